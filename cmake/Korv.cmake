@@ -1,0 +1,37 @@
+# Shared build settings for the project's own targets.
+
+set(KORV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Werror)
+
+# korv_library(NAME FOLDER [DEPS ...]): one static library per source folder.
+# Sources are globbed so that adding a file needs no edit here; files whose
+# name begins with "qt_" use Qt and are left out of builds without Qt.
+function(korv_library name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;QT_DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(NOT KORV_WITH_QT)
+    list(FILTER srcs EXCLUDE REGEX "/qt_[^/]*\\.cpp$")
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_compile_options(${name} PRIVATE ${KORV_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(KORV_WITH_QT AND ARG_QT_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_QT_DEPS})
+  endif()
+endfunction()
+
+# korv_test(NAME FOLDER DEPS...): one GoogleTest program per test folder.
+function(korv_test name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(NOT KORV_WITH_QT)
+    list(FILTER srcs EXCLUDE REGEX "/qt_[^/]*\\.cpp$")
+  endif()
+  add_executable(${name} ${srcs})
+  target_compile_options(${name} PRIVATE ${KORV_WARNINGS})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE KORV_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

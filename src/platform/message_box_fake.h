@@ -1,0 +1,32 @@
+#pragma once
+// Scripted message box for tests: answers come from a queue; every message
+// shown is recorded with the answer it got.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+
+namespace korv::platform {
+
+struct MessageAffiche {
+    std::string texte;
+    int style = 0;
+    std::string titre;  // the title shown (kTitreProduit when none was given)
+    int reponse = 0;
+    bool parDefaut = false;  // no queued answer: the style's default button
+};
+
+class BoiteMessageFactice final : public BoiteMessage {
+public:
+    // Takes the next queued answer, or the style's default button when the
+    // queue is empty. A queued answer the box has no button for is a mistake
+    // in the test script and throws std::logic_error.
+    int Afficher(std::string_view texte, int style, std::string_view titre = {}) override;
+
+    std::deque<int> reponses;
+    std::vector<MessageAffiche> messages;
+};
+
+}  // namespace korv::platform

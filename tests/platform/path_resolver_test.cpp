@@ -1,0 +1,148 @@
+#include "platform/path_resolver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace korv::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder tree with mixed-case names, removed afterwards.
+class ResolveurTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string modele = (fs::temp_directory_path() / "korv-chemins-XXXXXX").string();
+        ASSERT_NE(mkdtemp(modele.data()), nullptr);
+        racine_ = modele;
+        fs::create_directories(racine_ / "Scenes" / "Images");
+        Cree(racine_ / "Scenes" / "Images" / "Photo01.bmp");
+        Cree(racine_ / "Scenes" / "readme.TXT");
+        fs::create_directories(racine_ / "\xC3\x89t\xC3\xA9");            // "Été" in UTF-8
+        Cree(racine_ / "\xC3\x89t\xC3\xA9" / "Caf\xC3\xA9.txt");          // "Café.txt"
+        Cree(racine_ / "\xE9t\xE9.bmp");                                  // "été.bmp" copied raw, cp1252
+        fs::create_directories(racine_ / "Double");
+        Cree(racine_ / "Double" / "DATA");
+        Cree(racine_ / "Double" / "data");
+        fs::create_directories(racine_ / "Mix" / "item");
+        Cree(racine_ / "Mix" / "ITEM");
+        Cree(racine_ / "Mix" / "item" / "x");
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(racine_, ec);
+    }
+    static void Cree(const fs::path& p) { std::ofstream(p) << "x"; }
+
+    // The tree's root the way a scene writes it: upper case, "\" separators.
+    std::string RacineWindows() const {
+        std::string r = racine_.string();
+        for (char& c : r) {
+            if (c == '/') c = '\\';
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        }
+        return r;
+    }
+
+    fs::path racine_;
+};
+
+TEST_F(ResolveurTest, MatchesEachComponentIgnoringCase) {
+    const std::string r = RacineWindows();
+    struct Cas {
+        std::string nom;
+        fs::path attendu;
+    };
+    const Cas cas[] = {
+        {"C:" + r + "\\SCENES\\IMAGES\\PHOTO01.BMP", racine_ / "Scenes/Images/Photo01.bmp"},
+        {"c:" + r + "\\scenes\\images\\photo01.bmp", racine_ / "Scenes/Images/Photo01.bmp"},
+        {racine_.string() + "/SCENES/README.TXT", racine_ / "Scenes/readme.TXT"},
+        {r + "\\\\SCENES\\\\README.TXT", racine_ / "Scenes/readme.TXT"},  // doubled separators
+        {r + "\\SCENES\\", racine_ / "Scenes"},
+        // cp1252 accented letters against UTF-8 names on disk
+        {r + "\\\xC9T\xC9\\CAF\xC9.TXT", racine_ / "\xC3\x89t\xC3\xA9/Caf\xC3\xA9.txt"},
+        // and against a name stored in cp1252 bytes on disk
+        {r + "\\\xC9T\xC9.BMP", racine_ / "\xE9t\xE9.bmp"},
+        // an exact spelling wins; otherwise the same spelling every time
+        {r + "\\DOUBLE\\data", racine_ / "Double/data"},
+        {r + "\\DOUBLE\\DATA", racine_ / "Double/DATA"},
+        {r + "\\DOUBLE\\Data", racine_ / "Double/DATA"},
+        // a component that leads further must be a folder
+        {r + "\\MIX\\ITEM\\X", racine_ / "Mix/item/x"},
+        {r + "\\MIX\\ITEM", racine_ / "Mix/ITEM"},
+        // a missing last component keeps its spelling, for files to create
+        {r + "\\SCENES\\Nouveau.TXT", racine_ / "Scenes/Nouveau.TXT"},
+        {r + "\\SCENES\\NOUVEAU\xC9.TXT", racine_ / "Scenes/NOUVEAU\xC3\x89.TXT"},
+        {"C:\\", fs::path("/")},
+        {"c:", fs::path("/")},
+        {"\\", fs::path("/")},
+    };
+    for (const auto& c : cas) {
+        const auto chemin = ResoudreChemin(c.nom);
+        ASSERT_TRUE(chemin.has_value()) << c.nom;
+        EXPECT_EQ(*chemin, c.attendu) << c.nom;
+    }
+}
+
+TEST_F(ResolveurTest, DotsGoThroughTheFileSystem) {
+    const std::string r = RacineWindows();
+    struct Cas {
+        std::string nom;
+        fs::path attendu;
+    };
+    const Cas cas[] = {
+        {r + "\\SCENES\\IMAGES\\..\\README.TXT", racine_ / "Scenes/readme.TXT"},
+        {r + "\\SCENES\\.\\IMAGES\\.\\PHOTO01.BMP", racine_ / "Scenes/Images/Photo01.bmp"},
+        {"C:\\..\\..\\" + r.substr(1) + "\\SCENES", racine_ / "Scenes"},  // ".." at the root stays there
+    };
+    for (const auto& c : cas) {
+        const auto chemin = ResoudreChemin(c.nom);
+        ASSERT_TRUE(chemin.has_value()) << c.nom;
+        EXPECT_TRUE(fs::equivalent(*chemin, c.attendu)) << c.nom << " -> " << *chemin;
+    }
+}
+
+TEST_F(ResolveurTest, UnresolvableNamesGiveNothing) {
+    const std::string r = RacineWindows();
+    const std::string noms[] = {
+        "",
+        std::string("C:\\A\0B", 6),
+        r + "\\MANQUE\\X.BMP",                   // missing folder on the way
+        r + "\\SCENES\\README.TXT\\X",           // a file used as a folder
+        r + "\\SCENES\\README.TXT\\..\\X",
+        "D:\\",                                 // Linux has only drive C:
+        "D:" + r + "\\SCENES\\README.TXT",
+    };
+    for (const auto& nom : noms) EXPECT_FALSE(ResoudreChemin(nom).has_value()) << nom;
+}
+
+TEST_F(ResolveurTest, RelativeNamesStartAtTheCurrentFolder) {
+    const fs::path avant = fs::current_path();
+    fs::current_path(racine_);
+    const auto fichier = ResoudreChemin("SCENES\\README.TXT");
+    const auto courant = ResoudreChemin(".");
+    fs::current_path(avant);
+    ASSERT_TRUE(fichier.has_value());
+    EXPECT_EQ(*fichier, fs::path("Scenes/readme.TXT"));
+    ASSERT_TRUE(courant.has_value());
+    EXPECT_EQ(*courant, fs::path("."));
+}
+
+TEST_F(ResolveurTest, ExistenceTellsFilesFromFolders) {
+    const std::string r = RacineWindows();
+    EXPECT_TRUE(FichierExiste(r + "\\SCENES\\IMAGES\\PHOTO01.BMP"));
+    EXPECT_FALSE(FichierExiste(r + "\\SCENES\\IMAGES"));
+    EXPECT_FALSE(FichierExiste(r + "\\SCENES\\NOUVEAU.TXT"));
+    EXPECT_FALSE(FichierExiste(""));
+    EXPECT_TRUE(RepertoireExiste(r + "\\SCENES\\IMAGES\\"));
+    EXPECT_TRUE(RepertoireExiste("C:\\"));
+    EXPECT_FALSE(RepertoireExiste(r + "\\SCENES\\README.TXT"));
+    EXPECT_FALSE(RepertoireExiste(r + "\\SCENES\\NOUVEAU"));
+    EXPECT_FALSE(RepertoireExiste("D:\\"));
+}
+
+}  // namespace
+}  // namespace korv::platform

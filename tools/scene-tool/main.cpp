@@ -1,0 +1,104 @@
+// scene-tool: builds a scene file from a readable description, and lists a
+// scene file as text.
+//   scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]
+//   scene-tool dump FILE.sce
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "description.h"
+#include "dump.h"
+#include "engine/scene_charge.h"
+#include "engine/scene_fichier.h"
+#include "platform/cp1252.h"
+
+namespace {
+
+using namespace korv;
+
+int Usage() {
+    std::cerr << "usage: scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]\n"
+                 "       scene-tool dump FILE.sce\n";
+    return 2;
+}
+
+bool Lit(const std::string& chemin, std::string& contenu) {
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f) return false;
+    contenu.assign(std::istreambuf_iterator<char>(f), {});
+    return !f.bad();
+}
+
+int Construit(const std::vector<std::string>& args) {
+    if (args.size() != 2 && args.size() != 4) return Usage();
+    engine::FormeObjets forme = engine::FormeObjets::Bloc;
+    if (args.size() == 4) {
+        if (args[2] != "--form") return Usage();
+        if (args[3] == "4500") forme = engine::FormeObjets::ChampParChamp;
+        else if (args[3] != "4600") return Usage();
+    }
+    std::string description;
+    if (!Lit(args[0], description)) {
+        std::cerr << "scene-tool: impossible de lire " << args[0] << "\n";
+        return 1;
+    }
+    try {
+        const auto scene = scenetool::ConstruitScene(description, forme);
+        const std::string octets = engine::EcritScene(scene, forme);
+        // Write beside the target, then rename, so a failed build never
+        // leaves a half-written scene behind.
+        const std::string temp = args[1] + ".tmp";
+        {
+            std::ofstream f(temp, std::ios::binary | std::ios::trunc);
+            f.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+            if (!f.flush()) {
+                std::cerr << "scene-tool: écriture impossible de " << temp << "\n";
+                return 1;
+            }
+        }
+        if (std::rename(temp.c_str(), args[1].c_str()) != 0) {
+            std::cerr << "scene-tool: impossible de renommer " << temp << "\n";
+            std::remove(temp.c_str());
+            return 1;
+        }
+    } catch (const std::exception& e) {
+        std::cerr << args[0] << ": " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+int Liste(const std::vector<std::string>& args) {
+    if (args.size() != 1) return Usage();
+    std::string octets;
+    if (!Lit(args[0], octets)) {
+        std::cerr << "Fichier inexistant\n";
+        return 1;
+    }
+    try {
+        engine::OptionsLecture options;
+        options.accepterVersionInconnue = [](std::int32_t) { return true; };
+        const auto scene = engine::LitScene(
+            {reinterpret_cast<const std::uint8_t*>(octets.data()), octets.size()}, options);
+        std::cout << scenetool::DumpScene(scene);
+    } catch (const engine::SceneInvalide& e) {
+        std::cerr << engine::MessageEchecScene(e) << "\n";  // UTF-8, like every exception text
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string commande = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (commande == "build") return Construit(args);
+    if (commande == "dump") return Liste(args);
+    return Usage();
+}
