@@ -1,49 +1,161 @@
-// Program entry point. For now the program finds its start scene beside
-// itself (AUTOSCE.TXT, "$APPPATH:" form or a plain path) and loads it; the
-// start-up rules in full, the play loop and the main window come with the
-// engine's run-time.
+// Program entry point: one instance per user, then the engine on its Qt
+// services. A later start hands its command line to the running instance
+// and ends with code 0. The play loop is the program's main loop (no
+// QApplication::exec): `Demarre` returns once the program is to end.
 
 #include <QApplication>
+#include <QByteArray>
 
-#include <cstdio>
-#include <fstream>
+#include <exception>
 #include <string>
 
-#include "engine/scene.h"
-#include "engine/scene_charge.h"
+#include "engine/demarrage.h"
+#include "engine/erreur.h"
+#include "engine/jeu.h"
+#include "engine/moteur.h"
+#include "plan/entree_page.h"
+#include "plan/etat_plan.h"
+#include "plan/qt_fenetre_principale.h"
+#include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/qt_cp1252.h"
+#include "platform/qt_event_pump.h"
+#include "platform/qt_file_dialog.h"
+#include "platform/qt_instance_unique.h"
 #include "platform/qt_message_box.h"
 
 namespace {
 
-std::string SceneDeDemarrage(const std::string& dossierProgramme) {
-    std::ifstream f(dossierProgramme + "/AUTOSCE.TXT", std::ios::binary);
-    std::string ligne;
-    if (!f || !std::getline(f, ligne)) return {};
-    if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-    const std::string jeton = "$APPPATH:";
-    if (ligne.compare(0, jeton.size(), jeton) == 0) return dossierProgramme + ligne.substr(jeton.size());
-    return ligne;
+using namespace korv;
+
+// The command line after the program name (Qt's own options removed), as
+// one engine text: the arguments joined by single spaces.
+std::string LigneCommande(int argc, char** argv) {
+    QString ligne;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) ligne += QLatin1Char(' ');
+        ligne += QString::fromLocal8Bit(argv[i]);
+    }
+    return platform::DepuisQString(ligne);
 }
+
+// Reports an error that reached a Qt entry point; it goes no further.
+void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::function<void()>& corps) noexcept {
+    try {
+        engine::AuBord(moteur, procedure, corps);
+    } catch (...) {
+        // Error mode 2 hands the error back; there is no caller to take it.
+        try {
+            engine::Fin(moteur, true, false);
+        } catch (...) {
+            moteur.fin.demandee = true;
+        }
+    }
+}
+
+// What the main window hands over, on to the engine.
+// WIRING POINT: the page's mouse events (Souris), scrolling and layout go
+// to the engine once its page-input procedures exist; until then they are
+// ignored here.
+class RecepteurMoteur final : public plan::RecepteurPage {
+public:
+    explicit RecepteurMoteur(engine::Moteur& moteur) : moteur_(moteur) {}
+
+    bool ModeJeu() override { return moteur_.jeu.ModeProgramme == engine::kModeJeu; }
+
+    void ToucheEnfoncee(int code, int maj) override {
+        Signaler(moteur_, "Ec", [&] {
+            if (code == plan::kToucheEchap) {
+                engine::AppuieToucheEsc(moteur_);
+            } else {
+                engine::TableauxAppuieTouche(moteur_, code, maj, false);
+            }
+        });
+    }
+    void ToucheRelachee(int code, int maj) override {
+        Signaler(moteur_, "Ec", [&] { engine::AppuieTouche(moteur_, code, maj); });
+    }
+
+    // The close box: the save question, whose Cancel keeps the window.
+    bool DemandeFermeture() override {
+        bool fermer = true;
+        Signaler(moteur_, "Ec", [&] { fermer = engine::Fin(moteur_, false, true); });
+        return fermer;
+    }
+    void MenuQuitter() override {
+        Signaler(moteur_, "Ec", [&] { engine::Fin(moteur_, true, true); });
+    }
+
+    void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
+        Signaler(moteur_, "Ec", [&] { std::rethrow_exception(erreur); });
+    }
+
+private:
+    engine::Moteur& moteur_;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const std::string dossier = korv::platform::DepuisQString(QCoreApplication::applicationDirPath());
-    const std::string chemin = SceneDeDemarrage(dossier);
+    QApplication application(argc, argv);
+    const std::string ligne = LigneCommande(argc, argv);
 
-    korv::platform::QtBoiteMessage messages;
-    korv::engine::ServicesChargement services;
-    services.messages = &messages;
-    korv::engine::Scene scene;
-    if (chemin.empty() || !korv::engine::SceneCharge(scene, chemin, services)) {
-        if (chemin.empty()) {
-            messages.Afficher(korv::platform::Utf8VersCp1252("Scène non existante ou mauvais format"), 0);
-        }
+    engine::Moteur moteur;
+    platform::QtInstanceUnique instance(platform::NomInstanceUnique());
+    plan::QtFenetrePrincipale* fenetreRecue = nullptr;
+    // `DDESOURCE`: a later start's command line is a plan document to open.
+    const auto reception = [&moteur, &fenetreRecue](std::string recue) {
+        Signaler(moteur, "DDESOURCE", [&] {
+            if (fenetreRecue) {
+                if (fenetreRecue->isMinimized()) fenetreRecue->showNormal();
+                fenetreRecue->raise();
+                fenetreRecue->activateWindow();
+            }
+            moteur.Plan().PlanAffaireOuvrir(engine::DocumentDeLigneCommande(recue));
+        });
+    };
+    platform::QtBoiteMessage messages;
+    switch (instance.Demarre(ligne, reception)) {
+    case platform::ResultatInstance::Transmise: return 0;
+    case platform::ResultatInstance::Injoignable:
+        messages.Afficher(platform::Utf8VersCp1252("Le programme est déjà lancé mais ne répond pas."),
+                          platform::style::Ok | platform::style::Exclamation);
         return 1;
+    case platform::ResultatInstance::Premiere: break;
     }
-    std::printf("Scène chargée : %s, %d pages\n", korv::platform::Cp1252VersUtf8(chemin).c_str(), scene.PageNb());
-    return 0;
+    if (!instance.Ecoute()) {
+        qWarning("Les démarrages suivants ne pourront pas transmettre leur document.");
+    }
+
+    moteur.dossierProgramme = platform::DepuisQString(QCoreApplication::applicationDirPath());
+
+    platform::QtDialogueFichier dialogues;
+    platform::HorlogeSysteme horloge;
+    platform::QtPompeEvenements pompe;
+    plan::QtFenetrePrincipale fenetre;
+    plan::EtatPlan etatPlan(messages);
+    RecepteurMoteur recepteur(moteur);
+    fenetre.DefinirRecepteur(&recepteur);
+    etatPlan.splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };
+    fenetreRecue = &fenetre;
+
+    auto& services = moteur.Services();
+    services.messages = &messages;
+    services.dialogues = &dialogues;
+    services.horloge = &horloge;
+    services.pompe = &pompe;
+    services.fenetre = &fenetre;
+    services.plan = &etatPlan;
+    // WIRING POINT: page display (Affichage), scripts, grids and the
+    // trigger dispatch join here as their subsystems are built.
+
+    fenetre.Splash().Montrer();
+    QCoreApplication::processEvents();
+
+    engine::DemarrageOptions options;
+    options.ligneCommande = ligne;
+    const int code = engine::Demarre(moteur, options);
+    fenetre.DefinirRecepteur(nullptr);
+    fenetreRecue = nullptr;
+    return code;
 }

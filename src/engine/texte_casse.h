@@ -1,9 +1,8 @@
 #pragma once
 // Case and blank helpers for the engine's Windows-1252 byte strings. Scene
-// names, object names and file names are compared and stored in upper case
-// the way the original Windows program did it: the accented letters of
-// Windows-1252 change case too (é ↔ É, œ ↔ Œ, ÿ ↔ Ÿ), ß and µ have no upper
-// form and stay as they are.
+// names, object names and file names are compared and stored in upper case;
+// the accented letters of Windows-1252 change case too (é ↔ É, œ ↔ Œ,
+// ÿ ↔ Ÿ), ß and µ have no upper form and stay as they are.
 
 #include <string>
 #include <string_view>

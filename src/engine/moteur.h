@@ -1,0 +1,106 @@
+#pragma once
+// The engine's context: the scene, the play state, the history, the waiting
+// list and the services it calls. `main` creates one; each test creates its
+// own. Engine procedures keep their names as free functions taking it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/attente.h"
+#include "engine/scene.h"
+#include "engine/services.h"
+
+namespace korv::platform {
+class BoiteMessage;
+class DialogueFichier;
+class Horloge;
+class PompeEvenements;
+}  // namespace korv::platform
+
+namespace korv::engine {
+
+inline constexpr std::uint8_t kModeJeu = 3;
+inline constexpr int kHistoriqueMax = 501;
+
+struct EntreeHistorique {
+    std::int16_t page = 0;
+    std::string etape;  // `EtapeCourante` when the page was pushed
+    bool operator==(const EntreeHistorique&) const = default;
+};
+
+struct EtatJeu {
+    std::uint8_t ModeProgramme = 0;
+    std::int16_t PageCourante = 0;
+    std::int16_t PageDebut = 0;
+    std::string PageDebutNom;
+    std::int16_t JeuFinDemande = 0;   // -1 ends the play loop
+    std::int16_t JeuDisponible = 0;   // -1 idle: mouse events may be handled at once
+    int AttenteNumeroDeclenche = 0;
+    std::string EtapeCourante;
+    std::int16_t LangueCourante = 1;
+    std::int16_t pageLargeurInitiale = 0;
+    std::int16_t pageHauteurInitiale = 0;
+    // Counts page preparations, so that a preparation knows when a trigger
+    // it fired has prepared a page (even the same one) in its place.
+    std::uint64_t generationPreparation = 0;
+    // Start time of the page for timers of mode 2 (milliseconds of the clock).
+    std::int64_t TempsDebutPage = 0;
+};
+
+// How the program is to end once the current call returns to the loop.
+struct FinProgramme {
+    bool demandee = false;
+    int code = 0;
+};
+
+struct ServicesMoteur {
+    platform::BoiteMessage* messages = nullptr;
+    platform::DialogueFichier* dialogues = nullptr;
+    platform::Horloge* horloge = nullptr;
+    platform::PompeEvenements* pompe = nullptr;
+    FenetrePrincipale* fenetre = nullptr;
+    Affichage* affichage = nullptr;
+    PlanAffaire* plan = nullptr;
+    Scripts* scripts = nullptr;
+    Grilles* grilles = nullptr;
+    Declencheur* declencheur = nullptr;
+};
+
+class Moteur {
+public:
+    Moteur();
+
+    Scene scene;
+    EtatJeu jeu;
+    std::vector<EntreeHistorique> PileHistorique;
+    ListeAttente attente;
+    std::int16_t ModeErreur = 0;
+    std::string dossierProgramme;  // where ERROR.TXT and AUTOSCE.TXT live
+    FinProgramme fin;
+
+    // Services, never null: unset ones fall back to neutral objects.
+    FenetrePrincipale& Fenetre() { return services_.fenetre ? *services_.fenetre : fenetreNeutre_; }
+    Affichage& Ecran() { return services_.affichage ? *services_.affichage : affichageNeutre_; }
+    PlanAffaire& Plan() { return services_.plan ? *services_.plan : planNeutre_; }
+    Scripts& Script() { return services_.scripts ? *services_.scripts : scriptsNeutres_; }
+    Grilles& Tableaux() { return services_.grilles ? *services_.grilles : grillesNeutres_; }
+    Declencheur& Declenche() { return services_.declencheur ? *services_.declencheur : declencheurNeutre_; }
+    platform::BoiteMessage* Messages() { return services_.messages; }
+    platform::DialogueFichier* Dialogues() { return services_.dialogues; }
+    platform::Horloge* Horloge() { return services_.horloge; }
+    platform::PompeEvenements* Pompe() { return services_.pompe; }
+
+    ServicesMoteur& Services() { return services_; }
+
+private:
+    ServicesMoteur services_;
+    FenetrePrincipale fenetreNeutre_;
+    Affichage affichageNeutre_;
+    PlanAffaire planNeutre_;
+    Scripts scriptsNeutres_;
+    Grilles grillesNeutres_;
+    Declencheur declencheurNeutre_;
+};
+
+}  // namespace korv::engine

@@ -1,0 +1,131 @@
+#include "engine/page_jeu.h"
+
+#include "engine/attente_boucle.h"
+#include "engine/erreur.h"
+#include "engine/fichier_nom.h"
+#include "engine/historique.h"
+#include "engine/jeu.h"
+#include "engine/moteur.h"
+#include "engine/recherche.h"
+#include "engine/texte_casse.h"
+
+namespace korv::engine {
+
+namespace {
+
+constexpr std::int16_t kActionImpression = 20;
+
+// Print and export menus follow the page's first print action.
+void MenusImpression(Moteur& moteur, const PageScene& page) {
+    auto& f = moteur.Fenetre();
+    f.MenuActif(Menu::ExporterPageRtf, false);
+    for (const auto& o : page.objets) {
+        if (o.Type() == TypeObjet::Action && o.A1 == kActionImpression) {
+            f.MenuActif(Menu::ImprimerPage, true);
+            if (MajusculeCp1252(o.texte).find("GRP") == std::string::npos) {
+                f.MenuActif(Menu::ExporterPageRtf, true);
+            }
+            return;
+        }
+    }
+    f.MenuActif(Menu::ImprimerPage, false);
+}
+
+}  // namespace
+
+void PreparePageJeu(Moteur& moteur, int page) {
+    auto& jeu = moteur.jeu;
+    if (!moteur.scene.PageExiste(page)) {
+        ErreurJournaliser(moteur, "PreparePageJeu", kErreurProgramme, "page " + std::to_string(page) + " inexistante");
+        return;
+    }
+    jeu.JeuDisponible = 0;
+    jeu.TempsDebutPage = Maintenant(moteur);
+    // A preparation started by a trigger of this one (a jump, even to this
+    // same page) takes over: this one stops firing.
+    const std::uint64_t generation = ++jeu.generationPreparation;
+    const PageScene& p = moteur.scene.Page(page);
+
+    MenusImpression(moteur, p);
+    moteur.Ecran().MajTailleFenetre(false);
+    auto& fenetre = moteur.Fenetre();
+    fenetre.OublierCiblesEdition();
+    if (const std::string redaction = fenetre.RedactionTexte(); !redaction.empty()) {
+        moteur.Plan().RedactionTexteSauver(redaction);
+        fenetre.RedactionVider();
+    }
+    moteur.Plan().PageMethodeAutoConstruire(page);
+    for (int i = 1; i <= p.ObjetNb(); ++i) {
+        if (p.Objet(i).Type() == TypeObjet::Tableau) moteur.Tableaux().PreparerPourPage(page, i);
+    }
+    fenetre.CacherBulleEtChronos();
+
+    moteur.Declenche().EvenementSourisEffaceTous();
+    fenetre.DefinirCurseurDefaut();
+    moteur.Ecran().GraphiquesEffacerTous();
+    moteur.Ecran().SpriteSupprimerTous();
+    moteur.Script().VarLocalesSupprimer();
+    moteur.Declenche().ObjetAfficheSupprimerTous();
+    EvenementEnleverTous(moteur);
+
+    const std::string& palette = moteur.scene.entete.fichierPalette;
+    if (!palette.empty() && FileExist(palette)) moteur.Ecran().PaletteSelectionner(palette);
+
+    Empile(moteur, page);
+
+    auto interrompue = [&] { return jeu.PageCourante != page || jeu.generationPreparation != generation || moteur.fin.demandee; };
+    const auto ordre = ListeObjetsPageEnZOrder(moteur.scene, page);
+    for (std::size_t k = 1; k < ordre.size(); ++k) {
+        const int objet = ordre[k];
+        if (objet == 0) continue;
+        const ObjetPage& o = moteur.scene.Page(page).Objet(objet);
+        if (o.Type() != TypeObjet::Fond && o.B3 != 0) continue;
+        moteur.Declenche().DeclencheObjet(page, objet, 0, 0, 2, 1);
+        if (interrompue()) return;
+    }
+    // Elements of object 1 that target the page itself.
+    if (moteur.scene.ObjetExiste(page, 1)) {
+        const auto elements = moteur.scene.Page(page).Objet(1).elements;
+        for (std::size_t j = 0; j < elements.size(); ++j) {
+            const auto& e = elements[j];
+            if (e.PageCible != page) continue;
+            moteur.Declenche().DeclencheObjet(page, e.ObjetCible, static_cast<int>(j + 1), e.Parametre, 2, 1);
+            if (interrompue()) return;
+        }
+    }
+
+    if (jeu.ModeProgramme == kModeJeu && PageUtiliseAvantPlan(moteur.scene, page)) {
+        moteur.Ecran().AfficherPageAvantPlan(page);
+    }
+    if (jeu.ModeProgramme == kModeJeu) {
+        const PageScene& courante = moteur.scene.Page(jeu.PageCourante);
+        for (int i = 1; i <= courante.ObjetNb(); ++i) {
+            if (courante.Objet(i).Type() == TypeObjet::Tableau) moteur.Tableaux().BoutonAscenseurMaj(jeu.PageCourante, i);
+        }
+        moteur.Ecran().Effet(moteur.scene.ObjetExiste(page, 1) ? moteur.scene.Page(page).Objet(1).E2 : 0);
+    }
+    jeu.JeuDisponible = -1;
+}
+
+void SauteALaPage(Moteur& moteur, int page) {
+    if (!moteur.scene.PageExiste(page)) {
+        // A jump outside the table is a scene fault the player survives.
+        ErreurJournaliser(moteur, "SauteALaPage", kErreurProgramme,
+                          "saut vers la page " + std::to_string(page) + " inexistante");
+        return;
+    }
+    moteur.Plan().MethodeTextesVider(moteur.jeu.PageCourante);
+    moteur.jeu.PageCourante = static_cast<std::int16_t>(page);
+    ArreterTout(moteur);
+    PreparePageJeu(moteur, page);
+}
+
+void RetourPagePrecedente(Moteur& moteur) {
+    if (moteur.PileHistorique.size() <= 1) return;
+    Depile(moteur);
+    SauteALaPage(moteur, Depile(moteur));
+}
+
+void RetourPagePrecedenteOublier(Moteur& moteur) { Depile(moteur); }
+
+}  // namespace korv::engine

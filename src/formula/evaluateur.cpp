@@ -1,0 +1,203 @@
+#include "formula/evaluateur.h"
+
+#include <cmath>
+#include <exception>
+
+#include "formula/code_var_scene.h"
+#include "formula/compilateur.h"
+#include "formula/expression.h"
+#include "formula/fonctions_valeur.h"
+#include "formula/operations.h"
+#include "formula/services.h"
+#include "formula/variables.h"
+
+namespace korv::formula {
+
+namespace {
+
+int CodeFonction(const JetonFormule& j) {
+    if (j.genre != static_cast<std::uint8_t>(GenreJeton::Fonction)) return 0;
+    const auto* b = std::get_if<std::uint8_t>(&j.valeur);
+    return b != nullptr ? *b : 0;
+}
+
+std::uint8_t OctetDe(const JetonFormule& j) {
+    const auto* b = std::get_if<std::uint8_t>(&j.valeur);
+    if (b == nullptr) LeveErreur(erreur::kTypeIncompatible);
+    return *b;
+}
+
+const std::string& ChaineDe(const JetonFormule& j) {
+    const auto* s = std::get_if<std::string>(&j.valeur);
+    if (s == nullptr) LeveErreur(erreur::kTypeIncompatible);
+    return *s;
+}
+
+Valeur AppliqueOperateur(int code, const Valeur& g, const Valeur& d) {
+    switch (static_cast<CodeOperateur>(code)) {
+    case CodeOperateur::Plus: return Addition(g, d);
+    case CodeOperateur::Moins: return Soustraction(g, d);
+    case CodeOperateur::Divise: return Division(g, d);
+    case CodeOperateur::Fois: return Multiplication(g, d);
+    case CodeOperateur::Puissance: return Puissance(g, d);
+    case CodeOperateur::Concatene: return Concatenation(g, d);
+    case CodeOperateur::Ou: return OuBinaire(g, d);
+    case CodeOperateur::Et: return EtBinaire(g, d);
+    case CodeOperateur::Sup:
+    case CodeOperateur::Inf:
+    case CodeOperateur::Egal:
+    case CodeOperateur::SupEgal:
+    case CodeOperateur::InfEgal:
+    case CodeOperateur::Different: return Comparaison(static_cast<CodeComparaison>(code), g, d);
+    case CodeOperateur::Separateur: break;
+    }
+    LeveErreur(erreur::kAppelInvalide);
+}
+
+// The evaluation of one formula on its own stack.
+class Evaluation {
+public:
+    Evaluation(ExpressionClasse& expr, const ServicesFormule& services) : expr_(expr), services_(services) {}
+
+    Valeur Execute(bool modeTest) {
+        if (modeTest) pile_.push_back(Valeur::Booleen(false));
+        const auto& jetons = expr_.Jetons();
+        const int nb = static_cast<int>(jetons.size());
+        for (int i = 0; i < nb; ++i) i = Jeton(jetons, i, modeTest);
+        if (modeTest) return pile_.empty() ? Valeur::Nul() : pile_.front();
+        return pile_.size() == 1 ? pile_.front() : Valeur::Nul();
+    }
+
+private:
+    // Handles token i; returns the index the walk goes on after.
+    int Jeton(const std::vector<JetonFormule>& jetons, int i, bool modeTest) {
+        const JetonFormule& j = jetons[static_cast<std::size_t>(i)];
+        switch (static_cast<GenreJeton>(j.genre)) {
+        case GenreJeton::Operateur: Operateur(OctetDe(j)); break;
+        case GenreJeton::VariableSysteme: pile_.push_back(VarSystemeValeur(ChaineDe(j), services_)); break;
+        case GenreJeton::Fonction: return Fonction(jetons, i, OctetDe(j));
+        case GenreJeton::Constante:
+            if (const auto* d = std::get_if<double>(&j.valeur)) {
+                // A stored constant that is no finite number can only come from a damaged file.
+                if (!std::isfinite(*d)) LeveErreur(erreur::kDepassement);
+                pile_.push_back(Valeur::Double(*d));
+            }
+            else if (const auto* s = std::get_if<std::string>(&j.valeur)) pile_.push_back(Valeur::Chaine(*s));
+            else pile_.push_back(Valeur::Entier(std::get<std::uint8_t>(j.valeur)));
+            break;
+        case GenreJeton::VariableNombre:
+        case GenreJeton::VariableChaine: pile_.push_back(services_.variables.VarValeur(ChaineDe(j))); break;
+        case GenreJeton::ReferenceObjet: {
+            const std::string& packed = ChaineDe(j);
+            pile_.push_back(VarSceneValeur(packed, services_));
+            if (modeTest) pile_.front() = Valeur::Booleen(expr_.ExpressionReferenceEstElleActive(packed));
+            break;
+        }
+        default: break;
+        }
+        return i;
+    }
+
+    void Operateur(int code) {
+        if (code == static_cast<int>(CodeOperateur::Separateur)) return;
+        if (pile_.size() < 2) LeveErreur(erreur::kAppelInvalide);
+        const std::size_t n = pile_.size();
+        pile_[n - 2] = AppliqueOperateur(code, pile_[n - 2], pile_[n - 1]);
+        pile_.pop_back();
+    }
+
+    int Fonction(const std::vector<JetonFormule>& jetons, int i, int code) {
+        switch (code) {
+        case kFonctionMoinsUnaire:
+            if (pile_.empty()) LeveErreur(erreur::kAppelInvalide);
+            pile_.back() = Negation(pile_.back());
+            return i;
+        case kFonctionPlusUnaire:
+        case kFonctionSinon: return i;
+        case kFonctionSi: {
+            if (pile_.empty()) return i;
+            const bool vrai = ConditionVraie(pile_.back());
+            pile_.pop_back();
+            if (!vrai) {
+                const int alors = AlorsAssocie(jetons, i);
+                if (alors >= 0) return alors;
+            }
+            return i;
+        }
+        case kFonctionAlors: {
+            const int sinon = SinonAssocie(jetons, i);
+            return sinon >= 0 ? sinon : i;
+        }
+        default: break;
+        }
+        if (code < 1 || code > kNombreFonctions) return i;
+        int n = static_cast<int>(pile_.size());
+        const bool fait = EvalueFonctionValeur(code, pile_, n, services_) ||
+                          (services_.actions != nullptr && services_.actions->EvalueFonctionAction(code, pile_, n));
+        if (fait) {
+            // The function set the new count; the vector follows it.
+            if (n < 0) n = 0;
+            if (static_cast<std::size_t>(n) < pile_.size()) pile_.resize(static_cast<std::size_t>(n));
+        }
+        return i;
+    }
+
+    ExpressionClasse& expr_;
+    const ServicesFormule& services_;
+    PileValeurs pile_;
+};
+
+}  // namespace
+
+int AlorsAssocie(const std::vector<JetonFormule>& jetons, int i) {
+    int premier = -1;
+    int profondeur = 0;
+    for (int k = i + 1; k < static_cast<int>(jetons.size()); ++k) {
+        const int code = CodeFonction(jetons[static_cast<std::size_t>(k)]);
+        if (code == kFonctionSi) {
+            ++profondeur;
+        } else if (code == kFonctionAlors) {
+            if (premier < 0) premier = k;
+            if (profondeur == 0) return k;
+            --profondeur;
+        }
+    }
+    // Unbalanced words (a SI without its ALORS): the first ALORS, if any.
+    return premier;
+}
+
+int SinonAssocie(const std::vector<JetonFormule>& jetons, int i) {
+    int premier = -1;
+    int premierFermant = -1;
+    int profondeur = 0;
+    for (int k = i + 1; k < static_cast<int>(jetons.size()); ++k) {
+        const int code = CodeFonction(jetons[static_cast<std::size_t>(k)]);
+        if (code == kFonctionSi) {
+            ++profondeur;
+        } else if (code == kFonctionSinon) {
+            if (profondeur == 0) return k;
+            if (premier < 0) premier = k;
+            --profondeur;
+            if (profondeur == 0 && premierFermant < 0) premierFermant = k;
+        }
+    }
+    // A conditional without SINON nested in the else branch leaves the
+    // count open: the SINON that closed the nesting ends the branch.
+    return premierFermant >= 0 ? premierFermant : premier;
+}
+
+Valeur ExpressionClasse::Evalue(const ServicesFormule& services) {
+    const bool modeTest = pageProprietaire_ > 0;
+    Valeur resultat;
+    try {
+        Evaluation evaluation(*this, services);
+        resultat = evaluation.Execute(modeTest);
+    } catch (const std::exception&) {
+        // Any run-time error inside a formula makes its value Null.
+        resultat = Valeur::Nul();
+    }
+    if (modeTest) pageProprietaire_ = 0;
+    return resultat;
+}
+
+}  // namespace korv::formula

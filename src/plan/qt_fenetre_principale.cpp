@@ -1,0 +1,254 @@
+#include "plan/qt_fenetre_principale.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+
+#include "plan/menus_ec.h"
+#include "plan/qt_a_propos.h"
+#include "plan/qt_espace_affichage.h"
+#include "plan/qt_touches.h"
+#include "platform/message_box.h"
+#include "platform/qt_cp1252.h"
+
+namespace korv::plan {
+
+namespace {
+
+constexpr int kIntervalleBulle = 2000;
+constexpr int kIntervalleDefile = 50;
+
+// Sets a flag for the length of a scope.
+class Drapeau {
+public:
+    explicit Drapeau(bool& drapeau) noexcept : drapeau_(drapeau) { drapeau_ = true; }
+    ~Drapeau() { drapeau_ = false; }
+    Drapeau(const Drapeau&) = delete;
+    Drapeau& operator=(const Drapeau&) = delete;
+
+private:
+    bool& drapeau_;
+};
+
+}  // namespace
+
+QtFenetrePrincipale::QtFenetrePrincipale(int twipsParPixelX, int twipsParPixelY)
+    : entree_(twipsParPixelX, twipsParPixelY), progression_(twipsParPixelX) {
+    setObjectName("Ec");
+    setWindowTitle(platform::VersQString(platform::kTitreProduit));
+
+    scene_ = new FenetreScene(entree_, this);
+    setCentralWidget(scene_);
+    scene_->Espace().avantRelache = [this] { TimerTableauReferenceEfface(); };
+
+    chronoBulle_.setObjectName("ChronoBulle");
+    chronoBulle_.setInterval(kIntervalleBulle);
+    chronoTableauDefile_.setObjectName("ChronoTableauDefile");
+    chronoTableauDefile_.setInterval(kIntervalleDefile);
+    QObject::connect(&chronoBulle_, &QTimer::timeout, this, [this] { TopChronoBulle(); });
+    QObject::connect(&chronoTableauDefile_, &QTimer::timeout, this, [this] { TopChronoTableauDefile(); });
+
+    MenusCreer();
+    CommandesRelier();
+    resize(800, 600);
+}
+
+QtFenetrePrincipale::~QtFenetrePrincipale() {
+    // The page frame refers to the input rules, a member that dies before
+    // the base class deletes its children.
+    delete scene_;
+}
+
+void QtFenetrePrincipale::MenusCreer() {
+    QMenu* courant = nullptr;
+    for (const ElementMenu& e : ArbreMenus()) {
+        const QString legende = platform::VersQString(e.legende);
+        QAction* action = nullptr;
+        if (e.niveau == 1) {
+            courant = menuBar()->addMenu(legende);
+            courant->setObjectName(QString::fromStdString(e.nom));
+            action = courant->menuAction();
+        } else if (courant) {
+            action = e.EstSeparateur() ? courant->addSeparator() : courant->addAction(legende);
+        }
+        if (!action) continue;
+        action->setObjectName(QString::fromStdString(e.nom));
+        if (e.etat == EtatMenu::Inactif) action->setEnabled(false);
+        if (e.etat == EtatMenu::Cache) action->setVisible(false);
+        actions_[e.nom] = action;
+    }
+}
+
+void QtFenetrePrincipale::CommandesRelier() {
+    // The other commands come with the plan layer; until then they do nothing.
+    if (QAction* a = Action(kMenuQuitter)) {
+        QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuQuitter(); });
+    }
+    if (QAction* a = Action(kMenuPlanQuitter)) {
+        QObject::connect(a, &QAction::triggered, this, [this] { PlanQuitter(); });
+    }
+    if (QAction* a = Action(kMenuAPropos)) {
+        QObject::connect(a, &QAction::triggered, this, [this] { AProposMontrer(); });
+    }
+}
+
+QAction* QtFenetrePrincipale::Action(std::string_view nom) const {
+    const auto it = actions_.find(nom);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+EspaceAffichage& QtFenetrePrincipale::Espace() noexcept { return scene_->Espace(); }
+
+void QtFenetrePrincipale::MenuVisible(engine::Menu menu, bool visible) {
+    if (QAction* a = Action(NomMenu(menu))) a->setVisible(visible);
+}
+
+void QtFenetrePrincipale::MenuActif(engine::Menu menu, bool actif) {
+    if (QAction* a = Action(NomMenu(menu))) a->setEnabled(actif);
+}
+
+void QtFenetrePrincipale::MenuCoche(engine::Menu menu, bool coche) {
+    if (QAction* a = Action(NomMenu(menu))) {
+        a->setCheckable(true);
+        a->setChecked(coche);
+    }
+}
+
+void QtFenetrePrincipale::Montrer() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void QtFenetrePrincipale::AfficherBarreMenu(bool afficher) { menuBar()->setVisible(afficher); }
+
+void QtFenetrePrincipale::AfficherBarreTitre(bool afficher) {
+    if (windowFlags().testFlag(Qt::FramelessWindowHint) == !afficher) return;
+    // Changing the frame hides a shown window: show it again.
+    const bool visible = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, !afficher);
+    if (visible) show();
+}
+
+void QtFenetrePrincipale::EffacerSurfaces() { Espace().Effacer(); }
+
+void QtFenetrePrincipale::DefinirPageTampon(const QImage* tampon) { scene_->DefinirTampon(tampon); }
+
+void QtFenetrePrincipale::MajFenetreJeu() { Espace().MajFenetreJeu(); }
+
+void QtFenetrePrincipale::TimerTableauReferenceEfface() {
+    chronoTableauDefile_.stop();
+    tableauDefile_ = nullptr;
+}
+
+void QtFenetrePrincipale::CacherBulleEtChronos() {
+    chronoBulle_.stop();
+    chronoTableauDefile_.stop();
+}
+
+void QtFenetrePrincipale::FinDuJeuControles() { CacherBulleEtChronos(); }
+
+void QtFenetrePrincipale::DefinirCurseurDefaut() { Espace().unsetCursor(); }
+
+void QtFenetrePrincipale::InitChronoBulleTableau(std::function<void()> infoBulleAppel) {
+    tableauBulle_ = std::move(infoBulleAppel);
+}
+
+void QtFenetrePrincipale::InitChronoDefileTableau(std::function<void()> defilementAppel) {
+    tableauDefile_ = std::move(defilementAppel);
+}
+
+void QtFenetrePrincipale::TopChronoBulle() {
+    if (gardeBulle_) return;
+    Drapeau garde(gardeBulle_);
+    if (tableauBulle_) Proteger(entree_.Recepteur(), tableauBulle_);
+}
+
+void QtFenetrePrincipale::TopChronoTableauDefile() {
+    if (gardeDefile_) return;
+    Drapeau garde(gardeDefile_);
+    // A copy: the step may clear the scrolling grid (a mouse-up inside it).
+    const std::function<void()> pas = tableauDefile_;
+    if (pas) Proteger(entree_.Recepteur(), pas);
+}
+
+void QtFenetrePrincipale::AProposMontrer() {
+    FenetreAPropos aPropos(this);
+    aPropos.exec();
+}
+
+void QtFenetrePrincipale::PlanQuitter() {
+    // The same question as the close box; once answered, the window closes
+    // without asking again.
+    if (entree_.DemandeFermeture()) Fermer();
+}
+
+void QtFenetrePrincipale::Fermer() {
+    Drapeau garde(fermetureProgramme_);
+    close();
+}
+
+void QtFenetrePrincipale::FermerFenetres(bool decharger) {
+    if (!decharger) return;
+    progression_.Ouvrir(platform::kTitreProduit, "Fermeture en cours...");
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    splash_.Decharger();
+    const QWidget* message = progression_.Fenetre();
+    // Each window is kept by a guard: closing one may delete another.
+    QList<QPointer<QWidget>> fenetres;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != this && w != message && w->isVisible()) fenetres.append(w);
+    }
+    for (const QPointer<QWidget>& w : fenetres) {
+        if (w) w->close();
+    }
+    Fermer();
+    progression_.Fermer();
+}
+
+void QtFenetrePrincipale::closeEvent(QCloseEvent* evenement) {
+    // Closing from the program passes; any other close is the user's
+    // request, which the receiver answers (with the save question).
+    if (fermetureProgramme_ || entree_.DemandeFermeture()) {
+        evenement->accept();
+    } else {
+        evenement->ignore();
+    }
+}
+
+void QtFenetrePrincipale::keyPressEvent(QKeyEvent* evenement) {
+    const int code = CodeToucheVirtuelle(*evenement);
+    if (code == 0) {
+        QMainWindow::keyPressEvent(evenement);
+        return;
+    }
+    evenement->accept();
+    entree_.ToucheEnfoncee(code, EtatMaj(evenement->modifiers()));
+}
+
+void QtFenetrePrincipale::keyReleaseEvent(QKeyEvent* evenement) {
+    const int code = CodeToucheVirtuelle(*evenement);
+    // A held key repeats its key-down only.
+    if (code == 0 || evenement->isAutoRepeat()) {
+        QMainWindow::keyReleaseEvent(evenement);
+        return;
+    }
+    evenement->accept();
+    entree_.ToucheRelachee(code, EtatMaj(evenement->modifiers()));
+}
+
+void QtFenetrePrincipale::resizeEvent(QResizeEvent* evenement) {
+    QMainWindow::resizeEvent(evenement);
+    entree_.Redimensionnement();
+}
+
+bool QtFenetrePrincipale::focusNextPrevChild(bool suivant) {
+    (void)suivant;
+    return false;
+}
+
+}  // namespace korv::plan

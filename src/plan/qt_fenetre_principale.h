@@ -1,0 +1,112 @@
+#pragma once
+// The main window `Ec`: the page frame with its surface and scroll bars,
+// the menus by name, the window's two timers, and the small windows it
+// owns (progress window, splash). Surface, key, scroll and close events go
+// to the receiver (`RecepteurPage`); the engine drives the window through
+// `engine::FenetrePrincipale`.
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "engine/services.h"
+#include "plan/entree_surface.h"
+#include "plan/qt_fenetre_progression.h"
+#include "plan/qt_splash.h"
+
+class QAction;
+class QImage;
+
+namespace korv::plan {
+
+class EspaceAffichage;
+class FenetreScene;
+
+class QtFenetrePrincipale final : public QMainWindow, public engine::FenetrePrincipale {
+public:
+    explicit QtFenetrePrincipale(int twipsParPixelX = 15, int twipsParPixelY = 15);
+    ~QtFenetrePrincipale() override;
+
+    // Not owned; null forwards nothing and lets the window close.
+    void DefinirRecepteur(RecepteurPage* recepteur) noexcept { entree_.DefinirRecepteur(recepteur); }
+
+    // engine::FenetrePrincipale
+    void MenuVisible(engine::Menu menu, bool visible) override;
+    void MenuActif(engine::Menu menu, bool actif) override;
+    void MenuCoche(engine::Menu menu, bool coche) override;
+    void Montrer() override;
+    void AfficherBarreMenu(bool afficher) override;
+    void AfficherBarreTitre(bool afficher) override;
+    void EffacerSurfaces() override;
+    void TimerTableauReferenceEfface() override;
+    void CacherBulleEtChronos() override;
+    void FinDuJeuControles() override;
+    std::string RedactionTexte() override { return {}; }
+    void RedactionVider() override {}
+    void DecharguerSplash() override { splash_.Decharger(); }
+    void OublierCiblesEdition() override {}
+    void FermerFenetres(bool decharger) override;
+    void DefinirCurseurDefaut() override;
+
+    // A menu or item by control name (a menu of the bar gives its action);
+    // null for an unknown name.
+    QAction* Action(std::string_view nom) const;
+
+    FenetreScene& Scene() noexcept { return *scene_; }
+    EspaceAffichage& Espace() noexcept;
+    // The page buffer the surface shows, not owned; its size sets the bars.
+    void DefinirPageTampon(const QImage* tampon);
+    // Copies the page buffer to the surface.
+    void MajFenetreJeu();
+
+    // Timers: `ChronoBulle` (2000 ms) calls the bubble grid's tooltip,
+    // `ChronoTableauDefile` (50 ms; the grid sets 100) one scrolling step of
+    // the scrolling grid. Both start disabled.
+    QTimer& ChronoBulle() noexcept { return chronoBulle_; }
+    QTimer& ChronoTableauDefile() noexcept { return chronoTableauDefile_; }
+    void InitChronoBulleTableau(std::function<void()> infoBulleAppel);
+    void InitChronoDefileTableau(std::function<void()> defilementAppel);
+    // One tick of each timer; a tick that arrives while the previous one is
+    // still running is dropped.
+    void TopChronoBulle();
+    void TopChronoTableauDefile();
+
+    FenetreProgression& Progression() noexcept { return progression_; }
+    SplashDemarrage& Splash() noexcept { return splash_; }
+
+    // Closes the window from the program: no question is asked.
+    void Fermer();
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+    void keyReleaseEvent(QKeyEvent* evenement) override;
+    void resizeEvent(QResizeEvent* evenement) override;
+    // Tab belongs to the page (its grids), not to focus navigation.
+    bool focusNextPrevChild(bool suivant) override;
+
+private:
+    void MenusCreer();
+    void CommandesRelier();
+    void AProposMontrer();
+    void PlanQuitter();
+
+    EntreeSurface entree_;
+    FenetreScene* scene_ = nullptr;
+    std::map<std::string, QAction*, std::less<>> actions_;
+    QTimer chronoBulle_;
+    QTimer chronoTableauDefile_;
+    std::function<void()> tableauBulle_;
+    std::function<void()> tableauDefile_;
+    bool gardeBulle_ = false;
+    bool gardeDefile_ = false;
+    bool fermetureProgramme_ = false;
+    FenetreProgression progression_;
+    SplashDemarrage splash_;
+};
+
+}  // namespace korv::plan

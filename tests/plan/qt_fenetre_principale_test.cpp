@@ -1,0 +1,399 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "plan/qt_espace_affichage.h"
+#include "plan/qt_fenetre_principale.h"
+#include "plan/recepteur_trace.h"
+#include "platform/qt_test_app.h"
+
+namespace korv::plan {
+namespace {
+
+using test::EvenementSouris;
+using test::RecepteurTrace;
+using test::Touche;
+
+struct Fixture {
+    Fixture() { fenetre.DefinirRecepteur(&recepteur); }
+    // First: the application exists before any widget.
+    QApplication& application = platform::ApplicationTest();
+    RecepteurTrace recepteur;
+    QtFenetrePrincipale fenetre{15, 15};
+};
+
+void Souris(QWidget& cible, QEvent::Type type, QPointF position, Qt::MouseButton bouton, Qt::MouseButtons boutons,
+            Qt::KeyboardModifiers maj = Qt::NoModifier) {
+    QMouseEvent evenement(type, position, cible.mapToGlobal(position), bouton, boutons, maj);
+    QCoreApplication::sendEvent(&cible, &evenement);
+}
+
+void Touche_(QWidget& cible, QEvent::Type type, int cle, Qt::KeyboardModifiers maj = Qt::NoModifier,
+             bool repetition = false) {
+    QKeyEvent evenement(type, cle, maj, QString(), repetition);
+    QCoreApplication::sendEvent(&cible, &evenement);
+}
+
+TEST(QtFenetrePrincipale, MenusParNomLegendesEtEtatsInitiaux) {
+    Fixture f;
+    struct Attendu {
+        const char* nom;
+        const char* parent;  // "" for a menu of the bar
+        std::string legende;
+        bool actif = true;
+        bool visible = true;
+    };
+    const std::string quitter = "Quitter" + std::string(32, ' ') + "Alt+F4";
+    const Attendu attendus[] = {
+        {"MnuFichier", "", "&Fichier"},
+        {"MnuQuitter", "MnuFichier", "Quitter (Alt+F4)"},
+        {"MnuEdition", "", "Editon"},
+        {"MnuEditionAnnuler", "MnuEdition", "Impossible d'annuler", false},
+        {"dummy1", "MnuEdition", ""},
+        {"MnuEditionRechercheRemplace", "MnuEdition", "Rechercher/Remplacer"},
+        {"dummy10", "MnuEdition", ""},
+        {"TableauRecalculReference", "MnuEdition", "Recompiler expressions et références"},
+        {"TableauxRecalculerTous", "MnuEdition", "Recalculer tout"},
+        {"MnuOrvCompileScripts", "MnuEdition", "Recompiler scripts"},
+        {"MnuFenetres", "", "Fenêtres"},
+        {"MnuAfficherBarreTitre", "MnuFenetres", "Afficher barre de titre"},
+        {"MnuJeu", "", "Jeu"},
+        {"MnuJeuJouer", "MnuJeu", "Jouer    (F5)"},
+        {"MnuJeuArreter", "MnuJeu", "Arrêter  (ESC)", false},
+        {"MnuJeuArreterSurCettePage", "MnuJeu", "Arrêter sur cette page (SHIFT+ESC)", false},
+        {"MnuCtx", "", "Menus contextuels", true, false},
+        {"MnuCtxClick", "MnuCtx", ""},
+        {"MnuOrvFichier", "", "Fichier"},
+        {"Orvmnu1", "MnuOrvFichier", "Nouveau plan d'affaires"},
+        {"dummy2", "MnuOrvFichier", ""},
+        {"OrvMnu2", "MnuOrvFichier", "Ouvrir un plan d'affaires..."},
+        {"OrvMnu4", "MnuOrvFichier", "Enregistrer le plan d'affaires sous..."},
+        {"OrvMnu5", "MnuOrvFichier", "Enregistrer", false},
+        {"dummy3", "MnuOrvFichier", ""},
+        {"OrvMnuExporter", "MnuOrvFichier", "Exporter..."},
+        {"MnuExporterPageRTF", "MnuOrvFichier", "Exporter cette page au format RTF"},
+        {"dummy4", "MnuOrvFichier", ""},
+        {"OrvMnuConfigPrint", "MnuOrvFichier", "Configuration de l'imprimante..."},
+        {"MnuOrvImprimerPage", "MnuOrvFichier", "Imprimer cette page", false},
+        {"OrvMnuImprimer", "MnuOrvFichier", "Imprimer le plan d'affaires..."},
+        {"dummy6", "MnuOrvFichier", ""},
+        {"OrvMnu8", "MnuOrvFichier", quitter},
+        {"MnuOrvEditer", "", "Edition"},
+        {"MnuOrvCopier", "MnuOrvEditer", "Copier"},
+        {"MnuOrvColler", "MnuOrvEditer", "Coller"},
+        {"MnuOrvAffichage", "", "Affichage"},
+        {"MnuOrvAfficherPlan", "MnuOrvAffichage", "Fenêtre plan"},
+        {"MnuOrvAide", "", "?"},
+        {"Orvmnu12", "MnuOrvAide", "A propos de Corvanne Rarevive Zaru"},
+    };
+    EXPECT_EQ(QString::fromStdString(quitter).size(), 45);
+
+    // Order: the bar's menus, then each menu's items, as listed.
+    std::vector<std::string> barre;
+    for (const QAction* a : f.fenetre.menuBar()->actions()) barre.push_back(a->objectName().toStdString());
+    std::vector<std::string> barreAttendue;
+    for (const Attendu& a : attendus) {
+        if (std::string(a.parent).empty()) barreAttendue.push_back(a.nom);
+    }
+    EXPECT_EQ(barre, barreAttendue);
+
+    for (const Attendu& a : attendus) {
+        SCOPED_TRACE(a.nom);
+        QAction* action = f.fenetre.Action(a.nom);
+        ASSERT_NE(action, nullptr);
+        const bool separateur = std::string(a.nom).rfind("dummy", 0) == 0;
+        EXPECT_EQ(action->isSeparator(), separateur);
+        if (!separateur) {
+            EXPECT_EQ(action->text(), QString::fromStdString(a.legende));
+        }
+        EXPECT_EQ(action->isVisible(), a.visible);
+        // Qt counts a hidden action as disabled.
+        EXPECT_EQ(action->isEnabled(), a.actif && a.visible);
+        if (!std::string(a.parent).empty()) {
+            QMenu* parent = f.fenetre.Action(a.parent)->menu();
+            ASSERT_NE(parent, nullptr);
+            EXPECT_TRUE(parent->actions().contains(action));
+        }
+    }
+    EXPECT_EQ(f.fenetre.Action("Inconnu"), nullptr);
+}
+
+TEST(QtFenetrePrincipale, MenusPilotesParLeMoteur) {
+    Fixture f;
+    engine::FenetrePrincipale& moteur = f.fenetre;
+    struct Cas {
+        engine::Menu menu;
+        const char* nom;
+    };
+    const Cas cas[] = {
+        {engine::Menu::Fichier, "MnuFichier"},
+        {engine::Menu::Fenetres, "MnuFenetres"},
+        {engine::Menu::Edition, "MnuEdition"},
+        {engine::Menu::Jeu, "MnuJeu"},
+        {engine::Menu::Aide, "MnuOrvAide"},
+        {engine::Menu::FichierPlan, "MnuOrvFichier"},
+        {engine::Menu::AfficherBarreTitre, "MnuAfficherBarreTitre"},
+        {engine::Menu::ExporterPageRtf, "MnuExporterPageRTF"},
+        {engine::Menu::ImprimerPage, "MnuOrvImprimerPage"},
+        {engine::Menu::AfficherPlan, "MnuOrvAfficherPlan"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QAction* a = f.fenetre.Action(c.nom);
+        ASSERT_NE(a, nullptr);
+        moteur.MenuVisible(c.menu, false);
+        EXPECT_FALSE(a->isVisible());
+        moteur.MenuVisible(c.menu, true);
+        EXPECT_TRUE(a->isVisible());
+        moteur.MenuActif(c.menu, false);
+        EXPECT_FALSE(a->isEnabled());
+        moteur.MenuActif(c.menu, true);
+        EXPECT_TRUE(a->isEnabled());
+        moteur.MenuCoche(c.menu, true);
+        EXPECT_TRUE(a->isChecked());
+        moteur.MenuCoche(c.menu, false);
+        EXPECT_FALSE(a->isChecked());
+        // A state set while hidden holds once shown again.
+        moteur.MenuVisible(c.menu, false);
+        moteur.MenuActif(c.menu, false);
+        moteur.MenuVisible(c.menu, true);
+        EXPECT_FALSE(a->isEnabled());
+        moteur.MenuVisible(c.menu, false);
+        moteur.MenuActif(c.menu, true);
+        moteur.MenuVisible(c.menu, true);
+        EXPECT_TRUE(a->isEnabled());
+    }
+}
+
+TEST(QtFenetrePrincipale, SourisDeLaSurfaceEnTwipsDePage) {
+    Fixture f;
+    EspaceAffichage& espace = f.fenetre.Espace();
+    Souris(espace, QEvent::MouseButtonPress, {10, 20}, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    Souris(espace, QEvent::MouseMove, {11, 20}, Qt::NoButton, Qt::LeftButton);
+    Souris(espace, QEvent::MouseButtonRelease, {11, 20}, Qt::LeftButton, Qt::NoButton);
+    Souris(espace, QEvent::MouseButtonDblClick, {11, 21}, Qt::LeftButton, Qt::LeftButton);
+    Souris(espace, QEvent::MouseButtonRelease, {11, 21}, Qt::LeftButton, Qt::NoButton);
+    Souris(espace, QEvent::MouseButtonPress, {2, 3}, Qt::RightButton, Qt::RightButton,
+           Qt::ControlModifier | Qt::AltModifier);
+    Souris(espace, QEvent::MouseMove, {4, 3}, Qt::NoButton, Qt::RightButton | Qt::MiddleButton);
+    EXPECT_EQ(f.recepteur.souris, (std::vector<EvenementSouris>{
+                                      {1, 1, 1, 150, 300},
+                                      {3, 1, 0, 165, 300},
+                                      {2, 1, 0, 165, 300},
+                                      {1, 1, 1, 150, 300},  // the double-click replays the down
+                                      {2, 1, 0, 165, 315},
+                                      {1, 2, 6, 30, 45},
+                                      {3, 6, 0, 60, 45},
+                                  }));
+}
+
+TEST(QtFenetrePrincipale, BarresDeDefilementEtCopieDuTampon) {
+    Fixture f;
+    QImage page(1200, 900, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    page.setPixel(100, 50, qRgb(255, 0, 0));
+    f.fenetre.resize(640, 480);
+    f.fenetre.DefinirPageTampon(&page);
+    f.fenetre.show();
+    FenetreScene& scene = f.fenetre.Scene();
+    ASSERT_TRUE(scene.AscHor().isVisible());
+    ASSERT_TRUE(scene.AscVer().isVisible());
+    const QSize vue = f.fenetre.Espace().size();
+    EXPECT_EQ(scene.AscHor().maximum(), 1200 - vue.width());
+    EXPECT_EQ(scene.AscVer().maximum(), 900 - vue.height());
+
+    scene.AscHor().setValue(100);
+    scene.AscVer().setValue(50);
+    EXPECT_EQ(f.recepteur.defilements.back(), (Touche{100, 50}));
+    // The surface shows the page from the scroll origin.
+    const QImage vu = f.fenetre.Espace().grab().toImage();
+    EXPECT_EQ(vu.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(vu.pixel(1, 0), qRgb(255, 255, 255));
+    // And a click there is at page (100, 50) pixels, in twips.
+    Souris(f.fenetre.Espace(), QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(f.recepteur.souris.back(), (EvenementSouris{1, 1, 0, 1500, 750}));
+
+    // Outside play the surface shows nothing of the page.
+    f.recepteur.enJeu = false;
+    EXPECT_NE(f.fenetre.Espace().grab().toImage().pixel(0, 0), qRgb(255, 0, 0));
+    f.recepteur.enJeu = true;
+
+    // A page that fits needs no bar and starts at the origin.
+    QImage petite(200, 100, QImage::Format_RGB32);
+    petite.fill(Qt::blue);
+    f.fenetre.DefinirPageTampon(&petite);
+    EXPECT_FALSE(scene.AscHor().isVisible());
+    EXPECT_FALSE(scene.AscVer().isVisible());
+    EXPECT_EQ(f.fenetre.Espace().Origine().x, 0);
+    EXPECT_EQ(f.fenetre.Espace().Origine().y, 0);
+    EXPECT_EQ(f.fenetre.Espace().grab().toImage().pixel(0, 0), QColor(Qt::blue).rgb());
+    f.fenetre.DefinirPageTampon(nullptr);
+    f.fenetre.Fermer();
+}
+
+TEST(QtFenetrePrincipale, TouchesTransmisesEtEchapLiee) {
+    Fixture f;
+    EspaceAffichage& espace = f.fenetre.Espace();
+    Touche_(espace, QEvent::KeyPress, Qt::Key_Escape);
+    Touche_(espace, QEvent::KeyRelease, Qt::Key_Escape);
+    Touche_(espace, QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+    Touche_(espace, QEvent::KeyPress, Qt::Key_Tab);
+    Touche_(espace, QEvent::KeyPress, Qt::Key_F5, Qt::ShiftModifier);
+    Touche_(espace, QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, true);  // repeat: no release
+    Touche_(espace, QEvent::KeyRelease, Qt::Key_Down);
+    EXPECT_EQ(f.recepteur.enfoncees, (std::vector<Touche>{{27, 0}, {65, 2}, {9, 0}, {116, 1}}));
+    EXPECT_EQ(f.recepteur.relachees, (std::vector<Touche>{{27, 0}, {40, 0}}));
+
+    f.recepteur.enJeu = false;
+    Touche_(espace, QEvent::KeyPress, Qt::Key_Escape);
+    EXPECT_EQ(f.recepteur.enfoncees.size(), 4u);
+}
+
+TEST(QtFenetrePrincipale, FermetureDemandeeAuRecepteur) {
+    Fixture f;
+    f.fenetre.show();
+    f.recepteur.accepteFermeture = false;
+    EXPECT_FALSE(f.fenetre.close());
+    EXPECT_TRUE(f.fenetre.isVisible());
+    EXPECT_EQ(f.recepteur.demandesFermeture, 1);
+
+    // The plan menu's "Quitter" asks the same question, once.
+    f.fenetre.Action("OrvMnu8")->trigger();
+    EXPECT_TRUE(f.fenetre.isVisible());
+    EXPECT_EQ(f.recepteur.demandesFermeture, 2);
+    f.recepteur.accepteFermeture = true;
+    f.fenetre.Action("OrvMnu8")->trigger();
+    EXPECT_FALSE(f.fenetre.isVisible());
+    EXPECT_EQ(f.recepteur.demandesFermeture, 3);
+}
+
+TEST(QtFenetrePrincipale, FermetureAccepteeEtFermetureDuProgramme) {
+    Fixture f;
+    f.fenetre.show();
+    EXPECT_TRUE(f.fenetre.close());
+    EXPECT_FALSE(f.fenetre.isVisible());
+    EXPECT_EQ(f.recepteur.demandesFermeture, 1);
+
+    f.fenetre.show();
+    f.recepteur.accepteFermeture = false;
+    f.fenetre.Fermer();  // from the program: nothing asked
+    EXPECT_FALSE(f.fenetre.isVisible());
+    EXPECT_EQ(f.recepteur.demandesFermeture, 1);
+}
+
+TEST(QtFenetrePrincipale, QuitterDuMenuMoteurLaisseDecideLeRecepteur) {
+    Fixture f;
+    f.fenetre.show();
+    f.fenetre.Action("MnuQuitter")->trigger();
+    EXPECT_EQ(f.recepteur.quitter, 1);
+    EXPECT_EQ(f.recepteur.demandesFermeture, 0);
+    EXPECT_TRUE(f.fenetre.isVisible());
+    f.fenetre.Fermer();
+}
+
+// A window of the program that notes, as it closes, what the progress
+// window shows.
+class Temoin final : public QWidget {
+public:
+    std::vector<std::string> vus;
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "MESSAGE" && w->isVisible()) {
+                vus.push_back(w->findChild<QLabel*>("Label")->text().toStdString());
+            }
+        }
+        e->accept();
+    }
+};
+
+TEST(QtFenetrePrincipale, FermerFenetresDerriereLaFenetreDeProgression) {
+    Fixture f;
+    f.fenetre.show();
+    f.fenetre.Splash().Montrer();
+    Temoin temoin;
+    temoin.show();
+    f.recepteur.accepteFermeture = false;
+
+    f.fenetre.FermerFenetres(false);  // the window closes itself: nothing here
+    EXPECT_TRUE(temoin.isVisible());
+
+    f.fenetre.FermerFenetres(true);
+    EXPECT_EQ(temoin.vus, std::vector<std::string>{"Fermeture en cours..."});
+    EXPECT_FALSE(temoin.isVisible());
+    EXPECT_FALSE(f.fenetre.isVisible());
+    EXPECT_EQ(f.fenetre.Splash().Fenetre(), nullptr);
+    EXPECT_FALSE(f.fenetre.Progression().EstOuverte());
+    EXPECT_EQ(f.recepteur.demandesFermeture, 0);  // no second save question
+}
+
+TEST(QtFenetrePrincipale, Chronos) {
+    Fixture f;
+    QTimer& bulle = f.fenetre.ChronoBulle();
+    QTimer& defile = f.fenetre.ChronoTableauDefile();
+    EXPECT_EQ(bulle.interval(), 2000);
+    EXPECT_EQ(defile.interval(), 50);
+    EXPECT_FALSE(bulle.isActive());
+    EXPECT_FALSE(defile.isActive());
+
+    int pas = 0;
+    f.fenetre.InitChronoDefileTableau([&] {
+        ++pas;
+        f.fenetre.TopChronoTableauDefile();  // a tick inside a tick is dropped
+    });
+    f.fenetre.TopChronoTableauDefile();
+    EXPECT_EQ(pas, 1);
+    int bulles = 0;
+    f.fenetre.InitChronoBulleTableau([&] { ++bulles; });
+    f.fenetre.TopChronoBulle();
+    EXPECT_EQ(bulles, 1);
+
+    // A mouse-up stops the grid's scrolling even outside play.
+    defile.setInterval(100);
+    defile.start();
+    f.recepteur.enJeu = false;
+    Souris(f.fenetre.Espace(), QEvent::MouseButtonRelease, {1, 1}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(defile.isActive());
+    f.fenetre.TopChronoTableauDefile();
+    EXPECT_EQ(pas, 1);  // the scrolling grid is forgotten
+    EXPECT_TRUE(f.recepteur.souris.empty());
+
+    bulle.start();
+    defile.start();
+    f.fenetre.CacherBulleEtChronos();
+    EXPECT_FALSE(bulle.isActive());
+    EXPECT_FALSE(defile.isActive());
+}
+
+TEST(QtFenetrePrincipale, BarresDeTitreEtDeMenus) {
+    Fixture f;
+    f.fenetre.show();
+    f.fenetre.AfficherBarreTitre(false);
+    EXPECT_TRUE(f.fenetre.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(f.fenetre.isVisible());
+    f.fenetre.AfficherBarreTitre(true);
+    EXPECT_FALSE(f.fenetre.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(f.fenetre.isVisible());
+    f.fenetre.AfficherBarreMenu(false);
+    EXPECT_FALSE(f.fenetre.menuBar()->isVisible());
+    f.fenetre.AfficherBarreMenu(true);
+    EXPECT_TRUE(f.fenetre.menuBar()->isVisible());
+    EXPECT_EQ(f.fenetre.windowTitle(), QString("Corvanne Rarevive Zaru"));
+    EXPECT_EQ(f.fenetre.RedactionTexte(), "");
+    f.fenetre.Fermer();
+}
+
+}  // namespace
+}  // namespace korv::plan

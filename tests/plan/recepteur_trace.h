@@ -1,0 +1,68 @@
+#pragma once
+// A page receiver that records what reaches it, for the surface and window
+// tests.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "plan/entree_page.h"
+
+namespace korv::plan::test {
+
+struct EvenementSouris {
+    int genre, bouton, maj, x, y;
+    bool operator==(const EvenementSouris&) const = default;
+};
+
+struct Touche {
+    int code, maj;
+    bool operator==(const Touche&) const = default;
+};
+
+class RecepteurTrace : public RecepteurPage {
+public:
+    bool ModeJeu() override { return enJeu; }
+    void Souris(int genre, int bouton, int maj, int x, int y) override {
+        souris.push_back({genre, bouton, maj, x, y});
+        if (surSouris) surSouris();
+    }
+    void ToucheEnfoncee(int code, int maj) override {
+        enfoncees.push_back({code, maj});
+        if (surTouche) surTouche();
+    }
+    void ToucheRelachee(int code, int maj) override { relachees.push_back({code, maj}); }
+    void Defilement(int x, int y) override { defilements.push_back({x, y}); }
+    void Redimensionnement() override { ++redimensionnements; }
+    bool DemandeFermeture() override {
+        ++demandesFermeture;
+        if (surFermeture) surFermeture();
+        return accepteFermeture;
+    }
+    void MenuQuitter() override { ++quitter; }
+    void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
+        try {
+            std::rethrow_exception(erreur);
+        } catch (const std::exception& e) {
+            erreurs.push_back(e.what());
+        } catch (...) {
+            erreurs.push_back("?");
+        }
+    }
+
+    bool enJeu = true;
+    bool accepteFermeture = true;
+    std::function<void()> surSouris;
+    std::function<void()> surTouche;
+    std::function<void()> surFermeture;
+    std::vector<EvenementSouris> souris;
+    std::vector<Touche> enfoncees;
+    std::vector<Touche> relachees;
+    std::vector<Touche> defilements;  // x, y in pixels
+    int redimensionnements = 0;
+    int demandesFermeture = 0;
+    int quitter = 0;
+    std::vector<std::string> erreurs;
+};
+
+}  // namespace korv::plan::test

@@ -1,0 +1,121 @@
+#include "support/services_enregistreurs.h"
+
+#include "engine/moteur.h"
+#include "platform/file_dialog_fake.h"
+#include "platform/message_box_fake.h"
+
+namespace korv::testsupport {
+
+using std::to_string;
+
+void FenetreEnregistreuse::Montrer() { trace_.Ajouter("window-show"); }
+void FenetreEnregistreuse::FinDuJeuControles() { trace_.Ajouter("play-end-controls"); }
+void FenetreEnregistreuse::DecharguerSplash() { trace_.Ajouter("splash-unload"); }
+void FenetreEnregistreuse::FermerFenetres(bool decharger) { trace_.Ajouter("windows-close " + to_string(decharger ? 1 : 0)); }
+
+void AffichageEnregistreur::Effet(int code) { trace_.Ajouter("effect " + to_string(code)); }
+void AffichageEnregistreur::AfficherPageAvantPlan(int page) { trace_.Ajouter("foreground " + to_string(page)); }
+void AffichageEnregistreur::PaletteSelectionner(std::string_view fichier) {
+    trace_.Ajouter("palette " + std::string(fichier));
+}
+
+void PlanEnregistreur::PlanAffaireOuvrir(std::string_view document) {
+    trace_.Ajouter("plan-open " + std::string(document));
+}
+
+int PlanEnregistreur::DialogueFichierEnregistrerDemande() {
+    int reponse = 7;
+    if (!reponsesEnregistrer.empty()) {
+        reponse = reponsesEnregistrer.front();
+        reponsesEnregistrer.pop_front();
+    }
+    trace_.Ajouter("plan-save-ask " + to_string(reponse));
+    return reponse;
+}
+
+// A jump hands the page it leaves to the plan layer, then prepares the new
+// one: the pair tells a jump from the first preparation of play.
+void PlanEnregistreur::MethodeTextesVider(int) { sautEnCours_ = true; }
+
+void PlanEnregistreur::PageMethodeAutoConstruire(int page) {
+    if (sautEnCours_) trace_.Ajouter("jump " + to_string(page));
+    sautEnCours_ = false;
+    trace_.Ajouter("prepare " + to_string(page));
+}
+
+void PlanEnregistreur::RedactionTexteSauver(std::string_view texte) {
+    trace_.Ajouter("writing-save " + std::string(texte));
+}
+
+void ScriptsEnregistreurs::ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement) {
+    if (!texte.empty()) trace_.Ajouter("script " + std::string(texte));
+    if (suivant) suivant->ProgScriptExecute(texte, page, objet, evenement);
+}
+
+void ScriptsEnregistreurs::VarSupprimerToutes() {
+    if (suivant) suivant->VarSupprimerToutes();
+}
+
+void ScriptsEnregistreurs::VarLocalesSupprimer() {
+    if (suivant) suivant->VarLocalesSupprimer();
+}
+
+void DeclencheurEnregistreur::DeclencheObjet(int page, int objet, int element, int action, int mode, int source) {
+    trace_.Ajouter("fire " + to_string(page) + "." + to_string(objet) + " element " + to_string(element) + " action " +
+                   to_string(action) + " mode " + to_string(mode));
+    if (suivant) suivant->DeclencheObjet(page, objet, element, action, mode, source);
+}
+
+void DeclencheurEnregistreur::EvenementSourisEffaceTous() {
+    if (suivant) suivant->EvenementSourisEffaceTous();
+}
+
+bool DeclencheurEnregistreur::EvenementsSourisEnAttente() { return suivant && suivant->EvenementsSourisEnAttente(); }
+
+void DeclencheurEnregistreur::EvenementSourisDeclenche() {
+    if (suivant) suivant->EvenementSourisDeclenche();
+}
+
+void DeclencheurEnregistreur::EvenementDeclenche(int n) {
+    ++declenchements;
+    auto& liste = moteur_.attente;
+    if (n >= 1 && n <= liste.Nombre()) {
+        const auto& e = liste.Entree(n);
+        trace_.Ajouter("trigger " + to_string(e.Page) + "." + to_string(e.Objet) + " events " +
+                       to_string(e.EvenementsSurvenus));
+    }
+    if (suivant) {
+        suivant->EvenementDeclenche(n);
+    } else if (n >= 1 && n <= liste.Nombre()) {
+        auto& e = liste.Entree(n);
+        e.EvenementsSurvenus = 0;
+        e.Etat = -1;
+    }
+}
+
+bool DeclencheurEnregistreur::VideoEnCours() { return suivant && suivant->VideoEnCours(); }
+
+void DeclencheurEnregistreur::ObjetAfficheSupprimerTous() {
+    if (suivant) suivant->ObjetAfficheSupprimerTous();
+}
+
+void DeclencheurEnregistreur::TexteEditeParUtilisateurFin() {
+    if (suivant) suivant->TexteEditeParUtilisateurFin();
+}
+
+int MessagesEnregistres::Afficher(std::string_view texte, int style, std::string_view titre) {
+    trace_.Ajouter("message " + std::string(texte));
+    return boite_.Afficher(texte, style, titre);
+}
+
+bool DialoguesEnregistres::Ouvrir(platform::DemandeFichier& demande) {
+    trace_.Ajouter("file-open " + demande.TitreDialogue);
+    return dialogue_.Ouvrir(demande);
+}
+
+bool DialoguesEnregistres::Enregistrer(platform::DemandeFichier& demande) {
+    trace_.Ajouter("file-save " + demande.TitreDialogue);
+    return dialogue_.Enregistrer(demande);
+}
+
+}  // namespace korv::testsupport

@@ -1,0 +1,161 @@
+#pragma once
+// Engine services for headless play: each call that matters to a test
+// becomes a line of the trace; window state is kept for inspection; answers
+// the engine asks for are set by the test. The pure resets (sprites, charts,
+// variables, cursor) are not traced.
+//
+// Lines: "prepare P" (a page preparation), "jump P" (before it when the page
+// came from a jump), "fire P.O element E action A mode M" (DeclencheObjet),
+// "trigger P.O events B" (a due waiting entry fired by the loop), "script T"
+// (a non-empty script), "effect C", "foreground P", "palette F",
+// "plan-open D", "plan-save-ask R", "writing-save T", "window-show",
+// "splash-unload", "play-end-controls", "windows-close 0|1", "message T",
+// "file-open T", "file-save T".
+
+#include <deque>
+#include <map>
+#include <string>
+
+#include "engine/services.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+#include "support/trace_jeu.h"
+
+namespace korv::engine {
+class Moteur;
+}
+
+namespace korv::testsupport {
+
+class FenetreEnregistreuse final : public engine::FenetrePrincipale {
+public:
+    explicit FenetreEnregistreuse(TraceJeu& trace) : trace_(trace) {}
+
+    void MenuVisible(engine::Menu m, bool v) override { visibles[m] = v; }
+    void MenuActif(engine::Menu m, bool v) override { actifs[m] = v; }
+    void MenuCoche(engine::Menu m, bool v) override { coches[m] = v; }
+    void Montrer() override;
+    void AfficherBarreMenu(bool v) override { barreMenu = v; }
+    void AfficherBarreTitre(bool v) override { barreTitre = v; }
+    void FinDuJeuControles() override;
+    std::string RedactionTexte() override { return redaction; }
+    void RedactionVider() override { redaction.clear(); }
+    void DecharguerSplash() override;
+    void FermerFenetres(bool decharger) override;
+
+    std::map<engine::Menu, bool> visibles, actifs, coches;
+    bool barreMenu = false;
+    bool barreTitre = false;
+    std::string redaction;  // the writing box's text
+
+private:
+    TraceJeu& trace_;
+};
+
+class AffichageEnregistreur final : public engine::Affichage {
+public:
+    explicit AffichageEnregistreur(TraceJeu& trace) : trace_(trace) {}
+
+    void Effet(int code) override;
+    void AfficherPageAvantPlan(int page) override;
+    void PaletteSelectionner(std::string_view fichier) override;
+
+private:
+    TraceJeu& trace_;
+};
+
+class PlanEnregistreur final : public engine::PlanAffaire {
+public:
+    explicit PlanEnregistreur(TraceJeu& trace) : trace_(trace) {}
+
+    void PlanAffaireOuvrir(std::string_view document) override;
+    bool PlanAffaireModifie() override { return modifie; }
+    // Takes the next queued answer (6 saved, 7 not saved, 2 cancel); 7 when none.
+    int DialogueFichierEnregistrerDemande() override;
+    void MethodeTextesVider(int page) override;
+    void PageMethodeAutoConstruire(int page) override;
+    void RedactionTexteSauver(std::string_view texte) override;
+
+    bool modifie = false;
+    std::deque<int> reponsesEnregistrer;
+
+private:
+    TraceJeu& trace_;
+    // A page was left by a jump and its preparation has not started yet.
+    bool sautEnCours_ = false;
+};
+
+class ScriptsEnregistreurs final : public engine::Scripts {
+public:
+    explicit ScriptsEnregistreurs(TraceJeu& trace) : trace_(trace) {}
+
+    void ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement) override;
+    void VarSupprimerToutes() override;
+    void VarLocalesSupprimer() override;
+
+    // The script language, once it exists; traced calls are passed on.
+    engine::Scripts* suivant = nullptr;
+
+private:
+    TraceJeu& trace_;
+};
+
+// Records firings and passes them to `suivant`, the real trigger dispatch
+// once it exists. Without one, a fired waiting entry is dropped (marked for
+// removal, its events consumed) so that play comes to rest.
+class DeclencheurEnregistreur final : public engine::Declencheur {
+public:
+    DeclencheurEnregistreur(TraceJeu& trace, engine::Moteur& moteur) : trace_(trace), moteur_(moteur) {}
+
+    void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override;
+    void EvenementSourisEffaceTous() override;
+    bool EvenementsSourisEnAttente() override;
+    void EvenementSourisDeclenche() override;
+    void EvenementDeclenche(int n) override;
+    bool VideoEnCours() override;
+    void ObjetAfficheSupprimerTous() override;
+    void TexteEditeParUtilisateurFin() override;
+
+    engine::Declencheur* suivant = nullptr;
+    // Loop firings so far.
+    long declenchements = 0;
+
+private:
+    TraceJeu& trace_;
+    engine::Moteur& moteur_;
+};
+
+}  // namespace korv::testsupport
+
+namespace korv::platform {
+class BoiteMessageFactice;
+class DialogueFichierFactice;
+}  // namespace korv::platform
+
+namespace korv::testsupport {
+
+// "message T" for each message shown, then the scripted box answers.
+class MessagesEnregistres final : public platform::BoiteMessage {
+public:
+    MessagesEnregistres(TraceJeu& trace, platform::BoiteMessageFactice& boite) : trace_(trace), boite_(boite) {}
+    int Afficher(std::string_view texte, int style, std::string_view titre = {}) override;
+
+private:
+    TraceJeu& trace_;
+    platform::BoiteMessageFactice& boite_;
+};
+
+// "file-open T" / "file-save T" (the dialog's title), then the scripted dialog answers.
+class DialoguesEnregistres final : public platform::DialogueFichier {
+public:
+    DialoguesEnregistres(TraceJeu& trace, platform::DialogueFichierFactice& dialogue)
+        : trace_(trace), dialogue_(dialogue) {}
+    bool Ouvrir(platform::DemandeFichier& demande) override;
+    bool Enregistrer(platform::DemandeFichier& demande) override;
+
+private:
+    TraceJeu& trace_;
+    platform::DialogueFichierFactice& dialogue_;
+};
+
+}  // namespace korv::testsupport
