@@ -4,9 +4,9 @@
 // QApplication::exec): `Demarre` returns once the program is to end.
 
 #include <QApplication>
-#include <QByteArray>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 #include "engine/demarrage.h"

@@ -47,7 +47,7 @@ void BitsDuSondage(Moteur& moteur, EvenementAttente& e, std::int64_t maintenant)
         case 10: case 12: e.EvenementsSurvenus |= evenement::Action64; break;
         case 11: e.EvenementsSurvenus |= evenement::Action16; break;
         case 8:
-            if (!moteur.Declenche().VideoEnCours()) {
+            if (!moteur.Ecran().VideoEnCours()) {
                 e.EvenementsSurvenus |= evenement::FinMedia;
                 moteur.jeu.JeuDisponible = -1;
             }

@@ -28,7 +28,8 @@ void Initialisations(Moteur& moteur);
 //   mount points where desktops mount removable media: the folders under
 //   /run/media/<user>/ and /media/<user>/, then the other folders of
 //   /media/ (/media/cdrom0 ...), each list in name order.
-// - "$APPPATH": the program's folder.
+// - "$APPPATH": the program's folder, followed by the rest (with a "\"
+//   between them when the rest does not begin with a separator).
 struct LecteursDemarrage {
     std::vector<std::string> amovibles;
     std::vector<std::string> fixes;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/attente.h"
+#include "engine/objets_affiches.h"
 #include "engine/scene.h"
 #include "engine/services.h"
 
@@ -75,6 +76,7 @@ public:
     EtatJeu jeu;
     std::vector<EntreeHistorique> PileHistorique;
     ListeAttente attente;
+    ListeObjetsAffiches affiches;
     std::int16_t ModeErreur = 0;
     std::string dossierProgramme;  // where ERROR.TXT and AUTOSCE.TXT live
     FinProgramme fin;

@@ -42,7 +42,9 @@ bool ProcessusIsRunning(const platform::LanceurProcessus& lanceur, std::int32_t 
 
 // `ProcessusAttendFin`: returns once the process has ended, calling `pompe`
 // between two questions so that window events keep running. The pump is to
-// wait a little itself (PompeEvenementsPendant) rather than spin.
+// block a little itself (PompeEvenements::AttendreJusqua a few tens of
+// milliseconds ahead) so that the wait does not spin; without one, the wait
+// sleeps 20 ms between questions.
 void ProcessusAttendFin(const platform::LanceurProcessus& lanceur, std::int32_t pid, const std::function<void()>& pompe);
 
 // `PremiereImageLibre`: the first index from 0 not in `utilises`; -1 when

@@ -51,19 +51,45 @@ public:
     virtual void DefinirCurseurDefaut() {}
 };
 
-// Page display: layout, buffer copies, palettes, sprites, video.
+// Page display: layout, drawing of objects into the page buffer, copies to
+// the window, palettes, texts, sprites and media.
 class Affichage {
 public:
     virtual ~Affichage() = default;
     virtual void MajTailleFenetre(bool forcer) { (void)forcer; }
-    // Copy of the whole page buffer to the window with a transition effect.
-    virtual void Effet(int code) { (void)code; }
+    virtual void EcAfficheCacheBarreMenu(bool afficher) { (void)afficher; }
+    // Draws one object into the page buffer (`MajDessinObjet`).
+    virtual void MajDessinObjet(int page, int objet, bool b1, bool b2, int v1, int v2, int morceau) {
+        (void)page, (void)objet, (void)b1, (void)b2, (void)v1, (void)v2, (void)morceau;
+    }
+    // Copies the page buffer to the window.
+    virtual void MajFenetreJeu() {}
+    // Copies a rectangle (pixels) of the buffer to the window with a
+    // transition effect; a width of 0 means the whole page.
+    virtual void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) {
+        (void)code, (void)x, (void)y, (void)largeur, (void)hauteur;
+    }
+    virtual void MajZoneObjetJeu(int indexAffiche, int motPalette) { (void)indexAffiche, (void)motPalette; }
+    // Erases a shown object (restores what lies under it).
+    virtual void ObjetEnJeuEfface(int page, int objet) { (void)page, (void)objet; }
     virtual void AfficherPageAvantPlan(int page) { (void)page; }
+    virtual void JeuBoutonPageSuivantePrecedenteMaj(int page) { (void)page; }
+    virtual void EnfonceEffet(int indexAffiche, int indexAttente) { (void)indexAffiche, (void)indexAttente; }
+    virtual int TexteNbPage(int page, int objet) { (void)page, (void)objet; return 1; }
+    virtual int TexteRicheNbMarqueurPage(int page, int objet) { (void)page, (void)objet; return 0; }
+    virtual int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) { (void)page, (void)objet, (void)ligne; return 0; }
+    virtual int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) {
+        (void)page, (void)objet, (void)texte, (void)depuisLigne;
+        return 0;
+    }
     virtual void SpriteSupprimerTous() {}
-    virtual void VideoArreter() {}
     virtual void GraphiquesEffacerTous() {}
     virtual void PaletteSelectionner(std::string_view fichier) { (void)fichier; }
     virtual void PaletteLiberer() {}
+    // Video and sound are not played on this system: these do nothing.
+    virtual void VideoArreter() {}
+    virtual bool VideoEnCours() { return false; }
+    virtual void SonArreter() {}
 };
 
 // The business-plan layer.
@@ -120,7 +146,6 @@ public:
     virtual void EvenementSourisDeclenche() {}
     // `EvenementDeclenche`: fires the due entry n of the waiting list.
     virtual void EvenementDeclenche(int n) { (void)n; }
-    virtual bool VideoEnCours() { return false; }
     virtual void ObjetAfficheSupprimerTous() {}
     virtual void TexteEditeParUtilisateurFin() {}
 };

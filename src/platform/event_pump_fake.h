@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/event_pump.h"

@@ -6,13 +6,11 @@
 #include <fstream>
 #include <string>
 
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextStream>
-#include <QTimer>
 
 namespace korv::platform {
 
@@ -109,12 +107,6 @@ std::string QtLanceurProcessus::ProgrammeAssocie(std::string_view fichier) const
     }
     if (desktop.isEmpty()) return {};
     return QFile::encodeName(SansCodesDeChamp(LigneExec(desktop))).toStdString();
-}
-
-void PompeEvenementsPendant(int ms) {
-    QEventLoop boucle;
-    QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
-    boucle.exec();
 }
 
 }  // namespace korv::platform

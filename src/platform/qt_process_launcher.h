@@ -16,8 +16,4 @@ public:
     std::string ProgrammeAssocie(std::string_view fichier) const override;
 };
 
-// An event pump for waiting on a process: runs the window events for up to
-// `ms` milliseconds, sleeping while there are none.
-void PompeEvenementsPendant(int ms);
-
 }  // namespace korv::platform

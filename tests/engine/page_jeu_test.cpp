@@ -38,7 +38,7 @@ public:
 
 class AffichageTrace : public Affichage {
 public:
-    void Effet(int code) override { effets.push_back(code); }
+    void Effet(int code, int, int, int, int) override { effets.push_back(code); }
     void AfficherPageAvantPlan(int page) override { avantPlan.push_back(page); }
     std::vector<int> effets;
     std::vector<int> avantPlan;

@@ -5,14 +5,15 @@
 // answers and timed input, runs the play by steps and reads the trace.
 //
 // How the runs stop: play runs on a thread of its own in strict alternation
-// with the test (see fil_alterne.h), so only one of them runs at a time.
-// Each run sets a stop condition that the fake pump checks before every
-// wait and every run of pending events, with the time the wait would move
-// the clock to. When it holds, the play loop is paused right there, inside
-// the wait, and the run returns; the next run resumes it. Play ends only by
-// itself (Escape, an action, Fin); destroying the driver abandons a paused
-// play by unwinding it. Without the thread the same hook would set
-// JeuFinDemande to -1 and end the play at the first stop.
+// with the test (fil_alterne.h), so only one of them runs at a time. Each run
+// sets a stop condition that the fake pump checks before every wait and
+// every run of pending events, with the time the wait would move the clock
+// to. When it holds, the pump's surArret pauses the play loop right there,
+// inside its wait, and the run returns; the next run resumes it. Play ends
+// only by itself (Escape, an action, Fin); destroying the driver abandons a
+// paused play by unwinding it with FilAlterne::Abandon, which the engine's
+// error boundaries let through. (A driver without the thread would instead
+// end play at the first stop, its surArret setting JeuFinDemande to -1.)
 
 #include <cstdint>
 #include <functional>

@@ -13,7 +13,11 @@ void FenetreEnregistreuse::FinDuJeuControles() { trace_.Ajouter("play-end-contro
 void FenetreEnregistreuse::DecharguerSplash() { trace_.Ajouter("splash-unload"); }
 void FenetreEnregistreuse::FermerFenetres(bool decharger) { trace_.Ajouter("windows-close " + to_string(decharger ? 1 : 0)); }
 
-void AffichageEnregistreur::Effet(int code) { trace_.Ajouter("effect " + to_string(code)); }
+void AffichageEnregistreur::Effet(int code, int x, int y, int largeur, int hauteur) {
+    std::string ligne = "effect " + to_string(code);
+    if (largeur != 0) ligne += " " + to_string(x) + " " + to_string(y) + " " + to_string(largeur) + " " + to_string(hauteur);
+    trace_.Ajouter(std::move(ligne));
+}
 void AffichageEnregistreur::AfficherPageAvantPlan(int page) { trace_.Ajouter("foreground " + to_string(page)); }
 void AffichageEnregistreur::PaletteSelectionner(std::string_view fichier) {
     trace_.Ajouter("palette " + std::string(fichier));
@@ -92,8 +96,6 @@ void DeclencheurEnregistreur::EvenementDeclenche(int n) {
         e.Etat = -1;
     }
 }
-
-bool DeclencheurEnregistreur::VideoEnCours() { return suivant && suivant->VideoEnCours(); }
 
 void DeclencheurEnregistreur::ObjetAfficheSupprimerTous() {
     if (suivant) suivant->ObjetAfficheSupprimerTous();

@@ -7,7 +7,8 @@
 // Lines: "prepare P" (a page preparation), "jump P" (before it when the page
 // came from a jump), "fire P.O element E action A mode M" (DeclencheObjet),
 // "trigger P.O events B" (a due waiting entry fired by the loop), "script T"
-// (a non-empty script), "effect C", "foreground P", "palette F",
+// (a non-empty script), "effect C" (the whole page) or
+// "effect C X Y W H", "foreground P", "palette F",
 // "plan-open D", "plan-save-ask R", "writing-save T", "window-show",
 // "splash-unload", "play-end-controls", "windows-close 0|1", "message T",
 // "file-open T", "file-save T".
@@ -24,6 +25,10 @@
 namespace korv::engine {
 class Moteur;
 }
+namespace korv::platform {
+class BoiteMessageFactice;
+class DialogueFichierFactice;
+}  // namespace korv::platform
 
 namespace korv::testsupport {
 
@@ -56,7 +61,7 @@ class AffichageEnregistreur final : public engine::Affichage {
 public:
     explicit AffichageEnregistreur(TraceJeu& trace) : trace_(trace) {}
 
-    void Effet(int code) override;
+    void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) override;
     void AfficherPageAvantPlan(int page) override;
     void PaletteSelectionner(std::string_view fichier) override;
 
@@ -112,7 +117,6 @@ public:
     bool EvenementsSourisEnAttente() override;
     void EvenementSourisDeclenche() override;
     void EvenementDeclenche(int n) override;
-    bool VideoEnCours() override;
     void ObjetAfficheSupprimerTous() override;
     void TexteEditeParUtilisateurFin() override;
 
@@ -124,15 +128,6 @@ private:
     TraceJeu& trace_;
     engine::Moteur& moteur_;
 };
-
-}  // namespace korv::testsupport
-
-namespace korv::platform {
-class BoiteMessageFactice;
-class DialogueFichierFactice;
-}  // namespace korv::platform
-
-namespace korv::testsupport {
 
 // "message T" for each message shown, then the scripted box answers.
 class MessagesEnregistres final : public platform::BoiteMessage {

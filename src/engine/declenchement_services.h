@@ -1,0 +1,72 @@
+#pragma once
+// What the trigger routines need from the modules around the engine beyond
+// the main services (Affichage, FenetrePrincipale, Scripts): the saved page
+// picture, the sprite table, the trigger routines of the kinds that have a
+// module of their own (sprites, grids, rich texts, charts), the scripts'
+// pass value and the plan panel. Every member has a neutral default, so a
+// module not built yet changes nothing; the defaults of the kind routines
+// show the object on code 0 (and erase grids and charts on code 1).
+
+#include <cstdint>
+#include <string>
+
+namespace korv::engine {
+
+class Moteur;
+
+// One sprite as the triggers read it (the display keeps the sprite table).
+struct SpriteVue {
+    int page = 0;
+    int objet = 0;
+    int x = 0;  // pixels
+    int y = 0;
+    int largeur = 0;
+    int hauteur = 0;
+    int objetChemin = 0;                 // object whose path it follows, 0 when none
+    std::int32_t longueurChemin = 0;     // path length
+    std::int32_t longueurRelative = 0;   // units in which triggers give positions along it
+    double positionSurChemin = 0.0;      // in path-length units
+};
+
+class ServicesDeclencheurs {
+public:
+    virtual ~ServicesDeclencheurs() = default;
+
+    // Saved page picture (what lies under a foreground page). Each copy
+    // answers false when it failed.
+    virtual bool TamponVersPermanent(int x, int y, int largeur, int hauteur) {
+        (void)x, (void)y, (void)largeur, (void)hauteur;
+        return true;
+    }
+    virtual bool PermanentVersTampon() { return true; }
+
+    // Sprites, numbered 1 .. SpriteNombre().
+    virtual int SpriteNombre() { return 0; }
+    virtual SpriteVue Sprite(int n) { (void)n; return {}; }
+    virtual int SpriteNObjetVersNSprite(int page, int objet) { (void)page, (void)objet; return 0; }
+    // The sprite that moves along the path of (page, objet), 0 when none.
+    virtual int PolyligneCheminQuelSprite(int page, int objet) { (void)page, (void)objet; return 0; }
+    // Takes the page buffer under sprite n as its saved background.
+    virtual bool SpriteFondSauver(int n) { (void)n; return true; }
+
+    // Trigger routines of kinds 10, 12, 13 and 14. `autre` is the second
+    // object of a sprite move (the path image, or the object to move to).
+    virtual void DeclencheSprite(Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
+                                 int source, int autre);
+    virtual void DeclencheTableau(Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
+                                  int source);
+    virtual void DeclencheTexteRTF(Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
+                                   int source);
+    virtual void DeclencheGraphique(Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
+                                    int source);
+
+    // The string last given to the script variable PASSEVALEUR.
+    virtual std::string PasseValeur() { return {}; }
+
+    // The plan panel of the main window.
+    virtual bool PlanVisible() { return false; }
+    // -1 shows the panel, 0 hides it.
+    virtual void MajAffichagePlan(int afficher) { (void)afficher; }
+};
+
+}  // namespace korv::engine
