@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "display/affichage.h"
+#include "display/fenetre.h"
 #include "engine/demarrage.h"
 #include "engine/erreur.h"
 #include "engine/jeu.h"
@@ -23,6 +25,7 @@
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_instance_unique.h"
 #include "platform/qt_message_box.h"
+#include "platform/qt_settings.h"
 
 namespace {
 
@@ -57,6 +60,29 @@ void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::fun
 // WIRING POINT: the page's mouse events (Souris), scrolling and layout go
 // to the engine once its page-input procedures exist; until then they are
 // ignored here.
+// The main window as the page display sees it: its inner size and the page
+// image it shows.
+class FenetreAffichageEc final : public display::FenetreAffichage {
+public:
+    FenetreAffichageEc(plan::QtFenetrePrincipale& fenetre, int twipsParPixel)
+        : fenetre_(fenetre), twips_(twipsParPixel) {}
+
+    display::MesuresFenetre Mesures() const override {
+        display::MesuresFenetre m;
+        const QWidget* centre = fenetre_.centralWidget();
+        const QSize taille = centre ? centre->size() : fenetre_.size();
+        m.largeur = taille.width() * twips_;
+        m.hauteur = taille.height() * twips_;
+        return m;
+    }
+    void MontrerPage(const QImage* image) override { fenetre_.DefinirPageTampon(image); }
+    void Rafraichir(const QRect&) override { fenetre_.MajFenetreJeu(); }
+
+private:
+    plan::QtFenetrePrincipale& fenetre_;
+    int twips_;
+};
+
 class RecepteurMoteur final : public plan::RecepteurPage {
 public:
     explicit RecepteurMoteur(engine::Moteur& moteur) : moteur_(moteur) {}
@@ -84,6 +110,11 @@ public:
     }
     void MenuQuitter() override {
         Signaler(moteur_, "Ec", [&] { engine::Fin(moteur_, true, true); });
+    }
+
+    // A new window size lays the page out again.
+    void Redimensionnement() override {
+        Signaler(moteur_, "Ec", [&] { moteur_.Ecran().MajTailleFenetre(false); });
     }
 
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
@@ -146,8 +177,14 @@ int main(int argc, char** argv) {
     services.pompe = &pompe;
     services.fenetre = &fenetre;
     services.plan = &etatPlan;
-    // WIRING POINT: page display (Affichage), scripts, grids and the
-    // trigger dispatch join here as their subsystems are built.
+    display::AffichagePage affichage(moteur);
+    FenetreAffichageEc fenetreAffichage(fenetre, affichage.reglages.twipsParPixelX);
+    platform::QtMagasinReglages reglages(platform::QtMagasinReglages::DossierParDefaut());
+    affichage.DefinirFenetre(&fenetreAffichage);
+    affichage.DefinirMagasin(&reglages);
+    services.affichage = &affichage;
+    // Scripts, grids and the trigger dispatch are the engine's own unless a
+    // layer replaces them.
 
     fenetre.Splash().Montrer();
     QCoreApplication::processEvents();

@@ -17,7 +17,9 @@
 #include "display/dessin_crochets.h"
 #include "display/fenetre.h"
 #include "display/images.h"
+#include "display/palettes.h"
 #include "display/surface.h"
+#include "display/surface_systeme.h"
 #include "engine/objets_affiches.h"
 #include "engine/services.h"
 
@@ -35,9 +37,10 @@ namespace korv::display {
 struct ReglagesAffichage {
     std::int32_t twipsParPixelX = 15;
     std::int32_t twipsParPixelY = 15;
-    // `SystemeWindowsNT`: every zone redraw covers the whole page and the
-    // polygon highlight is off.
-    bool systemeWindowsNT = true;
+    // `SystemeWindowsNT` (default true): every zone redraw covers the whole
+    // page, the polygon highlight is off, and shading and the additive blend
+    // draw nothing.
+    SystemeAffichage systeme;
     // `EchelleEcranX`, `EchelleEcranY`: screen dots per inch / 96.
     double echelleEcranX = 1.0;
     double echelleEcranY = 1.0;
@@ -60,6 +63,7 @@ public:
     Surface PageEcran;
     Surface travail;  // blends are composed here before they reach the buffer
     ContexteImages images;
+    EtatPalette palette;
 
     // Scroll origin of the page area, pixels.
     std::int32_t DecalageAffichageX = 0;
@@ -100,6 +104,9 @@ public:
     void JeuBoutonPageSuivantePrecedenteMaj(int page) override;
     void EnfonceEffet(int indexAffiche, int indexAttente) override;
     void SpriteSupprimerTous() override;
+    int TexteNbPage(int page, int objet) override;
+    void PaletteSelectionner(std::string_view fichier) override;
+    void PaletteLiberer() override;
 
 private:
     FenetreAffichage* fenetre_ = nullptr;
@@ -131,6 +138,10 @@ std::optional<std::int16_t> TexteMetHauteur(const AffichagePage& a, int page);
 // `JeuBoutonPageMaj`: the method page's objects of role 16 are shown only
 // while the method text fits its panel.
 void JeuBoutonPageMaj(AffichagePage& a, int page);
+
+// Shows an object that is not shown: through `DeclencheDivers` when the
+// trigger is wired, else by drawing it and copying its area.
+void ObjetMontrer(AffichagePage& a, int page, int objet);
 
 // `EnfonceEffet`: the pressed look, drawn on the visible page only.
 void EnfonceEffet(AffichagePage& a, int indexAffiche, int indexAttente);

@@ -26,11 +26,17 @@ struct CrochetsDessin {
     std::function<void(int page, int objet, std::int32_t gauche, std::int32_t haut, std::int32_t w, std::int32_t h)>
         ObjetGraphiqueDessine;
 
+    // The number of text pages of a text object (1 until texts are laid out).
+    std::function<int(int page, int objet)> TexteNbPage;
+
     // A button's caption on the buffer, in display mode 0 or 2.
     std::function<void(Surface& tampon, int page, int objet, int mode)> BoutonLegendeDessine;
 
     // The object's polyline on a surface with a pen of that colour and width.
     std::function<void(Surface& surface, int page, int objet, Couleur couleur, int epaisseur)> PolyligneAfficher;
+    // The pressed look of a polygon object: its outline lightened on the
+    // visible page.
+    std::function<void(Surface& surface, int page, int objet)> PolyligneEclaircir;
     // Scales and shifts the object's polyline (its rectangle follows).
     std::function<void(int page, int objet, double dx, double dy, double fx, double fy)> PolyligneMultiplie;
 

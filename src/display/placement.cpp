@@ -1,6 +1,8 @@
 #include "display/placement.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <limits>
 
 #include "display/affichage.h"

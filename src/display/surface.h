@@ -162,7 +162,7 @@ public:
     // `source` is read as RGB32 (converted when it is in another format).
     // Pixels whose source position falls outside the source are left alone.
 
-    // Copies the part of `source` at `depuis` of size `taille` to `vers`.
+    // Copies the part `depuis` of `source` to `vers` (its top-left corner).
     void Transferer(QPoint vers, const QImage& source, QRect depuis, OperationRaster op);
     void Transferer(QPoint vers, const Surface& source, QRect depuis, OperationRaster op) {
         Transferer(vers, source.image_, depuis, op);

@@ -55,8 +55,9 @@ void Surface::TexteDansRectangle(const QRect& r, std::string_view texte, const P
 
 void Surface::Texte(QPoint origine, std::string_view texte, const Police& police, Couleur c) {
     if (image_.isNull() || texte.empty()) return;
+    // Room for the overhang of italics beyond the advance width.
     const QSize taille = MesurerTexte(texte, police);
-    TexteDansRectangle(QRect(origine, taille + QSize(2, 0)), texte, police, c,
+    TexteDansRectangle(QRect(origine, QSize(taille.width() + taille.height(), taille.height())), texte, police, c,
                        AlignementTexte::Gauche | AlignementTexte::Haut);
 }
 

@@ -55,6 +55,19 @@ void MajFenetreJeu(AffichagePage& a);
 bool ClippingMetObjet(AffichagePage& a, Surface& surface, const engine::ObjetPage& objet);
 void ClippingEfface(Surface& surface);
 
+// The object's shape clip for the length of a scope.
+class ClipObjet {
+public:
+    ClipObjet(AffichagePage& a, Surface& surface, const engine::ObjetPage& objet, bool actif = true);
+    ~ClipObjet();
+    ClipObjet(const ClipObjet&) = delete;
+    ClipObjet& operator=(const ClipObjet&) = delete;
+
+private:
+    Surface& surface_;
+    bool pose_ = false;
+};
+
 // `JeuBoutonPageSuivantePrecedenteMaj`: next/previous-page buttons erased
 // when their link has no target, shown when it has one.
 void JeuBoutonPageSuivantePrecedenteMaj(AffichagePage& a, int page);

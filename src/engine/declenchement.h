@@ -8,6 +8,7 @@
 // in front sees every object fired.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "engine/declenchement_services.h"
@@ -38,8 +39,8 @@ struct ConfigurationDeclenchement {
 struct EtatDeclenchement {
     // Effect of the last object shown, used when a firing copies the whole page.
     std::int16_t EffetCourant = 0;
-    // The page preparation during which the door of the page was opened
-    // (0: never); the door is open while that preparation is the current one.
+    // One more than the page preparation count when the door of the page
+    // was opened (0: never); the door stays open until the next preparation.
     std::uint64_t porteGeneration = 0;
 };
 
@@ -60,6 +61,14 @@ public:
     EtatDeclenchement& Etat() { return etat_; }
 
 private:
+    // Runs the elements of entry n whose events are among `survenus`;
+    // false when the firing ended early (the entry went, the page changed).
+    bool ExecuterElements(int n, std::int32_t survenus, const std::function<bool()>& presente,
+                          const std::function<bool()>& pageQuittee);
+    // Uses up the one-shot events among `survenus`, re-arms a repeating
+    // timer and drops the entry once it waits for nothing.
+    void Consommer(int n, std::int32_t survenus);
+
     Moteur& moteur_;
     ConfigurationDeclenchement configuration_;
     ServicesDeclencheurs voisinsNeutres_;

@@ -3,7 +3,7 @@
 // the main services (Affichage, FenetrePrincipale, Scripts): the saved page
 // picture, the sprite table, the trigger routines of the kinds that have a
 // module of their own (sprites, grids, rich texts, charts), the scripts'
-// pass value and the plan panel. Every member has a neutral default, so a
+// pass value and whether the plan panel is shown. Every member has a neutral default, so a
 // module not built yet changes nothing; the defaults of the kind routines
 // show the object on code 0 (and erase grids and charts on code 1).
 
@@ -63,10 +63,8 @@ public:
     // The string last given to the script variable PASSEVALEUR.
     virtual std::string PasseValeur() { return {}; }
 
-    // The plan panel of the main window.
+    // Whether the plan panel of the main window is shown.
     virtual bool PlanVisible() { return false; }
-    // -1 shows the panel, 0 hides it.
-    virtual void MajAffichagePlan(int afficher) { (void)afficher; }
 };
 
 }  // namespace korv::engine

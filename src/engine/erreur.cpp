@@ -61,7 +61,8 @@ std::string ErreurEnregistrement(std::int32_t ligne, std::string_view procedure,
     } else if (!description.empty()) {
         const std::int32_t n = NombreEnTete(description);
         if (n != 0) {
-            d = (n >= 0 ? " " : "") + std::to_string(n);
+            d = std::to_string(n);
+            if (n >= 0) d.insert(d.begin(), ' ');
         } else {
             d = description;
         }

@@ -4,6 +4,7 @@
 #include "engine/demarrage.h"
 #include "engine/erreur.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
 #include "platform/cp1252.h"
@@ -20,7 +21,7 @@ void ReinitialiserEtat(Moteur& moteur) {
     moteur.Script().VarSupprimerToutes();
     moteur.Declenche().EvenementSourisEffaceTous();
     ObjetsPositionInitialeMemoriser(moteur);
-    moteur.Declenche().ObjetAfficheSupprimerTous();
+    ObjetAfficheSupprimerTous(moteur.affiches);
     moteur.jeu.JeuFinDemande = 0;
     moteur.PileHistorique.clear();
 }
@@ -151,6 +152,17 @@ void ObjetsPositionInitialeMemoriser(Moteur& moteur) {
             if (o.decoupe == 2) o.cheminInitial = o.chemin;
         }
     }
+}
+
+}  // namespace korv::engine
+
+namespace korv::engine {
+
+void MajAffichagePlan(Moteur& moteur, int afficher) {
+    if (afficher != -1 && afficher != 0) return;
+    moteur.Fenetre().PanneauPlanVisible(afficher == -1);
+    moteur.Fenetre().MenuCoche(Menu::AfficherPlan, afficher == -1);
+    moteur.Ecran().MajTailleFenetre(false);
 }
 
 }  // namespace korv::engine

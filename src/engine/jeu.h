@@ -22,5 +22,8 @@ void MajAffichageBarreTitre(Moteur& moteur, bool afficher);
 // Stops every timer of the waiting list.
 void ArreterTout(Moteur& moteur);
 void ObjetsPositionInitialeMemoriser(Moteur& moteur);
+// Shows (-1) or hides (0) the plan panel and lays the window out again;
+// other values do nothing.
+void MajAffichagePlan(Moteur& moteur, int afficher);
 
 }  // namespace korv::engine

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "engine/attente.h"
+#include "engine/declenchement.h"
 #include "engine/objets_affiches.h"
 #include "engine/scene.h"
+#include "engine/scripts_moteur.h"
 #include "engine/services.h"
 
 namespace korv::platform {
@@ -71,6 +73,9 @@ struct ServicesMoteur {
 class Moteur {
 public:
     Moteur();
+    // The trigger dispatch it owns keeps a reference to it.
+    Moteur(const Moteur&) = delete;
+    Moteur& operator=(const Moteur&) = delete;
 
     Scene scene;
     EtatJeu jeu;
@@ -85,9 +90,14 @@ public:
     FenetrePrincipale& Fenetre() { return services_.fenetre ? *services_.fenetre : fenetreNeutre_; }
     Affichage& Ecran() { return services_.affichage ? *services_.affichage : affichageNeutre_; }
     PlanAffaire& Plan() { return services_.plan ? *services_.plan : planNeutre_; }
-    Scripts& Script() { return services_.scripts ? *services_.scripts : scriptsNeutres_; }
+    // The injected script service, else the engine's own script language.
+    Scripts& Script() { return services_.scripts ? *services_.scripts : scriptsMoteur_; }
+    ScriptsMoteur& ScriptsDuMoteur() { return scriptsMoteur_; }
     Grilles& Tableaux() { return services_.grilles ? *services_.grilles : grillesNeutres_; }
-    Declencheur& Declenche() { return services_.declencheur ? *services_.declencheur : declencheurNeutre_; }
+    // The injected trigger service, else the engine's own dispatch.
+    Declencheur& Declenche() { return services_.declencheur ? *services_.declencheur : declencheurMoteur_; }
+    // The engine's own dispatch, with its outward services and state.
+    DeclencheurMoteur& Declenchement() { return declencheurMoteur_; }
     platform::BoiteMessage* Messages() { return services_.messages; }
     platform::DialogueFichier* Dialogues() { return services_.dialogues; }
     platform::Horloge* Horloge() { return services_.horloge; }
@@ -100,9 +110,9 @@ private:
     FenetrePrincipale fenetreNeutre_;
     Affichage affichageNeutre_;
     PlanAffaire planNeutre_;
-    Scripts scriptsNeutres_;
+    ScriptsMoteur scriptsMoteur_{*this};
     Grilles grillesNeutres_;
-    Declencheur declencheurNeutre_;
+    DeclencheurMoteur declencheurMoteur_{*this};
 };
 
 }  // namespace korv::engine

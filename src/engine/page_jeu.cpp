@@ -6,6 +6,7 @@
 #include "engine/historique.h"
 #include "engine/jeu.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "engine/recherche.h"
 #include "engine/texte_casse.h"
 
@@ -65,7 +66,7 @@ void PreparePageJeu(Moteur& moteur, int page) {
     moteur.Ecran().GraphiquesEffacerTous();
     moteur.Ecran().SpriteSupprimerTous();
     moteur.Script().VarLocalesSupprimer();
-    moteur.Declenche().ObjetAfficheSupprimerTous();
+    ObjetAfficheSupprimerTous(moteur.affiches);
     EvenementEnleverTous(moteur);
 
     const std::string& palette = moteur.scene.entete.fichierPalette;

@@ -49,6 +49,8 @@ public:
     // Hides and unloads every window at shutdown, with the progress window.
     virtual void FermerFenetres(bool decharger) { (void)decharger; }
     virtual void DefinirCurseurDefaut() {}
+    // The plan panel beside the page.
+    virtual void PanneauPlanVisible(bool visible) { (void)visible; }
 };
 
 // Page display: layout, drawing of objects into the page buffer, copies to

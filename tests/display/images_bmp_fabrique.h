@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include <QImage>
 
 namespace korv::display::test {
@@ -45,6 +47,52 @@ inline QRgb CouleurPalette(int i) {
 }
 
 }  // namespace detail
+
+// The file around pixel bits already laid out: file header, 40-byte info
+// header (with the three masks for bit fields), colour table.
+inline std::vector<std::uint8_t> AssemblerBmp(int largeur, int hauteur, int bits, CompressionBmp compression,
+                                              bool hautEnBas, const std::vector<QRgb>& palette,
+                                              const std::vector<std::uint8_t>& bitsPixels) {
+    using namespace detail;
+    const int couleurs = static_cast<int>(palette.size());
+    std::vector<std::uint8_t> entete;
+    Ecrire32(entete, 40);
+    Ecrire32(entete, static_cast<std::uint32_t>(largeur));
+    Ecrire32(entete, static_cast<std::uint32_t>(hautEnBas ? -hauteur : hauteur));
+    Ecrire16(entete, 1);
+    Ecrire16(entete, static_cast<std::uint32_t>(bits));
+    Ecrire32(entete, static_cast<std::uint32_t>(compression));
+    Ecrire32(entete, static_cast<std::uint32_t>(bitsPixels.size()));
+    Ecrire32(entete, 2835);
+    Ecrire32(entete, 2835);
+    Ecrire32(entete, static_cast<std::uint32_t>(couleurs));
+    Ecrire32(entete, 0);
+    if (compression == CompressionBmp::Champs) {
+        if (bits == 16) {
+            Ecrire32(entete, 0xF800);
+            Ecrire32(entete, 0x07E0);
+            Ecrire32(entete, 0x001F);
+        } else {
+            Ecrire32(entete, 0xFF0000);
+            Ecrire32(entete, 0x00FF00);
+            Ecrire32(entete, 0x0000FF);
+        }
+    }
+    for (const QRgb c : palette) {
+        entete.push_back(static_cast<std::uint8_t>(qBlue(c)));
+        entete.push_back(static_cast<std::uint8_t>(qGreen(c)));
+        entete.push_back(static_cast<std::uint8_t>(qRed(c)));
+        entete.push_back(0);
+    }
+    const std::uint32_t debutBits = 14 + static_cast<std::uint32_t>(entete.size());
+    std::vector<std::uint8_t> octets = {'B', 'M'};
+    Ecrire32(octets, debutBits + static_cast<std::uint32_t>(bitsPixels.size()));
+    Ecrire32(octets, 0);
+    Ecrire32(octets, debutBits);
+    octets.insert(octets.end(), entete.begin(), entete.end());
+    octets.insert(octets.end(), bitsPixels.begin(), bitsPixels.end());
+    return octets;
+}
 
 // Index of pixel (x, y) (y counted from the top) in a picture of `couleurs`
 // colours: runs of equal pixels and changes, so that RLE files hold both
@@ -156,44 +204,53 @@ inline BmpFabrique FabriquerBmp(int largeur, int hauteur, int bits, CompressionB
             Aligner4(bitsPixels, debut);
         }
     }
-    std::vector<std::uint8_t> entete;
-    Ecrire32(entete, 40);
-    Ecrire32(entete, static_cast<std::uint32_t>(largeur));
-    Ecrire32(entete, static_cast<std::uint32_t>(hautEnBas ? -hauteur : hauteur));
-    Ecrire16(entete, 1);
-    Ecrire16(entete, static_cast<std::uint32_t>(bits));
-    Ecrire32(entete, static_cast<std::uint32_t>(compression));
-    Ecrire32(entete, static_cast<std::uint32_t>(bitsPixels.size()));
-    Ecrire32(entete, 2835);
-    Ecrire32(entete, 2835);
-    Ecrire32(entete, static_cast<std::uint32_t>(couleurs));
-    Ecrire32(entete, 0);
-    if (compression == CompressionBmp::Champs) {
-        if (bits == 16) {
-            Ecrire32(entete, 0xF800);
-            Ecrire32(entete, 0x07E0);
-            Ecrire32(entete, 0x001F);
-        } else {
-            Ecrire32(entete, 0xFF0000);
-            Ecrire32(entete, 0x00FF00);
-            Ecrire32(entete, 0x0000FF);
-        }
-    }
-    for (int i = 0; i < couleurs; ++i) {
-        const QRgb c = CouleurPalette(i);
-        entete.push_back(static_cast<std::uint8_t>(qBlue(c)));
-        entete.push_back(static_cast<std::uint8_t>(qGreen(c)));
-        entete.push_back(static_cast<std::uint8_t>(qRed(c)));
-        entete.push_back(0);
-    }
-    const std::uint32_t debutBits = 14 + static_cast<std::uint32_t>(entete.size());
-    f.octets = {'B', 'M'};
-    Ecrire32(f.octets, debutBits + static_cast<std::uint32_t>(bitsPixels.size()));
-    Ecrire32(f.octets, 0);
-    Ecrire32(f.octets, debutBits);
-    f.octets.insert(f.octets.end(), entete.begin(), entete.end());
-    f.octets.insert(f.octets.end(), bitsPixels.begin(), bitsPixels.end());
+    std::vector<QRgb> palette;
+    for (int i = 0; i < couleurs; ++i) palette.push_back(CouleurPalette(i));
+    f.octets = AssemblerBmp(largeur, hauteur, bits, compression, hautEnBas, palette, bitsPixels);
     return f;
+}
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class DossierTemporaire {
+public:
+    DossierTemporaire() {
+        static int compteur = 0;
+        chemin_ = std::filesystem::temp_directory_path() /
+                  ("korv_affichage_" + std::to_string(::getpid()) + "_" + std::to_string(++compteur));
+        std::filesystem::remove_all(chemin_);
+        std::filesystem::create_directories(chemin_);
+    }
+    ~DossierTemporaire() {
+        std::error_code ec;
+        std::filesystem::remove_all(chemin_, ec);
+    }
+    DossierTemporaire(const DossierTemporaire&) = delete;
+    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
+    const std::filesystem::path& Chemin() const { return chemin_; }
+    // The name of a file of the folder as a scene would give it.
+    std::string Nom(const std::string& fichier) const { return (chemin_ / fichier).string(); }
+
+private:
+    std::filesystem::path chemin_;
+};
+
+// An uncompressed 1-bit picture, bottom-up, from rows of '0' and '1' (top row
+// first) and its two colours.
+inline std::vector<std::uint8_t> FabriquerBmp1Bit(const std::vector<std::string>& lignes, QRgb couleur0,
+                                                  QRgb couleur1) {
+    const int largeur = static_cast<int>(lignes.front().size());
+    const int hauteur = static_cast<int>(lignes.size());
+    std::vector<std::uint8_t> bitsPixels;
+    for (int rang = hauteur - 1; rang >= 0; --rang) {
+        const std::size_t debut = bitsPixels.size();
+        const std::string& l = lignes[static_cast<std::size_t>(rang)];
+        for (std::size_t x = 0; x < l.size(); ++x) {
+            if (x % 8 == 0) bitsPixels.push_back(0);
+            if (l[x] == '1') bitsPixels.back() = static_cast<std::uint8_t>(bitsPixels.back() | (0x80 >> (x % 8)));
+        }
+        detail::Aligner4(bitsPixels, debut);
+    }
+    return AssemblerBmp(largeur, hauteur, 1, CompressionBmp::Rgb, false, {couleur0, couleur1}, bitsPixels);
 }
 
 inline void EcrireFichier(const std::filesystem::path& chemin, const std::vector<std::uint8_t>& octets) {

@@ -127,3 +127,28 @@ TEST(Jeu, InitialPositionsAreKept) {
 
 }  // namespace
 }  // namespace korv::engine
+
+namespace korv::engine {
+namespace {
+
+class FenetrePlan : public FenetrePrincipale {
+public:
+    void PanneauPlanVisible(bool v) override { traces.push_back(v ? "plan on" : "plan off"); }
+    void MenuCoche(Menu m, bool c) override {
+        if (m == Menu::AfficherPlan) traces.push_back(c ? "check" : "uncheck");
+    }
+    std::vector<std::string> traces;
+};
+
+TEST(Jeu, PlanPanelSwitch) {
+    Moteur m;
+    FenetrePlan f;
+    m.Services().fenetre = &f;
+    MajAffichagePlan(m, -1);
+    MajAffichagePlan(m, 0);
+    MajAffichagePlan(m, 1);  // not a Boolean: nothing
+    EXPECT_EQ(f.traces, (std::vector<std::string>{"plan on", "check", "plan off", "uncheck"}));
+}
+
+}  // namespace
+}  // namespace korv::engine

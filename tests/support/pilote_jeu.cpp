@@ -44,6 +44,9 @@ PiloteJeu::PiloteJeu() : entreeParDefaut_(std::make_unique<EntreeParDefaut>(mote
     s.plan = &plan_;
     s.scripts = &scripts_;
     s.declencheur = &declencheur_;
+    auto& declenchement = moteur_.Declenchement().Configuration();
+    declenchement.lanceur = &lanceur_;
+    declenchement.navigateur = &navigateur_;
 
     std::string modele = (fs::temp_directory_path() / "korv-pilote-XXXXXX").string();
     if (!mkdtemp(modele.data())) throw std::system_error(errno, std::generic_category(), "mkdtemp");
@@ -80,6 +83,7 @@ void PiloteJeu::ChargerScene(std::string_view description, engine::FormeObjets f
 
 void PiloteJeu::Document(std::string document) { document_ = std::move(document); }
 void PiloteJeu::Corps(std::function<void(engine::Moteur&)> corps) { corps_ = std::move(corps); }
+void PiloteJeu::DeclenchementReel() { declencheur_.suivant = &moteur_.Declenchement(); }
 
 void PiloteJeu::RepondreMessage(int reponse) { boite_.reponses.push_back(reponse); }
 void PiloteJeu::RepondreFichier(std::optional<std::string> chemin) { dialogue_.reponses.push_back(std::move(chemin)); }

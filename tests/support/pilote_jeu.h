@@ -29,6 +29,8 @@
 #include "platform/event_pump_fake.h"
 #include "platform/file_dialog_fake.h"
 #include "platform/message_box_fake.h"
+#include "platform/process_launcher.h"
+#include "platform/url_opener_fake.h"
 #include "support/entree_jeu.h"
 #include "support/fil_alterne.h"
 #include "support/services_enregistreurs.h"
@@ -51,6 +53,10 @@ public:
     void Document(std::string document);
     // Replaces Joue as what the play thread runs (start-up tests).
     void Corps(std::function<void(engine::Moteur&)> corps);
+    // Firings go on to the engine's own trigger dispatch (still traced):
+    // objects are drawn, registered and fired as in the program. Without
+    // it a fired entry is only traced and dropped.
+    void DeclenchementReel();
 
     // Answers, each taken by the next question in order.
     void RepondreMessage(int reponse);
@@ -96,6 +102,10 @@ public:
     PlanEnregistreur& Plan() { return plan_; }
     ScriptsEnregistreurs& Scripts() { return scripts_; }
     DeclencheurEnregistreur& Declencheur() { return declencheur_; }
+    // Outside programs and web links of the actions (fakes, already set in
+    // the engine's trigger configuration).
+    platform::LanceurProcessusFactice& Lanceur() { return lanceur_; }
+    platform::OuvreurUrlFactice& Navigateur() { return navigateur_; }
     TraceJeu& Trace() { return trace_; }
     const std::vector<std::string>& Lignes() const { return trace_.Lignes(); }
 
@@ -118,10 +128,12 @@ private:
     DialoguesEnregistres dialogues_{trace_, dialogue_};
     engine::Moteur moteur_;
     FenetreEnregistreuse fenetre_{trace_};
-    AffichageEnregistreur affichage_{trace_};
+    AffichageEnregistreur affichage_{trace_, &moteur_};
     PlanEnregistreur plan_{trace_};
     ScriptsEnregistreurs scripts_{trace_};
     DeclencheurEnregistreur declencheur_{trace_, moteur_};
+    platform::LanceurProcessusFactice lanceur_;
+    platform::OuvreurUrlFactice navigateur_;
     std::unique_ptr<EntreeJeu> entreeParDefaut_;
     EntreeJeu* entree_ = nullptr;
 

@@ -13,6 +13,66 @@ void FenetreEnregistreuse::FinDuJeuControles() { trace_.Ajouter("play-end-contro
 void FenetreEnregistreuse::DecharguerSplash() { trace_.Ajouter("splash-unload"); }
 void FenetreEnregistreuse::FermerFenetres(bool decharger) { trace_.Ajouter("windows-close " + to_string(decharger ? 1 : 0)); }
 
+namespace {
+
+// Kinds that the page display keeps in the displayed-object list.
+bool TypeAffiche(engine::TypeObjet t) {
+    using T = engine::TypeObjet;
+    switch (t) {
+    case T::Fond: case T::Image: case T::Bouton: case T::Texte: case T::Video: case T::Polyligne: case T::Sprite:
+    case T::Tableau: case T::TexteRtf: case T::Graphique: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+void AffichageEnregistreur::MajDessinObjet(int page, int objet, bool, bool, int, int, int morceau) {
+    std::string ligne = "draw " + to_string(page) + "." + to_string(objet);
+    if (morceau >= 0) ligne += " piece " + to_string(morceau);
+    trace_.Ajouter(std::move(ligne));
+    if (!moteur_ || moteur_->jeu.ModeProgramme != engine::kModeJeu || !moteur_->scene.ObjetExiste(page, objet)) return;
+    auto& liste = moteur_->affiches;
+    if (!TypeAffiche(moteur_->scene.Page(page).Objet(objet).Type())) return;
+    int k = engine::ObjetAfficheNObjetVersNAffiche(liste, page, objet);
+    if (k == 0) {
+        engine::ObjetAfficheAjouter(liste, moteur_->scene, page, objet, engine::TwipsParPixel{});
+        k = liste.Nombre();
+        if (morceau >= 0) liste.Entree(k).morceauTexte = static_cast<std::int16_t>(morceau);
+    }
+}
+
+void AffichageEnregistreur::MajZoneObjetJeu(int indexAffiche, int) {
+    if (moteur_ && moteur_->affiches.Existe(indexAffiche)) {
+        const auto& a = moteur_->affiches.Entree(indexAffiche);
+        trace_.Ajouter("redraw " + to_string(a.page) + "." + to_string(a.objet));
+    }
+}
+
+void AffichageEnregistreur::ObjetEnJeuEfface(int page, int objet) {
+    trace_.Ajouter("erase " + to_string(page) + "." + to_string(objet));
+    if (!moteur_) return;
+    engine::ObjetAfficheSupprimer(moteur_->affiches, engine::ObjetAfficheNObjetVersNAffiche(moteur_->affiches, page, objet));
+}
+
+void AffichageEnregistreur::JeuBoutonPageSuivantePrecedenteMaj(int page) { trace_.Ajouter("page-buttons " + to_string(page)); }
+
+int AffichageEnregistreur::TexteNbPage(int page, int objet) {
+    const auto it = pagesTexte.find({page, objet});
+    return it == pagesTexte.end() ? 1 : it->second;
+}
+
+int AffichageEnregistreur::TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) {
+    return pageDeLigne ? pageDeLigne(page, objet, ligne) : 0;
+}
+
+int AffichageEnregistreur::TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) {
+    return recherche ? recherche(page, objet, texte, depuisLigne) : 0;
+}
+
+void AffichageEnregistreur::PaletteLiberer() { trace_.Ajouter("palette-free"); }
+void AffichageEnregistreur::SonArreter() { trace_.Ajouter("sound-stop"); }
+
 void AffichageEnregistreur::Effet(int code, int x, int y, int largeur, int hauteur) {
     std::string ligne = "effect " + to_string(code);
     if (largeur != 0) ligne += " " + to_string(x) + " " + to_string(y) + " " + to_string(largeur) + " " + to_string(hauteur);

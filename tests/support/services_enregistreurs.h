@@ -8,14 +8,20 @@
 // came from a jump), "fire P.O element E action A mode M" (DeclencheObjet),
 // "trigger P.O events B" (a due waiting entry fired by the loop), "script T"
 // (a non-empty script), "effect C" (the whole page) or
-// "effect C X Y W H", "foreground P", "palette F",
+// "effect C X Y W H", "draw P.O" (an object drawn into the page buffer,
+// "draw P.O piece N" with its text page), "erase P.O", "redraw P.O" (the
+// area of a shown object), "page-buttons P", "foreground P", "palette F",
+// "palette-free", "sound-stop",
 // "plan-open D", "plan-save-ask R", "writing-save T", "window-show",
 // "splash-unload", "play-end-controls", "windows-close 0|1", "message T",
 // "file-open T", "file-save T".
 
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "engine/services.h"
 #include "platform/file_dialog.h"
@@ -57,16 +63,38 @@ private:
     TraceJeu& trace_;
 };
 
+// With an engine, it keeps the engine's displayed-object list as the page
+// display does: drawing an object of a shown kind adds it (with the text
+// page drawn, when one is given), erasing it removes it. Text layout answers
+// come from the test: page counts by object, the search and the page of a
+// line.
 class AffichageEnregistreur final : public engine::Affichage {
 public:
-    explicit AffichageEnregistreur(TraceJeu& trace) : trace_(trace) {}
+    explicit AffichageEnregistreur(TraceJeu& trace, engine::Moteur* moteur = nullptr) : trace_(trace), moteur_(moteur) {}
 
+    void MajDessinObjet(int page, int objet, bool b1, bool b2, int v1, int v2, int morceau) override;
     void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) override;
+    void MajZoneObjetJeu(int indexAffiche, int motPalette) override;
+    void ObjetEnJeuEfface(int page, int objet) override;
     void AfficherPageAvantPlan(int page) override;
+    void JeuBoutonPageSuivantePrecedenteMaj(int page) override;
+    int TexteNbPage(int page, int objet) override;
+    int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) override;
+    int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) override;
     void PaletteSelectionner(std::string_view fichier) override;
+    void PaletteLiberer() override;
+    void SonArreter() override;
+
+    // Text pages of (page, object); 1 when not given.
+    std::map<std::pair<int, int>, int> pagesTexte;
+    // The line a search finds after `depuisLigne`, 0 when none.
+    std::function<int(int page, int objet, std::string_view texte, int depuisLigne)> recherche;
+    // The text page holding a line, 0 when none.
+    std::function<int(int page, int objet, std::int32_t ligne)> pageDeLigne;
 
 private:
     TraceJeu& trace_;
+    engine::Moteur* moteur_;
 };
 
 class PlanEnregistreur final : public engine::PlanAffaire {

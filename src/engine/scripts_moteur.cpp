@@ -1,0 +1,223 @@
+#include "engine/scripts_moteur.h"
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "engine/attente_boucle.h"
+#include "engine/erreur.h"
+#include "engine/moteur.h"
+#include "engine/page_jeu.h"
+#include "engine/recherche.h"
+#include "formula/script_impression.h"
+#include "formula/script_programme.h"
+#include "formula/services.h"
+#include "formula/services_script.h"
+#include "formula/variables.h"
+#include "platform/message_box.h"
+
+namespace korv::engine {
+
+namespace {
+
+std::int16_t Entier16(int v) {
+    if (v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max()) return 0;
+    return static_cast<std::int16_t>(v);
+}
+
+int Pixels(std::int32_t twips, std::int32_t twipsParPixel) {
+    if (twipsParPixel <= 0) return 0;
+    return static_cast<int>(std::nearbyint(static_cast<double>(twips) / twipsParPixel));
+}
+
+// The answer of a message box when the program has none (headless runs):
+// its default button.
+int Affiche(Moteur& moteur, std::string_view texte, int style, std::string_view titre) {
+    if (auto* b = moteur.Messages()) return b->Afficher(texte, style, titre);
+    return platform::Code(platform::DecodeStyle(style).ReponseDefaut());
+}
+
+// The scene tables and the play state, as formulas read and change them.
+// Grids are not reached yet: every object answers "no grid".
+class SceneFormule final : public formula::ServicesScene {
+public:
+    explicit SceneFormule(Moteur& moteur) : m_(moteur) {}
+
+    std::int16_t NumeroDePage(std::string_view nom) const override {
+        return Entier16(engine::NumeroDePage(m_.scene, nom));
+    }
+    std::int16_t NumeroObjet(std::int16_t page, std::string_view nom) const override {
+        return Entier16(engine::NumeroObjet(m_.scene, page, nom));
+    }
+    std::int16_t PageNb() const override { return Entier16(m_.scene.PageNb()); }
+    std::int16_t ObjetNb(std::int16_t page) const override {
+        return m_.scene.PageExiste(page) ? Entier16(m_.scene.Page(page).ObjetNb()) : 0;
+    }
+    std::uint8_t TypeObjet(std::int16_t page, std::int16_t objet) const override {
+        return m_.scene.ObjetExiste(page, objet) ? m_.scene.Page(page).Objet(objet).type : 0;
+    }
+    std::int16_t PageCourante() const override { return m_.jeu.PageCourante; }
+    std::int16_t ModeProgramme() const override { return m_.jeu.ModeProgramme; }
+    formula::ServiceGrille* Grille(std::int16_t, std::int16_t) override { return nullptr; }
+    std::int16_t ObjetEntierA1(std::int16_t page, std::int16_t objet) const override {
+        return m_.scene.ObjetExiste(page, objet) ? m_.scene.Page(page).Objet(objet).A1 : 0;
+    }
+    // The text as stored: the display's tag decoding is not reachable from here.
+    std::string ObjetTexteDecode(std::int16_t page, std::int16_t objet) const override {
+        return ObjetTexte(m_.scene, page, objet);
+    }
+    void ObjetTexteChange(std::int16_t page, std::int16_t objet, std::string_view texte) override {
+        if (m_.scene.ObjetExiste(page, objet)) m_.scene.Page(page).Objet(objet).texte = std::string(texte);
+    }
+    std::optional<formula::EntreeAffichee> ObjetAffiche(std::int16_t page, std::int16_t objet) const override {
+        const int k = ObjetAfficheNObjetVersNAffiche(m_.affiches, page, objet);
+        if (k < 1) return std::nullopt;
+        const auto& a = m_.affiches.Entree(k);
+        return formula::EntreeAffichee{a.clicX, a.clicY, a.morceauTexte, a.ligneTexteLong, a.ligneSelectionnee};
+    }
+    std::int32_t DernierSourisX() const override { return 0; }
+    double EchelleEcranY() const override { return 1.0; }
+    std::int16_t TexteNLigneVersNPage(std::int16_t page, std::int16_t objet, std::int32_t ligne) const override {
+        return Entier16(m_.Ecran().TexteNLigneVersNPage(page, objet, ligne));
+    }
+    std::optional<double> PositionSurChemin(std::int16_t, std::int16_t) const override { return std::nullopt; }
+    void Reaffiche(std::int16_t page, std::int16_t objet) override {
+        if (!m_.scene.ObjetExiste(page, objet)) return;
+        m_.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, -1);
+        const ObjetPage& o = m_.scene.Page(page).Objet(objet);
+        if (o.F1 != 0) return;
+        const TwipsParPixel tpp = m_.Declenchement().Configuration().twipsParPixel;
+        const int plus = o.E1 > 0 ? o.E1 : 0;
+        m_.Ecran().Effet(0, Pixels(o.gauche, tpp.x), Pixels(o.haut, tpp.y), Pixels(o.largeur, tpp.x) + plus,
+                         Pixels(o.hauteur, tpp.y) + plus);
+    }
+    void TableauxParcouruRecalculReinit() override {}
+
+private:
+    Moteur& m_;
+};
+
+class SystemeFormule final : public formula::ServicesSysteme {
+public:
+    explicit SystemeFormule(Moteur& moteur) : m_(moteur), hasard_(std::random_device{}()) {}
+
+    std::int16_t LangueCourante() const override { return m_.jeu.LangueCourante; }
+    // The 32-bit tick wraps as the system's does.
+    std::int32_t Temps() const override { return static_cast<std::int32_t>(static_cast<std::uint32_t>(Maintenant(m_))); }
+    std::int32_t DebutPageTemps() const override {
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(m_.jeu.TempsDebutPage));
+    }
+    double Hasard() override { return std::uniform_real_distribution<double>(0.0, 1.0)(hasard_); }
+    std::int32_t BitsParPixel() const override { return 32; }
+    std::int32_t Question(std::string_view message, std::int32_t boutons, std::string_view titre) override {
+        return Affiche(m_, message, boutons, titre);
+    }
+    std::string CommandeStatutLibelle(double) const override { return {}; }
+
+private:
+    Moteur& m_;
+    std::mt19937 hasard_;
+};
+
+// What scripts do to the engine.
+class ServicesScriptMoteur final : public formula::ServicesScript {
+public:
+    explicit ServicesScriptMoteur(Moteur& moteur) : m_(moteur) {}
+
+    formula::TravailImpression* travail = nullptr;
+
+    void SauteALaPage(int page) override { engine::SauteALaPage(m_, page); }
+    void RetourPagePrecedente() override { engine::RetourPagePrecedente(m_); }
+    std::vector<formula::ElementScript> Elements(int page, int objet) const override {
+        std::vector<formula::ElementScript> r;
+        if (!m_.scene.ObjetExiste(page, objet)) return r;
+        for (const auto& e : m_.scene.Page(page).Objet(objet).elements) r.push_back({e.ObjetCible, e.Parametre, e.Texte});
+        return r;
+    }
+    std::string ObjetTexte(int page, int objet) const override { return engine::ObjetTexte(m_.scene, page, objet); }
+    void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override {
+        m_.Declenche().DeclencheObjet(page, objet, element, action, mode, source);
+    }
+    void ObjetMetEnAttente(int page, int objet) override {
+        (void)EvenementObjetEnAttenteDEvenementAjoute(m_, page, objet);
+    }
+    int Message(std::string_view texte, int style, std::string_view titre) override {
+        return Affiche(m_, texte, style, titre);
+    }
+    bool ArretDemande() const override {
+        return (m_.jeu.ModeProgramme == kModeJeu && m_.jeu.JeuFinDemande == -1) || m_.fin.demandee;
+    }
+    // The guided method belongs to the business-plan layer, which offers
+    // none of these yet.
+    std::string MethodeMenuPageNom() override { return {}; }
+    std::vector<int> EtapeTableauxPages() override { return {}; }
+    void GlossaireAfficheDefinition() override {}
+    void MethodeChanger(std::string_view) override {}
+    void PlanAffaireModifieFixer(bool) override {}
+    formula::TravailImpression* Impression() override { return travail; }
+
+    formula::SuiteErreurScript ErreurSignale(std::int32_t ligne, std::string_view procedure,
+                                             const std::exception& erreur) override {
+        std::int32_t numero = kErreurInterne;
+        if (const auto* e = dynamic_cast<const ErreurMoteur*>(&erreur)) {
+            numero = e->numero();
+        } else if (const auto* f = dynamic_cast<const formula::ErreurExecution*>(&erreur)) {
+            numero = f->numero();
+        }
+        const std::string description = erreur.what();
+        switch (m_.ModeErreur) {
+        case 2:
+        case 3:
+        case 4:
+            if (engine::ErreurSignale(m_, ligne, procedure, numero, description) == SuiteErreur::Relancer) {
+                throw ErreurMoteur(numero, description);
+            }
+            return formula::SuiteErreurScript::Arreter;
+        default:
+            // The modes that would end the program: a script's error is
+            // logged and ends that script; play goes on.
+            ErreurJournaliser(m_, procedure, numero, description);
+            return formula::SuiteErreurScript::Arreter;
+        }
+    }
+
+private:
+    Moteur& m_;
+};
+
+}  // namespace
+
+struct ScriptsMoteur::Impl {
+    explicit Impl(Moteur& moteur) : scene(moteur), systeme(moteur), services(moteur) {}
+
+    SceneFormule scene;
+    SystemeFormule systeme;
+    ServicesScriptMoteur services;
+    formula::TableVariables variables;
+    formula::FonctionsImpression impression{scene, services};
+    formula::ServicesFormule formule{scene, systeme, variables, &impression};
+    formula::ProgrammationInterne programme{formule, services};
+};
+
+ScriptsMoteur::ScriptsMoteur(Moteur& moteur) : impl_(std::make_unique<Impl>(moteur)) {}
+ScriptsMoteur::~ScriptsMoteur() = default;
+
+void ScriptsMoteur::ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement) {
+    (void)Execute(texte, page, objet, evenement);
+}
+
+std::int16_t ScriptsMoteur::Execute(std::string_view texte, int page, int objet, std::string_view evenement) {
+    return impl_->programme.ProgScriptExecute(texte, page, objet, evenement);
+}
+
+std::string ScriptsMoteur::ProgExprEvalue(std::string_view texte) { return impl_->programme.ProgExprEvalue(texte); }
+
+void ScriptsMoteur::VarSupprimerToutes() { impl_->variables.VarSupprimerToutes(); }
+void ScriptsMoteur::VarLocalesSupprimer() { impl_->variables.VarLocalesSupprimer(); }
+
+formula::TableVariables& ScriptsMoteur::Variables() { return impl_->variables; }
+const formula::ServicesFormule& ScriptsMoteur::Formule() { return impl_->formule; }
+formula::ProgrammationInterne& ScriptsMoteur::Programme() { return impl_->programme; }
+void ScriptsMoteur::Impression(formula::TravailImpression* travail) { impl_->services.travail = travail; }
+
+}  // namespace korv::engine
