@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "../tests/formula/fakes.h"
+#include "formula/script.h"
 #include "formula/script_impression.h"
 #include "formula/script_programme.h"
 #include "formula/services_script_fake.h"
@@ -68,6 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     services.surDeclenche = [&](int, int objet, int) {
         if (objet == 2) (void)programme.ProgScriptExecute(texte, 1, 2, "SUR CLIC");
     };
+
+    // The targets of the SINON lines, computed in one pass, are those of the search.
+    ScriptClasse script;
+    script.Compile(texte, programme);
+    for (int i = 1; i <= script.NombreLignes(); ++i) {
+        if (script.Code(i) == CodeInstruction::Sinon &&
+            script.Argument(i) != std::to_string(script.NLigneFinsiAssocie(i))) {
+            std::abort();
+        }
+    }
 
     struct Appel {
         int page;

@@ -15,6 +15,7 @@
 #include "engine/erreur.h"
 #include "engine/jeu.h"
 #include "engine/moteur.h"
+#include "engine/souris.h"
 #include "plan/entree_page.h"
 #include "plan/etat_plan.h"
 #include "plan/qt_fenetre_principale.h"
@@ -25,6 +26,8 @@
 #include "platform/qt_file_dialog.h"
 #include "platform/qt_instance_unique.h"
 #include "platform/qt_message_box.h"
+#include "platform/qt_process_launcher.h"
+#include "platform/qt_url_opener.h"
 #include "platform/qt_settings.h"
 
 namespace {
@@ -57,9 +60,8 @@ void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::fun
 }
 
 // What the main window hands over, on to the engine.
-// WIRING POINT: the page's mouse events (Souris), scrolling and layout go
-// to the engine once its page-input procedures exist; until then they are
-// ignored here.
+// WIRING POINT: scrolling goes to the engine once its page-input
+// procedure exists; until then it is ignored here.
 // The main window as the page display sees it: its inner size and the page
 // image it shows.
 class FenetreAffichageEc final : public display::FenetreAffichage {
@@ -97,6 +99,9 @@ public:
                 engine::TableauxAppuieTouche(moteur_, code, maj, false);
             }
         });
+    }
+    void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) override {
+        Signaler(moteur_, "Ec", [&] { engine::EvenementSourisSurvient(moteur_, genre, bouton, maj, xTwips, yTwips); });
     }
     void ToucheRelachee(int code, int maj) override {
         Signaler(moteur_, "Ec", [&] { engine::AppuieTouche(moteur_, code, maj); });
@@ -183,6 +188,12 @@ int main(int argc, char** argv) {
     affichage.DefinirFenetre(&fenetreAffichage);
     affichage.DefinirMagasin(&reglages);
     services.affichage = &affichage;
+    platform::QtLanceurProcessus lanceur;
+    platform::QtOuvreurUrl navigateur;
+    auto& declenchement = moteur.Declenchement().Configuration();
+    declenchement.lanceur = &lanceur;
+    declenchement.navigateur = &navigateur;
+    declenchement.programme = QCoreApplication::applicationFilePath().toStdString();
     // Scripts, grids and the trigger dispatch are the engine's own unless a
     // layer replaces them.
 

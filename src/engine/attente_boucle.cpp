@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include "engine/erreur.h"
 #include "engine/liste_std.h"
 #include "engine/moteur.h"
+#include "engine/souris.h"
 #include "engine/texte_langue.h"
 #include "platform/clock.h"
 #include "platform/event_pump.h"
@@ -177,8 +179,8 @@ void EvenementAttendre(Moteur& moteur) {
     while (true) {
         if (auto* p = moteur.Pompe()) p->TraiterEnAttente();
         if (jeu.JeuFinDemande == -1 || moteur.fin.demandee) return;
-        if (jeu.JeuDisponible == -1 && moteur.Declenche().EvenementsSourisEnAttente()) {
-            moteur.Declenche().EvenementSourisDeclenche();
+        if (jeu.JeuDisponible == -1 && EvenementsSourisEnAttente(moteur)) {
+            AuBord(moteur, "EvenementSourisDeclenche", [&] { EvenementSourisDeclenche(moteur); });
             continue;  // the queue may have changed the list or ended play
         }
         // One round of the rotating poll, starting after the last entry looked at.

@@ -3,9 +3,10 @@
 // the main services (Affichage, FenetrePrincipale, Scripts): the saved page
 // picture, the sprite table, the trigger routines of the kinds that have a
 // module of their own (sprites, grids, rich texts, charts), the scripts'
-// pass value and whether the plan panel is shown. Every member has a neutral default, so a
-// module not built yet changes nothing; the defaults of the kind routines
-// show the object on code 0 (and erase grids and charts on code 1).
+// pass value and whether the plan panel is shown. Every member has a
+// neutral default, so a module not built yet changes nothing; the defaults
+// of the kind routines show the object on code 0 (and erase grids and
+// charts on code 1).
 
 #include <cstdint>
 #include <string>

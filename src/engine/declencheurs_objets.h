@@ -3,6 +3,7 @@
 // visible object, the kind routines of backgrounds, buttons, polylines,
 // images, videos and sounds, and the door of a page.
 
+#include <cstdint>
 #include <string>
 
 #include "engine/recherche.h"

@@ -7,6 +7,7 @@
 #include "engine/objets_affiches.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
+#include "engine/souris.h"
 #include "platform/cp1252.h"
 #include "platform/message_box.h"
 
@@ -19,7 +20,7 @@ void ReinitialiserEtat(Moteur& moteur) {
     moteur.Ecran().SpriteSupprimerTous();
     moteur.Ecran().GraphiquesEffacerTous();
     moteur.Script().VarSupprimerToutes();
-    moteur.Declenche().EvenementSourisEffaceTous();
+    EvenementSourisEffaceTous(moteur);
     ObjetsPositionInitialeMemoriser(moteur);
     ObjetAfficheSupprimerTous(moteur.affiches);
     moteur.jeu.JeuFinDemande = 0;

@@ -13,6 +13,7 @@
 #include "engine/scene.h"
 #include "engine/scripts_moteur.h"
 #include "engine/services.h"
+#include "engine/souris_etat.h"
 
 namespace korv::platform {
 class BoiteMessage;
@@ -82,6 +83,8 @@ public:
     std::vector<EntreeHistorique> PileHistorique;
     ListeAttente attente;
     ListeObjetsAffiches affiches;
+    ListeZonesSouris zonesSouris;  // mouse events waiting for the engine
+    EtatSouris souris;
     std::int16_t ModeErreur = 0;
     std::string dossierProgramme;  // where ERROR.TXT and AUTOSCE.TXT live
     FinProgramme fin;

@@ -6,10 +6,12 @@
 // empties the list.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace korv::engine {
 
+class Moteur;
 struct ListeAttente;
 struct Scene;
 
@@ -69,5 +71,49 @@ void ObjetAfficheSupprimerTous(ListeObjetsAffiches& liste);
 // their rectangle. Moving the sprites of the entries is the display's part.
 void ObjetAfficheRecalculerPositions(ListeObjetsAffiches& liste, ListeAttente& attente, const Scene& scene,
                                      TwipsParPixel tpp);
+
+// --- Hit tests. Points are page twips. ---
+
+// `ObjetAffichePointDedans`: whether (x, y) lies in the object of entry n.
+// Only backgrounds, images, buttons, texts, videos, polylines, sprites,
+// grids and rich texts can be hit. An object outlined by its path (shape
+// byte 2) is hit inside its polygon; any other is a rectangle whose edges
+// are outside (strict tests). An entry outside the list is never hit.
+bool ObjetAffichePointDedans(const ListeObjetsAffiches& liste, const Scene& scene, int n, std::int32_t x,
+                             std::int32_t y, TwipsParPixel tpp);
+
+// `EvePointDedans`: whether (x, y) lies in the zone of waiting entry i:
+// the object's rectangle (strict) or polygon for images, buttons, texts and
+// videos; the shown sprite for sprites; the first three rectangles of a link
+// zone, edges included. Other kinds and entries outside the list: false.
+bool EvePointDedans(const ListeAttente& attente, const ListeObjetsAffiches& liste, const Scene& scene, int i,
+                    std::int32_t x, std::int32_t y, TwipsParPixel tpp);
+
+struct RectangleTwips {
+    std::int32_t gauche = 0;
+    std::int32_t haut = 0;
+    std::int32_t droite = 0;
+    std::int32_t bas = 0;
+    bool operator==(const RectangleTwips&) const = default;
+};
+
+// `BoutonDetermineZoneTexte`: where a button's caption is laid out, by its
+// caption-placement byte (H3): 1 the object's rectangle shifted by (A1, A2);
+// 0 the rectangle less the margin C2, starting A4 below the picture when
+// the button has one. Empty (all 0) without a text or for other placements.
+RectangleTwips BoutonDetermineZoneTexte(const Scene& scene, int page, int objet);
+
+// `HyperTexteDansObjet`: the link texts of a text object's elements in the
+// language given, each as its length on five digits then the text. Empty
+// for any other kind.
+std::string HyperTexteDansObjet(const Scene& scene, int page, int objet, int langue);
+
+// `NLigneTexteObjetY`: the line of the object's text under y, as the display
+// lays the text (or the given piece of a long text) out; 0 when none.
+int NLigneTexteObjetY(Moteur& moteur, int page, int objet, std::int32_t y, int morceau, std::int32_t ligne);
+
+// `ImageDecalageLimite`: the picture offset A1 of (page, objet) stays within
+// 0 .. width - picture width (A3); the lower bound wins.
+void ImageDecalageLimite(Scene& scene, int page, int objet);
 
 }  // namespace korv::engine

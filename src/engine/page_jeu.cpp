@@ -8,6 +8,7 @@
 #include "engine/moteur.h"
 #include "engine/objets_affiches.h"
 #include "engine/recherche.h"
+#include "engine/souris.h"
 #include "engine/texte_casse.h"
 
 namespace korv::engine {
@@ -61,7 +62,8 @@ void PreparePageJeu(Moteur& moteur, int page) {
     }
     fenetre.CacherBulleEtChronos();
 
-    moteur.Declenche().EvenementSourisEffaceTous();
+    EvenementSourisEffaceTous(moteur);
+    GlisserEffacer(moteur);
     fenetre.DefinirCurseurDefaut();
     moteur.Ecran().GraphiquesEffacerTous();
     moteur.Ecran().SpriteSupprimerTous();

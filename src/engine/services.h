@@ -11,6 +11,11 @@ namespace korv::engine {
 
 struct Scene;
 
+// Mouse cursor shapes over the page: the window's default, the text
+// I-beam, and the pictures of the pointing hand, the move cross and the
+// thin cross.
+enum class FormeCurseur : std::uint8_t { Defaut, Texte, Pointe, Bouge, Croix };
+
 // Menus and controls of the main window that the engine drives by name.
 enum class Menu : std::uint8_t {
     Fichier,              // MnuFichier
@@ -49,6 +54,15 @@ public:
     // Hides and unloads every window at shutdown, with the progress window.
     virtual void FermerFenetres(bool decharger) { (void)decharger; }
     virtual void DefinirCurseurDefaut() {}
+    // The cursor over the page surface; the same shape again changes nothing.
+    virtual void DefinirCurseur(FormeCurseur forme) { (void)forme; }
+    // The method-text boxes beside the page: whether each is shown, the
+    // height of the method text (in the unit of its scroll position) and
+    // scrolling it to a vertical position.
+    virtual bool MenuSavVisible() { return false; }
+    virtual bool TexteMethodeVisible() { return false; }
+    virtual std::int32_t TexteMethodeHauteurTexte() { return 0; }
+    virtual void TexteMethodeDefiler(std::int32_t y) { (void)y; }
     // The plan panel beside the page.
     virtual void PanneauPlanVisible(bool visible) { (void)visible; }
 };
@@ -77,6 +91,28 @@ public:
     virtual void AfficherPageAvantPlan(int page) { (void)page; }
     virtual void JeuBoutonPageSuivantePrecedenteMaj(int page) { (void)page; }
     virtual void EnfonceEffet(int indexAffiche, int indexAttente) { (void)indexAffiche, (void)indexAttente; }
+    // The hover box of a shown object, drawn on the visible page only (a
+    // black box or the object's polygon, pen width 2); the next copy of the
+    // buffer wipes it.
+    virtual void SurvolCadreDessiner(int indexAffiche) { (void)indexAffiche; }
+    // The line of a text object's layout under y (twips), for the text page
+    // `morceau` of a long text starting at `ligne`; 0 when none.
+    virtual int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) {
+        (void)page, (void)objet, (void)y, (void)morceau, (void)ligne;
+        return 0;
+    }
+    // Sprites being dragged: where the sprite may stand for a wanted
+    // top-left corner (twips; its path or track may hold it back), and the
+    // move itself (pixels).
+    struct PointTwips {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+    };
+    virtual PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) {
+        (void)sprite;
+        return {x, y};
+    }
+    virtual void SpriteDeplacer(int sprite, int xPixels, int yPixels) { (void)sprite, (void)xPixels, (void)yPixels; }
     virtual int TexteNbPage(int page, int objet) { (void)page, (void)objet; return 1; }
     virtual int TexteRicheNbMarqueurPage(int page, int objet) { (void)page, (void)objet; return 0; }
     virtual int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) { (void)page, (void)objet, (void)ligne; return 0; }
@@ -108,6 +144,12 @@ public:
     virtual void MethodeTextesVider(int page) { (void)page; }
     virtual void PageMethodeAutoConstruire(int page) { (void)page; }
     virtual void RedactionTexteSauver(std::string_view texte) { (void)texte; }
+    // The method texts' own mouse handling ("MENUSAV" and "TEXTEMET"
+    // objects). A move answers 255 when the mouse is over a word that reacts.
+    virtual void MousedownTexteMethode(std::int32_t x, std::int32_t y) { (void)x, (void)y; }
+    virtual void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) { (void)x, (void)y; }
+    virtual int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) { (void)x, (void)y; return 0; }
+    virtual int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) { (void)x, (void)y; return 0; }
 };
 
 // The page-script language: runs a script text once.
@@ -132,6 +174,24 @@ public:
     // Whether the grid has a selection; a key goes to each one that has.
     virtual bool ASelection(int page, int objet) { (void)page, (void)objet; return false; }
     virtual void AppuieTouche(int page, int objet, int touche, int maj) { (void)page, (void)objet, (void)touche, (void)maj; }
+    // The mouse on a grid (page twips): clearing its selection and drawing
+    // it again into the page buffer, the three mouse handlers, and the
+    // cursor it wants at a point (0 none, 3 text, 253 or 255 hand, 254 cross).
+    virtual void SelectionnerRien(int page, int objet) { (void)page, (void)objet; }
+    virtual void Affiche(int page, int objet) { (void)page, (void)objet; }
+    virtual void MouseDownConsultation(int page, int objet, int bouton, int maj, std::int32_t x, std::int32_t y) {
+        (void)page, (void)objet, (void)bouton, (void)maj, (void)x, (void)y;
+    }
+    virtual void MouseMoveConsultation(int page, int objet, int bouton, std::int32_t x, std::int32_t y) {
+        (void)page, (void)objet, (void)bouton, (void)x, (void)y;
+    }
+    virtual void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) {
+        (void)page, (void)objet, (void)x, (void)y;
+    }
+    virtual int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) {
+        (void)page, (void)objet, (void)x, (void)y;
+        return 0;
+    }
 };
 
 // Firing of objects and the mouse queue, which their own modules fill in.
@@ -150,6 +210,12 @@ public:
     virtual void EvenementDeclenche(int n) { (void)n; }
     virtual void ObjetAfficheSupprimerTous() {}
     virtual void TexteEditeParUtilisateurFin() {}
+    // User text editing: whether the edit box is shown, and starting to
+    // edit a text object with its text.
+    virtual bool EditionVisible() { return false; }
+    virtual void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) {
+        (void)page, (void)objet, (void)texte;
+    }
 };
 
 }  // namespace korv::engine

@@ -39,6 +39,7 @@ void ScriptClasse::Compile(std::string_view texte, ProgrammationInterne& program
     lignes_.resize(gardees.size());
     // Every code first: the SINON searches read the lines after their own.
     for (std::size_t i = 0; i < gardees.size(); ++i) lignes_[i].code = ProgInstNum(gardees[i]);
+    FinsisDesSinons();
     for (std::size_t i = 0; i < gardees.size(); ++i) {
         lignes_[i].argument = std::string(Trim(ProgInstArgument(gardees[i])));
         CompileArgument(static_cast<int>(i + 1), programme);
@@ -69,7 +70,6 @@ void ScriptClasse::CompileArgument(int i, ProgrammationInterne& programme) {
     }
     case CodeInstruction::Si: AffecteExpression(l.expression, argument, formule); break;
     case CodeInstruction::Sinon:
-        l.nombre = NLigneFinsiAssocie(i);
         l.argument = std::to_string(l.nombre);
         if (l.nombre == 0) services.Message(kManqueFinsi, 0, {});
         break;
@@ -84,6 +84,37 @@ void ScriptClasse::CompileArgument(int i, ProgrammationInterne& programme) {
         }
         break;
     default: break;
+    }
+}
+
+// NLigneFinsiAssocie of every SINON line in one backward pass, so that a
+// long text compiles in linear time. With b(k) the count of SI less the
+// count of FINSI in lines 1 to k, the FINSI of the SINON at line i is the
+// first line k >= i where b(k) falls to b(i - 1) - 1; when there is none,
+// the search ends one past the last line if b ends where it started, and
+// fails (0) if a SI is left open.
+void ScriptClasse::FinsisDesSinons() {
+    const int n = NombreLignes();
+    std::vector<int> solde(static_cast<std::size_t>(n) + 1, 0);
+    for (int k = 1; k <= n; ++k) {
+        const CodeInstruction c = Code(k);
+        solde[static_cast<std::size_t>(k)] =
+            solde[static_cast<std::size_t>(k - 1)] + (c == CodeInstruction::Si ? 1 : c == CodeInstruction::Finsi ? -1 : 0);
+    }
+    // First line at or after the current one where the balance takes each
+    // value (values range over -n .. n).
+    std::vector<int> premiere(static_cast<std::size_t>(2 * n) + 3, 0);
+    const auto indice = [n](int valeur) { return static_cast<std::size_t>(valeur + n + 1); };
+    for (int i = n; i >= 1; --i) {
+        premiere[indice(solde[static_cast<std::size_t>(i)])] = i;
+        if (Code(i) != CodeInstruction::Sinon) continue;
+        const int depart = solde[static_cast<std::size_t>(i - 1)];
+        const int k = premiere[indice(depart - 1)];
+        if (k != 0) {
+            Ligne(i).nombre = k;
+        } else {
+            Ligne(i).nombre = solde[static_cast<std::size_t>(n)] == depart ? n + 1 : 0;
+        }
     }
 }
 

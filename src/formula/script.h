@@ -105,6 +105,7 @@ private:
     const LigneScript& Ligne(int ligne) const { return lignes_.at(static_cast<std::size_t>(ligne - 1)); }
     LigneScript& Ligne(int ligne) { return lignes_.at(static_cast<std::size_t>(ligne - 1)); }
     void CompileArgument(int i, ProgrammationInterne& programme);
+    void FinsisDesSinons();
 
     std::vector<LigneScript> lignes_;
 };

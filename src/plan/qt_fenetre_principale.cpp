@@ -154,6 +154,25 @@ void QtFenetrePrincipale::FinDuJeuControles() { CacherBulleEtChronos(); }
 
 void QtFenetrePrincipale::DefinirCurseurDefaut() { Espace().unsetCursor(); }
 
+void QtFenetrePrincipale::DefinirCurseur(engine::FormeCurseur forme) {
+    using engine::FormeCurseur;
+    EspaceAffichage& espace = Espace();
+    if (forme == FormeCurseur::Defaut) {
+        if (espace.testAttribute(Qt::WA_SetCursor)) espace.unsetCursor();
+        return;
+    }
+    Qt::CursorShape formeQt = Qt::ArrowCursor;
+    switch (forme) {
+    case FormeCurseur::Texte: formeQt = Qt::IBeamCursor; break;
+    case FormeCurseur::Pointe: formeQt = Qt::PointingHandCursor; break;
+    case FormeCurseur::Bouge: formeQt = Qt::SizeAllCursor; break;
+    case FormeCurseur::Croix: formeQt = Qt::CrossCursor; break;
+    case FormeCurseur::Defaut: break;
+    }
+    // Every move sets the cursor: the same shape again is left alone.
+    if (!espace.testAttribute(Qt::WA_SetCursor) || espace.cursor().shape() != formeQt) espace.setCursor(formeQt);
+}
+
 void QtFenetrePrincipale::InitChronoBulleTableau(std::function<void()> infoBulleAppel) {
     tableauBulle_ = std::move(infoBulleAppel);
 }

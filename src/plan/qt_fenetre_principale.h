@@ -51,6 +51,7 @@ public:
     void OublierCiblesEdition() override {}
     void FermerFenetres(bool decharger) override;
     void DefinirCurseurDefaut() override;
+    void DefinirCurseur(engine::FormeCurseur forme) override;
 
     // A menu or item by control name (a menu of the bar gives its action);
     // null for an unknown name.

@@ -11,7 +11,6 @@
 
 #include "engine/attente_boucle.h"
 #include "engine/declencheurs_texte_chrono.h"
-#include "engine/page_jeu.h"
 #include "support/pilote_jeu.h"
 
 namespace korv::engine {
@@ -411,51 +410,6 @@ object kind=bouton name="X" rect=0,1800,600,600 B3=1
     ASSERT_GT(n, 0);
     EXPECT_EQ(m.attente.Entree(n).EvenementsAttendus, 2 | 256) << "the page bit was awaited once";
     EXPECT_EQ(m.attente.Entree(n).EvenementsSurvenus, 0);
-}
-
-// The mouse queue of the page-input module, here one click whose handling
-// leaves the page.
-class SourisQuiSaute final : public DeclencheurMoteur {
-public:
-    explicit SourisQuiSaute(Moteur& m) : DeclencheurMoteur(m), m_(m) {}
-    bool EvenementsSourisEnAttente() override { return enAttente; }
-    void EvenementSourisDeclenche() override {
-        enAttente = false;
-        SauteALaPage(m_, 2);
-    }
-    bool enAttente = false;
-
-private:
-    Moteur& m_;
-};
-
-TEST(Declenchement, QueuedClickThatLeavesThePage) {
-    PiloteJeu p;
-    p.ChargerScene(R"(
-scene
-page
-object kind=fond name="DEBUT" rect=0,0,9600,7200
-object kind=bouton name="A" rect=0,0,600,600
-  element page=1 object=1 param=0 events=2
-object kind=bouton name="B" rect=900,0,600,600
-  element page=1 object=1 param=0 events=2
-object kind=bouton name="C" rect=1800,0,600,600
-  element page=1 object=1 param=0 events=2
-page
-object kind=fond name="AUTRE" rect=0,0,9600,7200
-object kind=bouton name="D" rect=0,0,600,600
-  element page=2 object=1 param=0 events=1
-)");
-    SourisQuiSaute souris(p.Moteur());
-    p.Declencheur().suivant = &souris;
-    p.ExecuterJusquARepos();
-    auto& m = p.Moteur();
-    ASSERT_EQ(m.attente.Nombre(), 3);
-    m.jeu.AttenteNumeroDeclenche = 3;  // the poll was looking at the last entry
-    souris.enAttente = true;
-    p.ExecuterJusquARepos();
-    EXPECT_EQ(p.Trace().Lignes("jump"), (Lignes{"jump 2"}));
-    EXPECT_EQ(p.Trace().Lignes("trigger"), (Lignes{"trigger 2.2 events 1"})) << "the new page's list, read afresh";
 }
 
 // The value an element hands over.

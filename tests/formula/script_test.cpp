@@ -188,6 +188,26 @@ TEST(ScriptCompile, MatchingLineSearches) {
     }
 }
 
+TEST(ScriptCompile, StoredElseTargetsMatchTheSearch) {
+    // Every text of up to five lines of SI, SINON, FINSI and QUE.
+    Banc b;
+    const std::string_view mots[] = {"SI 1", "SINON", "FINSI", "QUE R = 1"};
+    for (int longueur = 1; longueur <= 5; ++longueur) {
+        int combinaisons = 1;
+        for (int k = 0; k < longueur; ++k) combinaisons *= 4;
+        for (int c = 0; c < combinaisons; ++c) {
+            std::string texte;
+            for (int k = 0, reste = c; k < longueur; ++k, reste /= 4) texte += std::string(mots[reste % 4]) + "\r\n";
+            ScriptClasse s;
+            s.Compile(texte, b.programme);
+            for (int i = 1; i <= s.NombreLignes(); ++i) {
+                if (s.Code(i) != CodeInstruction::Sinon) continue;
+                ASSERT_EQ(s.Argument(i), std::to_string(s.NLigneFinsiAssocie(i))) << texte << " line " << i;
+            }
+        }
+    }
+}
+
 TEST(ScriptExecute, EachStatement) {
     struct Cas {
         const char* nom;

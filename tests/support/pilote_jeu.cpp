@@ -8,7 +8,9 @@
 #include <system_error>
 
 #include "description.h"
+#include "engine/erreur.h"
 #include "engine/jeu.h"
+#include "engine/souris.h"
 #include "platform/event_pump.h"
 
 namespace korv::testsupport {
@@ -19,7 +21,9 @@ namespace fs = std::filesystem;
 class PiloteJeu::EntreeParDefaut final : public EntreeJeu {
 public:
     explicit EntreeParDefaut(engine::Moteur& moteur) : moteur_(moteur) {}
-    void Souris(int, int, int, int, int) override {}
+    void Souris(int genre, int bouton, int maj, int x, int y) override {
+        engine::AuBord(moteur_, "Ec", [&] { engine::EvenementSourisSurvient(moteur_, genre, bouton, maj, x, y); });
+    }
     void Touche(int code, int maj) override {
         if (code == kEchap) {
             engine::AppuieToucheEsc(moteur_);

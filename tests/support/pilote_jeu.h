@@ -68,7 +68,7 @@ public:
     // adds "mouse G B M X Y" or "key C M" to the trace, then goes to the
     // input set with BrancherEntree. Without one, Escape (27) goes to
     // AppuieToucheEsc and other keys to the grids (TableauxAppuieTouche), as
-    // the main window does; mouse events go nowhere.
+    // the main window does; mouse events go to EvenementSourisSurvient.
     void Souris(std::int64_t instantMs, int genre, int bouton, int maj, int x, int y);
     // Press and release of the left button at one point.
     void Clic(std::int64_t instantMs, int x, int y);

@@ -13,6 +13,20 @@ void FenetreEnregistreuse::FinDuJeuControles() { trace_.Ajouter("play-end-contro
 void FenetreEnregistreuse::DecharguerSplash() { trace_.Ajouter("splash-unload"); }
 void FenetreEnregistreuse::FermerFenetres(bool decharger) { trace_.Ajouter("windows-close " + to_string(decharger ? 1 : 0)); }
 
+void FenetreEnregistreuse::DefinirCurseur(engine::FormeCurseur forme) {
+    if (forme == curseur) return;
+    curseur = forme;
+    const char* nom = "default";
+    switch (forme) {
+    case engine::FormeCurseur::Defaut: nom = "default"; break;
+    case engine::FormeCurseur::Texte: nom = "text"; break;
+    case engine::FormeCurseur::Pointe: nom = "hand"; break;
+    case engine::FormeCurseur::Bouge: nom = "move"; break;
+    case engine::FormeCurseur::Croix: nom = "cross"; break;
+    }
+    trace_.Ajouter(std::string("cursor ") + nom);
+}
+
 namespace {
 
 // Kinds that the page display keeps in the displayed-object list.
@@ -68,6 +82,42 @@ int AffichageEnregistreur::TexteNLigneVersNPage(int page, int objet, std::int32_
 
 int AffichageEnregistreur::TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) {
     return recherche ? recherche(page, objet, texte, depuisLigne) : 0;
+}
+
+void AffichageEnregistreur::EnfonceEffet(int indexAffiche, int indexAttente) {
+    if (!moteur_) return;
+    if (indexAttente > 0 && indexAttente <= moteur_->attente.Nombre()) {
+        const auto& e = moteur_->attente.Entree(indexAttente);
+        if (e.TypeObjet == engine::kTypeZoneLien) {
+            trace_.Ajouter("press-link " + to_string(e.Page) + "." + to_string(e.Objet) + " " + e.TexteLien);
+            return;
+        }
+    }
+    if (moteur_->affiches.Existe(indexAffiche)) {
+        const auto& a = moteur_->affiches.Entree(indexAffiche);
+        trace_.Ajouter("press " + to_string(a.page) + "." + to_string(a.objet));
+    }
+}
+
+void AffichageEnregistreur::SurvolCadreDessiner(int indexAffiche) {
+    if (moteur_ && moteur_->affiches.Existe(indexAffiche)) {
+        const auto& a = moteur_->affiches.Entree(indexAffiche);
+        trace_.Ajouter("hover-box " + to_string(a.page) + "." + to_string(a.objet));
+    }
+}
+
+int AffichageEnregistreur::NLigneTexteObjetY(int page, int objet, std::int32_t y, int, std::int32_t) {
+    return ligneSousY ? ligneSousY(page, objet, y) : 0;
+}
+
+engine::Affichage::PointTwips AffichageEnregistreur::SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x,
+                                                                                         std::int32_t y) {
+    return spriteAutorise ? spriteAutorise(sprite, x, y) : PointTwips{x, y};
+}
+
+void AffichageEnregistreur::SpriteDeplacer(int sprite, int x, int y) {
+    trace_.Ajouter("sprite-move " + to_string(sprite) + " " + to_string(x) + " " + to_string(y));
+    if (spriteDeplace) spriteDeplace(sprite, x, y);
 }
 
 void AffichageEnregistreur::PaletteLiberer() { trace_.Ajouter("palette-free"); }
@@ -162,7 +212,15 @@ void DeclencheurEnregistreur::ObjetAfficheSupprimerTous() {
 }
 
 void DeclencheurEnregistreur::TexteEditeParUtilisateurFin() {
+    if (editionVisible) trace_.Ajouter("edit-end");
+    editionVisible = false;
     if (suivant) suivant->TexteEditeParUtilisateurFin();
+}
+
+void DeclencheurEnregistreur::TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) {
+    trace_.Ajouter("edit-start " + to_string(page) + "." + to_string(objet));
+    editionVisible = true;
+    if (suivant) suivant->TexteEditeParUtilisateurCommence(page, objet, texte);
 }
 
 int MessagesEnregistres::Afficher(std::string_view texte, int style, std::string_view titre) {

@@ -11,7 +11,10 @@
 // "effect C X Y W H", "draw P.O" (an object drawn into the page buffer,
 // "draw P.O piece N" with its text page), "erase P.O", "redraw P.O" (the
 // area of a shown object), "page-buttons P", "foreground P", "palette F",
-// "palette-free", "sound-stop",
+// "palette-free", "sound-stop", "press P.O" (the pressed look of a shown
+// object), "press-link P.O T" (of a link zone), "hover-box P.O",
+// "sprite-move S X Y", "cursor default|text|hand|move|cross" (when the
+// shape changes), "edit-start P.O", "edit-end" (an open edit ended),
 // "plan-open D", "plan-save-ask R", "writing-save T", "window-show",
 // "splash-unload", "play-end-controls", "windows-close 0|1", "message T",
 // "file-open T", "file-save T".
@@ -53,8 +56,19 @@ public:
     void RedactionVider() override { redaction.clear(); }
     void DecharguerSplash() override;
     void FermerFenetres(bool decharger) override;
+    void DefinirCurseurDefaut() override { curseur = engine::FormeCurseur::Defaut; }
+    void DefinirCurseur(engine::FormeCurseur forme) override;
+    bool MenuSavVisible() override { return menuSavVisible; }
+    bool TexteMethodeVisible() override { return texteMethodeVisible; }
+    std::int32_t TexteMethodeHauteurTexte() override { return texteMethodeHauteur; }
+    void TexteMethodeDefiler(std::int32_t y) override { texteMethodeDefilement = y; }
 
     std::map<engine::Menu, bool> visibles, actifs, coches;
+    engine::FormeCurseur curseur = engine::FormeCurseur::Defaut;
+    bool menuSavVisible = false;
+    bool texteMethodeVisible = false;
+    std::int32_t texteMethodeHauteur = 0;
+    std::int32_t texteMethodeDefilement = 0;
     bool barreMenu = false;
     bool barreTitre = false;
     std::string redaction;  // the writing box's text
@@ -84,6 +98,11 @@ public:
     void PaletteSelectionner(std::string_view fichier) override;
     void PaletteLiberer() override;
     void SonArreter() override;
+    void EnfonceEffet(int indexAffiche, int indexAttente) override;
+    void SurvolCadreDessiner(int indexAffiche) override;
+    int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) override;
+    PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) override;
+    void SpriteDeplacer(int sprite, int xPixels, int yPixels) override;
 
     // Text pages of (page, object); 1 when not given.
     std::map<std::pair<int, int>, int> pagesTexte;
@@ -91,6 +110,12 @@ public:
     std::function<int(int page, int objet, std::string_view texte, int depuisLigne)> recherche;
     // The text page holding a line, 0 when none.
     std::function<int(int page, int objet, std::int32_t ligne)> pageDeLigne;
+    // The line of a text under y, 0 when none (or not given).
+    std::function<int(int page, int objet, std::int32_t y)> ligneSousY;
+    // Where a dragged sprite may stand (twips); unchanged when not given.
+    std::function<PointTwips(int sprite, std::int32_t x, std::int32_t y)> spriteAutorise;
+    // Called after "sprite-move", to keep a test's sprite table.
+    std::function<void(int sprite, int x, int y)> spriteDeplace;
 
 private:
     TraceJeu& trace_;
@@ -147,8 +172,12 @@ public:
     void EvenementDeclenche(int n) override;
     void ObjetAfficheSupprimerTous() override;
     void TexteEditeParUtilisateurFin() override;
+    bool EditionVisible() override { return editionVisible || (suivant && suivant->EditionVisible()); }
+    void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
 
     engine::Declencheur* suivant = nullptr;
+    // The edit box, as the text editing would show it.
+    bool editionVisible = false;
     // Loop firings so far.
     long declenchements = 0;
 
