@@ -62,6 +62,9 @@ struct EvenementAttente {
     ZoneTexteLien Zone;
     ZoneTexteLien ZoneInitiale;
     std::int64_t ProchaineRepetition = 0;
+    // The mouse-over event is a level, kept while the mouse stays inside:
+    // it fires again at this pace rather than at every pass of the wait.
+    std::int64_t ProchainSurvol = 0;
     std::int16_t MarqueElements = 0;
 };
 

@@ -65,6 +65,11 @@ void BitsDuSondage(Moteur& moteur, EvenementAttente& e, std::int64_t maintenant)
 // Whether the entry is due now; a held button also moves its repeat clock.
 bool EstDue(EvenementAttente& e, std::int64_t maintenant) {
     if (e.EvenementsSurvenus == 0 || e.Etat == -1) return false;
+    if (e.EvenementsSurvenus == evenement::SourisDessus) {
+        if (maintenant < e.ProchainSurvol) return false;
+        e.ProchainSurvol = maintenant + kRepetition + 1;
+        return true;
+    }
     if (!(e.EvenementsSurvenus & evenement::BoutonTenu)) return true;
     std::int64_t& r = e.ProchaineRepetition;
     if (r == -1) {
@@ -82,6 +87,7 @@ bool EstDue(EvenementAttente& e, std::int64_t maintenant) {
 std::int64_t ProchaineEcheance(const EvenementAttente& e) {
     if (e.Etat == -1) return kJamais;
     if (e.TypeObjet == 7 && e.Haut >= 0 && e.Gauche >= 0) return e.Haut + e.Gauche;
+    if (e.EvenementsSurvenus == evenement::SourisDessus) return e.ProchainSurvol;
     if ((e.EvenementsSurvenus & evenement::BoutonTenu) && e.ProchaineRepetition >= 0) {
         return e.ProchaineRepetition + kRepetition + 1;
     }

@@ -174,10 +174,11 @@ bool DeclencheurMoteur::ExecuterElements(int n, std::int32_t survenus, const std
         // runs (a hide event raised by its own targets) get a firing of
         // their own at the next examination, so no element runs twice.
         if (!(el.Evenements & survenus)) continue;
-        if (e.TypeObjet == kTypeZoneLien &&
-            TexteTraduction(el.Texte, m.jeu.LangueCourante, m.scene.entete.langueNb) != e.TexteLien) {
-            continue;
-        }
+        const std::string texteElement = TexteTraduction(el.Texte, m.jeu.LangueCourante, m.scene.entete.langueNb);
+        if (e.TypeObjet == kTypeZoneLien && texteElement != e.TexteLien) continue;
+        // On a text object, elements that carry a link text belong to that
+        // link's own zone entry, not to the whole object.
+        if (e.TypeObjet == static_cast<std::int16_t>(TypeObjet::Texte) && !texteElement.empty()) continue;
         if (el.PageCible != page) {
             if (m.scene.PageExiste(el.PageCible)) {
                 SauteALaPage(m, el.PageCible);

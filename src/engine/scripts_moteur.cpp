@@ -75,7 +75,7 @@ public:
         const auto& a = m_.affiches.Entree(k);
         return formula::EntreeAffichee{a.clicX, a.clicY, a.morceauTexte, a.ligneTexteLong, a.ligneSelectionnee};
     }
-    std::int32_t DernierSourisX() const override { return 0; }
+    std::int32_t DernierSourisX() const override { return m_.souris.SourisX; }
     double EchelleEcranY() const override { return 1.0; }
     std::int16_t TexteNLigneVersNPage(std::int16_t page, std::int16_t objet, std::int32_t ligne) const override {
         return Entier16(m_.Ecran().TexteNLigneVersNPage(page, objet, ligne));

@@ -204,3 +204,20 @@ TEST(Attente, RemovalMovesTheLastEntryIntoTheGap) {
 
 }  // namespace
 }  // namespace korv::engine
+
+namespace korv::engine {
+namespace {
+
+TEST(Attente, MouseOverRepeatsAtAPaceNotAtEveryPass) {
+    Banc b;
+    const int zone = b.Objet(3, {8192});
+    ASSERT_TRUE(EvenementObjetEnAttenteDEvenementAjoute(b.m, 1, zone));
+    b.m.attente.Entree(1).EvenementsSurvenus = 8192;  // the mouse stays over it
+    std::vector<std::int64_t> temps;
+    for (int i = 0; i < 3; ++i) temps.push_back(b.Attendre().first);
+    EXPECT_EQ(temps, (std::vector<std::int64_t>{0, 21, 42}));
+    EXPECT_EQ(b.pompe.attentes, 2) << "it sleeps between two firings";
+}
+
+}  // namespace
+}  // namespace korv::engine

@@ -487,6 +487,47 @@ TEST(Souris, LesGrillesRecoiventPressionsEtRelachements) {
         << "a press elsewhere clears the grid's selection once";
 }
 
+TEST(Souris, UnEvenementEnAttenteQuiQuitteLaPage) {
+    // The grid leaves the page on a release.
+    class GrilleQuiSaute final : public Grilles {
+    public:
+        explicit GrilleQuiSaute(Moteur& m) : m_(m) {}
+        void MouseUpConsultation(int, int, std::int32_t, std::int32_t) override { SauteALaPage(m_, 2); }
+
+    private:
+        Moteur& m_;
+    };
+    PiloteJeu p;
+    GrilleQuiSaute grille(p.Moteur());
+    p.Moteur().Services().grilles = &grille;
+    Demarrer(p, R"(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=0,3000,600,600 clip=1
+  grid cols=1 rows=1
+object kind=bouton name="A" rect=0,0,600,600 clip=1
+  element page=1 object=1 param=0 events=2
+object kind=bouton name="B" rect=900,0,600,600 clip=1
+  element page=1 object=1 param=0 events=2
+object kind=bouton name="C" rect=1800,0,600,600 clip=1
+  element page=1 object=1 param=0 events=2
+page
+object kind=fond name="AUTRE" rect=0,0,9600,7200
+object kind=bouton name="D" rect=0,0,600,600
+  element page=2 object=1 param=0 events=1
+)");
+    auto& m = p.Moteur();
+    ASSERT_EQ(m.attente.Nombre(), 3);
+    m.jeu.AttenteNumeroDeclenche = 3;  // the poll was looking at the last entry
+    m.jeu.JeuDisponible = 0;
+    EvenementSourisSurvient(m, 2, kGauche, 0, 300, 3300);
+    m.jeu.JeuDisponible = -1;
+    p.ExecuterJusquARepos();
+    EXPECT_EQ(p.Trace().Lignes("jump"), (Lignes{"jump 2"}));
+    EXPECT_EQ(p.Trace().Lignes("trigger"), (Lignes{"trigger 2.2 events 1"})) << "the new page's list, read afresh";
+}
+
 // 2 an editable text, 3 a button that would jump on a click.
 constexpr const char* kSceneEdition = R"(
 scene
