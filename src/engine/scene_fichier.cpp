@@ -42,24 +42,14 @@ Polyligne LitPolyligne(BinaryReader& in) {
     return p;
 }
 
-ObjetPageElement LitElementChamps(BinaryReader& in) {
+// An element; the two forms differ only in how its strings are stored.
+ObjetPageElement LitElement(BinaryReader& in, std::string (BinaryReader::*chaine)()) {
     ObjetPageElement e;
     e.PageCible = in.i16();
     e.ObjetCible = in.i16();
     e.Parametre = in.i16();
-    e.Valeur = in.fileString();
-    e.Texte = in.fileString();
-    e.Evenements = in.i32();
-    return e;
-}
-
-ObjetPageElement LitElementBloc(BinaryReader& in) {
-    ObjetPageElement e;
-    e.PageCible = in.i16();
-    e.ObjetCible = in.i16();
-    e.Parametre = in.i16();
-    e.Valeur = in.shortString();
-    e.Texte = in.shortString();
+    e.Valeur = (in.*chaine)();
+    e.Texte = (in.*chaine)();
     e.Evenements = in.i32();
     return e;
 }
@@ -85,7 +75,7 @@ ObjetPage LitObjetChampParChamp(BinaryReader& in) {
     o.B3 = in.i16();
     const auto nb = in.checkedCount(in.i16(), kMinElementChamps, 32767, "éléments d'objet");
     o.elements.reserve(static_cast<std::size_t>(nb));
-    for (int i = 0; i < nb; ++i) o.elements.push_back(LitElementChamps(in));
+    for (int i = 0; i < nb; ++i) o.elements.push_back(LitElement(in, &BinaryReader::fileString));
     o.C1 = in.i16();
     o.C2 = in.i16();
     o.C3 = in.i16();
@@ -136,7 +126,7 @@ ObjetPage LitObjetPlat(BinaryReader& in) {
     const ArrayShape elements = in.arrayShape(kMinElementBloc);
     if (nb != elements.count) in.fail("nombre d'éléments d'objet incohérent");
     o.elements.reserve(static_cast<std::size_t>(elements.count));
-    for (int i = 0; i < elements.count; ++i) o.elements.push_back(LitElementBloc(in));
+    for (int i = 0; i < elements.count; ++i) o.elements.push_back(LitElement(in, &BinaryReader::shortString));
     o.C1 = in.i16();
     o.C2 = in.i16();
     o.C3 = in.i16();
@@ -263,6 +253,15 @@ void EcritPolyligne(BinaryWriter& out, const Polyligne& p) {
     out.i16(p.fermee);
 }
 
+void EcritElement(BinaryWriter& out, const ObjetPageElement& e, void (BinaryWriter::*chaine)(std::string_view)) {
+    out.i16(e.PageCible);
+    out.i16(e.ObjetCible);
+    out.i16(e.Parametre);
+    (out.*chaine)(e.Valeur);
+    (out.*chaine)(e.Texte);
+    out.i32(e.Evenements);
+}
+
 void EcritRectangle(BinaryWriter& out, const ObjetPage& o) {
     out.i16(o.gauche);
     out.i16(o.haut);
@@ -295,14 +294,7 @@ void EcritObjetChampParChamp(BinaryWriter& out, const ObjetPage& o) {
     out.i16(o.B2);
     out.i16(o.B3);
     out.i16(Compte16(o.elements.size(), "éléments"));
-    for (const auto& e : o.elements) {
-        out.i16(e.PageCible);
-        out.i16(e.ObjetCible);
-        out.i16(e.Parametre);
-        out.fileString(e.Valeur);
-        out.fileString(e.Texte);
-        out.i32(e.Evenements);
-    }
+    for (const auto& e : o.elements) EcritElement(out, e, &BinaryWriter::fileString);
     out.i16(o.C1);
     out.i16(o.C2);
     out.i16(o.C3);
@@ -348,14 +340,7 @@ void EcritObjetPlat(BinaryWriter& out, const ObjetPage& o) {
     out.i16(o.B3);
     out.i16(Compte16(o.elements.size(), "éléments"));
     out.arrayShape(o.elements.size());
-    for (const auto& e : o.elements) {
-        out.i16(e.PageCible);
-        out.i16(e.ObjetCible);
-        out.i16(e.Parametre);
-        out.shortString(e.Valeur);
-        out.shortString(e.Texte);
-        out.i32(e.Evenements);
-    }
+    for (const auto& e : o.elements) EcritElement(out, e, &BinaryWriter::shortString);
     out.i16(o.C1);
     out.i16(o.C2);
     out.i16(o.C3);

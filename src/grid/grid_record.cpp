@@ -31,6 +31,47 @@ void EcritImpression(BinaryWriter& out, const ImpressionAttributFichier& a) {
     for (auto v : a) out.i16(v);
 }
 
+// Column then row records: the same fields in both forms. The counts are
+// checked against what remains before anything is sized.
+void LitColonnesEtLignes(BinaryReader& in, GrilleEnregistrement& g) {
+    in.checkedCount(static_cast<std::int64_t>(g.colonneNb) * kColonneRapide + g.ligneNb * kLigneRapide, 1,
+                    INT32_MAX, "octets de colonnes et de lignes");
+    g.colonnes.resize(g.colonneNb);
+    for (auto& c : g.colonnes) {
+        c.taille = in.i16();
+        c.pliee = in.i16();
+        c.verrou = in.i16();
+        c.marqueTri = in.i16();
+        LitImpression(in, c.impression);
+    }
+    g.lignes.resize(g.ligneNb);
+    for (auto& l : g.lignes) {
+        l.taille = in.i16();
+        l.pliee = in.i16();
+        l.verrou = in.i16();
+        LitImpression(in, l.impression);
+    }
+}
+
+void EcritColonnesEtLignes(BinaryWriter& out, const GrilleEnregistrement& g) {
+    if (g.colonnes.size() != g.colonneNb || g.lignes.size() != g.ligneNb) {
+        throw std::invalid_argument("nombre de colonnes ou de lignes incohérent");
+    }
+    for (const auto& c : g.colonnes) {
+        out.i16(c.taille);
+        out.i16(c.pliee);
+        out.i16(c.verrou);
+        out.i16(c.marqueTri);
+        EcritImpression(out, c.impression);
+    }
+    for (const auto& l : g.lignes) {
+        out.i16(l.taille);
+        out.i16(l.pliee);
+        out.i16(l.verrou);
+        EcritImpression(out, l.impression);
+    }
+}
+
 void LitTaille(BinaryReader& in, GrilleEnregistrement& g) {
     g.colonneNb = in.u8();
     g.ligneNb = in.u8();
@@ -66,22 +107,7 @@ void EcritComplete(BinaryWriter& out, const GrilleEnregistrement& g) {
     out.u8(g.decalageColonne);
     out.u8(g.decalageLigne);
     out.i16(g.lignesBasColleesEnBas);
-    if (g.colonnes.size() != g.colonneNb || g.lignes.size() != g.ligneNb) {
-        throw std::invalid_argument("nombre de colonnes ou de lignes incohérent");
-    }
-    for (const auto& c : g.colonnes) {
-        out.i16(c.taille);
-        out.i16(c.pliee);
-        out.i16(c.verrou);
-        out.i16(c.marqueTri);
-        EcritImpression(out, c.impression);
-    }
-    for (const auto& l : g.lignes) {
-        out.i16(l.taille);
-        out.i16(l.pliee);
-        out.i16(l.verrou);
-        EcritImpression(out, l.impression);
-    }
+    EcritColonnesEtLignes(out, g);
     for (const auto& t : g.textes) {
         VerifieCaseEcrite(g, t.colonne, t.ligne);
         if (CommenceParEgal(t.contenu) != t.formule.has_value()) {
@@ -138,22 +164,7 @@ void EcritRapide(BinaryWriter& out, const GrilleEnregistrement& g) {
             throw std::invalid_argument("une grille réduite n'a pas de colonnes ni de lignes stockées");
         }
     } else {
-        if (g.colonnes.size() != g.colonneNb || g.lignes.size() != g.ligneNb) {
-            throw std::invalid_argument("nombre de colonnes ou de lignes incohérent");
-        }
-        for (const auto& c : g.colonnes) {
-            out.i16(c.taille);
-            out.i16(c.pliee);
-            out.i16(c.verrou);
-            out.i16(c.marqueTri);
-            EcritImpression(out, c.impression);
-        }
-        for (const auto& l : g.lignes) {
-            out.i16(l.taille);
-            out.i16(l.pliee);
-            out.i16(l.verrou);
-            EcritImpression(out, l.impression);
-        }
+        EcritColonnesEtLignes(out, g);
     }
     out.i32(Compte32(g.textes.size()));
     for (const auto& t : g.textes) {
@@ -250,21 +261,7 @@ GrilleEnregistrement LitGrilleComplete(BinaryReader& in) {
     g.decalageColonne = in.u8();
     g.decalageLigne = in.u8();
     g.lignesBasColleesEnBas = in.i16();
-    g.colonnes.resize(g.colonneNb);
-    for (auto& c : g.colonnes) {
-        c.taille = in.i16();
-        c.pliee = in.i16();
-        c.verrou = in.i16();
-        c.marqueTri = in.i16();
-        LitImpression(in, c.impression);
-    }
-    g.lignes.resize(g.ligneNb);
-    for (auto& l : g.lignes) {
-        l.taille = in.i16();
-        l.pliee = in.i16();
-        l.verrou = in.i16();
-        LitImpression(in, l.impression);
-    }
+    LitColonnesEtLignes(in, g);
     // Each list ends at a column byte 0. A cell can appear several times in a
     // file; the lists are bounded by the file itself.
     for (std::uint8_t c = in.u8(); c != 0; c = in.u8()) {
@@ -317,23 +314,7 @@ GrilleEnregistrement LitGrilleRapide(BinaryReader& in, bool reduit) {
     g.decalageLigne = in.u8();
     g.lignesBasColleesEnBas = in.u8();
     if (!reduit) {
-        in.checkedCount(g.colonneNb, kColonneRapide, 255, "colonnes");
-        g.colonnes.resize(g.colonneNb);
-        for (auto& c : g.colonnes) {
-            c.taille = in.i16();
-            c.pliee = in.i16();
-            c.verrou = in.i16();
-            c.marqueTri = in.i16();
-            LitImpression(in, c.impression);
-        }
-        in.checkedCount(g.ligneNb, kLigneRapide, 255, "lignes");
-        g.lignes.resize(g.ligneNb);
-        for (auto& l : g.lignes) {
-            l.taille = in.i16();
-            l.pliee = in.i16();
-            l.verrou = in.i16();
-            LitImpression(in, l.impression);
-        }
+        LitColonnesEtLignes(in, g);
     }
     // A count of 0 or less reads nothing more for its block.
     auto compte = [&in](std::size_t taille, const char* quoi) {
