@@ -59,9 +59,6 @@ void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::fun
     }
 }
 
-// What the main window hands over, on to the engine.
-// WIRING POINT: scrolling goes to the engine once its page-input
-// procedure exists; until then it is ignored here.
 // The main window as the page display sees it: its inner size and the page
 // image it shows.
 class FenetreAffichageEc final : public display::FenetreAffichage {
@@ -85,6 +82,8 @@ private:
     int twips_;
 };
 
+// What the main window hands over, on to the engine. Scrolling keeps the
+// receiver's default (ignored): the engine has no page-input procedure yet.
 class RecepteurMoteur final : public plan::RecepteurPage {
 public:
     explicit RecepteurMoteur(engine::Moteur& moteur) : moteur_(moteur) {}
@@ -119,7 +118,7 @@ public:
 
     // A new window size lays the page out again.
     void Redimensionnement() override {
-        Signaler(moteur_, "Ec", [&] { moteur_.Ecran().MajTailleFenetre(false); });
+        Signaler(moteur_, "Ec", [&] { moteur_.Ecran().MajTailleFenetre(true); });
     }
 
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
