@@ -125,6 +125,10 @@ void AvantPlan(AffichagePage& a) {
     const int avantPlan = engine::NumeroDePage(m.scene, "AVANTPLAN");
     if (avantPlan == 0 || !m.scene.PageExiste(avantPlan)) return;
 
+    // A firing that jumped prepared another page: that page's number must
+    // stay current, and the rest of this layer belongs to a page gone.
+    const std::uint64_t preparation = m.jeu.generationPreparation;
+    const auto pageQuittee = [&] { return m.jeu.generationPreparation != preparation || m.fin.demandee; };
     // `PageCourante` is the foreground page around each firing only.
     auto declencher = [&](int objet, int parametre) {
         const int courante = m.jeu.PageCourante;
@@ -132,10 +136,12 @@ void AvantPlan(AffichagePage& a) {
         try {
             m.Declenche().DeclencheObjet(avantPlan, objet, 0, parametre, 2, 1);
         } catch (...) {
-            m.jeu.PageCourante = static_cast<std::int16_t>(courante);
+            if (!pageQuittee()) m.jeu.PageCourante = static_cast<std::int16_t>(courante);
             throw;
         }
+        if (pageQuittee()) return false;
         m.jeu.PageCourante = static_cast<std::int16_t>(courante);
+        return true;
     };
 
     const auto ordre = engine::ListeObjetsPageEnZOrder(m.scene, avantPlan);
@@ -143,12 +149,12 @@ void AvantPlan(AffichagePage& a) {
         const int objet = ordre[k];
         const ObjetPage* o = a.Objet(avantPlan, objet);
         if (!o || o->Type() == TypeObjet::Fond || champs::HorsAvantPlan(*o) != 0) continue;
-        declencher(objet, 0);
+        if (!declencher(objet, 0)) return;
     }
     if (!m.scene.ObjetExiste(avantPlan, 1)) return;
     const std::vector<engine::ObjetPageElement> elements = m.scene.Page(avantPlan).Objet(1).elements;
     for (const engine::ObjetPageElement& e : elements) {
-        if (e.PageCible == avantPlan) declencher(e.ObjetCible, e.Parametre);
+        if (e.PageCible == avantPlan && !declencher(e.ObjetCible, e.Parametre)) return;
     }
 }
 

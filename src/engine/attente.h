@@ -62,9 +62,10 @@ struct EvenementAttente {
     ZoneTexteLien Zone;
     ZoneTexteLien ZoneInitiale;
     std::int64_t ProchaineRepetition = 0;
-    // The mouse-over event is a level, kept while the mouse stays inside:
-    // it fires again at this pace rather than at every pass of the wait.
-    std::int64_t ProchainSurvol = 0;
+    // Entries that would be due at every pass (the mouse-over level, a timer
+    // whose interval is 0) are not due again before this time, so that they
+    // repeat at a pace instead of keeping the wait from ever sleeping.
+    std::int64_t PasAvant = 0;
     std::int16_t MarqueElements = 0;
 };
 

@@ -66,9 +66,14 @@ void BitsDuSondage(Moteur& moteur, EvenementAttente& e, std::int64_t maintenant)
 bool EstDue(EvenementAttente& e, std::int64_t maintenant) {
     if (e.EvenementsSurvenus == 0 || e.Etat == -1) return false;
     if (e.EvenementsSurvenus == evenement::SourisDessus) {
-        if (maintenant < e.ProchainSurvol) return false;
-        e.ProchainSurvol = maintenant + kRepetition + 1;
+        if (maintenant < e.PasAvant) return false;
+        e.PasAvant = maintenant + kRepetition + 1;
         return true;
+    }
+    if (e.TypeObjet == static_cast<std::int16_t>(TypeObjet::Chrono) && (e.EvenementsSurvenus & evenement::ChronoEchu)) {
+        // At most one firing per millisecond, the pace of a pass of the poll.
+        if (maintenant < e.PasAvant) return false;
+        e.PasAvant = maintenant + 1;
     }
     if (!(e.EvenementsSurvenus & evenement::BoutonTenu)) return true;
     std::int64_t& r = e.ProchaineRepetition;
@@ -86,8 +91,11 @@ bool EstDue(EvenementAttente& e, std::int64_t maintenant) {
 // Earliest time at which an entry not due now becomes due by time alone.
 std::int64_t ProchaineEcheance(const EvenementAttente& e) {
     if (e.Etat == -1) return kJamais;
-    if (e.TypeObjet == 7 && e.Haut >= 0 && e.Gauche >= 0) return e.Haut + e.Gauche;
-    if (e.EvenementsSurvenus == evenement::SourisDessus) return e.ProchainSurvol;
+    if (e.TypeObjet == 7 && e.Haut >= 0) {
+        if (e.EvenementsSurvenus & evenement::ChronoEchu) return e.PasAvant;
+        if (e.Gauche >= 0) return std::max(e.Haut + e.Gauche, e.PasAvant);
+    }
+    if (e.EvenementsSurvenus == evenement::SourisDessus) return e.PasAvant;
     if ((e.EvenementsSurvenus & evenement::BoutonTenu) && e.ProchaineRepetition >= 0) {
         return e.ProchaineRepetition + kRepetition + 1;
     }

@@ -116,12 +116,16 @@ void DeclencheTexte(Moteur& moteur, int page, int objet, std::string& valeur, in
         if (!affiche) break;
         const std::int32_t depart = affiche->ligneSelectionnee;
         const int trouvee = ecran.TexteRecherche(page, objet, valeur, depart);
-        if (trouvee >= 1 && trouvee != depart) {
-            affiche->ligneSelectionnee = trouvee;
-            const int p = ecran.TexteNLigneVersNPage(page, objet, trouvee);
-            if (p >= 1 && p <= nombre) affiche->morceauTexte = Entier(p);
-            redessiner();
-        }
+        if (trouvee < 1 || trouvee == depart) break;
+        const int p = ecran.TexteNLigneVersNPage(page, objet, trouvee);
+        // The layout may have drawn (and so grown the shown list) meanwhile:
+        // the entry is looked up again rather than reached through `affiche`.
+        const int n = ObjetAfficheNObjetVersNAffiche(moteur.affiches, page, objet);
+        if (n < 1) break;
+        ObjetAffiche& entree = moteur.affiches.Entree(n);
+        entree.ligneSelectionnee = trouvee;
+        if (p >= 1 && p <= nombre) entree.morceauTexte = Entier(p);
+        ecran.MajZoneObjetJeu(n, 0);
         break;
     }
     case 9:

@@ -99,6 +99,8 @@ void PreparePageJeu(Moteur& moteur, int page) {
 
     if (jeu.ModeProgramme == kModeJeu && PageUtiliseAvantPlan(moteur.scene, page)) {
         moteur.Ecran().AfficherPageAvantPlan(page);
+        // A foreground object may have jumped: the new page is already shown.
+        if (interrompue()) return;
     }
     if (jeu.ModeProgramme == kModeJeu) {
         const PageScene& courante = moteur.scene.Page(jeu.PageCourante);

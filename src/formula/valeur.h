@@ -113,7 +113,8 @@ std::string ChaineAvecCoerc(std::string_view texte);
 // Unquoted text of a formula string; any other text comes back unchanged.
 std::string ChaineSansCoerc(std::string_view texte);
 
-// Blanks removed at both ends (VB Trim: spaces only).
+// Spaces (only) removed at both ends. The result views `s`, so it must not
+// outlive the text it was cut from.
 std::string_view Trim(std::string_view s);
 std::string Majuscules(std::string_view s);  // cp1252 upper case
 

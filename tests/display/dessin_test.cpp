@@ -456,6 +456,42 @@ TEST(Dessin, PageAvantPlanDeclencheeParDessus) {
     b.moteur.Services().declencheur = nullptr;
 }
 
+TEST(Dessin, PageAvantPlanQuitteeParUnSaut) {
+    // The first foreground firing jumps (a new page is prepared): the new
+    // page stays current and nothing more of the layer fires.
+    class DeclencheurSaut final : public engine::Declencheur {
+    public:
+        explicit DeclencheurSaut(engine::Moteur& m) : moteur(m) {}
+        void DeclencheObjet(int page, int objet, int, int, int, int) override {
+            appels.push_back({page, objet});
+            moteur.jeu.PageCourante = 3;
+            ++moteur.jeu.generationPreparation;
+        }
+        engine::Moteur& moteur;
+        std::vector<std::vector<int>> appels;
+    };
+    Banc b;
+    DeclencheurSaut saut(b.moteur);
+    b.moteur.Services().declencheur = &saut;
+    b.moteur.jeu.PageCourante = 1;
+    engine::PageScene avant;
+    for (int i = 1; i <= 3; ++i) {
+        ObjetPage o;
+        o.type = static_cast<std::uint8_t>(i == 1 ? TypeObjet::Fond : TypeObjet::Image);
+        o.G[0] = static_cast<std::int16_t>(i);
+        avant.objets.push_back(o);
+    }
+    avant.objets[0].nom = "AVANTPLAN";
+    avant.objets[0].elements = {{2, 3, 9, "", "", 0}};
+    b.moteur.scene.pages.push_back(avant);
+    b.moteur.scene.pages.emplace_back();
+
+    AfficherPageAvantPlan(*b.a);
+    EXPECT_EQ(saut.appels, (std::vector<std::vector<int>>{{2, 2}}));
+    EXPECT_EQ(b.moteur.jeu.PageCourante, 3);
+    b.moteur.Services().declencheur = nullptr;
+}
+
 TEST(Dessin, PageEchantillonRendueEnPng) {
     Banc b(false);
     b.Jouer();

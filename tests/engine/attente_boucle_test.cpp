@@ -221,3 +221,18 @@ TEST(Attente, MouseOverRepeatsAtAPaceNotAtEveryPass) {
 
 }  // namespace
 }  // namespace korv::engine
+
+namespace korv::engine {
+namespace {
+
+TEST(Attente, ATimerWithoutIntervalFiresAtMostOncePerMillisecond) {
+    Banc b;
+    const int chrono = b.Objet(7, {8}, "0");
+    ASSERT_TRUE(EvenementObjetEnAttenteDEvenementAjoute(b.m, 1, chrono));
+    std::vector<std::int64_t> temps;
+    for (int i = 0; i < 3; ++i) temps.push_back(b.Attendre().first);
+    EXPECT_EQ(temps, (std::vector<std::int64_t>{0, 1, 2}));
+}
+
+}  // namespace
+}  // namespace korv::engine

@@ -237,6 +237,24 @@ TEST(Declencheurs, TextLinesTextAndSearch) {
     EXPECT_EQ(ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 2), 0);
 }
 
+TEST(Declencheurs, TextSearchSurvivesTheShownListGrowing) {
+    // A layout that draws while it searches moves the shown entries; the
+    // found line must land in the text's entry, not in freed memory.
+    BancTexte b;
+    auto& m = b.p.Moteur();
+    b.p.Affichage().pageDeLigne = [](int, int, std::int32_t) { return 3; };
+    b.p.Affichage().recherche = [&m](int, int, std::string_view, int) {
+        m.affiches.entrees.reserve(m.affiches.entrees.capacity() + 64);
+        for (int i = 0; i < 64; ++i) m.affiches.entrees.push_back(ObjetAffiche{1, 4});
+        return 30;
+    };
+    b.Texte(8, "mot");
+    const int k = ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 2);
+    ASSERT_GT(k, 0);
+    EXPECT_EQ(m.affiches.Entree(k).ligneSelectionnee, 30);
+    EXPECT_EQ(m.affiches.Entree(k).morceauTexte, 3);
+}
+
 TEST(Declencheurs, ImageOffsetStaysWithinThePicture) {
     PiloteJeu p;
     // The picture (A3) is 1000 twips wider than the object.

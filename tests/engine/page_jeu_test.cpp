@@ -39,9 +39,13 @@ public:
 class AffichageTrace : public Affichage {
 public:
     void Effet(int code, int, int, int, int) override { effets.push_back(code); }
-    void AfficherPageAvantPlan(int page) override { avantPlan.push_back(page); }
+    void AfficherPageAvantPlan(int page) override {
+        avantPlan.push_back(page);
+        if (pendantAvantPlan) pendantAvantPlan();
+    }
     std::vector<int> effets;
     std::vector<int> avantPlan;
+    std::function<void()> pendantAvantPlan;
 };
 
 struct Banc {
@@ -106,6 +110,26 @@ TEST(PageJeu, ForegroundPageShownInPlay) {
     b.m.jeu.PageCourante = 1;
     PreparePageJeu(b.m, 1);
     EXPECT_EQ(b.a.avantPlan, std::vector<int>{1});
+}
+
+TEST(PageJeu, AJumpFromTheForegroundEndsThePreparation) {
+    Banc b;
+    auto fond = Banc::Objet(1);
+    fond.G[1] = 0x40;
+    fond.E2 = 7;
+    b.Page({fond});
+    auto autre = Banc::Objet(1);
+    autre.E2 = 8;
+    b.Page({autre});
+    b.a.pendantAvantPlan = [&] {
+        b.a.pendantAvantPlan = nullptr;
+        SauteALaPage(b.m, 2);
+    };
+    b.m.jeu.PageCourante = 1;
+    PreparePageJeu(b.m, 1);
+    // Only the new page is copied to the screen, with its own effect.
+    EXPECT_EQ(b.a.effets, std::vector<int>{8});
+    EXPECT_EQ(b.m.jeu.PageCourante, 2);
 }
 
 TEST(PageJeu, PrintMenusFollowThePrintAction) {
