@@ -42,8 +42,8 @@ asan: deps
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=clang++ -DKORV_WITH_QT=OFF -DKORV_TESTS=OFF -DKORV_BENCH=OFF -DKORV_FUZZ=ON
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+		-DCMAKE_CXX_COMPILER=clang++ -DKORV_TESTS=OFF -DKORV_BENCH=OFF -DKORV_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	./.ci/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
