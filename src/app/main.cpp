@@ -4,6 +4,9 @@
 // QApplication::exec): `Demarre` returns once the program is to end.
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <exception>
 #include <functional>
@@ -133,6 +136,11 @@ private:
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // The program speaks French: Qt's own buttons (Oui, Non, Annuler) too.
+    QTranslator traductionQt;
+    if (traductionQt.load(QLocale(QLocale::French), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&traductionQt);
+    }
     const std::string ligne = LigneCommande(argc, argv);
 
     engine::Moteur moteur;
