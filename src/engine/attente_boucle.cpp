@@ -105,7 +105,7 @@ std::int64_t ProchaineEcheance(const EvenementAttente& e) {
 }  // namespace
 
 std::int64_t Maintenant(const Moteur& moteur) {
-    auto* h = const_cast<Moteur&>(moteur).Horloge();
+    const auto* h = moteur.Horloge();
     return h ? h->Maintenant() : 0;
 }
 

@@ -251,6 +251,5 @@ void DeclencheurMoteur::Consommer(int n, std::int32_t s) {
     EvenementEnleverSiPlusDeConditionAttendues(m, n);
 }
 
-void DeclencheurMoteur::ObjetAfficheSupprimerTous() { engine::ObjetAfficheSupprimerTous(moteur_.affiches); }
 
 }  // namespace korv::engine

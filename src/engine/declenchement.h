@@ -54,7 +54,6 @@ public:
     void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override;
     // `EvenementDeclenche`: fires entry n of the waiting list.
     void EvenementDeclenche(int n) override;
-    void ObjetAfficheSupprimerTous() override;
 
     ConfigurationDeclenchement& Configuration() { return configuration_; }
     ServicesDeclencheurs& Voisins() { return configuration_.voisins ? *configuration_.voisins : voisinsNeutres_; }

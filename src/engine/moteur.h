@@ -103,7 +103,7 @@ public:
     DeclencheurMoteur& Declenchement() { return declencheurMoteur_; }
     platform::BoiteMessage* Messages() { return services_.messages; }
     platform::DialogueFichier* Dialogues() { return services_.dialogues; }
-    platform::Horloge* Horloge() { return services_.horloge; }
+    platform::Horloge* Horloge() const { return services_.horloge; }
     platform::PompeEvenements* Pompe() { return services_.pompe; }
 
     ServicesMoteur& Services() { return services_; }

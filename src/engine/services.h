@@ -202,13 +202,8 @@ public:
     virtual void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) {
         (void)page, (void)objet, (void)element, (void)action, (void)mode, (void)source;
     }
-    virtual void EvenementSourisEffaceTous() {}
-    // The queue of mouse events that came while the engine was busy.
-    virtual bool EvenementsSourisEnAttente() { return false; }
-    virtual void EvenementSourisDeclenche() {}
     // `EvenementDeclenche`: fires the due entry n of the waiting list.
     virtual void EvenementDeclenche(int n) { (void)n; }
-    virtual void ObjetAfficheSupprimerTous() {}
     virtual void TexteEditeParUtilisateurFin() {}
     // User text editing: whether the edit box is shown, and starting to
     // edit a text object with its text.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "page_fabrique.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,18 +49,7 @@ struct Banc {
         Ajouter(TypeObjet::Fond, 0, 0, 3000, 2250).nom = "METHODE";
     }
     ObjetPage& Ajouter(TypeObjet type, int g, int h, int l, int ht) {
-        auto& objets = moteur.scene.Page(1).objets;
-        ObjetPage o;
-        o.type = static_cast<std::uint8_t>(type);
-        o.gauche = static_cast<std::int16_t>(g);
-        o.haut = static_cast<std::int16_t>(h);
-        o.largeur = static_cast<std::int16_t>(l);
-        o.hauteur = static_cast<std::int16_t>(ht);
-        o.decoupe = champs::kFormeRectangle;
-        o.C1 = 6;
-        o.G[0] = static_cast<std::int16_t>(objets.size() + 1);
-        objets.push_back(o);
-        return objets.back();
+        return test::AjouterObjet(moteur.scene, type, g, h, l, ht);
     }
     int Dernier() const { return moteur.scene.Page(1).ObjetNb(); }
 };

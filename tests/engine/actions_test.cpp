@@ -86,9 +86,9 @@ TEST(Actions, EachTypeActsThenWaitsAndRelays) {
 }
 
 TEST(Actions, BackAndForgetThePreviousPage) {
-    PiloteJeu p;
-    // Page 1 jumps to page 2 at 1000; page 2 goes back at once.
-    p.ChargerScene(R"(
+    // Page 1 jumps to page 2 at 1000; page 2's action runs at once.
+    const auto scene = [](const char* action) {
+        return std::string(R"(
 scene
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
@@ -96,24 +96,17 @@ object kind=chrono name="C" text="1000"
   element page=2 object=1 param=0 events=8
 page
 object kind=fond name="AUTRE" rect=0,0,9600,7200
-object kind=action name="RETOUR" A1=4
-)");
+)") + action + "\n";
+    };
+    PiloteJeu p;
+    p.ChargerScene(scene(R"(object kind=action name="RETOUR" A1=4)"));
     p.DeclenchementReel();
     p.ExecuterJusqua(1500);
     EXPECT_EQ(p.Trace().LignesDatees("jump"), (Lignes{"1000 jump 2", "1000 jump 1"}));
     EXPECT_EQ(p.Moteur().jeu.PageCourante, 1);
 
     PiloteJeu q;
-    q.ChargerScene(R"(
-scene
-page
-object kind=fond name="DEBUT" rect=0,0,9600,7200
-object kind=chrono name="C" text="1000"
-  element page=2 object=1 param=0 events=8
-page
-object kind=fond name="AUTRE" rect=0,0,9600,7200
-object kind=action name="OUBLI" A1=14
-)");
+    q.ChargerScene(scene(R"(object kind=action name="OUBLI" A1=14)"));
     q.DeclenchementReel();
     q.ExecuterJusqua(1500);
     EXPECT_EQ(q.Moteur().jeu.PageCourante, 2) << "forgetting does not move";

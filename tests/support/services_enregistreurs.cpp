@@ -180,16 +180,6 @@ void DeclencheurEnregistreur::DeclencheObjet(int page, int objet, int element, i
     if (suivant) suivant->DeclencheObjet(page, objet, element, action, mode, source);
 }
 
-void DeclencheurEnregistreur::EvenementSourisEffaceTous() {
-    if (suivant) suivant->EvenementSourisEffaceTous();
-}
-
-bool DeclencheurEnregistreur::EvenementsSourisEnAttente() { return suivant && suivant->EvenementsSourisEnAttente(); }
-
-void DeclencheurEnregistreur::EvenementSourisDeclenche() {
-    if (suivant) suivant->EvenementSourisDeclenche();
-}
-
 void DeclencheurEnregistreur::EvenementDeclenche(int n) {
     ++declenchements;
     auto& liste = moteur_.attente;
@@ -205,10 +195,6 @@ void DeclencheurEnregistreur::EvenementDeclenche(int n) {
         e.EvenementsSurvenus = 0;
         e.Etat = -1;
     }
-}
-
-void DeclencheurEnregistreur::ObjetAfficheSupprimerTous() {
-    if (suivant) suivant->ObjetAfficheSupprimerTous();
 }
 
 void DeclencheurEnregistreur::TexteEditeParUtilisateurFin() {

@@ -166,11 +166,7 @@ public:
     DeclencheurEnregistreur(TraceJeu& trace, engine::Moteur& moteur) : trace_(trace), moteur_(moteur) {}
 
     void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override;
-    void EvenementSourisEffaceTous() override;
-    bool EvenementsSourisEnAttente() override;
-    void EvenementSourisDeclenche() override;
     void EvenementDeclenche(int n) override;
-    void ObjetAfficheSupprimerTous() override;
     void TexteEditeParUtilisateurFin() override;
     bool EditionVisible() override { return editionVisible || (suivant && suivant->EditionVisible()); }
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
