@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 
 DEBIAN_PACKAGES = g++ clang cmake ninja-build ccache pkg-config \
-	qt6-base-dev qt6-charts-dev libqt6charts6-dev qt6-translations-l10n \
+	qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n \
 	libgtest-dev libgmock-dev googletest libbenchmark-dev \
 	libclang-rt-14-dev fonts-liberation2 xvfb xauth
 
