@@ -21,6 +21,15 @@ int Message(const ServicesChargement& s, std::string_view texteUtf8, int st) {
     return s.messages->Afficher(platform::Utf8VersCp1252(texteUtf8), st);
 }
 
+// i * 100 / n as a whole percentage, rounded half to even like every
+// integer conversion of the program (12.5 gives 12, 37.5 gives 38).
+int PourcentArrondi(int i, int n) {
+    const int quotient = i * 100 / n;
+    const int reste2 = 2 * (i * 100 % n);
+    if (reste2 > n || (reste2 == n && quotient % 2 != 0)) return quotient + 1;
+    return quotient;
+}
+
 // Names as loading leaves them: absolute against the scene folder; a name
 // that resolves to a folder becomes empty.
 void RendAbsolus(Scene& scene) {
@@ -71,7 +80,7 @@ bool SceneCharge(Scene& scene, std::string_view chemin, const ServicesChargement
                        style::OuiNon) == platform::Code(platform::Reponse::Oui);
     };
     options.progression = [&services](int i, int n) {
-        if (services.progression && n > 0) services.progression((i * 100 + n / 2) / n);
+        if (services.progression && n > 0) services.progression(PourcentArrondi(i, n));
     };
 
     Scene nouvelle;

@@ -37,7 +37,7 @@ struct OptionsLecture {
     // Asked for a version other than 4600 and 4500; true goes on with the
     // block form. Without it such a file is refused.
     std::function<bool(std::int32_t version)> accepterVersionInconnue;
-    // Called after each page with (page read, page count).
+    // Called before each page is read with (page about to be read, page count).
     std::function<void(int, int)> progression;
 };
 

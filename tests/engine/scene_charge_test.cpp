@@ -85,6 +85,14 @@ TEST_F(SceneChargeTest, LoadsAndResolvesNames) {
     EXPECT_EQ(dispositions_, 1) << "another page size lays the window out";
 }
 
+TEST_F(SceneChargeTest, PercentageRoundedHalfToEven) {
+    const std::string chemin = Ecrit("huit.sce", EcritScene(Exemple(8), FormeObjets::Bloc));
+    Scene scene;
+    ASSERT_TRUE(SceneCharge(scene, chemin, services_));
+    // 12.5, 37.5, 62.5 and 87.5 go to the even neighbour.
+    EXPECT_EQ(pourcents_, (std::vector<int>{12, 25, 38, 50, 62, 75, 88, 100}));
+}
+
 TEST_F(SceneChargeTest, SameSizeAndLayoutKeepsTheWindow) {
     const std::string chemin = Ecrit("demo.sce", EcritScene(Exemple(1), FormeObjets::Bloc));
     Scene scene;

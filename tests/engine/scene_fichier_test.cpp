@@ -203,6 +203,15 @@ TEST(SceneFichier, ProgressReportsEachPage) {
     EXPECT_EQ(vus, (std::vector<std::pair<int, int>>{{1, 1}}));
 }
 
+TEST(SceneFichier, ProgressShownBeforeEachPageIsRead) {
+    // The page itself is missing: its percentage was shown all the same.
+    std::vector<std::pair<int, int>> vus;
+    OptionsLecture options;
+    options.progression = [&](int i, int n) { vus.emplace_back(i, n); };
+    EXPECT_THROW(LitScene(EnteteOctets(4600, 1).data(), options), SceneInvalide);
+    EXPECT_EQ(vus, (std::vector<std::pair<int, int>>{{1, 1}}));
+}
+
 EchecScene EchecDe(const std::vector<std::uint8_t>& bytes) {
     OptionsLecture options;
     options.accepterVersionInconnue = [](std::int32_t) { return true; };
@@ -232,8 +241,22 @@ struct Degat {
     EchecScene attendu;
 };
 
+// The sample page with one byte of its formula block replaced.
+Octets Scene4600Modifiee(std::size_t depuisLaFin, std::uint8_t valeur) {
+    auto bytes = Scene4600().data();
+    bytes[bytes.size() - depuisLaFin] = valeur;
+    Octets o;
+    o.raw(std::string(bytes.begin(), bytes.end()));
+    return o;
+}
+
+// Bytes of the one formula element that ends Scene4600().
+constexpr std::size_t kOctetsFormule = 2 + 2 + 10 + 11 + 2 + 2 + 2;
+
 TEST(SceneFichier, DamagedFilesAreRefused) {
     const Degat cas[] = {
+        // L(0 .. 2) = 0, 2, 1 still starts at 0 and ends at M = 1.
+        {"formula bounds go down", [] { return Scene4600Modifiee(kOctetsFormule + 8, 2); }, EchecScene::Endommagee},
         {"empty", [] { return Octets(); }, EchecScene::PasUneScene},
         {"swapped magic", [] { return Octets().l(0x0B5FF740).l(0x02F84410).l(4600); }, EchecScene::PasUneScene},
         {"negative page count", [] { return EnteteOctets(4600, -1); }, EchecScene::Endommagee},
@@ -283,7 +306,7 @@ TEST(SceneFichier, FormulaBoundsThatDisagreeAreRefused) {
     // Patch L(2) of the formula block from 1 to 2: the bounds no longer end at M.
     auto bytes = Scene4600().data();
     const std::size_t fin = bytes.size();
-    const std::size_t udt = 2 + 2 + 10 + 11 + 2 + 2 + 2;  // bytes of the one formula element
+    const std::size_t udt = kOctetsFormule;
     const std::size_t l2 = fin - udt - 4;
     ASSERT_EQ(bytes[l2], 1);
     bytes[l2] = 2;
