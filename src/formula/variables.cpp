@@ -77,10 +77,15 @@ TypeMot TableVariables::VarQuelType(std::string_view mot) const {
     if (mot.find('.') == std::string_view::npos) {
         return EstVariableSysteme(mot) ? TypeMot::VariableSysteme : TypeMot::Aucun;
     }
-    // A quoted text may hold dots ('1.5', 'A.B'); it is a constant, never a
-    // reference to a page object.
-    if (mot.find('\'') != std::string_view::npos) return TypeMot::Aucun;
-    return TypeMot::ReferenceObjet;
+    // Only a dot outside quotes makes a reference: a quoted text may hold
+    // dots ('1.5', 'A.B') and stays a constant, while a reference may quote
+    // its bracket argument (P.T.TexteChange['a.b']).
+    bool guillemet = false;
+    for (const char c : mot) {
+        if (c == '\'') guillemet = !guillemet;
+        else if (c == '.' && !guillemet) return TypeMot::ReferenceObjet;
+    }
+    return TypeMot::Aucun;
 }
 
 void TableVariables::VarSupprimer(int index) {

@@ -74,6 +74,30 @@ TEST_F(Compilation, TokenListsFollowTheLeftToRightRule) {
     }
 }
 
+TEST_F(Compilation, QuotedBracketArgumentsStayInTheReference) {
+    struct Cas {
+        const char* formule;
+        std::string paquet;
+    };
+    const Cas cas[] = {
+        {"PAGE1.IMAGE.TexteChange['deux mots']", std::string("\x01\x02\x23") + "'deux mots'"},
+        {"PAGE1.IMAGE.TexteChange['a.b']", std::string("\x01\x02\x23") + "'a.b'"},
+        {"PAGE1.T1.ColonneTri['3']", std::string("\x01\x01\x1F") + "'3'"},
+        {"PAGE1.T1.CaseChange[2.3,'abc']", std::string("\x01\x01\x11") + "2.3,'abc'"},
+    };
+    for (const auto& c : cas) {
+        ExpressionClasse e;
+        ASSERT_TRUE(e.Code(c.formule, env.services)) << c.formule;
+        ASSERT_EQ(e.Jetons().size(), 1u) << c.formule;
+        EXPECT_EQ(e.Jetons()[0].genre, 7) << c.formule;
+        EXPECT_EQ(std::get<std::string>(e.Jetons()[0].valeur), c.paquet) << c.formule;
+    }
+    // A quoted text with dots, alone or joined, is still a constant.
+    ExpressionClasse e;
+    ASSERT_TRUE(e.Code("'a.b'&'PAGE1.T1'", env.services));
+    EXPECT_EQ(Liste(e), "'a.b' 'PAGE1.T1' &");
+}
+
 TEST_F(Compilation, TokenKindsAndValues) {
     ExpressionClasse e;
     ASSERT_TRUE(e.Code("a + t + TEMPS + 'q' + 2 + PAGE1.T1.Case[1,1] + ENT(1)", env.services));

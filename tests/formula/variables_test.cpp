@@ -101,6 +101,7 @@ TEST(Variables, WordClassification) {
         {"HASARD", TypeMot::VariableSysteme}, {"FOO", TypeMot::Aucun},
         {"PAGE.OBJET.CASE[1,2]", TypeMot::ReferenceObjet}, {"PAGE.TEXTE", TypeMot::ReferenceObjet},
         {"'PAGE.OBJET'", TypeMot::Aucun}, {"'1.5'", TypeMot::Aucun},
+        {"PAGE.T.TEXTECHANGE['A.B']", TypeMot::ReferenceObjet}, {"PAGE.G.COLONNETRI['3']", TypeMot::ReferenceObjet},
     };
     for (const auto& c : cas) EXPECT_EQ(t.VarQuelType(c.mot), c.type) << c.mot;
     std::string nom = "TXT";
