@@ -134,8 +134,12 @@ bool EvenementObjetEnAttenteDEvenementAjoute(Moteur& moteur, int page, int objet
     const auto marque = static_cast<std::int16_t>(o.elements.empty() ? 0 : o.elements.size() + 1);
     // Entries already marked for removal are leaving: re-registering the
     // object in the same firing must not be taken for a duplicate of them.
+    // A link zone is never the duplicate of its text's own entry: that entry
+    // leaves the link's elements to the zone, which may wait for the same
+    // events.
+    const bool zoneLien = !zone.Texte.empty();
     for (const auto& e : moteur.attente.entrees) {
-        if (e.Etat != -1 && e.Page == page && e.Objet == objet && e.MarqueElements == marque &&
+        if (!zoneLien && e.Etat != -1 && e.Page == page && e.Objet == objet && e.MarqueElements == marque &&
             e.EvenementsAttendus == m && e.TypeObjet != kTypeZoneLien) {
             return false;
         }

@@ -449,9 +449,9 @@ Scene LitScene(std::span<const std::uint8_t> octets, const OptionsLecture& optio
         const int nb = scene.entete.pageNb;
         scene.pages.reserve(static_cast<std::size_t>(nb));
         for (int i = 1; i <= nb; ++i) {
+            if (options.progression) options.progression(i, nb);
             scene.pages.push_back(LitPage(in, forme));
             scene.pages.back().entier2 = 0;
-            if (options.progression) options.progression(i, nb);
         }
         return scene;
     } catch (const ReadError& e) {

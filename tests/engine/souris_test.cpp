@@ -596,6 +596,50 @@ object kind=bouton name="X" rect=0,3000,300,300 B3=1
                       "fire 1.3 element 1 action 0 mode 1", "effect 0 0 200 20 20"}));
 }
 
+TEST(Souris, LienAtteintApresUnChangementDePage) {
+    PiloteJeu p;
+    // The text reacts to a click as a whole (element 1, showing CIBLE) and
+    // through its link (element 2, showing LIEE) with the same events;
+    // buttons turn to page 2 and back.
+    Demarrer(p, R"(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,3000,600 clip=1 text="voir ici"
+  element page=1 object=4 param=0 events=2
+  element page=1 object=5 param=0 text="ici" events=2
+object kind=bouton name="ALLER" rect=0,3000,300,300
+  element page=2 object=1 param=0 events=2
+object kind=bouton name="CIBLE" rect=0,4000,300,300 B3=1
+object kind=bouton name="LIEE" rect=0,5000,300,300 B3=1
+page
+object kind=fond name="SUITE" rect=0,0,9600,7200
+object kind=bouton name="RETOUR" rect=0,3000,300,300
+  element page=1 object=1 param=0 events=2
+)");
+    auto& m = p.Moteur();
+    p.Clic(100, 100, 3100);
+    p.ExecuterJusqua(300);
+    p.Clic(400, 100, 3100);
+    p.ExecuterJusqua(600);
+    ASSERT_EQ(m.jeu.PageCourante, 1);
+    p.Trace().Vider();
+
+    // The text's own entry is back; the link zone its drawing registers
+    // next is an entry of its own, not a duplicate of it.
+    ZoneTexteLien lien;
+    lien.Texte = "ici";
+    lien.Numero = 1;
+    lien.Gauche1 = 1500, lien.Droite1 = 1800, lien.Haut1 = 600, lien.Bas1 = 900;
+    ASSERT_TRUE(EvenementObjetEnAttenteDEvenementAjoute(m, 1, 2, lien));
+    p.Clic(700, 1600, 700);
+    p.ExecuterJusqua(900);
+    // Both the link and the whole text lie under the click: each runs its
+    // own element once.
+    EXPECT_EQ(Filtre(p, {"press-link", "fire"}),
+              (Lignes{"press-link 1.2 ici", "fire 1.5 element 2 action 0 mode 2", "fire 1.4 element 1 action 0 mode 2"}));
+}
+
 TEST(Souris, DiaporamaAutomatique) {
     PiloteJeu p;
     Demarrer(p, R"(
