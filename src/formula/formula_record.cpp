@@ -39,6 +39,10 @@ std::int16_t Compte16(std::size_t n, const char* what) {
     return static_cast<std::int16_t>(n);
 }
 
+DescripteurTableau Descripteur(const ArrayShape& forme) {
+    return DescripteurTableau{forme.lowerBound, forme.count == 0 && forme.dimensions == 1};
+}
+
 }  // namespace
 
 JetonFormule LitJeton(BinaryReader& in) {
@@ -97,12 +101,14 @@ ExpressionUDT LitExpressionUDT(BinaryReader& in) {
     // The count field and the array must agree; an empty array is written
     // with no dimension at all.
     if (nJetons != jetons.count) in.fail("nombre de jetons incohérent");
+    u.tableauJetons = Descripteur(jetons);
     u.expression.jetons.reserve(static_cast<std::size_t>(jetons.count));
     for (int i = 0; i < jetons.count; ++i) u.expression.jetons.push_back(LitJeton(in));
     u.expression.contientSi = in.i16();
     const std::int16_t nRefs = in.i16();
     const ArrayShape refs = in.arrayShape(kTailleReference);
     if (nRefs != refs.count) in.fail("nombre de références incohérent");
+    u.tableauReferences = Descripteur(refs);
     u.expression.references.reserve(static_cast<std::size_t>(refs.count));
     for (int i = 0; i < refs.count; ++i) u.expression.references.push_back(LitReference(in));
     return u;
@@ -112,11 +118,12 @@ void EcritExpressionUDT(BinaryWriter& out, const ExpressionUDT& u) {
     out.u8(u.colonne);
     out.u8(u.ligne);
     out.i16(Compte16(u.expression.jetons.size(), "jetons"));
-    out.arrayShape(u.expression.jetons.size());
+    out.arrayShape(u.expression.jetons.size(), u.tableauJetons.borneInferieure, u.tableauJetons.videDecrit);
     for (const auto& j : u.expression.jetons) EcritJeton(out, j);
     out.i16(u.expression.contientSi);
     out.i16(Compte16(u.expression.references.size(), "références"));
-    out.arrayShape(u.expression.references.size());
+    out.arrayShape(u.expression.references.size(), u.tableauReferences.borneInferieure,
+                   u.tableauReferences.videDecrit);
     for (const auto& r : u.expression.references) EcritReference(out, r);
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -62,12 +63,28 @@ struct ExpressionEnregistrement {
     bool operator==(const ExpressionEnregistrement&) const = default;
 };
 
+// How a block element's array was described in the file, kept so that the
+// element is written back byte for byte: the lower bound need not be 1, and
+// an empty array may carry a one-dimension descriptor with count 0.
+struct DescripteurTableau {
+    std::int32_t borneInferieure = 1;
+    bool videDecrit = false;
+    bool operator==(const DescripteurTableau&) const = default;
+};
+
 // Element of a page's formula block: the record plus the two bytes that
 // locate the owner cell.
 struct ExpressionUDT {
+    ExpressionUDT() = default;
+    // The usual element: arrays described from 1.
+    ExpressionUDT(std::uint8_t c, std::uint8_t l, ExpressionEnregistrement e)
+        : colonne(c), ligne(l), expression(std::move(e)) {}
+
     std::uint8_t colonne = 0;
     std::uint8_t ligne = 0;
     ExpressionEnregistrement expression;
+    DescripteurTableau tableauJetons;
+    DescripteurTableau tableauReferences;
     bool operator==(const ExpressionUDT&) const = default;
 };
 

@@ -88,9 +88,10 @@ std::int32_t BinaryReader::checkedCount(std::int64_t count, std::size_t minEleme
 
 ArrayShape BinaryReader::arrayShape(std::size_t minElementSize) {
     const std::int16_t dims = i16();
-    if (dims == 0) return ArrayShape{0, 1};
+    if (dims == 0) return ArrayShape{0, 1, 0};
     if (dims != 1) fail("tableau de " + std::to_string(dims) + " dimensions");
     ArrayShape s;
+    s.dimensions = 1;
     const std::int32_t count = i32();
     s.lowerBound = i32();
     s.count = checkedCount(count, minElementSize, INT32_MAX, "éléments de tableau");

@@ -28,6 +28,8 @@ private:
 struct ArrayShape {
     std::int32_t count = 0;
     std::int32_t lowerBound = 1;
+    // 0 when the file gave no dimension (an empty array), else 1.
+    std::int16_t dimensions = 0;
 };
 
 class BinaryReader {

@@ -39,8 +39,10 @@ void BinaryWriter::shortString(std::string_view s) {
     buf_.append(s);
 }
 
-void BinaryWriter::arrayShape(std::size_t count) {
-    if (count == 0) {
+void BinaryWriter::arrayShape(std::size_t count) { arrayShape(count, 1, false); }
+
+void BinaryWriter::arrayShape(std::size_t count, std::int32_t lowerBound, bool describeEmpty) {
+    if (count == 0 && !describeEmpty) {
         i16(0);
         return;
     }
@@ -49,7 +51,7 @@ void BinaryWriter::arrayShape(std::size_t count) {
     }
     i16(1);
     i32(static_cast<std::int32_t>(count));
-    i32(1);
+    i32(lowerBound);
 }
 
 }  // namespace korv

@@ -28,6 +28,9 @@ public:
     // Dynamic array descriptor: 0 dimensions for an empty array, else one
     // dimension with its count and lower bound 1.
     void arrayShape(std::size_t count);
+    // The same with a given lower bound; `describeEmpty` writes the one
+    // dimension even for an empty array, as some writers did.
+    void arrayShape(std::size_t count, std::int32_t lowerBound, bool describeEmpty);
 
     const std::string& data() const { return buf_; }
     std::string take() { return std::move(buf_); }

@@ -69,6 +69,37 @@ TEST_F(Enregistrements, BlockElementRoundTrip) {
     EXPECT_EQ(w2.data(), w.data());
 }
 
+TEST_F(Enregistrements, BlockElementKeepsItsArrayDescriptors) {
+    // Hand-laid elements: token arrays from 0 or 5, an empty reference array
+    // with or without its one dimension.
+    const auto element = [](std::int32_t borneJetons, bool refsDecrites, std::int32_t borneRefs) {
+        BinaryWriter w;
+        w.u8(2), w.u8(3);
+        w.i16(1);
+        w.i16(1), w.i32(1), w.i32(borneJetons);
+        w.u8(4), w.u16(kTagDouble), w.f64(7.5);
+        w.i16(0);
+        w.i16(0);
+        if (refsDecrites) {
+            w.i16(1), w.i32(0), w.i32(borneRefs);
+        } else {
+            w.i16(0);
+        }
+        return w.take();
+    };
+    for (const std::string& octets : {element(0, true, 0), element(5, true, 1), element(1, false, 1),
+                                      element(-3, true, 42)}) {
+        BinaryReader r(octets);
+        const ExpressionUDT lu = LitExpressionUDT(r);
+        EXPECT_TRUE(r.atEnd());
+        ASSERT_EQ(lu.expression.jetons.size(), 1u);
+        EXPECT_EQ(std::get<double>(lu.expression.jetons[0].valeur), 7.5);
+        BinaryWriter w;
+        EcritExpressionUDT(w, lu);
+        EXPECT_EQ(w.data(), octets);
+    }
+}
+
 TEST_F(Enregistrements, EmptyFormulaIsSixBytes) {
     ExpressionClasse e;
     BinaryWriter w;
