@@ -2,6 +2,9 @@
 
 set(KORV_WARNINGS -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Werror)
 
+# Seconds a test may run: one that hangs fails instead of blocking the run.
+set(KORV_TEST_TIMEOUT 120)
+
 # korv_library(NAME FOLDER [DEPS ...]): one static library per source folder.
 # Sources are globbed so that adding a file needs no edit here; files whose
 # name begins with "qt_" use Qt and are left out of builds without Qt.
@@ -33,5 +36,5 @@ function(korv_test name folder)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE KORV_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${KORV_TEST_TIMEOUT})
 endfunction()
