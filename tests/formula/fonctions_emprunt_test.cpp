@@ -112,6 +112,11 @@ Emprunt PretMensuel() { return {0.01, D(2024, 1, 15), D(2024, 3, 15), 12, 12, 12
 // The same amount at 3 % a quarter, 8 quarterly instalments from 15 June.
 Emprunt PretTrimestriel() { return {0.03, D(2024, 1, 15), D(2024, 6, 15), 8, 4, 12000}; }
 
+// The quarterly loan with its first instalment on a month end, 31 May: two
+// months before it is 31 March, so March still ends in time for interim
+// interest.
+Emprunt PretTrimestrielFinDeMois() { return {0.03, D(2024, 1, 15), D(2024, 5, 31), 8, 4, 12000}; }
+
 struct CasFenetre {
     const char* nom;
     Emprunt pret;
@@ -154,6 +159,12 @@ TEST(EmpruntFenetre, WorkedCases) {
         {"quarterly: instalment 1 in June", PretTrimestriel(), D(2024, 6, 1), D(2024, 6, 30), iq(1) + cq(1),
          iq(1), cq(1)},
         {"quarterly: July and August hold nothing", PretTrimestriel(), D(2024, 7, 1), D(2024, 8, 31), 0, 0, 0},
+        {"quarterly from a month end: March is the last interim month", PretTrimestrielFinDeMois(), D(2024, 3, 1),
+         D(2024, 3, 31), iq(1) / 3, iq(1) / 3, 0},
+        {"quarterly from a month end: interim February and March", PretTrimestrielFinDeMois(), D(2024, 1, 1),
+         D(2024, 4, 30), 2 * iq(1) / 3, 2 * iq(1) / 3, 0},
+        {"quarterly from a month end: instalment 1 in May", PretTrimestrielFinDeMois(), D(2024, 5, 1),
+         D(2024, 5, 31), iq(1) + cq(1), iq(1), cq(1)},
         {"quarterly: year 2024", PretTrimestriel(), D(2024, 1, 1), D(2024, 12, 31),
          2 * iq(1) / 3 + iq(1) + cq(1) + iq(2) + cq(2) + iq(3) + cq(3), 2 * iq(1) / 3 + iq(1) + iq(2) + iq(3),
          cq(1) + cq(2) + cq(3)},
