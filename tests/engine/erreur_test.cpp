@@ -49,6 +49,12 @@ TEST(ErreurEnregistrement, DescriptionRule) {
         {0, "-7 bis", "-7"},
         {0, "0 rien", "0 rien"},
         {0, "", ""},
+        // Blanks before the number do not hide it; without a number the
+        // description is kept with its blanks.
+        {0, "   42 objets", " 42"},
+        {0, "  -7", "-7"},
+        {0, "   sans nombre", "   sans nombre"},
+        {3, "  42 objets", "  42 objets"},
     };
     for (const auto& c : cas) {
         EXPECT_EQ(ErreurEnregistrement(c.ligne, "Main", 11, c.description),
