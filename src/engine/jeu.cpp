@@ -163,7 +163,8 @@ void MajAffichagePlan(Moteur& moteur, int afficher) {
     if (afficher != -1 && afficher != 0) return;
     moteur.Fenetre().PanneauPlanVisible(afficher == -1);
     moteur.Fenetre().MenuCoche(Menu::AfficherPlan, afficher == -1);
-    moteur.Ecran().MajTailleFenetre(false);
+    // The page frame moves beside the panel: the page is placed and drawn again.
+    moteur.Ecran().MajTailleFenetre(true);
 }
 
 }  // namespace korv::engine

@@ -140,14 +140,24 @@ public:
     std::vector<std::string> traces;
 };
 
+class AffichagePlan : public Affichage {
+public:
+    explicit AffichagePlan(std::vector<std::string>& t) : traces(t) {}
+    void MajTailleFenetre(bool forcer) override { traces.push_back(forcer ? "layout redraw" : "layout"); }
+    std::vector<std::string>& traces;
+};
+
 TEST(Jeu, PlanPanelSwitch) {
     Moteur m;
     FenetrePlan f;
+    AffichagePlan a(f.traces);
     m.Services().fenetre = &f;
+    m.Services().affichage = &a;
     MajAffichagePlan(m, -1);
     MajAffichagePlan(m, 0);
     MajAffichagePlan(m, 1);  // not a Boolean: nothing
-    EXPECT_EQ(f.traces, (std::vector<std::string>{"plan on", "check", "plan off", "uncheck"}));
+    EXPECT_EQ(f.traces, (std::vector<std::string>{"plan on", "check", "layout redraw", "plan off", "uncheck",
+                                                  "layout redraw"}));
 }
 
 }  // namespace
