@@ -41,7 +41,9 @@ void EspaceAffichage::MajFenetreJeu() {
 void EspaceAffichage::paintEvent(QPaintEvent* evenement) {
     QPainter peintre(this);
     const QRect zone = evenement->rect();
-    peintre.fillRect(zone, palette().color(QPalette::Window));
+    // The page surface's background is white: what it shows where no page
+    // is drawn (before play, once erased, beside a small page).
+    peintre.fillRect(zone, Qt::white);
     if (efface_ || !tampon_ || tampon_->isNull() || !entree_.ModeJeu()) return;
     const QRect source = zone.translated(origine_.x, origine_.y).intersected(tampon_->rect());
     if (source.isEmpty()) return;

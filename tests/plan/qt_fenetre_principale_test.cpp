@@ -242,6 +242,27 @@ TEST(QtFenetrePrincipale, BarresDeDefilementEtCopieDuTampon) {
     f.fenetre.Fermer();
 }
 
+TEST(QtFenetrePrincipale, FondBlancDeLaSurface) {
+    Fixture f;
+    f.fenetre.resize(640, 480);
+    f.fenetre.show();
+    const QRgb blanc = qRgb(255, 255, 255);
+    // Before any page.
+    EXPECT_EQ(f.fenetre.Espace().grab().toImage().pixel(5, 5), blanc);
+    // Beside a page smaller than the surface, and once erased.
+    QImage petite(20, 10, QImage::Format_RGB32);
+    petite.fill(Qt::blue);
+    f.fenetre.DefinirPageTampon(&petite);
+    const QImage vu = f.fenetre.Espace().grab().toImage();
+    EXPECT_EQ(vu.pixel(5, 5), QColor(Qt::blue).rgb());
+    EXPECT_EQ(vu.pixel(30, 5), blanc);
+    EXPECT_EQ(vu.pixel(5, 30), blanc);
+    f.fenetre.EffacerSurfaces();
+    EXPECT_EQ(f.fenetre.Espace().grab().toImage().pixel(5, 5), blanc);
+    f.fenetre.DefinirPageTampon(nullptr);
+    f.fenetre.Fermer();
+}
+
 TEST(QtFenetrePrincipale, TouchesTransmisesEtEchapLiee) {
     Fixture f;
     EspaceAffichage& espace = f.fenetre.Espace();
