@@ -212,18 +212,27 @@ void QtFenetrePrincipale::Fermer() {
 }
 
 void QtFenetrePrincipale::FermerFenetres(bool decharger) {
+    // Each window is kept by a guard: hiding or closing one may delete another.
+    const auto fenetresDuProgramme = [this] {
+        const QWidget* message = progression_.Fenetre();
+        QList<QPointer<QWidget>> fenetres;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != message) fenetres.append(w);
+        }
+        return fenetres;
+    };
+    // Every window is hidden, also when the windows stay loaded (the main
+    // window's close box unloads it afterwards).
+    for (const QPointer<QWidget>& w : fenetresDuProgramme()) {
+        if (w && w->isVisible()) w->hide();
+    }
     if (!decharger) return;
     progression_.Ouvrir(platform::kTitreProduit, "Fermeture en cours...");
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     splash_.Decharger();
-    const QWidget* message = progression_.Fenetre();
-    // Each window is kept by a guard: closing one may delete another.
-    QList<QPointer<QWidget>> fenetres;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w != message && w->isVisible()) fenetres.append(w);
-    }
-    for (const QPointer<QWidget>& w : fenetres) {
-        if (w) w->close();
+    for (const QPointer<QWidget>& w : fenetresDuProgramme()) {
+        // Menus and tooltips are parts of windows, not windows to unload.
+        if (w && w != this && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip) w->close();
     }
     Fermer();
     progression_.Fermer();

@@ -348,9 +348,15 @@ TEST(QtFenetrePrincipale, FermerFenetresDerriereLaFenetreDeProgression) {
     temoin.show();
     f.recepteur.accepteFermeture = false;
 
-    f.fenetre.FermerFenetres(false);  // the window closes itself: nothing here
-    EXPECT_TRUE(temoin.isVisible());
+    // Without unloading (the window closes itself afterwards), every window
+    // is hidden all the same, and none is closed.
+    f.fenetre.FermerFenetres(false);
+    EXPECT_FALSE(temoin.isVisible());
+    EXPECT_FALSE(f.fenetre.isVisible());
+    EXPECT_TRUE(temoin.vus.empty());
+    EXPECT_NE(f.fenetre.Splash().Fenetre(), nullptr);
 
+    // Unloading then closes the hidden windows too.
     f.fenetre.FermerFenetres(true);
     EXPECT_EQ(temoin.vus, std::vector<std::string>{"Fermeture en cours..."});
     EXPECT_FALSE(temoin.isVisible());
