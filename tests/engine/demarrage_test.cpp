@@ -12,6 +12,7 @@
 
 #include "engine/erreur.h"
 #include "engine/moteur.h"
+#include "engine/objet_type_noms.h"
 #include "engine/scene_fichier.h"
 #include "platform/cp1252.h"
 #include "platform/file_dialog_fake.h"
@@ -327,6 +328,20 @@ TEST_F(DemarrageTest, InitialState) {
     EXPECT_EQ(h.langueNb, 1);
     EXPECT_EQ(moteur_.jeu.LangueCourante, 1);
     EXPECT_EQ(journal_.dispositions, 1);
+}
+
+TEST(ObjetTypeNoms, NameOfEachKind) {
+    const std::pair<TypeObjet, const char*> noms[] = {
+        {TypeObjet::Fond, "fond"},         {TypeObjet::Image, "image"},
+        {TypeObjet::Bouton, "bouton"},     {TypeObjet::Texte, "texte"},
+        {TypeObjet::Video, "video"},       {TypeObjet::Son, "son"},
+        {TypeObjet::Chrono, "chrono"},     {TypeObjet::Polyligne, "polyligne"},
+        {TypeObjet::Action, "action"},     {TypeObjet::Sprite, "sprite"},
+        {TypeObjet::Tableau, "Tableau"},   {TypeObjet::TexteRtf, "Texte RTF"},
+        {TypeObjet::Graphique, "Graphique"},
+    };
+    for (const auto& [type, nom] : noms) EXPECT_EQ(ObjetTypeNom(static_cast<int>(type)), nom) << nom;
+    for (int sansNom : {0, 11, 15, -1, 255}) EXPECT_EQ(ObjetTypeNom(sansNom), "") << sansNom;
 }
 
 // Fin with and without the save question.
