@@ -174,6 +174,23 @@ TEST(SceneFichier, BothFormsWriteBackTheSameBytes) {
     }
 }
 
+TEST(SceneFichier, FormulaBlockDescriptorsWriteBackTheSameBytes) {
+    // The block's one formula with its tokens counted from 0 and an empty
+    // reference array that still has its one dimension.
+    auto bytes = Scene4600().data();
+    const std::size_t fin = bytes.size();
+    ASSERT_EQ(bytes[fin - 21], 1);  // lower bound of the token array
+    bytes[fin - 21] = 0;
+    bytes.resize(fin - 2);  // the reference array without dimension
+    Octets o;
+    o.raw(std::string(bytes.begin(), bytes.end()));
+    o.i(1).l(0).l(5);
+    Scene s = Lit(o);
+    s.Page(1).entier2 = 7;
+    const std::string ecrit = EcritScene(s, FormeObjets::Bloc);
+    EXPECT_EQ(std::vector<std::uint8_t>(ecrit.begin(), ecrit.end()), o.data());
+}
+
 TEST(SceneFichier, UnknownVersionAskedAndReadAsBlockForm) {
     Octets o = Scene4600();
     auto bytes = o.data();
