@@ -33,7 +33,8 @@ TEST(BinaryReader, ValuesAreLittleEndian) {
     EXPECT_EQ(r.f64(), 1.5);
     EXPECT_TRUE(r.atEnd());
 
-    BinaryReader negatif(Octets({0x00, 0x80, 0x7F, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80}));
+    const std::string octetsNegatifs = Octets({0x00, 0x80, 0x7F, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80});
+    BinaryReader negatif(octetsNegatifs);
     EXPECT_EQ(negatif.i16(), std::numeric_limits<std::int16_t>::min());
     EXPECT_EQ(negatif.i32(), -129);
     EXPECT_EQ(negatif.i32(), std::numeric_limits<std::int32_t>::min());
@@ -93,7 +94,8 @@ TEST(BinaryReader, ShortOrDamagedInputThrows) {
 }
 
 TEST(BinaryReader, ArrayDescriptorKeepsCountBoundAndDimensions) {
-    BinaryReader vide(Octets({0, 0}));
+    const std::string octetsVide = Octets({0, 0});
+    BinaryReader vide(octetsVide);
     const ArrayShape v = vide.arrayShape(4);
     EXPECT_EQ(v.count, 0);
     EXPECT_EQ(v.lowerBound, 1);
@@ -101,14 +103,16 @@ TEST(BinaryReader, ArrayDescriptorKeepsCountBoundAndDimensions) {
     EXPECT_TRUE(vide.atEnd());
 
     // Count 2 from 0, then room for exactly two 2-byte elements.
-    BinaryReader r(Octets({1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 1, 2, 2}));
+    const std::string octetsDeux = Octets({1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1, 1, 2, 2});
+    BinaryReader r(octetsDeux);
     const ArrayShape a = r.arrayShape(2);
     EXPECT_EQ(a.count, 2);
     EXPECT_EQ(a.lowerBound, 0);
     EXPECT_EQ(a.dimensions, 1);
     EXPECT_EQ(r.remaining(), 4u);
 
-    BinaryReader decritVide(Octets({1, 0, 0, 0, 0, 0, 7, 0, 0, 0}));
+    const std::string octetsDecrits = Octets({1, 0, 0, 0, 0, 0, 7, 0, 0, 0});
+    BinaryReader decritVide(octetsDecrits);
     const ArrayShape d = decritVide.arrayShape(8);
     EXPECT_EQ(d.count, 0);
     EXPECT_EQ(d.lowerBound, 7);
