@@ -41,7 +41,7 @@ bool FinDuJeuConfirmee(Moteur& moteur) {
 void Joue(Moteur& moteur, std::string_view document) {
     auto& jeu = moteur.jeu;
     auto& fenetre = moteur.Fenetre();
-    moteur.Declenche().TexteEditeParUtilisateurFin();
+    moteur.Edition().TexteEditeParUtilisateurFin();
     jeu.JeuDisponible = 0;
     fenetre.TimerTableauReferenceEfface();
     for (Menu m : {Menu::Fichier, Menu::Fenetres, Menu::Edition, Menu::Jeu}) fenetre.MenuVisible(m, false);
@@ -91,7 +91,7 @@ void Joue(Moteur& moteur, std::string_view document) {
     moteur.Ecran().VideoArreter();
     moteur.Script().VarSupprimerToutes();
     ArreterTout(moteur);
-    moteur.Declenche().TexteEditeParUtilisateurFin();
+    moteur.Edition().TexteEditeParUtilisateurFin();
     Fin(moteur, false, false);
 }
 

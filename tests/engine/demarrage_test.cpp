@@ -2,6 +2,7 @@
 // choice of the scene and its failures, and the save question of Fin.
 
 #include "engine/demarrage.h"
+#include "engine/services_neutres.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -35,7 +36,7 @@ struct Journal {
     std::vector<int> pourcents;
 };
 
-class PlanFactice final : public PlanAffaire {
+class PlanFactice final : public PlanAffaireNeutre {
 public:
     explicit PlanFactice(Journal& j) : j_(j) {}
     bool PlanAffaireModifie() override { return modifie; }
@@ -51,7 +52,7 @@ private:
     Journal& j_;
 };
 
-class FenetreFactice final : public FenetrePrincipale {
+class FenetreFactice final : public FenetrePrincipaleNeutre {
 public:
     FenetreFactice(Journal& j, Moteur& m) : j_(j), m_(m) {}
     void FermerFenetres(bool decharger) override {
@@ -71,7 +72,7 @@ private:
     Moteur& m_;
 };
 
-class AffichageFactice final : public Affichage {
+class AffichageFactice final : public AffichageNeutre {
 public:
     explicit AffichageFactice(Journal& j) : j_(j) {}
     void MajTailleFenetre(bool) override { ++j_.dispositions; }

@@ -48,6 +48,7 @@ PiloteJeu::PiloteJeu() : entreeParDefaut_(std::make_unique<EntreeParDefaut>(mote
     s.plan = &plan_;
     s.scripts = &scripts_;
     s.declencheur = &declencheur_;
+    s.edition = &declencheur_;
     auto& declenchement = moteur_.Declenchement().Configuration();
     declenchement.lanceur = &lanceur_;
     declenchement.navigateur = &navigateur_;

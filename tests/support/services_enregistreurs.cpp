@@ -200,13 +200,12 @@ void DeclencheurEnregistreur::EvenementDeclenche(int n) {
 void DeclencheurEnregistreur::TexteEditeParUtilisateurFin() {
     if (editionVisible) trace_.Ajouter("edit-end");
     editionVisible = false;
-    if (suivant) suivant->TexteEditeParUtilisateurFin();
 }
 
 void DeclencheurEnregistreur::TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) {
     trace_.Ajouter("edit-start " + to_string(page) + "." + to_string(objet));
     editionVisible = true;
-    if (suivant) suivant->TexteEditeParUtilisateurCommence(page, objet, texte);
+    (void)texte;
 }
 
 int MessagesEnregistres::Afficher(std::string_view texte, int style, std::string_view titre) {

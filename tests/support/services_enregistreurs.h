@@ -27,6 +27,7 @@
 #include <utility>
 
 #include "engine/services.h"
+#include "engine/services_neutres.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "support/trace_jeu.h"
@@ -41,7 +42,7 @@ class DialogueFichierFactice;
 
 namespace korv::testsupport {
 
-class FenetreEnregistreuse final : public engine::FenetrePrincipale {
+class FenetreEnregistreuse final : public engine::FenetrePrincipaleNeutre {
 public:
     explicit FenetreEnregistreuse(TraceJeu& trace) : trace_(trace) {}
 
@@ -82,7 +83,7 @@ private:
 // page drawn, when one is given), erasing it removes it. Text layout answers
 // come from the test: page counts by object, the search and the page of a
 // line.
-class AffichageEnregistreur final : public engine::Affichage {
+class AffichageEnregistreur final : public engine::AffichageNeutre {
 public:
     explicit AffichageEnregistreur(TraceJeu& trace, engine::Moteur* moteur = nullptr) : trace_(trace), moteur_(moteur) {}
 
@@ -122,7 +123,7 @@ private:
     engine::Moteur* moteur_;
 };
 
-class PlanEnregistreur final : public engine::PlanAffaire {
+class PlanEnregistreur final : public engine::PlanAffaireNeutre {
 public:
     explicit PlanEnregistreur(TraceJeu& trace) : trace_(trace) {}
 
@@ -143,7 +144,7 @@ private:
     bool sautEnCours_ = false;
 };
 
-class ScriptsEnregistreurs final : public engine::Scripts {
+class ScriptsEnregistreurs final : public engine::ScriptsNeutre {
 public:
     explicit ScriptsEnregistreurs(TraceJeu& trace) : trace_(trace) {}
 
@@ -161,14 +162,14 @@ private:
 // Records firings and passes them to `suivant`, the real trigger dispatch
 // once it exists. Without one, a fired waiting entry is dropped (marked for
 // removal, its events consumed) so that play comes to rest.
-class DeclencheurEnregistreur final : public engine::Declencheur {
+class DeclencheurEnregistreur final : public engine::DeclencheurNeutre, public engine::EditionTexte {
 public:
     DeclencheurEnregistreur(TraceJeu& trace, engine::Moteur& moteur) : trace_(trace), moteur_(moteur) {}
 
     void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override;
     void EvenementDeclenche(int n) override;
     void TexteEditeParUtilisateurFin() override;
-    bool EditionVisible() override { return editionVisible || (suivant && suivant->EditionVisible()); }
+    bool EditionVisible() override { return editionVisible; }
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
 
     engine::Declencheur* suivant = nullptr;
