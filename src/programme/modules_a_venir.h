@@ -56,7 +56,8 @@ private:
 class GrillesAVenir final : public engine::Grilles {
 public:
     explicit GrillesAVenir(ModulesAVenir& modules);
-    void ReferencesRecreer(const engine::Scene&) override { Signaler("ReferencesRecreer"); }
+    // Every scene load asks; without grids there is nothing to link.
+    void ReferencesRecreer(const engine::Scene&) override {}
     void PreparerPourPage(int, int) override { Signaler("PreparerPourPage"); }
     void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
     bool ASelection(int, int) override { return false; }
