@@ -53,7 +53,8 @@ void Joue(Moteur& moteur, std::string_view document) {
     jeu.PageDebut = static_cast<std::int16_t>(debut > 0 ? debut : 1);
     jeu.PageCourante = jeu.PageDebut;
 
-    fenetre.AfficherBarreMenu(true);
+    // Through the display, which records the choice in the settings store.
+    moteur.Ecran().EcAfficheCacheBarreMenu(true);
     fenetre.Montrer();
     MajAffichageBarreTitre(moteur, true);
     fenetre.EffacerSurfaces();

@@ -9,6 +9,7 @@
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
+#include "formula/statut_commande.h"
 #include "formula/script_impression.h"
 #include "formula/script_programme.h"
 #include "formula/services.h"
@@ -112,7 +113,7 @@ public:
     std::int32_t Question(std::string_view message, std::int32_t boutons, std::string_view titre) override {
         return Affiche(m_, message, boutons, titre);
     }
-    std::string CommandeStatutLibelle(double) const override { return {}; }
+    std::string CommandeStatutLibelle(double statut) const override { return formula::CommandeStatutLibelle(statut); }
 
 private:
     Moteur& m_;

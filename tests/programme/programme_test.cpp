@@ -98,5 +98,76 @@ object kind=action name="FERME" A1=6 B3=1
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+TEST(Programme, PlanPanelActionTogglesThePanel) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="PLAN" A1=17 B3=1
+object kind=bouton name="B" rect=600,600,1200,600 C1=2 D1=255
+  element page=1 object=2 param=0 events=2
+)S");
+    p.Clic(100, 900, 900);
+    p.ExecuterJusqua(150);
+    EXPECT_TRUE(p.Fenetre().panneauPlan);
+    EXPECT_TRUE(p.Fenetre().coches[engine::Menu::AfficherPlan]);
+    p.Clic(200, 900, 900);
+    p.ExecuterJusqua(250);
+    EXPECT_FALSE(p.Fenetre().panneauPlan) << "shown: hidden";
+    EXPECT_FALSE(p.Fenetre().coches[engine::Menu::AfficherPlan]);
+}
+
+TEST(Programme, OrderStatusInWords) {
+    PiloteProgramme p;
+    const struct {
+        const char* formule;
+        const char* attendu;
+    } cas[] = {{"STATVERSCHAINE(1)", "sign\xE9"},           {"STATVERSCHAINE(2)", "\xE0 signer"},
+               {"STATVERSCHAINE(3)", "\xE0 confirmer"},     {"STATVERSCHAINE(4)", "prospect\xE9"},
+               {"STATVERSCHAINE(0)", "ind\xE9" "fini"},     {"STATVERSCHAINE(2,5)", "ind\xE9" "fini"}};
+    for (const auto& c : cas) EXPECT_EQ(p.Moteur().ScriptsDuMoteur().ProgExprEvalue(c.formule), c.attendu) << c.formule;
+}
+
+// Play shows the menu bar through the display, which records the choice.
+TEST(Programme, PlayShowsTheMenuBarAndRecordsIt) {
+    PiloteProgramme p;
+    p.ChargerScene("scene\npage\nobject kind=fond name=\"DEBUT\" rect=0,0,9600,7200\n");
+    p.ExecuterJusquARepos();
+    EXPECT_TRUE(p.Fenetre().barreMenu);
+    EXPECT_EQ(p.Reglages().LireTexte("KORVELIS", "EDITEUR", "AFFICHER BARRE MENU"), "1");
+}
+
+// A page larger than the window gets bars whose steps follow the range,
+// the bars move the page, and clicks still land on their objects.
+TEST(Programme, ScrollingAPageLargerThanTheWindow) {
+    PiloteProgramme p;
+    p.FenetreAffichage().mesures = {0, 0, 4800, 3600};
+    p.ChargerScene(R"S(
+scene width=640 height=480 layout=1
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="PLAN" A1=17 B3=1
+object kind=bouton name="LOIN" rect=7800,6000,1200,600 C1=2 D1=255
+  element page=1 object=2 param=0 events=2
+)S");
+    p.ExecuterJusquARepos();
+    const display::DispositionFenetre& d = p.FenetreAffichage().disposition;
+    ASSERT_TRUE(d.hor.visible);
+    ASSERT_TRUE(d.ver.visible);
+    EXPECT_GT(d.hor.maximum, 0);
+    EXPECT_EQ(d.hor.petitPas, d.hor.maximum / 100 + 1);
+    EXPECT_EQ(d.hor.grandPas, d.hor.maximum / 10 + 1);
+    EXPECT_EQ(d.ver.petitPas, d.ver.maximum / 100 + 1);
+    EXPECT_EQ(d.ver.grandPas, d.ver.maximum / 10 + 1);
+
+    p.Programme().Recepteur().Defilement(300, 200);
+    EXPECT_EQ(p.Programme().Affichage().DecalageAffichageX, 300);
+    EXPECT_EQ(p.Programme().Affichage().DecalageAffichageY, 200);
+    p.Clic(100, 8000, 6200);
+    p.ExecuterJusqua(150);
+    EXPECT_TRUE(p.Fenetre().panneauPlan) << "the far button was hit";
+}
+
 }  // namespace
 }  // namespace korv::programme

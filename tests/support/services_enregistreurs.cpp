@@ -41,6 +41,10 @@ bool TypeAffiche(engine::TypeObjet t) {
 
 }  // namespace
 
+void AffichageEnregistreur::EcAfficheCacheBarreMenu(bool afficher) {
+    if (moteur_) moteur_->Fenetre().AfficherBarreMenu(afficher);
+}
+
 void AffichageEnregistreur::MajDessinObjet(int page, int objet, bool, bool, int, int, int morceau) {
     std::string ligne = "draw " + to_string(page) + "." + to_string(objet);
     if (morceau >= 0) ligne += " piece " + to_string(morceau);

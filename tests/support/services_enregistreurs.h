@@ -63,6 +63,8 @@ public:
     bool TexteMethodeVisible() override { return texteMethodeVisible; }
     std::int32_t TexteMethodeHauteurTexte() override { return texteMethodeHauteur; }
     void TexteMethodeDefiler(std::int32_t y) override { texteMethodeDefilement = y; }
+    void PanneauPlanVisible(bool visible) override { panneauPlan = visible; }
+    bool PanneauPlanEstVisible() override { return panneauPlan; }
 
     std::map<engine::Menu, bool> visibles, actifs, coches;
     engine::FormeCurseur curseur = engine::FormeCurseur::Defaut;
@@ -71,6 +73,7 @@ public:
     std::int32_t texteMethodeHauteur = 0;
     std::int32_t texteMethodeDefilement = 0;
     bool barreMenu = false;
+    bool panneauPlan = false;
     bool barreTitre = false;
     std::string redaction;  // the writing box's text
 
@@ -88,6 +91,8 @@ public:
     explicit AffichageEnregistreur(TraceJeu& trace, engine::Moteur* moteur = nullptr) : trace_(trace), moteur_(moteur) {}
 
     void MajDessinObjet(int page, int objet, bool b1, bool b2, int v1, int v2, int morceau) override;
+    // As the display does: the window shows or hides its menu bar.
+    void EcAfficheCacheBarreMenu(bool afficher) override;
     void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) override;
     void MajZoneObjetJeu(int indexAffiche, int motPalette) override;
     void ObjetEnJeuEfface(int page, int objet) override;
