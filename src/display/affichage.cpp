@@ -99,6 +99,16 @@ void AffichagePage::EnfonceEffet(int indexAffiche, int indexAttente) {
     display::EnfonceEffet(*this, indexAffiche, indexAttente);
 }
 
+AffichagePage::PointTwips AffichagePage::SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x,
+                                                                              std::int32_t y) {
+    if (crochets.SpriteDetermineCoordonneesAutorisees) return crochets.SpriteDetermineCoordonneesAutorisees(sprite, x, y);
+    return {x, y};
+}
+
+void AffichagePage::SpriteDeplacer(int sprite, int xPixels, int yPixels) {
+    if (crochets.SpriteDeplacer) crochets.SpriteDeplacer(sprite, xPixels, yPixels);
+}
+
 void AffichagePage::SpriteSupprimerTous() {
     if (crochets.SpriteSupprimerTous) crochets.SpriteSupprimerTous();
 }

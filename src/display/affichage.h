@@ -103,6 +103,8 @@ public:
     void AfficherPageAvantPlan(int page) override;
     void JeuBoutonPageSuivantePrecedenteMaj(int page) override;
     void EnfonceEffet(int indexAffiche, int indexAttente) override;
+    PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) override;
+    void SpriteDeplacer(int sprite, int xPixels, int yPixels) override;
     void SpriteSupprimerTous() override;
     int TexteNbPage(int page, int objet) override;
     void PaletteSelectionner(std::string_view fichier) override;

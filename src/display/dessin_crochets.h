@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "display/couleurs.h"
+#include "engine/services.h"
 
 namespace korv::display {
 
@@ -46,6 +47,11 @@ struct CrochetsDessin {
     std::function<void()> SpritesReapparaissent;
     std::function<void()> SpriteSupprimerTous;
     std::function<void(int page, int objet, std::int32_t x, std::int32_t y)> SpriteDeplacerObjet;
+    // Dragging sprite n: where it may stand for a wanted corner (twips),
+    // and the move (pixels).
+    std::function<engine::Affichage::PointTwips(int sprite, std::int32_t x, std::int32_t y)>
+        SpriteDetermineCoordonneesAutorisees;
+    std::function<void(int sprite, std::int32_t x, std::int32_t y)> SpriteDeplacer;
 
     // A grid or chart object moved or resized: its class takes the object's
     // new rectangle (`InitialiseRectangleParent`).
