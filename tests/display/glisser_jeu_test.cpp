@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "display/affichage.h"
 #include "display/sprites.h"
 #include "display/surface_application.h"
+#include "engine/attente_boucle.h"
 #include "engine/declenchement.h"
 #include "engine/moteur.h"
 #include "engine/objets_affiches.h"
@@ -72,9 +74,9 @@ struct Jeu {
     std::unique_ptr<TableSprites> sprites;
     std::unique_ptr<VoisinsSprites> voisins;
 
-    Jeu() {
+    explicit Jeu(const std::string& scene) {
         test::ApplicationAffichage();
-        p.ChargerScene(Scene(ImageRouge()));
+        p.ChargerScene(scene);
         engine::Moteur& m = p.Moteur();
         affichage = std::make_unique<AffichagePage>(m);
         sprites = std::make_unique<TableSprites>(*affichage);
@@ -96,7 +98,7 @@ struct Jeu {
 };
 
 TEST(GlisserJeu, LeLongDuCheminJusquAuDepot) {
-    Jeu j;
+    Jeu j(Scene(ImageRouge()));
     ASSERT_EQ(j.sprites->Nombre(), 1) << "the page's drawing made the sprite";
     EXPECT_EQ(j.affichage->PageEcran.Pixel(25, 25), kRouge);
 
@@ -127,10 +129,56 @@ TEST(GlisserJeu, LeLongDuCheminJusquAuDepot) {
     EXPECT_GT(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 4), 0);
     // 3450 of 4050 twips, in the path's 100 units.
     EXPECT_EQ(engine::ValeurElement(m, 1, 2, 1), "85");
+    EXPECT_EQ(m.ScriptsDuMoteur().ProgExprEvalue("DEBUT.L.PositionSurChemin"), "85");
     // The shown entry moved with the sprite.
     const auto& e = m.affiches.Entree(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 2));
     EXPECT_EQ(e.gauche, 180 * 15);
     EXPECT_EQ(e.haut, 90 * 15);
+    EXPECT_EQ(j.p.JournalErreurs(), "");
+}
+
+// Sprite 2 runs along the looping path of image 3, 10 of its 100 units
+// (405 twips) on each of the six beats of timer 4, 100 ms apart; a click on
+// button 5 sends it to the button's corner.
+std::string SceneChrono(std::string image) {
+    for (std::size_t i = image.find('\\'); i != std::string::npos; i = image.find('\\', i + 2)) image.insert(i, 1, '\\');
+    return R"(
+scene width=200 height=150
+page
+object kind=fond name="DEBUT" rect=0,0,3000,2250
+object kind=sprite name="L" rect=300,300,300,300 C1=8 file=")" +
+           image + R"("
+object kind=image name="CHEMIN" rect=300,300,2400,1650 clip=2 C1=8 C2=1
+  element page=1 object=2 param=5 value="100" events=0
+  path points=20,20;180,20;180,130 lengths=0,24,40 total=4050 closed=0
+object kind=chrono name="PAS" rect=0,0,0,0 A1=1 A2=6 text="100"
+  element page=1 object=3 param=1 value="10" events=8
+object kind=bouton name="ICI" rect=1500,1800,300,200 C1=8 clip=1
+  element page=1 object=2 param=3 events=2
+)";
+}
+
+TEST(GlisserJeu, MenePasAPasParLeChronometre) {
+    Jeu j(SceneChrono(ImageRouge()));
+    ASSERT_EQ(j.sprites->Nombre(), 1);
+    const auto position = [&] { return std::pair(j.sprites->Entree(1).X, j.sprites->Entree(1).Y); };
+    j.p.ExecuterJusqua(99);
+    EXPECT_EQ(position(), std::pair(20, 20)) << "nothing moves between beats";
+    j.p.ExecuterJusqua(100);
+    EXPECT_EQ(position(), std::pair(47, 20));  // 405 twips along the first leg
+    j.p.ExecuterJusqua(450);
+    EXPECT_EQ(j.sprites->Entree(1).positionSurChemin, 4 * 405.0);
+    j.p.ExecuterJusqua(2000);
+    // Six beats: 2430 twips, just past the corner at 2400.
+    EXPECT_EQ(j.sprites->Entree(1).positionSurChemin, 6 * 405.0);
+    EXPECT_EQ(position(), std::pair(180, 22));
+    EXPECT_EQ(j.affichage->PageEcran.Pixel(185, 27), kRouge);
+    EXPECT_EQ(engine::EvenementNObjetVersNEve(j.p.Moteur(), 1, 4), 0) << "the timer is done";
+
+    // A click on the button sends the sprite to its corner (100, 120).
+    j.p.Clic(2100, 1600, 1850);
+    j.p.ExecuterJusqua(2200);
+    EXPECT_EQ(position(), std::pair(100, 120));
     EXPECT_EQ(j.p.JournalErreurs(), "");
 }
 
