@@ -60,8 +60,12 @@ std::string Image(const std::string& nom, Couleur c) {
 // Counts what reaches the window.
 class FenetreComptee final : public FenetreAffichage {
 public:
-    void Rafraichir(const QRect&) override { ++rafraichis; }
+    void Rafraichir(const QRect& zone) override {
+        ++rafraichis;
+        zones += zone;
+    }
     int rafraichis = 0;
+    QRegion zones;
 };
 
 // A page of 200 x 150 pixels with a grey-green pattern, so that a restored
@@ -72,12 +76,14 @@ struct Banc {
     std::unique_ptr<TableSprites> t;
     FenetreComptee fenetre;
 
-    Banc() {
+    explicit Banc(bool nt = true) {
         test::ApplicationAffichage();
         moteur.scene.entete.pageLargeur = 200;
         moteur.scene.entete.pageHauteur = 150;
         moteur.scene.pages.resize(1);
-        a = std::make_unique<AffichagePage>(moteur);
+        ReglagesAffichage r;
+        r.systeme.SystemeWindowsNT = nt;
+        a = std::make_unique<AffichagePage>(moteur, r);
         a->DefinirFenetre(&fenetre);
         t = std::make_unique<TableSprites>(*a);
         BrancherSprites(*a, *t);
@@ -150,6 +156,25 @@ TEST(Sprites, DeplacerAvecEtSansTrainee) {
         }
         EXPECT_EQ(b.a->PageEcran.Pixel(40, 60), b.P(40, 60)) << "the old place is shown too";
     }
+}
+
+TEST(Sprites, UnDeplacementNeToucheQueSesDeuxRectangles) {
+    Banc b;
+    b.Sprite(300, 300, 300, 300, Image("ROUGE.BMP", kRouge));
+    b.a->crochets.ObjetSpriteDessine(1, b.Dernier());
+    b.a->PageEcran.Remplir(kBlanc);
+    b.fenetre.zones = QRegion();
+    b.t->SpriteDeplacer(1, 100, 80);
+    const QRegion attendu = QRegion(20, 20, 19, 19) + QRegion(100, 80, 19, 19);
+    EXPECT_EQ(b.fenetre.zones, attendu);
+    QRegion change;
+    for (int y = 0; y < 150; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (b.a->PageEcran.Pixel(x, y) != kBlanc) change += QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_FALSE(change.isEmpty());
+    EXPECT_TRUE((change - attendu).isEmpty()) << "nothing else of the page reaches the window";
 }
 
 TEST(Sprites, DeplacerSurPlaceNeDessineRien) {
@@ -276,6 +301,20 @@ TEST(Sprites, ContourOuvertOuFerme) {
         EXPECT_EQ(b.P(30, 10), kNoir);
         EXPECT_EQ(b.P(50, 30), kNoir);
         EXPECT_EQ(b.P(30, 30) == kNoir, ferme) << "the closing edge";
+    }
+}
+
+TEST(Sprites, PolygoneEclairciSeulementHorsNT) {
+    for (const bool nt : {true, false}) {
+        Banc b(nt);
+        ObjetPage& p = test::AjouterObjet(b.moteur.scene, TypeObjet::Image, 150, 150, 600, 600);
+        p.decoupe = engine::kFormePolyligne;
+        p.chemin.points = {{10, 10}, {50, 10}, {10, 50}};
+        b.a->PageEcran.Remplir(Rgb(100, 100, 100));
+        PolyligneEclaircir(*b.a, b.a->PageEcran, 1, b.Dernier());
+        EXPECT_EQ(b.a->PageEcran.Pixel(15, 15), nt ? Rgb(100, 100, 100) : Rgb(150, 150, 150)) << nt;
+        EXPECT_EQ(b.a->PageEcran.Pixel(45, 45), Rgb(100, 100, 100)) << "outside the polygon";
+        EXPECT_EQ(b.a->PageEcran.ProfondeurClip(), 0u);
     }
 }
 
