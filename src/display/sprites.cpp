@@ -114,7 +114,8 @@ void TableSprites::SpriteDeplacer(int n, std::int32_t x, std::int32_t y) {
     s.X = std::clamp(x, -kPositionLimite, kPositionLimite);
     s.Y = std::clamp(y, -kPositionLimite, kPositionLimite);
     if (s.derniereImage > 0) {
-        s.fichier = engine::SpriteImageSuivante(s.fichier, s.premiereImage, s.derniereImage, &engine::FileExist);
+        s.fichier = engine::SpriteImageSuivante(s.fichier, s.premiereImage, s.derniereImage,
+                                               [](std::string_view nom) { return engine::FileExist(nom); });
     }
     SpriteMemoriserDessous(n);
     SpriteAfficher(n);

@@ -116,7 +116,7 @@ std::optional<PointPixels> SpritePositionPourcentage(const Scene& scene, const S
 }
 
 std::string SpriteImageSuivante(std::string_view fichier, std::int32_t premiere, std::int32_t derniere,
-                                bool (*existe)(std::string_view)) {
+                                const std::function<bool(std::string_view)>& existe) {
     const std::string debut = FichierNumeroNom(fichier, premiere);
     std::string courant(fichier);
     const std::int32_t numero = FichierNumero(courant);

@@ -6,6 +6,7 @@
 // belongs to the page display.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -95,7 +96,7 @@ std::optional<PointPixels> SpritePositionPourcentage(const Scene& scene, const S
 // file does not exist or when it would pass the last number. `existe`
 // tells whether a file exists.
 std::string SpriteImageSuivante(std::string_view fichier, std::int32_t premiere, std::int32_t derniere,
-                                bool (*existe)(std::string_view));
+                                const std::function<bool(std::string_view)>& existe);
 
 // A position along a path of length L brought back onto it: past either
 // end it wraps round when the path loops (modulo L, the end being the

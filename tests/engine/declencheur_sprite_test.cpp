@@ -122,14 +122,14 @@ TEST(DeclencheurSprite, LeLongDuChemin) {
     EXPECT_TRUE(b.table.appels.empty());
 }
 
-// Picture files IMG3 .. IMG5 in a scratch folder.
+// Picture files IMG3 .. IMG5 and SEUL (no number) in a scratch folder.
 class Serie : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string modele = (fs::temp_directory_path() / "korv-serie-XXXXXX").string();
         ASSERT_NE(mkdtemp(modele.data()), nullptr);
         racine_ = modele;
-        for (const char* f : {"IMG3.BMP", "IMG4.BMP", "IMG5.BMP"}) std::ofstream(racine_ / f) << "x";
+        for (const char* f : {"IMG3.BMP", "IMG4.BMP", "IMG5.BMP", "SEUL.BMP"}) std::ofstream(racine_ / f) << "x";
         r_ = MajusculeCp1252(racine_.string());
         for (char& c : r_) {
             if (c == '/') c = '\\';
@@ -177,6 +177,15 @@ TEST_F(Serie, JouerLaSerie) {
     EXPECT_EQ(b.table.montres, (Lignes{"IMG4.BMP", "IMG5.BMP"}));
     EXPECT_EQ(b.table.fichier, Nom("IMG3.BMP")) << "back to the first of the object's series";
     EXPECT_EQ(b.p.Moteur().jeu.JeuDisponible, -1);
+}
+
+TEST_F(Serie, JouerUneImageSansNumeroSArrete) {
+    // Its next name is itself: shown once, not for ever.
+    Banc b;
+    b.p.Moteur().scene.Page(1).Objet(2).fichier = Nom("SEUL.BMP");
+    b.table.fichier = Nom("SEUL.BMP");
+    b.Declencher(code_sprite::JouerSerie);
+    EXPECT_EQ(b.table.montres, (Lignes{"SEUL.BMP"}));
 }
 
 TEST(DeclencheurSprite, Supprimer) {

@@ -100,18 +100,16 @@ TEST(SpritesRegles, Pourcentage) {
     EXPECT_FALSE(SpritePositionPourcentage(sansPiste, sprite, 50, true, k15));
 }
 
-std::set<std::string> fichiers;
-bool Existe(std::string_view nom) { return fichiers.count(std::string(nom)) > 0; }
-
 TEST(SpritesRegles, SerieDImages) {
-    fichiers = {"C:\\S1.BMP", "C:\\S2.BMP", "C:\\S3.BMP"};
+    std::set<std::string> fichiers = {"C:\\S1.BMP", "C:\\S2.BMP", "C:\\S3.BMP"};
+    const auto existe = [&fichiers](std::string_view nom) { return fichiers.count(std::string(nom)) > 0; };
     std::string f = "C:\\S2.BMP";
     std::vector<std::string> vus;
-    for (int i = 0; i < 4; ++i) vus.push_back(f = SpriteImageSuivante(f, 1, 3, &Existe));
+    for (int i = 0; i < 4; ++i) vus.push_back(f = SpriteImageSuivante(f, 1, 3, existe));
     EXPECT_EQ(vus, (std::vector<std::string>{"C:\\S3.BMP", "C:\\S1.BMP", "C:\\S2.BMP", "C:\\S3.BMP"}));
-    EXPECT_EQ(SpriteImageSuivante("C:\\S7.BMP", 1, 3, &Existe), "C:\\S2.BMP") << "outside the series: from its first";
+    EXPECT_EQ(SpriteImageSuivante("C:\\S7.BMP", 1, 3, existe), "C:\\S2.BMP") << "outside the series: from its first";
     fichiers.erase("C:\\S3.BMP");
-    EXPECT_EQ(SpriteImageSuivante("C:\\S2.BMP", 1, 3, &Existe), "C:\\S1.BMP") << "a missing picture: back to the first";
+    EXPECT_EQ(SpriteImageSuivante("C:\\S2.BMP", 1, 3, existe), "C:\\S1.BMP") << "a missing picture: back to the first";
 }
 
 TEST(SpritesRegles, PositionSurChemin) {
