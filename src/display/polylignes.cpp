@@ -51,9 +51,12 @@ void PolyligneEclaircir(AffichagePage& a, Surface& surface, int page, int objet)
         o->chemin.points.empty()) {
         return;
     }
-    surface.PousserClip(QRegion(Polygone(o->chemin.points, DecalageSur(a, surface)), Qt::OddEvenFill));
-    Ombre(a.reglages.systeme, surface, a.PxX(o->gauche) - a.DecalageAffichageX,
-          a.PxY(o->haut) - a.DecalageAffichageY, a.PxX(o->largeur), a.PxY(o->hauteur), kEclaircissement);
+    // The polygon and the lightened rectangle move together, by the scroll
+    // origin on the visible page only.
+    const QPoint decalage = DecalageSur(a, surface);
+    surface.PousserClip(QRegion(Polygone(o->chemin.points, decalage), Qt::OddEvenFill));
+    Ombre(a.reglages.systeme, surface, a.PxX(o->gauche) - decalage.x(), a.PxY(o->haut) - decalage.y(),
+          a.PxX(o->largeur), a.PxY(o->hauteur), kEclaircissement);
     surface.RetirerClip();
 }
 

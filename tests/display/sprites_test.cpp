@@ -315,6 +315,14 @@ TEST(Sprites, PolygoneEclairciSeulementHorsNT) {
         EXPECT_EQ(b.a->PageEcran.Pixel(15, 15), nt ? Rgb(100, 100, 100) : Rgb(150, 150, 150)) << nt;
         EXPECT_EQ(b.a->PageEcran.Pixel(45, 45), Rgb(100, 100, 100)) << "outside the polygon";
         EXPECT_EQ(b.a->PageEcran.ProfondeurClip(), 0u);
+        if (nt) continue;
+        // Scrolled by 8 pixels: polygon and rectangle move together.
+        b.a->DecalageAffichageX = 8;
+        b.a->PageEcran.Remplir(Rgb(100, 100, 100));
+        PolyligneEclaircir(*b.a, b.a->PageEcran, 1, b.Dernier());
+        EXPECT_EQ(b.a->PageEcran.Pixel(3, 15), Rgb(150, 150, 150));
+        EXPECT_EQ(b.a->PageEcran.Pixel(40, 11), Rgb(150, 150, 150)) << "the far corner, shifted";
+        EXPECT_EQ(b.a->PageEcran.Pixel(44, 11), Rgb(100, 100, 100));
     }
 }
 
