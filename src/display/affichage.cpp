@@ -101,8 +101,8 @@ void AffichagePage::EnfonceEffet(int indexAffiche, int indexAttente) {
 
 AffichagePage::PointTwips AffichagePage::SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x,
                                                                               std::int32_t y) {
-    if (crochets.SpriteDetermineCoordonneesAutorisees) return crochets.SpriteDetermineCoordonneesAutorisees(sprite, x, y);
-    return {x, y};
+    if (!crochets.SpriteDetermineCoordonneesAutorisees) return {x, y};
+    return crochets.SpriteDetermineCoordonneesAutorisees(sprite, x, y);
 }
 
 void AffichagePage::SpriteDeplacer(int sprite, int xPixels, int yPixels) {

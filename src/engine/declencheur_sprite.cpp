@@ -101,8 +101,8 @@ std::string ImageChoisie(TableSpritesJeu& table, int n, const ObjetPage& o, std:
         courant = FichierNumeroNom(courant, bas);
         table.SpriteFichierDefinir(n, courant);
     }
-    std::string candidat = hasard ? FichierNumeroNom(courant, Entier(table.Hasard() * (static_cast<double>(haut) - bas) + bas))
-                                  : NomFichierSuivant(courant);
+    const double tire = table.Hasard() * (static_cast<double>(haut) - bas) + bas;
+    std::string candidat = hasard ? FichierNumeroNom(courant, Entier(tire)) : NomFichierSuivant(courant);
     if (FichierNumero(candidat) > haut || !Existe(candidat)) candidat = FichierNumeroNom(courant, bas);
     return candidat;
 }
@@ -156,7 +156,8 @@ void DeclencheSprite(Moteur& moteur, TableSpritesJeu& table, int page, int objet
         const ObjetPage& cible = moteur.scene.Page(page).Objet(autre);
         const SpriteVue s = table.Sprite(n);
         if (action == code_sprite::VersObjet) {
-            table.SpriteDeplacer(n, Entier(static_cast<double>(cible.gauche) / tpp.x), Entier(static_cast<double>(cible.haut) / tpp.y));
+            table.SpriteDeplacer(n, Entier(static_cast<double>(cible.gauche) / tpp.x),
+                                 Entier(static_cast<double>(cible.haut) / tpp.y));
         } else {
             table.SpriteDeplacer(n, Entier(s.x - (static_cast<double>(o.gauche) - cible.gauche) / tpp.x),
                                  Entier(s.y - (static_cast<double>(o.haut) - cible.haut) / tpp.y));

@@ -88,7 +88,8 @@ void PolyligneMajLongueurs(Polyligne& p, TwipsParPixel tpp) {
     double total = 0.0;
     for (int i = 1; i <= n; ++i) {
         if (i > 1) {
-            total = ArrondiBanquier(total + Segment(PolylignePointTwips(p, i - 1, tpp), PolylignePointTwips(p, i, tpp)));
+            const double d = Segment(PolylignePointTwips(p, i - 1, tpp), PolylignePointTwips(p, i, tpp));
+            total = ArrondiBanquier(total + d);
         }
         const double centaines = std::clamp(ArrondiBanquier(total / 100.0), 0.0, double{kLongueurStockeeMax});
         p.longueurs[static_cast<std::size_t>(i - 1)] = static_cast<std::int16_t>(centaines);

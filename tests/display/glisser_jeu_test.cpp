@@ -48,11 +48,16 @@ std::string ImageRouge() {
     return s;
 }
 
+// A Windows name written into a description string.
+void DoublerLesBarres(std::string& nom) {
+    for (std::size_t i = nom.find('\\'); i != std::string::npos; i = nom.find('\\', i + 2)) nom.insert(i, 1, '\\');
+}
+
 // Sprite 2 (draggable, moving on its path) at (20, 20) pixels; object 3 its
 // path (20,20)-(180,20)-(180,130) pixels, 4050 twips counted as 100 units;
 // the drop shows object 4 and hands it the sprite's position on the path.
 std::string Scene(std::string image) {
-    for (std::size_t i = image.find('\\'); i != std::string::npos; i = image.find('\\', i + 2)) image.insert(i, 1, '\\');
+    DoublerLesBarres(image);
     return R"(
 scene width=200 height=150
 page
@@ -141,7 +146,7 @@ TEST(GlisserJeu, LeLongDuCheminJusquAuDepot) {
 // (405 twips) on each of the six beats of timer 4, 100 ms apart; a click on
 // button 5 sends it to the button's corner.
 std::string SceneChrono(std::string image) {
-    for (std::size_t i = image.find('\\'); i != std::string::npos; i = image.find('\\', i + 2)) image.insert(i, 1, '\\');
+    DoublerLesBarres(image);
     return R"(
 scene width=200 height=150
 page

@@ -89,8 +89,10 @@ struct Banc {
         BrancherSprites(*a, *t);
         test::AjouterObjet(moteur.scene, TypeObjet::Fond, 0, 0, 3000, 2250);
         for (int y = 0; y < 150; ++y) {
-            for (int x = 0; x < 200; ++x) a->PageTampon.DefinirPixel(x, y, Rgb(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(255 - y),
-                                                               static_cast<std::uint8_t>((x * y) & 0xFF)));
+            for (int x = 0; x < 200; ++x) {
+                a->PageTampon.DefinirPixel(x, y, Rgb(static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(255 - y),
+                                                     static_cast<std::uint8_t>((x * y) & 0xFF)));
+            }
         }
     }
     // A sprite object showing `fichier`, its frame step painting nothing.
