@@ -99,6 +99,16 @@ void AffichagePage::EnfonceEffet(int indexAffiche, int indexAttente) {
     display::EnfonceEffet(*this, indexAffiche, indexAttente);
 }
 
+AffichagePage::PointTwips AffichagePage::SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x,
+                                                                              std::int32_t y) {
+    if (!crochets.SpriteDetermineCoordonneesAutorisees) return {x, y};
+    return crochets.SpriteDetermineCoordonneesAutorisees(sprite, x, y);
+}
+
+void AffichagePage::SpriteDeplacer(int sprite, int xPixels, int yPixels) {
+    if (crochets.SpriteDeplacer) crochets.SpriteDeplacer(sprite, xPixels, yPixels);
+}
+
 void AffichagePage::SpriteSupprimerTous() {
     if (crochets.SpriteSupprimerTous) crochets.SpriteSupprimerTous();
 }
@@ -117,16 +127,6 @@ int AffichagePage::TexteRecherche(int page, int objet, std::string_view texte, i
 
 int AffichagePage::TexteRicheNbMarqueurPage(int page, int objet) {
     return crochets.TexteRicheNbMarqueurPage ? crochets.TexteRicheNbMarqueurPage(page, objet) : 0;
-}
-
-engine::Affichage::PointTwips AffichagePage::SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x,
-                                                                                  std::int32_t y) {
-    if (crochets.SpriteDetermineCoordonneesAutorisees) return crochets.SpriteDetermineCoordonneesAutorisees(sprite, x, y);
-    return {x, y};
-}
-
-void AffichagePage::SpriteDeplacer(int sprite, int xPixels, int yPixels) {
-    if (crochets.SpriteDeplacer) crochets.SpriteDeplacer(sprite, xPixels, yPixels);
 }
 
 // The hover box, on the visible page only: the next copy of the buffer

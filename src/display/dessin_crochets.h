@@ -60,7 +60,7 @@ struct CrochetsDessin {
     // (twips; unchanged when empty), and the move itself (pixels).
     std::function<engine::Affichage::PointTwips(int sprite, std::int32_t x, std::int32_t y)>
         SpriteDetermineCoordonneesAutorisees;
-    std::function<void(int sprite, int xPixels, int yPixels)> SpriteDeplacer;
+    std::function<void(int sprite, std::int32_t x, std::int32_t y)> SpriteDeplacer;
 
     // Charts: every chart of the page forgotten.
     std::function<void()> GraphiquesEffacerTous;

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "display/affichage.h"
+#include "display/sprites.h"
 #include "engine/moteur.h"
 #include "plan/etat_plan.h"
 #include "programme/modules_a_venir.h"
@@ -40,7 +41,9 @@ struct Programme::Modules {
           etat(*p.messages),
           plan(etat, aVenir),
           affichage(m, Reglages(p)),
-          voisins(m, affichage, aVenir),
+          sprites(affichage),
+          voisins(m, affichage),
+          voisinsSprites(m, sprites, &voisins),
           grilles(aVenir),
           edition(aVenir),
           impression(aVenir),
@@ -51,7 +54,9 @@ struct Programme::Modules {
     plan::EtatPlan etat;
     PlanProgramme plan;
     display::AffichagePage affichage;
+    display::TableSprites sprites;
     VoisinsProgramme voisins;
+    display::VoisinsSprites voisinsSprites;
     GrillesAVenir grilles;
     EditionAVenir edition;
     ImpressionAVenir impression;
@@ -78,15 +83,15 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     declenchement.navigateur = p.navigateur;
     declenchement.programme = p.executable;
     declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
-    declenchement.voisins = &m.voisins;
+    declenchement.voisins = &m.voisinsSprites;
     moteur.ScriptsDuMoteur().Impression(&m.impression);
 
     m.affichage.DefinirFenetre(p.fenetreAffichage);
     m.affichage.DefinirMagasin(p.reglages);
 
+    display::BrancherSprites(m.affichage, m.sprites);
+
     auto& c = m.affichage.crochets;
-    AVenir(c.ObjetSpriteDessine, m.aVenir, module::Sprites, "ObjetSpriteDessine");
-    AVenir(c.PolyligneAfficher, m.aVenir, module::Polylignes, "PolyligneAfficher");
     AVenir(c.ObjetTexteDessine, m.aVenir, module::TextesBalises, "ObjetTexteDessine");
     AVenir(c.BoutonLegendeDessine, m.aVenir, module::TextesBalises, "BoutonLegendeDessine");
     AVenir(c.ObjetTexteRTFDessine, m.aVenir, module::TextesRiches, "ObjetTexteRTFDessine");

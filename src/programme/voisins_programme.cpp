@@ -5,14 +5,11 @@
 #include "display/affichage.h"
 #include "engine/moteur.h"
 #include "formula/variables.h"
-#include "programme/modules_a_venir.h"
 
 namespace korv::programme {
 
-VoisinsProgramme::VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage, ModulesAVenir& modules)
-    : moteur_(moteur), affichage_(affichage) {
-    modules.Declarer(module::Sprites);
-}
+VoisinsProgramme::VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage)
+    : moteur_(moteur), affichage_(affichage) {}
 
 // The shown area of an object goes into the saved page picture, which keeps
 // the page as it is under a foreground page.

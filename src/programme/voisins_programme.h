@@ -1,8 +1,8 @@
 #pragma once
 // What the trigger routines need from the modules around the engine, as the
 // program provides it: the saved page picture from the page display, the
-// scripts' pass value, the plan panel from the main window, and the sprite
-// table (stood in for until sprites are built).
+// scripts' pass value and the plan panel from the main window. The sprite
+// table's own services (display::VoisinsSprites) sit in front of these.
 
 #include <string>
 
@@ -17,14 +17,13 @@ class AffichagePage;
 
 namespace korv::programme {
 
-class ModulesAVenir;
-
 class VoisinsProgramme final : public engine::ServicesDeclencheurs {
 public:
-    VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage, ModulesAVenir& modules);
+    VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage);
 
     bool TamponVersPermanent(int x, int y, int largeur, int hauteur) override;
     bool PermanentVersTampon() override;
+    // Answered by the sprite table in front; no sprite reaches here.
     int SpriteNombre() override { return 0; }
     engine::SpriteVue Sprite(int) override { return {}; }
     int SpriteNObjetVersNSprite(int, int) override { return 0; }

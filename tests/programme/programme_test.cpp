@@ -20,7 +20,7 @@ TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
         "document du plan", "edition de texte", "graphiques", "grilles", "impression et exportation",
-        "methode guidee", "polylignes", "sprites", "textes balises", "textes riches"};
+        "methode guidee", "textes balises", "textes riches"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
     auto& s = p.Moteur().Services();
