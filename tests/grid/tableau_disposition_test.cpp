@@ -129,3 +129,44 @@ TEST(TableauDisposition, LigneDefileAutoScrollsToARevealedRow) {
 
 }  // namespace
 }  // namespace korv::grid
+
+namespace korv::grid {
+namespace {
+
+class Partie : public EnvironnementGrille {
+public:
+    bool jeu = true;
+    std::vector<std::pair<int, int>> redessins;
+    bool EnJeu() const override { return jeu; }
+    TableauClasse* Grille(std::int16_t, std::int16_t) override { return nullptr; }
+    void RedessineSiAffiche(std::int16_t page, std::int16_t objet) override { redessins.emplace_back(page, objet); }
+};
+
+TEST(TableauDisposition, InPlayColumnsPastTheEdgeKeepTheirEdges) {
+    Partie env;
+    auto t = test::Grille(test::Enregistrement(4, 1), 3000, 1000);
+    EXPECT_EQ(t->ColonneGauche(4), 0) << "outside play, the columns past the edge are not laid out";
+    t->Environnement(&env);
+    t->TailleCalculMaj();
+    EXPECT_EQ(t->ColonnesAfficheesNb(), 2);
+    EXPECT_EQ(t->ColonneGauche(3), 2400);
+    EXPECT_EQ(t->ColonneDroite(3), 3570);
+    EXPECT_EQ(t->ColonneGauche(4), 3600);
+}
+
+TEST(TableauDisposition, SortInPlayRedrawsTheGrid) {
+    Partie env;
+    auto g = test::Enregistrement(1, 3);
+    test::Texte(g, 1, 1, "b");
+    test::Texte(g, 1, 2, "a");
+    auto t = test::Grille(g);
+    t->Identite(4, 7);
+    t->Environnement(&env);
+    t->ColonneTrier(1, 1, 1, 3, 1, 1, false);
+    EXPECT_EQ(t->CaseEditeur(1, 1), "");
+    EXPECT_EQ(t->CaseEditeur(1, 3), "b");
+    EXPECT_EQ(env.redessins, (std::vector<std::pair<int, int>>{{4, 7}}));
+}
+
+}  // namespace
+}  // namespace korv::grid
