@@ -339,7 +339,6 @@ private:
     std::int32_t rectHaut_ = 0, rectBas_ = 0, rectGauche_ = 0, rectDroite_ = 0;
     SelectionTableau selection_;
     std::int16_t lignesBasColleesEnBas_ = 0;
-    std::int16_t majAutoAscenseurDesactivee_ = 0;
     std::vector<LigneColonneTableau> lignes_;
     std::vector<LigneColonneTableau> colonnes_;
     std::vector<std::vector<CaseTableau>> cases_;  // [column][row]
