@@ -96,7 +96,10 @@ public:
     TableauClasse& operator=(const TableauClasse&) = delete;
 
     // The page object that holds the grid, and the program around it.
-    void Identite(std::int16_t page, std::int16_t objet) { page_ = page, objet_ = objet; }
+    void Identite(std::int16_t page, std::int16_t objet) {
+        page_ = page;
+        objet_ = objet;
+    }
     std::int16_t Page() const { return page_; }
     std::int16_t Objet() const { return objet_; }
     void Environnement(EnvironnementGrille* e) { env_ = e; }
