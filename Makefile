@@ -16,7 +16,7 @@ DEBIAN_PACKAGES = g++ clang cmake ninja-build ccache pkg-config \
 
 CMAKE_COMMON = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 
-.PHONY: run test deps build asan fuzz bench clean
+.PHONY: run test deps build test-build asan fuzz bench clean
 
 deps:
 	@./.ci/install-deps $(DEBIAN_PACKAGES)
@@ -27,22 +27,29 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The test builds treat warnings as errors and check that the package list
+# brings everything the configured build found.
+test-build: deps $(BUILD)/build.ninja
+	cmake -S . -B $(BUILD) -DKORV_WERROR=ON > /dev/null
+	./.ci/check-deps $(BUILD) $(DEBIAN_PACKAGES)
+	cmake --build $(BUILD) -j $(JOBS)
+
 run: build
 	./.ci/run-program $(BUILD)
 
-test: build
+test: test-build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) asan fuzz
 
 asan: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug \
-		-DKORV_WITH_QT=OFF -DKORV_BENCH=OFF -DKORV_SANITIZE=ON
+		-DKORV_WITH_QT=OFF -DKORV_BENCH=OFF -DKORV_SANITIZE=ON -DKORV_WERROR=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=clang++ -DKORV_TESTS=OFF -DKORV_BENCH=OFF -DKORV_FUZZ=ON
+		-DCMAKE_CXX_COMPILER=clang++ -DKORV_TESTS=OFF -DKORV_BENCH=OFF -DKORV_FUZZ=ON -DKORV_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	./.ci/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS)
 

@@ -1,11 +1,13 @@
 // Any bytes given to the scene reader either parse or raise SceneInvalide;
 // a parsed scene must write back, read again and write the same bytes
-// (bytes rather than tables, since a stored NaN never compares equal).
+// (bytes rather than tables, since a stored NaN never compares equal), and
+// its grids must build and lay out from the records the reader accepted.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 
 #include "engine/scene_fichier.h"
+#include "grid/magasin_grilles.h"
 
 using namespace korv::engine;
 
@@ -14,6 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.accepterVersionInconnue = [](std::int32_t) { return true; };
     try {
         const Scene scene = LitScene(std::span(data, size), options);
+        korv::grid::MagasinGrilles grilles({});
+        grilles.Construit(scene);
         const FormeObjets forme = FormePourVersion(scene.entete.version);
         std::string octets;
         try {

@@ -13,14 +13,10 @@
 #include <string>
 
 #include "display/affichage.h"
-#include "display/fenetre.h"
 #include "engine/demarrage.h"
-#include "engine/erreur.h"
-#include "engine/jeu.h"
 #include "engine/moteur.h"
-#include "engine/souris.h"
-#include "plan/entree_page.h"
 #include "plan/etat_plan.h"
+#include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
@@ -32,6 +28,8 @@
 #include "platform/qt_process_launcher.h"
 #include "platform/qt_url_opener.h"
 #include "platform/qt_settings.h"
+#include "programme/programme.h"
+#include "programme/recepteur_moteur.h"
 
 namespace {
 
@@ -47,90 +45,6 @@ std::string LigneCommande(int argc, char** argv) {
     }
     return platform::DepuisQString(ligne);
 }
-
-// Reports an error that reached a Qt entry point; it goes no further.
-void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::function<void()>& corps) noexcept {
-    try {
-        engine::AuBord(moteur, procedure, corps);
-    } catch (...) {
-        // Error mode 2 hands the error back; there is no caller to take it.
-        try {
-            engine::Fin(moteur, true, false);
-        } catch (...) {
-            moteur.fin.demandee = true;
-        }
-    }
-}
-
-// The main window as the page display sees it: its inner size and the page
-// image it shows.
-class FenetreAffichageEc final : public display::FenetreAffichage {
-public:
-    FenetreAffichageEc(plan::QtFenetrePrincipale& fenetre, int twipsParPixel)
-        : fenetre_(fenetre), twips_(twipsParPixel) {}
-
-    display::MesuresFenetre Mesures() const override {
-        display::MesuresFenetre m;
-        const QWidget* centre = fenetre_.centralWidget();
-        const QSize taille = centre ? centre->size() : fenetre_.size();
-        m.largeur = taille.width() * twips_;
-        m.hauteur = taille.height() * twips_;
-        return m;
-    }
-    void MontrerPage(const QImage* image) override { fenetre_.DefinirPageTampon(image); }
-    void Rafraichir(const QRect&) override { fenetre_.MajFenetreJeu(); }
-
-private:
-    plan::QtFenetrePrincipale& fenetre_;
-    int twips_;
-};
-
-// What the main window hands over, on to the engine. Scrolling keeps the
-// receiver's default (ignored): the engine has no page-input procedure yet.
-class RecepteurMoteur final : public plan::RecepteurPage {
-public:
-    explicit RecepteurMoteur(engine::Moteur& moteur) : moteur_(moteur) {}
-
-    bool ModeJeu() override { return moteur_.jeu.ModeProgramme == engine::kModeJeu; }
-
-    void ToucheEnfoncee(int code, int maj) override {
-        Signaler(moteur_, "Ec", [&] {
-            if (code == plan::kToucheEchap) {
-                engine::AppuieToucheEsc(moteur_);
-            } else {
-                engine::TableauxAppuieTouche(moteur_, code, maj, false);
-            }
-        });
-    }
-    void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) override {
-        Signaler(moteur_, "Ec", [&] { engine::EvenementSourisSurvient(moteur_, genre, bouton, maj, xTwips, yTwips); });
-    }
-    void ToucheRelachee(int code, int maj) override {
-        Signaler(moteur_, "Ec", [&] { engine::AppuieTouche(moteur_, code, maj); });
-    }
-
-    // The close box: the save question, whose Cancel keeps the window.
-    bool DemandeFermeture() override {
-        bool fermer = true;
-        Signaler(moteur_, "Ec", [&] { fermer = engine::Fin(moteur_, false, true); });
-        return fermer;
-    }
-    void MenuQuitter() override {
-        Signaler(moteur_, "Ec", [&] { engine::Fin(moteur_, true, true); });
-    }
-
-    // A new window size lays the page out again.
-    void Redimensionnement() override {
-        Signaler(moteur_, "Ec", [&] { moteur_.Ecran().MajTailleFenetre(true); });
-    }
-
-    void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
-        Signaler(moteur_, "Ec", [&] { std::rethrow_exception(erreur); });
-    }
-
-private:
-    engine::Moteur& moteur_;
-};
 
 }  // namespace
 
@@ -148,7 +62,7 @@ int main(int argc, char** argv) {
     plan::QtFenetrePrincipale* fenetreRecue = nullptr;
     // `DDESOURCE`: a later start's command line is a plan document to open.
     const auto reception = [&moteur, &fenetreRecue](std::string recue) {
-        Signaler(moteur, "DDESOURCE", [&] {
+        programme::Signaler(moteur, "DDESOURCE", [&] {
             if (fenetreRecue) {
                 if (fenetreRecue->isMinimized()) fenetreRecue->showNormal();
                 fenetreRecue->raise();
@@ -175,34 +89,29 @@ int main(int argc, char** argv) {
     platform::QtDialogueFichier dialogues;
     platform::HorlogeSysteme horloge;
     platform::QtPompeEvenements pompe;
-    plan::QtFenetrePrincipale fenetre;
-    plan::EtatPlan etatPlan(messages);
-    RecepteurMoteur recepteur(moteur);
-    fenetre.DefinirRecepteur(&recepteur);
-    etatPlan.splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };
-    fenetreRecue = &fenetre;
-
-    auto& services = moteur.Services();
-    services.messages = &messages;
-    services.dialogues = &dialogues;
-    services.horloge = &horloge;
-    services.pompe = &pompe;
-    services.fenetre = &fenetre;
-    services.plan = &etatPlan;
-    display::AffichagePage affichage(moteur);
-    FenetreAffichageEc fenetreAffichage(fenetre, affichage.reglages.twipsParPixelX);
     platform::QtMagasinReglages reglages(platform::QtMagasinReglages::DossierParDefaut());
-    affichage.DefinirFenetre(&fenetreAffichage);
-    affichage.DefinirMagasin(&reglages);
-    services.affichage = &affichage;
     platform::QtLanceurProcessus lanceur;
     platform::QtOuvreurUrl navigateur;
-    auto& declenchement = moteur.Declenchement().Configuration();
-    declenchement.lanceur = &lanceur;
-    declenchement.navigateur = &navigateur;
-    declenchement.programme = QCoreApplication::applicationFilePath().toStdString();
-    // Scripts, grids and the trigger dispatch are the engine's own unless a
-    // layer replaces them.
+    constexpr int kTwipsParPixel = 15;
+    plan::QtFenetrePrincipale fenetre(kTwipsParPixel, kTwipsParPixel);
+    plan::FenetreAffichageEc fenetreAffichage(fenetre, kTwipsParPixel, kTwipsParPixel);
+
+    programme::Plateforme plateforme;
+    plateforme.horloge = &horloge;
+    plateforme.pompe = &pompe;
+    plateforme.messages = &messages;
+    plateforme.dialogues = &dialogues;
+    plateforme.reglages = &reglages;
+    plateforme.lanceur = &lanceur;
+    plateforme.navigateur = &navigateur;
+    plateforme.fenetre = &fenetre;
+    plateforme.fenetreAffichage = &fenetreAffichage;
+    plateforme.twipsParPixel = kTwipsParPixel;
+    plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
+    programme::Programme composition(moteur, plateforme);
+    composition.Plan().splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };
+    fenetre.DefinirRecepteur(&composition.Recepteur());
+    fenetreRecue = &fenetre;
 
     fenetre.Splash().Montrer();
     QCoreApplication::processEvents();

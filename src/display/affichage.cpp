@@ -99,8 +99,55 @@ void AffichagePage::EnfonceEffet(int indexAffiche, int indexAttente) {
     display::EnfonceEffet(*this, indexAffiche, indexAttente);
 }
 
+AffichagePage::PointTwips AffichagePage::SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x,
+                                                                              std::int32_t y) {
+    if (!crochets.SpriteDetermineCoordonneesAutorisees) return {x, y};
+    return crochets.SpriteDetermineCoordonneesAutorisees(sprite, x, y);
+}
+
+void AffichagePage::SpriteDeplacer(int sprite, int xPixels, int yPixels) {
+    if (crochets.SpriteDeplacer) crochets.SpriteDeplacer(sprite, xPixels, yPixels);
+}
+
 void AffichagePage::SpriteSupprimerTous() {
     if (crochets.SpriteSupprimerTous) crochets.SpriteSupprimerTous();
+}
+
+int AffichagePage::NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) {
+    return crochets.NLigneTexteObjetY ? crochets.NLigneTexteObjetY(page, objet, y, morceau, ligne) : 0;
+}
+
+int AffichagePage::TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) {
+    return crochets.TexteNLigneVersNPage ? crochets.TexteNLigneVersNPage(page, objet, ligne) : 0;
+}
+
+int AffichagePage::TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) {
+    return crochets.TexteRecherche ? crochets.TexteRecherche(page, objet, texte, depuisLigne) : 0;
+}
+
+int AffichagePage::TexteRicheNbMarqueurPage(int page, int objet) {
+    return crochets.TexteRicheNbMarqueurPage ? crochets.TexteRicheNbMarqueurPage(page, objet) : 0;
+}
+
+// The hover box, on the visible page only: the next copy of the buffer
+// wipes it.
+void AffichagePage::SurvolCadreDessiner(int indexAffiche) {
+    if (!moteur.affiches.Existe(indexAffiche)) return;
+    const engine::ObjetAffiche& e = moteur.affiches.Entree(indexAffiche);
+    const engine::ObjetPage* o = Objet(e.page, e.objet);
+    if (!o) return;
+    constexpr int kEpaisseur = 2;
+    if (champs::OctetForme(*o) == champs::kFormePolygone) {
+        if (crochets.PolyligneAfficher) crochets.PolyligneAfficher(PageEcran, e.page, e.objet, kNoir, kEpaisseur);
+    } else {
+        PageEcran.Cadre(PxX(e.gauche + reglages.twipsParPixelX), PxY(e.haut + reglages.twipsParPixelY), PxX(e.droite),
+                        PxY(e.bas), kNoir, kEpaisseur);
+    }
+    Fenetre().Rafraichir(PageEcran.Rectangle());
+}
+
+void AffichagePage::GraphiquesEffacerTous() {
+    if (crochets.GraphiquesEffacerTous) crochets.GraphiquesEffacerTous();
 }
 
 int AffichagePage::TexteNbPage(int page, int objet) {

@@ -103,8 +103,20 @@ public:
     void AfficherPageAvantPlan(int page) override;
     void JeuBoutonPageSuivantePrecedenteMaj(int page) override;
     void EnfonceEffet(int indexAffiche, int indexAttente) override;
+    PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) override;
+    void SpriteDeplacer(int sprite, int xPixels, int yPixels) override;
     void SpriteSupprimerTous() override;
     int TexteNbPage(int page, int objet) override;
+    int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) override;
+    int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) override;
+    int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) override;
+    int TexteRicheNbMarqueurPage(int page, int objet) override;
+    void GraphiquesEffacerTous() override;
+    void SurvolCadreDessiner(int indexAffiche) override;
+    // Video and sound are not played on this system: nothing to stop.
+    void VideoArreter() override {}
+    bool VideoEnCours() override { return false; }
+    void SonArreter() override {}
     void PaletteSelectionner(std::string_view fichier) override;
     void PaletteLiberer() override;
 

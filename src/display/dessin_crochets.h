@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "display/couleurs.h"
+#include "engine/services.h"
 
 namespace korv::display {
 
@@ -28,6 +30,14 @@ struct CrochetsDessin {
 
     // The number of text pages of a text object (1 until texts are laid out).
     std::function<int(int page, int objet)> TexteNbPage;
+    // Text queries the engine asks of laid-out texts: the line under y
+    // (twips) of a text page, the text page of a line, the line a search
+    // finds after a line, the page markers of a rich text. An empty hook
+    // answers 0.
+    std::function<int(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne)> NLigneTexteObjetY;
+    std::function<int(int page, int objet, std::int32_t ligne)> TexteNLigneVersNPage;
+    std::function<int(int page, int objet, std::string_view texte, int depuisLigne)> TexteRecherche;
+    std::function<int(int page, int objet)> TexteRicheNbMarqueurPage;
 
     // A button's caption on the buffer, in display mode 0 or 2.
     std::function<void(Surface& tampon, int page, int objet, int mode)> BoutonLegendeDessine;
@@ -46,6 +56,14 @@ struct CrochetsDessin {
     std::function<void()> SpritesReapparaissent;
     std::function<void()> SpriteSupprimerTous;
     std::function<void(int page, int objet, std::int32_t x, std::int32_t y)> SpriteDeplacerObjet;
+    // A dragged sprite: where it may stand for a wanted top-left corner
+    // (twips; unchanged when empty), and the move itself (pixels).
+    std::function<engine::Affichage::PointTwips(int sprite, std::int32_t x, std::int32_t y)>
+        SpriteDetermineCoordonneesAutorisees;
+    std::function<void(int sprite, std::int32_t x, std::int32_t y)> SpriteDeplacer;
+
+    // Charts: every chart of the page forgotten.
+    std::function<void()> GraphiquesEffacerTous;
 
     // A grid or chart object moved or resized: its class takes the object's
     // new rectangle (`InitialiseRectangleParent`).

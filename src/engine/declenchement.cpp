@@ -7,6 +7,7 @@
 
 #include "engine/actions.h"
 #include "engine/attente_boucle.h"
+#include "engine/declencheur_sprite.h"
 #include "engine/declencheurs_objets.h"
 #include "engine/declencheurs_texte_chrono.h"
 #include "engine/erreur.h"
@@ -115,7 +116,9 @@ void DeclencheurMoteur::DeclencheObjet(int page, int objet, int element, int act
     case TypeObjet::Chrono: DeclencheChrono(m, page, objet, valeur, action, source); break;
     case TypeObjet::Polyligne: DeclenchePolyligne(m, page, objet, action, mode, source); break;
     case TypeObjet::Action: DeclencheAction(m, page, objet); break;
-    case TypeObjet::Sprite: voisins.DeclencheSprite(m, page, objet, valeur, action, mode, source, 0); break;
+    case TypeObjet::Sprite:
+        voisins.DeclencheSprite(m, page, objet, valeur, action, mode, source, SpriteObjetAutre(action, source));
+        break;
     case TypeObjet::Tableau: voisins.DeclencheTableau(m, page, objet, valeur, action, mode, source); break;
     case TypeObjet::TexteRtf: voisins.DeclencheTexteRTF(m, page, objet, valeur, action, mode, source); break;
     case TypeObjet::Graphique: voisins.DeclencheGraphique(m, page, objet, valeur, action, mode, source); break;

@@ -70,7 +70,7 @@ private:
 
     Moteur& moteur_;
     ConfigurationDeclenchement configuration_;
-    ServicesDeclencheurs voisinsNeutres_;
+    ServicesDeclencheursNeutres voisinsNeutres_;
     EtatDeclenchement etat_;
 };
 

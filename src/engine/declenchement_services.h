@@ -3,10 +3,11 @@
 // the main services (Affichage, FenetrePrincipale, Scripts): the saved page
 // picture, the sprite table, the trigger routines of the kinds that have a
 // module of their own (sprites, grids, rich texts, charts), the scripts'
-// pass value and whether the plan panel is shown. Every member has a
-// neutral default, so a module not built yet changes nothing; the defaults
-// of the kind routines show the object on code 0 (and erase grids and
-// charts on code 1).
+// pass value and whether the plan panel is shown. The program's composition
+// implements them; `ServicesDeclencheursNeutres` answers for an engine
+// played alone (unit tests). The kind routines' own behaviour, for kinds
+// whose module is not connected, shows the object on code 0 (and erases
+// grids and charts on code 1).
 
 #include <cstdint>
 #include <string>
@@ -35,20 +36,17 @@ public:
 
     // Saved page picture (what lies under a foreground page). Each copy
     // answers false when it failed.
-    virtual bool TamponVersPermanent(int x, int y, int largeur, int hauteur) {
-        (void)x, (void)y, (void)largeur, (void)hauteur;
-        return true;
-    }
-    virtual bool PermanentVersTampon() { return true; }
+    virtual bool TamponVersPermanent(int x, int y, int largeur, int hauteur) = 0;
+    virtual bool PermanentVersTampon() = 0;
 
     // Sprites, numbered 1 .. SpriteNombre().
-    virtual int SpriteNombre() { return 0; }
-    virtual SpriteVue Sprite(int n) { (void)n; return {}; }
-    virtual int SpriteNObjetVersNSprite(int page, int objet) { (void)page, (void)objet; return 0; }
+    virtual int SpriteNombre() = 0;
+    virtual SpriteVue Sprite(int n) = 0;
+    virtual int SpriteNObjetVersNSprite(int page, int objet) = 0;
     // The sprite that moves along the path of (page, objet), 0 when none.
-    virtual int PolyligneCheminQuelSprite(int page, int objet) { (void)page, (void)objet; return 0; }
+    virtual int PolyligneCheminQuelSprite(int page, int objet) = 0;
     // Takes the page buffer under sprite n as its saved background.
-    virtual bool SpriteFondSauver(int n) { (void)n; return true; }
+    virtual bool SpriteFondSauver(int n) = 0;
 
     // Trigger routines of kinds 10, 12, 13 and 14. `autre` is the second
     // object of a sprite move (the path image, or the object to move to).
@@ -62,10 +60,25 @@ public:
                                     int source);
 
     // The string last given to the script variable PASSEVALEUR.
-    virtual std::string PasseValeur() { return {}; }
+    virtual std::string PasseValeur() = 0;
 
     // Whether the plan panel of the main window is shown.
-    virtual bool PlanVisible() { return false; }
+    virtual bool PlanVisible() = 0;
+};
+
+// For an engine played alone: copies succeed, no sprite, no pass value, no
+// plan panel.
+class ServicesDeclencheursNeutres : public ServicesDeclencheurs {
+public:
+    bool TamponVersPermanent(int, int, int, int) override { return true; }
+    bool PermanentVersTampon() override { return true; }
+    int SpriteNombre() override { return 0; }
+    SpriteVue Sprite(int) override { return {}; }
+    int SpriteNObjetVersNSprite(int, int) override { return 0; }
+    int PolyligneCheminQuelSprite(int, int) override { return 0; }
+    bool SpriteFondSauver(int) override { return true; }
+    std::string PasseValeur() override { return {}; }
+    bool PlanVisible() override { return false; }
 };
 
 }  // namespace korv::engine

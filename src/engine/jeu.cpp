@@ -41,7 +41,7 @@ bool FinDuJeuConfirmee(Moteur& moteur) {
 void Joue(Moteur& moteur, std::string_view document) {
     auto& jeu = moteur.jeu;
     auto& fenetre = moteur.Fenetre();
-    moteur.Declenche().TexteEditeParUtilisateurFin();
+    moteur.Edition().TexteEditeParUtilisateurFin();
     jeu.JeuDisponible = 0;
     fenetre.TimerTableauReferenceEfface();
     for (Menu m : {Menu::Fichier, Menu::Fenetres, Menu::Edition, Menu::Jeu}) fenetre.MenuVisible(m, false);
@@ -53,7 +53,8 @@ void Joue(Moteur& moteur, std::string_view document) {
     jeu.PageDebut = static_cast<std::int16_t>(debut > 0 ? debut : 1);
     jeu.PageCourante = jeu.PageDebut;
 
-    fenetre.AfficherBarreMenu(true);
+    // Through the display, which records the choice in the settings store.
+    moteur.Ecran().EcAfficheCacheBarreMenu(true);
     fenetre.Montrer();
     MajAffichageBarreTitre(moteur, true);
     fenetre.EffacerSurfaces();
@@ -91,7 +92,7 @@ void Joue(Moteur& moteur, std::string_view document) {
     moteur.Ecran().VideoArreter();
     moteur.Script().VarSupprimerToutes();
     ArreterTout(moteur);
-    moteur.Declenche().TexteEditeParUtilisateurFin();
+    moteur.Edition().TexteEditeParUtilisateurFin();
     Fin(moteur, false, false);
 }
 

@@ -13,6 +13,7 @@
 #include "engine/scene.h"
 #include "engine/scripts_moteur.h"
 #include "engine/services.h"
+#include "engine/services_neutres.h"
 #include "engine/souris_etat.h"
 
 namespace korv::platform {
@@ -69,6 +70,7 @@ struct ServicesMoteur {
     Scripts* scripts = nullptr;
     Grilles* grilles = nullptr;
     Declencheur* declencheur = nullptr;
+    EditionTexte* edition = nullptr;
 };
 
 class Moteur {
@@ -89,7 +91,8 @@ public:
     std::string dossierProgramme;  // where ERROR.TXT and AUTOSCE.TXT live
     FinProgramme fin;
 
-    // Services, never null: unset ones fall back to neutral objects.
+    // Services, never null: unset ones fall back to neutral objects (an
+    // engine without a window or display, as unit tests and tools run it).
     FenetrePrincipale& Fenetre() { return services_.fenetre ? *services_.fenetre : fenetreNeutre_; }
     Affichage& Ecran() { return services_.affichage ? *services_.affichage : affichageNeutre_; }
     PlanAffaire& Plan() { return services_.plan ? *services_.plan : planNeutre_; }
@@ -101,6 +104,7 @@ public:
     Declencheur& Declenche() { return services_.declencheur ? *services_.declencheur : declencheurMoteur_; }
     // The engine's own dispatch, with its outward services and state.
     DeclencheurMoteur& Declenchement() { return declencheurMoteur_; }
+    EditionTexte& Edition() { return services_.edition ? *services_.edition : editionNeutre_; }
     platform::BoiteMessage* Messages() { return services_.messages; }
     platform::DialogueFichier* Dialogues() { return services_.dialogues; }
     platform::Horloge* Horloge() const { return services_.horloge; }
@@ -110,11 +114,12 @@ public:
 
 private:
     ServicesMoteur services_;
-    FenetrePrincipale fenetreNeutre_;
-    Affichage affichageNeutre_;
-    PlanAffaire planNeutre_;
+    FenetrePrincipaleNeutre fenetreNeutre_;
+    AffichageNeutre affichageNeutre_;
+    PlanAffaireNeutre planNeutre_;
     ScriptsMoteur scriptsMoteur_{*this};
-    Grilles grillesNeutres_;
+    GrillesNeutre grillesNeutres_;
+    EditionTexteNeutre editionNeutre_;
     DeclencheurMoteur declencheurMoteur_{*this};
 };
 

@@ -5,7 +5,7 @@
 
 #include "engine/attente.h"
 #include "engine/moteur.h"
-#include "engine/polyligne_dedans.h"
+#include "engine/polyligne.h"
 #include "engine/recherche.h"
 #include "engine/scene.h"
 #include "engine/texte_langue.h"

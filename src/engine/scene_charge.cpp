@@ -103,6 +103,7 @@ bool SceneCharge(Scene& scene, std::string_view chemin, const ServicesChargement
     RendAbsolus(nouvelle);
     scene = std::move(nouvelle);
     if (services.initialiseListeLangues) services.initialiseListeLangues(scene);
+    if (services.construireGrilles) services.construireGrilles(scene);
 
     const auto& h = scene.entete;
     if (h.octetDisposition == 0 || h.pageLargeur != ancienneLargeur || h.pageHauteur != ancienneHauteur ||

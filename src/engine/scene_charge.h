@@ -24,6 +24,9 @@ struct ServicesChargement {
     std::function<void()> majTailleFenetre;
     // Set-up of the scene's language list.
     std::function<void(Scene&)> initialiseListeLangues;
+    // Building of the scene's grids once the new tables are in place; the
+    // reader has checked the grid records, so this cannot fail on them.
+    std::function<void(const Scene&)> construireGrilles;
 };
 
 class SceneInvalide;

@@ -177,6 +177,7 @@ void LitObjetsEnBloc(BinaryReader& in, PageScene& page, int nb) {
         auto debut = bloc.begin() + bornes[i];
         auto fin = bloc.begin() + bornes[i + 1];
         page.objets[i].formules.assign(std::make_move_iterator(debut), std::make_move_iterator(fin));
+        if (page.objets[i].grille) grid::VerifieFormulesBloc(in, *page.objets[i].grille, page.objets[i].formules);
     }
 }
 

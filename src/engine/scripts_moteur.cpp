@@ -9,6 +9,7 @@
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
+#include "formula/statut_commande.h"
 #include "formula/script_impression.h"
 #include "formula/script_programme.h"
 #include "formula/services.h"
@@ -80,7 +81,15 @@ public:
     std::int16_t TexteNLigneVersNPage(std::int16_t page, std::int16_t objet, std::int32_t ligne) const override {
         return Entier16(m_.Ecran().TexteNLigneVersNPage(page, objet, ligne));
     }
-    std::optional<double> PositionSurChemin(std::int16_t, std::int16_t) const override { return std::nullopt; }
+    // The sprite's place on its path, in the units its triggers count in.
+    std::optional<double> PositionSurChemin(std::int16_t page, std::int16_t objet) const override {
+        auto& voisins = m_.Declenchement().Voisins();
+        const int s = voisins.SpriteNObjetVersNSprite(page, objet);
+        if (s < 1) return std::nullopt;
+        const SpriteVue v = voisins.Sprite(s);
+        if (v.longueurChemin < 1) return std::nullopt;
+        return std::floor(v.positionSurChemin * v.longueurRelative / static_cast<double>(v.longueurChemin));
+    }
     void Reaffiche(std::int16_t page, std::int16_t objet) override {
         if (!m_.scene.ObjetExiste(page, objet)) return;
         m_.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, -1);
@@ -112,7 +121,7 @@ public:
     std::int32_t Question(std::string_view message, std::int32_t boutons, std::string_view titre) override {
         return Affiche(m_, message, boutons, titre);
     }
-    std::string CommandeStatutLibelle(double) const override { return {}; }
+    std::string CommandeStatutLibelle(double statut) const override { return formula::CommandeStatutLibelle(statut); }
 
 private:
     Moteur& m_;

@@ -1,7 +1,7 @@
 #pragma once
-// What the engine calls outside itself. Each interface is small and every
-// member has a neutral default, so a test or a layer not built yet only
-// overrides what it provides. The engine never owns these objects.
+// What the engine calls outside itself. Each operation is implemented by the
+// module that owns it; the program's composition connects them. The engine
+// never owns these objects.
 
 #include <cstdint>
 #include <string>
@@ -33,38 +33,39 @@ enum class Menu : std::uint8_t {
 class FenetrePrincipale {
 public:
     virtual ~FenetrePrincipale() = default;
-    virtual void MenuVisible(Menu, bool) {}
-    virtual void MenuActif(Menu, bool) {}
-    virtual void MenuCoche(Menu, bool) {}
-    virtual void Montrer() {}
-    virtual void AfficherBarreMenu(bool) {}
-    virtual void AfficherBarreTitre(bool) {}
-    virtual void EffacerSurfaces() {}
+    virtual void MenuVisible(Menu, bool) = 0;
+    virtual void MenuActif(Menu, bool) = 0;
+    virtual void MenuCoche(Menu, bool) = 0;
+    virtual void Montrer() = 0;
+    virtual void AfficherBarreMenu(bool) = 0;
+    virtual void AfficherBarreTitre(bool) = 0;
+    virtual void EffacerSurfaces() = 0;
     // Timers of the window: the grid-scrolling timer with its grid, the
     // tooltip timer and the tooltip itself.
-    virtual void TimerTableauReferenceEfface() {}
-    virtual void CacherBulleEtChronos() {}
+    virtual void TimerTableauReferenceEfface() = 0;
+    virtual void CacherBulleEtChronos() = 0;
     // Controls reset when play ends (writing box, method texts, tooltip).
-    virtual void FinDuJeuControles() {}
+    virtual void FinDuJeuControles() = 0;
     // The writing box: its text, and emptying it.
-    virtual std::string RedactionTexte() { return {}; }
-    virtual void RedactionVider() {}
-    virtual void DecharguerSplash() {}
-    virtual void OublierCiblesEdition() {}  // rich-text toolbar and context-menu targets
+    virtual std::string RedactionTexte() = 0;
+    virtual void RedactionVider() = 0;
+    virtual void DecharguerSplash() = 0;
+    virtual void OublierCiblesEdition() = 0;  // rich-text toolbar and context-menu targets
     // Hides and unloads every window at shutdown, with the progress window.
-    virtual void FermerFenetres(bool decharger) { (void)decharger; }
-    virtual void DefinirCurseurDefaut() {}
+    virtual void FermerFenetres(bool decharger) = 0;
+    virtual void DefinirCurseurDefaut() = 0;
     // The cursor over the page surface; the same shape again changes nothing.
-    virtual void DefinirCurseur(FormeCurseur forme) { (void)forme; }
+    virtual void DefinirCurseur(FormeCurseur forme) = 0;
     // The method-text boxes beside the page: whether each is shown, the
     // height of the method text (in the unit of its scroll position) and
     // scrolling it to a vertical position.
-    virtual bool MenuSavVisible() { return false; }
-    virtual bool TexteMethodeVisible() { return false; }
-    virtual std::int32_t TexteMethodeHauteurTexte() { return 0; }
-    virtual void TexteMethodeDefiler(std::int32_t y) { (void)y; }
+    virtual bool MenuSavVisible() = 0;
+    virtual bool TexteMethodeVisible() = 0;
+    virtual std::int32_t TexteMethodeHauteurTexte() = 0;
+    virtual void TexteMethodeDefiler(std::int32_t y) = 0;
     // The plan panel beside the page.
-    virtual void PanneauPlanVisible(bool visible) { (void)visible; }
+    virtual void PanneauPlanVisible(bool visible) = 0;
+    virtual bool PanneauPlanEstVisible() = 0;
 };
 
 // Page display: layout, drawing of objects into the page buffer, copies to
@@ -72,35 +73,28 @@ public:
 class Affichage {
 public:
     virtual ~Affichage() = default;
-    virtual void MajTailleFenetre(bool forcer) { (void)forcer; }
-    virtual void EcAfficheCacheBarreMenu(bool afficher) { (void)afficher; }
+    virtual void MajTailleFenetre(bool forcer) = 0;
+    virtual void EcAfficheCacheBarreMenu(bool afficher) = 0;
     // Draws one object into the page buffer (`MajDessinObjet`).
-    virtual void MajDessinObjet(int page, int objet, bool b1, bool b2, int v1, int v2, int morceau) {
-        (void)page, (void)objet, (void)b1, (void)b2, (void)v1, (void)v2, (void)morceau;
-    }
+    virtual void MajDessinObjet(int page, int objet, bool b1, bool b2, int v1, int v2, int morceau) = 0;
     // Copies the page buffer to the window.
-    virtual void MajFenetreJeu() {}
+    virtual void MajFenetreJeu() = 0;
     // Copies a rectangle (pixels) of the buffer to the window with a
     // transition effect; a width of 0 means the whole page.
-    virtual void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) {
-        (void)code, (void)x, (void)y, (void)largeur, (void)hauteur;
-    }
-    virtual void MajZoneObjetJeu(int indexAffiche, int motPalette) { (void)indexAffiche, (void)motPalette; }
+    virtual void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) = 0;
+    virtual void MajZoneObjetJeu(int indexAffiche, int motPalette) = 0;
     // Erases a shown object (restores what lies under it).
-    virtual void ObjetEnJeuEfface(int page, int objet) { (void)page, (void)objet; }
-    virtual void AfficherPageAvantPlan(int page) { (void)page; }
-    virtual void JeuBoutonPageSuivantePrecedenteMaj(int page) { (void)page; }
-    virtual void EnfonceEffet(int indexAffiche, int indexAttente) { (void)indexAffiche, (void)indexAttente; }
+    virtual void ObjetEnJeuEfface(int page, int objet) = 0;
+    virtual void AfficherPageAvantPlan(int page) = 0;
+    virtual void JeuBoutonPageSuivantePrecedenteMaj(int page) = 0;
+    virtual void EnfonceEffet(int indexAffiche, int indexAttente) = 0;
     // The hover box of a shown object, drawn on the visible page only (a
     // black box or the object's polygon, pen width 2); the next copy of the
     // buffer wipes it.
-    virtual void SurvolCadreDessiner(int indexAffiche) { (void)indexAffiche; }
+    virtual void SurvolCadreDessiner(int indexAffiche) = 0;
     // The line of a text object's layout under y (twips), for the text page
     // `morceau` of a long text starting at `ligne`; 0 when none.
-    virtual int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) {
-        (void)page, (void)objet, (void)y, (void)morceau, (void)ligne;
-        return 0;
-    }
+    virtual int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) = 0;
     // Sprites being dragged: where the sprite may stand for a wanted
     // top-left corner (twips; its path or track may hold it back), and the
     // move itself (pixels).
@@ -108,109 +102,95 @@ public:
         std::int32_t x = 0;
         std::int32_t y = 0;
     };
-    virtual PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) {
-        (void)sprite;
-        return {x, y};
-    }
-    virtual void SpriteDeplacer(int sprite, int xPixels, int yPixels) { (void)sprite, (void)xPixels, (void)yPixels; }
-    virtual int TexteNbPage(int page, int objet) { (void)page, (void)objet; return 1; }
-    virtual int TexteRicheNbMarqueurPage(int page, int objet) { (void)page, (void)objet; return 0; }
-    virtual int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) { (void)page, (void)objet, (void)ligne; return 0; }
-    virtual int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) {
-        (void)page, (void)objet, (void)texte, (void)depuisLigne;
-        return 0;
-    }
-    virtual void SpriteSupprimerTous() {}
-    virtual void GraphiquesEffacerTous() {}
-    virtual void PaletteSelectionner(std::string_view fichier) { (void)fichier; }
-    virtual void PaletteLiberer() {}
+    virtual PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) = 0;
+    virtual void SpriteDeplacer(int sprite, int xPixels, int yPixels) = 0;
+    virtual int TexteNbPage(int page, int objet) = 0;
+    virtual int TexteRicheNbMarqueurPage(int page, int objet) = 0;
+    virtual int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) = 0;
+    virtual int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) = 0;
+    virtual void SpriteSupprimerTous() = 0;
+    virtual void GraphiquesEffacerTous() = 0;
+    virtual void PaletteSelectionner(std::string_view fichier) = 0;
+    virtual void PaletteLiberer() = 0;
     // Video and sound are not played on this system: these do nothing.
-    virtual void VideoArreter() {}
-    virtual bool VideoEnCours() { return false; }
-    virtual void SonArreter() {}
+    virtual void VideoArreter() = 0;
+    virtual bool VideoEnCours() = 0;
+    virtual void SonArreter() = 0;
 };
 
 // The business-plan layer.
 class PlanAffaire {
 public:
     virtual ~PlanAffaire() = default;
-    virtual void PlanAffaireInitialisations() {}
-    virtual void SplashAffiche(int pourcent) { (void)pourcent; }
-    virtual void PlanAffaireOuvrir(std::string_view document) { (void)document; }
-    virtual void PlanAffaireEditionValider() {}
-    virtual bool PlanAffaireModifie() { return false; }
+    virtual void PlanAffaireInitialisations() = 0;
+    virtual void SplashAffiche(int pourcent) = 0;
+    virtual void PlanAffaireOuvrir(std::string_view document) = 0;
+    virtual void PlanAffaireEditionValider() = 0;
+    virtual bool PlanAffaireModifie() = 0;
     // 6 saved, 7 not saved, 2 cancel.
-    virtual int DialogueFichierEnregistrerDemande() { return 7; }
-    virtual void MethodeTextesVider(int page) { (void)page; }
-    virtual void PageMethodeAutoConstruire(int page) { (void)page; }
-    virtual void RedactionTexteSauver(std::string_view texte) { (void)texte; }
+    virtual int DialogueFichierEnregistrerDemande() = 0;
+    virtual void MethodeTextesVider(int page) = 0;
+    virtual void PageMethodeAutoConstruire(int page) = 0;
+    virtual void RedactionTexteSauver(std::string_view texte) = 0;
     // The method texts' own mouse handling ("MENUSAV" and "TEXTEMET"
     // objects). A move answers 255 when the mouse is over a word that reacts.
-    virtual void MousedownTexteMethode(std::int32_t x, std::int32_t y) { (void)x, (void)y; }
-    virtual void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) { (void)x, (void)y; }
-    virtual int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) { (void)x, (void)y; return 0; }
-    virtual int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) { (void)x, (void)y; return 0; }
+    virtual void MousedownTexteMethode(std::int32_t x, std::int32_t y) = 0;
+    virtual void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) = 0;
+    virtual int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) = 0;
+    virtual int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) = 0;
 };
 
 // The page-script language: runs a script text once.
 class Scripts {
 public:
     virtual ~Scripts() = default;
-    virtual void ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement) {
-        (void)texte, (void)page, (void)objet, (void)evenement;
-    }
-    virtual void VarSupprimerToutes() {}
-    virtual void VarLocalesSupprimer() {}
+    virtual void ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement) = 0;
+    virtual void VarSupprimerToutes() = 0;
+    virtual void VarLocalesSupprimer() = 0;
 };
 
 // Grids of the pages, by (page, object).
 class Grilles {
 public:
     virtual ~Grilles() = default;
-    virtual void ReferencesRecreer(const Scene&) {}
+    virtual void ReferencesRecreer(const Scene&) = 0;
     // Selection cleared, independent calculations invalidated, recalculated.
-    virtual void PreparerPourPage(int page, int objet) { (void)page, (void)objet; }
-    virtual void BoutonAscenseurMaj(int page, int objet) { (void)page, (void)objet; }
+    virtual void PreparerPourPage(int page, int objet) = 0;
+    virtual void BoutonAscenseurMaj(int page, int objet) = 0;
     // Whether the grid has a selection; a key goes to each one that has.
-    virtual bool ASelection(int page, int objet) { (void)page, (void)objet; return false; }
-    virtual void AppuieTouche(int page, int objet, int touche, int maj) { (void)page, (void)objet, (void)touche, (void)maj; }
+    virtual bool ASelection(int page, int objet) = 0;
+    virtual void AppuieTouche(int page, int objet, int touche, int maj) = 0;
     // The mouse on a grid (page twips): clearing its selection and drawing
     // it again into the page buffer, the three mouse handlers, and the
     // cursor it wants at a point (0 none, 3 text, 253 or 255 hand, 254 cross).
-    virtual void SelectionnerRien(int page, int objet) { (void)page, (void)objet; }
-    virtual void Affiche(int page, int objet) { (void)page, (void)objet; }
-    virtual void MouseDownConsultation(int page, int objet, int bouton, int maj, std::int32_t x, std::int32_t y) {
-        (void)page, (void)objet, (void)bouton, (void)maj, (void)x, (void)y;
-    }
-    virtual void MouseMoveConsultation(int page, int objet, int bouton, std::int32_t x, std::int32_t y) {
-        (void)page, (void)objet, (void)bouton, (void)x, (void)y;
-    }
-    virtual void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) {
-        (void)page, (void)objet, (void)x, (void)y;
-    }
-    virtual int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) {
-        (void)page, (void)objet, (void)x, (void)y;
-        return 0;
-    }
+    virtual void SelectionnerRien(int page, int objet) = 0;
+    virtual void Affiche(int page, int objet) = 0;
+    virtual void MouseDownConsultation(int page, int objet, int bouton, int maj, std::int32_t x, std::int32_t y) = 0;
+    virtual void MouseMoveConsultation(int page, int objet, int bouton, std::int32_t x, std::int32_t y) = 0;
+    virtual void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) = 0;
+    virtual int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) = 0;
 };
 
-// Firing of objects and the mouse queue, which their own modules fill in.
+// Firing of objects.
 class Declencheur {
 public:
     virtual ~Declencheur() = default;
     // `DeclencheObjet`: mode 1 single (the routine copies its rectangle), 2 batch.
-    virtual void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) {
-        (void)page, (void)objet, (void)element, (void)action, (void)mode, (void)source;
-    }
+    virtual void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) = 0;
     // `EvenementDeclenche`: fires the due entry n of the waiting list.
-    virtual void EvenementDeclenche(int n) { (void)n; }
-    virtual void TexteEditeParUtilisateurFin() {}
-    // User text editing: whether the edit box is shown, and starting to
-    // edit a text object with its text.
-    virtual bool EditionVisible() { return false; }
-    virtual void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) {
-        (void)page, (void)objet, (void)texte;
-    }
+    virtual void EvenementDeclenche(int n) = 0;
+};
+
+// User text editing: the edit box over a text or a grid cell.
+class EditionTexte {
+public:
+    virtual ~EditionTexte() = default;
+    // Whether the edit box is shown.
+    virtual bool EditionVisible() = 0;
+    // Starts editing a text object with its text.
+    virtual void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) = 0;
+    // Ends the edit in progress, if any.
+    virtual void TexteEditeParUtilisateurFin() = 0;
 };
 
 }  // namespace korv::engine

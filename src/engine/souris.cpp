@@ -132,8 +132,8 @@ bool TextesSousLaSouris(Moteur& moteur, std::int32_t x, std::int32_t y) {
         const std::int16_t drapeaux = o.G[2];
         if (drapeaux & kTexteEditable) {
             // While another edit is open the scan goes on: this press only ends it.
-            if (moteur.Declenche().EditionVisible()) continue;
-            moteur.Declenche().TexteEditeParUtilisateurCommence(a.page, a.objet, ObjetTexte(moteur.scene, a.page, a.objet));
+            if (moteur.Edition().EditionVisible()) continue;
+            moteur.Edition().TexteEditeParUtilisateurCommence(a.page, a.objet, ObjetTexte(moteur.scene, a.page, a.objet));
             return true;
         }
         if (drapeaux & kLignesLiens) {
@@ -206,10 +206,10 @@ void MousedownConsultation(Moteur& moteur, int bouton, int maj, std::int32_t x, 
         return;
     }
 
-    if (!TextesSousLaSouris(moteur, x, y) && moteur.Declenche().EditionVisible()) {
+    if (!TextesSousLaSouris(moteur, x, y) && moteur.Edition().EditionVisible()) {
         // A press elsewhere only ends the edit, and its release does nothing either.
         moteur.souris.RelachementSansClic = true;
-        moteur.Declenche().TexteEditeParUtilisateurFin();
+        moteur.Edition().TexteEditeParUtilisateurFin();
         return;
     }
 

@@ -54,12 +54,36 @@ Valeur AppliqueOperateur(int code, const Valeur& g, const Valeur& d) {
     LeveErreur(erreur::kAppelInvalide);
 }
 
+// Two Doubles under + - * /: the operator's own rule for that case (see
+// operations.cpp), computed in place without building a value. False for
+// any other operands or operator.
+bool DoublesEnPlace(int code, Valeur& g, const Valeur& d) {
+    if (g.type() != TypeValeur::Double || d.type() != TypeValeur::Double) return false;
+    const double a = g.reel();
+    const double b = d.reel();
+    double r = 0;
+    switch (static_cast<CodeOperateur>(code)) {
+    case CodeOperateur::Plus: r = a + b; break;
+    case CodeOperateur::Moins: r = a - b; break;
+    case CodeOperateur::Fois: r = a * b; break;
+    case CodeOperateur::Divise:
+        if (b == 0) LeveErreur(a == 0 ? erreur::kDepassement : erreur::kDivisionParZero);
+        r = a / b;
+        break;
+    default: return false;
+    }
+    if (!std::isfinite(r)) LeveErreur(erreur::kDepassement);
+    g = Valeur::Double(r);
+    return true;
+}
+
 // The evaluation of one formula on its own stack.
 class Evaluation {
 public:
     Evaluation(ExpressionClasse& expr, const ServicesFormule& services) : expr_(expr), services_(services) {}
 
     Valeur Execute(bool modeTest) {
+        pile_.reserve(kPileInitiale);
         if (modeTest) pile_.push_back(Valeur::Booleen(false));
         const auto& jetons = expr_.Jetons();
         const int nb = static_cast<int>(jetons.size());
@@ -102,7 +126,9 @@ private:
         if (code == static_cast<int>(CodeOperateur::Separateur)) return;
         if (pile_.size() < 2) LeveErreur(erreur::kAppelInvalide);
         const std::size_t n = pile_.size();
-        pile_[n - 2] = AppliqueOperateur(code, pile_[n - 2], pile_[n - 1]);
+        if (!DoublesEnPlace(code, pile_[n - 2], pile_[n - 1])) {
+            pile_[n - 2] = AppliqueOperateur(code, pile_[n - 2], pile_[n - 1]);
+        }
         pile_.pop_back();
     }
 
@@ -141,6 +167,9 @@ private:
         }
         return i;
     }
+
+    // Deep enough for most formulas: one allocation per evaluation.
+    static constexpr std::size_t kPileInitiale = 16;
 
     ExpressionClasse& expr_;
     const ServicesFormule& services_;

@@ -23,29 +23,29 @@ Valeur Valeur::Date(double serie) {
     return Valeur(TypeValeur::Date, serie);
 }
 
-bool Valeur::estNombre() const {
-    switch (type_) {
-    case TypeValeur::Booleen:
-    case TypeValeur::Entier:
-    case TypeValeur::Long:
-    case TypeValeur::Double:
-    case TypeValeur::Date: return true;
-    default: return false;
-    }
+Valeur Valeur::Chaine(std::string s) {
+    Valeur v(TypeValeur::Chaine, 0);
+    v.texte_ = s.empty() ? nullptr : new Texte{std::move(s)};
+    return v;
+}
+
+const std::string& Valeur::chaine() const {
+    static const std::string kVide;
+    return type_ == TypeValeur::Chaine && texte_ != nullptr ? texte_->octets : kVide;
 }
 
 bool Valeur::EstNumerique() const {
     if (estNombre() || estVide()) return true;
-    if (estChaine()) return LitNombre(texte_).has_value();
+    if (estChaine()) return LitNombre(chaine()).has_value();
     return false;
 }
 
-double Valeur::EnDouble() const {
+double Valeur::EnDoubleAutre() const {
     switch (type_) {
     case TypeValeur::Vide: return 0;
     case TypeValeur::Nul: LeveErreur(erreur::kUsageNul);
     case TypeValeur::Chaine: {
-        const auto n = LitNombre(texte_);
+        const auto n = LitNombre(chaine());
         if (!n) LeveErreur(erreur::kTypeIncompatible);
         return *n;
     }
@@ -78,7 +78,7 @@ std::uint8_t Valeur::EnOctet() const {
 
 bool Valeur::EnBooleen() const {
     if (estChaine()) {
-        const std::string m = Majuscules(Trim(texte_));
+        const std::string m = Majuscules(Trim(chaine()));
         if (m == "VRAI" || m == "TRUE") return true;
         if (m == "FAUX" || m == "FALSE") return false;
     }
@@ -88,9 +88,9 @@ bool Valeur::EnBooleen() const {
 double Valeur::EnDate() const {
     double serie = 0;
     if (estChaine()) {
-        if (const auto n = LitNombre(texte_)) {
+        if (const auto n = LitNombre(chaine())) {
             serie = *n;
-        } else if (const auto d = LitDate(texte_)) {
+        } else if (const auto d = LitDate(chaine())) {
             serie = *d;
         } else {
             LeveErreur(erreur::kTypeIncompatible);
@@ -111,7 +111,7 @@ std::string Valeur::EnTexte() const {
     case TypeValeur::Long: return std::to_string(static_cast<std::int64_t>(nombre_));
     case TypeValeur::Double: return FormatNombre(nombre_);
     case TypeValeur::Date: return FormatDate(nombre_);
-    case TypeValeur::Chaine: return texte_;
+    case TypeValeur::Chaine: return chaine();
     case TypeValeur::Erreur: return "Erreur " + std::to_string(static_cast<int>(nombre_));
     }
     return {};

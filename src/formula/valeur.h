@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace korv::formula {
 
@@ -45,9 +46,49 @@ private:
 
 [[noreturn]] void LeveErreur(int numero);  // with the standard description of that number
 
+// 16 bytes: the type and either the number or a shared, immutable text.
+// Numbers are copied without touching the heap; copying a text shares it
+// (values stay within the engine's one thread, so the count is plain).
 class Valeur {
 public:
-    Valeur() = default;  // Empty
+    Valeur() noexcept : nombre_(0) {}  // Empty
+    Valeur(const Valeur& v) noexcept : type_(v.type_) {
+        if (type_ == TypeValeur::Chaine) {
+            texte_ = v.texte_;
+            if (texte_ != nullptr) ++texte_->partages;
+        } else {
+            nombre_ = v.nombre_;
+        }
+    }
+    Valeur(Valeur&& v) noexcept : type_(v.type_) {
+        if (type_ == TypeValeur::Chaine) {
+            texte_ = v.texte_;
+            v.texte_ = nullptr;  // the moved-from value is an empty text
+        } else {
+            nombre_ = v.nombre_;
+        }
+    }
+    Valeur& operator=(const Valeur& v) noexcept {
+        if (this != &v) {
+            Valeur copie(v);
+            *this = std::move(copie);
+        }
+        return *this;
+    }
+    Valeur& operator=(Valeur&& v) noexcept {
+        if (this != &v) {
+            Libere();
+            type_ = v.type_;
+            if (type_ == TypeValeur::Chaine) {
+                texte_ = v.texte_;
+                v.texte_ = nullptr;
+            } else {
+                nombre_ = v.nombre_;
+            }
+        }
+        return *this;
+    }
+    ~Valeur() { Libere(); }
 
     static Valeur Nul() { return Valeur(TypeValeur::Nul, 0); }
     static Valeur Booleen(bool b) { return Valeur(TypeValeur::Booleen, b ? -1 : 0); }
@@ -56,11 +97,7 @@ public:
     static Valeur Double(double v) { return Valeur(TypeValeur::Double, v); }
     // Throws kDepassement outside the calendar's range (years 100 to 9999).
     static Valeur Date(double serie);
-    static Valeur Chaine(std::string s) {
-        Valeur v(TypeValeur::Chaine, 0);
-        v.texte_ = std::move(s);
-        return v;
-    }
+    static Valeur Chaine(std::string s);
     static Valeur Erreur(std::int16_t code) { return Valeur(TypeValeur::Erreur, code); }
 
     TypeValeur type() const { return type_; }
@@ -69,15 +106,17 @@ public:
     bool estChaine() const { return type_ == TypeValeur::Chaine; }
     bool estErreur() const { return type_ == TypeValeur::Erreur; }
     // Boolean, Integer, Long, Double or Date: a number without conversion.
-    bool estNombre() const;
+    bool estNombre() const {
+        return type_ >= TypeValeur::Booleen && type_ <= TypeValeur::Date;
+    }
 
-    // Raw content, valid for the matching type only.
-    bool booleen() const { return nombre_ != 0; }
-    std::int16_t entier() const { return static_cast<std::int16_t>(nombre_); }
-    std::int32_t long32() const { return static_cast<std::int32_t>(nombre_); }
-    double reel() const { return nombre_; }  // Double and Date
-    const std::string& chaine() const { return texte_; }
-    std::int16_t codeErreur() const { return static_cast<std::int16_t>(nombre_); }
+    // Raw content, valid for the matching type only (other types read 0 or "").
+    bool booleen() const { return Nombre() != 0; }
+    std::int16_t entier() const { return static_cast<std::int16_t>(Nombre()); }
+    std::int32_t long32() const { return static_cast<std::int32_t>(Nombre()); }
+    double reel() const { return Nombre(); }  // Double and Date
+    const std::string& chaine() const;
+    std::int16_t codeErreur() const { return static_cast<std::int16_t>(Nombre()); }
 
     // Numeric test of scripts and conversions: numbers, Empty and texts that
     // read as a number (decimal comma or point, optional exponent).
@@ -86,7 +125,10 @@ public:
     // Conversions. Empty gives 0; Null throws kUsageNul; a text that is no
     // number and an error value throw kTypeIncompatible; integers round
     // halves to even and throw kDepassement outside their range.
-    double EnDouble() const;
+    double EnDouble() const {
+        if (estNombre()) return nombre_;
+        return EnDoubleAutre();
+    }
     std::int16_t EnEntier() const;
     std::int32_t EnLong() const;
     std::uint8_t EnOctet() const;
@@ -97,14 +139,31 @@ public:
     // "Vrai"/"Faux"; Empty and Null give "".
     std::string EnTexte() const;
 
-    bool operator==(const Valeur&) const = default;
+    // Same type and same content (numbers compared as doubles).
+    bool operator==(const Valeur& v) const {
+        if (type_ != v.type_) return false;
+        if (type_ == TypeValeur::Chaine) return texte_ == v.texte_ || chaine() == v.chaine();
+        return nombre_ == v.nombre_;
+    }
 
 private:
-    Valeur(TypeValeur t, double n) : type_(t), nombre_(n) {}
+    struct Texte {
+        std::string octets;
+        std::uint32_t partages = 1;
+    };
+
+    Valeur(TypeValeur t, double n) noexcept : type_(t), nombre_(n) {}
+    double Nombre() const { return type_ == TypeValeur::Chaine ? 0.0 : nombre_; }
+    double EnDoubleAutre() const;
+    void Libere() noexcept {
+        if (type_ == TypeValeur::Chaine && texte_ != nullptr && --texte_->partages == 0) delete texte_;
+    }
 
     TypeValeur type_ = TypeValeur::Vide;
-    double nombre_ = 0;  // every numeric type fits exactly in a double
-    std::string texte_;
+    union {
+        double nombre_;        // every numeric type fits exactly in a double
+        Texte* texte_;         // Chaine: nullptr for the empty text
+    };
 };
 
 // Quoted formula text constants: 'OUI', with inner quotes doubled.

@@ -64,7 +64,15 @@ Valeur TableVariables::VarValeur(std::string_view nom) const {
 }
 
 int TableVariables::VarRang(std::string_view nom) const {
-    const auto it = rangs_.find(std::string(nom));
+    // A few variables are found faster by comparing names than by hashing.
+    constexpr std::size_t kPetiteTable = 16;
+    if (table_.size() <= kPetiteTable) {
+        for (std::size_t i = 0; i < table_.size(); ++i) {
+            if (table_[i].nom == nom) return static_cast<int>(i) + 1;
+        }
+        return 0;
+    }
+    const auto it = rangs_.find(nom);
     return it == rangs_.end() ? 0 : it->second;
 }
 

@@ -4,6 +4,7 @@
 // scripts) and the system variables the engine answers.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -59,8 +60,15 @@ public:
     std::string PasseValeur;
 
 private:
+    // Looked up by string_view without building a string (long names would
+    // cost an allocation on every read of a formula's variable).
+    struct HachageNom {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+    };
+
     std::vector<VariableEntree> table_;
-    std::unordered_map<std::string, int> rangs_;  // name -> 1-based index, kept with table_
+    std::unordered_map<std::string, int, HachageNom, std::equal_to<>> rangs_;  // name -> 1-based index, kept with table_
 };
 
 bool EstVariableSysteme(std::string_view nom);

@@ -22,6 +22,7 @@ constexpr std::size_t kMinResultatRapide = 5;
 constexpr std::size_t kMinReduit = 11;
 constexpr std::size_t kMinComplet = 23;
 constexpr std::size_t kPartiel = 11;
+constexpr std::int16_t kMaxPosition = 255;
 
 void LitImpression(BinaryReader& in, ImpressionAttributFichier& a) {
     for (auto& v : a) v = in.i16();
@@ -41,6 +42,8 @@ void LitColonnesEtLignes(BinaryReader& in, GrilleEnregistrement& g) {
         c.taille = in.i16();
         c.pliee = in.i16();
         c.verrou = in.i16();
+        // A column lock is a displayed position, 0 when the column scrolls.
+        if (c.verrou < 0 || c.verrou > kMaxPosition) in.fail("verrou de colonne hors de 0..255");
         c.marqueTri = in.i16();
         LitImpression(in, c.impression);
     }
@@ -49,6 +52,8 @@ void LitColonnesEtLignes(BinaryReader& in, GrilleEnregistrement& g) {
         l.taille = in.i16();
         l.pliee = in.i16();
         l.verrou = in.i16();
+        // A row lock counts positions from the top, or from the bottom when negative.
+        if (l.verrou < -kMaxPosition || l.verrou > kMaxPosition) in.fail("verrou de ligne hors de -255..255");
         LitImpression(in, l.impression);
     }
 }
@@ -403,6 +408,11 @@ void EcritGrille(BinaryWriter& out, const GrilleEnregistrement& g) {
     } else {
         EcritRapide(out, g);
     }
+}
+
+void VerifieFormulesBloc(const BinaryReader& in, const GrilleEnregistrement& g,
+                         std::span<const formula::ExpressionUDT> formules) {
+    for (const auto& f : formules) VerifieCase(in, g, f.colonne, f.ligne);
 }
 
 std::size_t NombreCasesFormule(const GrilleEnregistrement& g) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,10 @@ struct GrilleEnregistrement {
 // every count and cell address is checked; a damaged record throws ReadError.
 GrilleEnregistrement LitGrilleComplete(BinaryReader& in);
 GrilleEnregistrement LitGrilleRapide(BinaryReader& in, bool reduit);
+
+// The formulas a page's formula block gives a grid must name its cells.
+void VerifieFormulesBloc(const BinaryReader& in, const GrilleEnregistrement& g,
+                         std::span<const formula::ExpressionUDT> formules);
 
 // Writers, the exact mirror. Throw std::invalid_argument when the record
 // cannot be stored in its form (entry kinds, sizes or addresses).

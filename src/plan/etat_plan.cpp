@@ -43,7 +43,7 @@ int EtatPlan::DialogueFichierEnregistrerDemande() {
         if (reponse_ == kReponseNon) return kNonEnregistre;
         if (reponse_ != kReponseOui) return kAnnule;
 
-        PlanAffaireEditionValider();
+        if (editionValider) editionValider();
         int resultat = kAnnule;
         do {
             resultat = enregistrer ? enregistrer() : kAnnule;

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/services.h"
 
 namespace korv::platform {
 class BoiteMessage;
@@ -26,11 +25,11 @@ inline constexpr int kEnregistre = 6;
 inline constexpr int kNonEnregistre = 7;
 inline constexpr int kAnnule = 2;
 
-class EtatPlan : public engine::PlanAffaire {
+class EtatPlan {
 public:
     explicit EtatPlan(platform::BoiteMessage& messages) noexcept : messages_(messages) {}
 
-    bool PlanAffaireModifie() override { return modifie_; }
+    bool PlanAffaireModifie() const noexcept { return modifie_; }
     void PlanAffaireModifieFixer(bool valeur) noexcept { modifie_ = valeur; }
 
     const std::string& ReponseUtilisateur() const noexcept { return reponse_; }
@@ -43,10 +42,10 @@ public:
     // progress, then saves through `enregistrer` until it reports 6; a
     // refused or cancelled save (2) puts the question again; any other
     // result tries the save again.
-    int DialogueFichierEnregistrerDemande() override;
+    int DialogueFichierEnregistrerDemande();
 
     // The loading percentage of the splash window, through `splash`.
-    void SplashAffiche(int pourcent) override;
+    void SplashAffiche(int pourcent);
 
     // Full path of the plan document last opened or saved whole; empty
     // after a new plan.
@@ -56,6 +55,8 @@ public:
     // overwrite: 6 saved, 7 not saved, 2 refused or cancelled. Until it is
     // set a save is refused (2), so the question comes back.
     std::function<int()> enregistrer;
+    // Ends the edit in progress before a save (`PlanAffaireEditionValider`).
+    std::function<void()> editionValider;
     std::function<void(int)> splash;
 
 private:

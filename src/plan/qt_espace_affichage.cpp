@@ -99,6 +99,15 @@ void FenetreScene::DefinirTampon(const QImage* tampon) {
     Placer();
 }
 
+void FenetreScene::DefinirBarres(Barre horizontale, Barre verticale, int twipsParPixelX, int twipsParPixelY) {
+    barresDisposees_ = true;
+    hor_ = horizontale;
+    ver_ = verticale;
+    twipsX_ = std::max(1, twipsParPixelX);
+    twipsY_ = std::max(1, twipsParPixelY);
+    Placer();
+}
+
 void FenetreScene::resizeEvent(QResizeEvent* evenement) {
     QWidget::resizeEvent(evenement);
     Placer();
@@ -112,6 +121,23 @@ void FenetreScene::Placer() {
     const int hauteur = height();
     const int epaisseurVer = ascVer_->sizeHint().width();
     const int epaisseurHor = ascHor_->sizeHint().height();
+
+    if (barresDisposees_) {
+        const int largeurVue = std::max(0, largeur - (ver_.visible ? epaisseurVer : 0));
+        const int hauteurVue = std::max(0, hauteur - (hor_.visible ? epaisseurHor : 0));
+        espace_->setGeometry(0, 0, largeurVue, hauteurVue);
+        ascHor_->setGeometry(0, hauteurVue, largeurVue, epaisseurHor);
+        ascVer_->setGeometry(largeurVue, 0, epaisseurVer, hauteurVue);
+        const auto regler = [](QScrollBar& asc, const Barre& b) {
+            asc.setRange(0, b.visible ? std::max(0, b.maximum) : 0);
+            asc.setSingleStep(std::max(1, b.petitPas));
+            asc.setPageStep(std::max(1, b.grandPas));
+            asc.setVisible(b.visible);
+        };
+        regler(*ascHor_, hor_);
+        regler(*ascVer_, ver_);
+        return;
+    }
 
     // One bar takes room from the other side, which may then need its own.
     bool hor = largeurPage > largeur;
@@ -133,7 +159,10 @@ void FenetreScene::Placer() {
 }
 
 void FenetreScene::BarreChangee() {
-    const OrigineDefilement origine{ascHor_->value(), ascVer_->value()};
+    // Bars laid out by the page display count twips; the origin is pixels.
+    const OrigineDefilement origine = barresDisposees_
+                                          ? OrigineDefilement{ascHor_->value() / twipsX_, ascVer_->value() / twipsY_}
+                                          : OrigineDefilement{ascHor_->value(), ascVer_->value()};
     espace_->DefinirOrigine(origine);
     entree_.Defilement(origine);
 }

@@ -62,6 +62,19 @@ public:
 
     // Sets the page buffer and places the surface and the bars again.
     void DefinirTampon(const QImage* tampon);
+
+    // The page layout's scroll bars, in twips: whether each is shown, its
+    // maximum and its small and large changes. Once given, the bars keep
+    // them (the frame no longer sizes them from the page image), and their
+    // values are twips of the page: the scroll origin is value / twips per
+    // pixel, rounded down.
+    struct Barre {
+        bool visible = false;
+        int maximum = 0;
+        int petitPas = 1;
+        int grandPas = 1;
+    };
+    void DefinirBarres(Barre horizontale, Barre verticale, int twipsParPixelX, int twipsParPixelY);
     // The surface fills the frame; a bar appears on each side the page
     // does not fit, and its range covers the part of the page out of view.
     void Placer();
@@ -76,6 +89,11 @@ private:
     EspaceAffichage* espace_ = nullptr;
     QScrollBar* ascHor_ = nullptr;
     QScrollBar* ascVer_ = nullptr;
+    bool barresDisposees_ = false;
+    Barre hor_;
+    Barre ver_;
+    int twipsX_ = 1;
+    int twipsY_ = 1;
 };
 
 }  // namespace korv::plan

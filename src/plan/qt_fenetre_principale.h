@@ -5,6 +5,7 @@
 // to the receiver (`RecepteurPage`); the engine drives the window through
 // `engine::FenetrePrincipale`.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -52,6 +53,15 @@ public:
     void FermerFenetres(bool decharger) override;
     void DefinirCurseurDefaut() override;
     void DefinirCurseur(engine::FormeCurseur forme) override;
+    // The method panels beside the page come with the guided method; until
+    // then none is shown.
+    bool MenuSavVisible() override { return false; }
+    bool TexteMethodeVisible() override { return false; }
+    std::int32_t TexteMethodeHauteurTexte() override { return 0; }
+    void TexteMethodeDefiler(std::int32_t) override {}
+    // Whether the plan panel is to be shown beside the page.
+    void PanneauPlanVisible(bool visible) override { panneauPlanVisible_ = visible; }
+    bool PanneauPlanEstVisible() override { return panneauPlanVisible_; }
 
     // A menu or item by control name (a menu of the bar gives its action);
     // null for an unknown name.
@@ -106,6 +116,7 @@ private:
     bool gardeBulle_ = false;
     bool gardeDefile_ = false;
     bool fermetureProgramme_ = false;
+    bool panneauPlanVisible_ = false;
     FenetreProgression progression_;
     SplashDemarrage splash_;
 };

@@ -18,6 +18,7 @@
 #include "display/dessin_champs.h"
 #include "display/surface_application.h"
 #include "engine/erreur.h"
+#include "engine/services_neutres.h"
 #include "engine/moteur.h"
 #include "engine/recherche.h"
 
@@ -404,7 +405,7 @@ TEST(Dessin, ErreursPiegeesSeulementSelonLeModeDErreur) {
     }
 }
 
-class DeclencheurTrace final : public engine::Declencheur {
+class DeclencheurTrace final : public engine::DeclencheurNeutre {
 public:
     explicit DeclencheurTrace(engine::Moteur& m) : moteur(m) {}
     void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override {
@@ -449,7 +450,7 @@ TEST(Dessin, PageAvantPlanDeclencheeParDessus) {
 TEST(Dessin, PageAvantPlanQuitteeParUnSaut) {
     // The first foreground firing jumps (a new page is prepared): the new
     // page stays current and nothing more of the layer fires.
-    class DeclencheurSaut final : public engine::Declencheur {
+    class DeclencheurSaut final : public engine::DeclencheurNeutre {
     public:
         explicit DeclencheurSaut(engine::Moteur& m) : moteur(m) {}
         void DeclencheObjet(int page, int objet, int, int, int, int) override {

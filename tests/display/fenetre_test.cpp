@@ -17,6 +17,7 @@
 #include "display/dessin_champs.h"
 #include "display/surface_application.h"
 #include "engine/jeu.h"
+#include "engine/services_neutres.h"
 #include "engine/moteur.h"
 #include "platform/settings_fake.h"
 
@@ -236,7 +237,7 @@ TEST(Fenetre, DecalageDesBarres) {
     EXPECT_EQ(b.E(0, 0), Rgb(9, 9, 9));      // copied in play mode
 }
 
-class FenetrePrincipaleTrace final : public engine::FenetrePrincipale {
+class FenetrePrincipaleTrace final : public engine::FenetrePrincipaleNeutre {
 public:
     void AfficherBarreMenu(bool afficher) override { barres.push_back(afficher); }
     std::vector<bool> barres;

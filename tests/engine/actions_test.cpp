@@ -312,7 +312,7 @@ TEST(Actions, WebLinks) {
     }
 }
 
-class Panneau final : public ServicesDeclencheurs {
+class Panneau final : public ServicesDeclencheursNeutres {
 public:
     bool PlanVisible() override { return visible; }
     bool visible = false;
@@ -370,7 +370,7 @@ object kind=bouton name="CIBLE" rect=600,600,1200,600 B3=1
     }
 }
 
-class AvantPlan final : public ServicesDeclencheurs {
+class AvantPlan final : public ServicesDeclencheursNeutres {
 public:
     bool PermanentVersTampon() override {
         ++restaurations;

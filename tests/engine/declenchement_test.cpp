@@ -413,7 +413,7 @@ object kind=bouton name="X" rect=0,1800,600,600 B3=1
 }
 
 // The value an element hands over.
-class Voisins final : public ServicesDeclencheurs {
+class Voisins final : public ServicesDeclencheursNeutres {
 public:
     std::string PasseValeur() override { return passe; }
     int SpriteNObjetVersNSprite(int, int objet) override { return objet == 2 ? 1 : 0; }

@@ -20,7 +20,7 @@ namespace {
 using testsupport::PiloteJeu;
 using Lignes = std::vector<std::string>;
 
-class Surfaces final : public ServicesDeclencheurs {
+class Surfaces final : public ServicesDeclencheursNeutres {
 public:
     bool TamponVersPermanent(int x, int y, int largeur, int hauteur) override {
         copies.push_back(std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(largeur) + " " +
@@ -288,7 +288,7 @@ object kind=image name="I" rect=0,0,3000,1500 A3=4000 file="PHOTO.BMP"
     EXPECT_EQ(p.Trace().Lignes().back(), "erase 1.2");
 }
 
-class CheminSprite final : public ServicesDeclencheurs {
+class CheminSprite final : public ServicesDeclencheursNeutres {
 public:
     int PolyligneCheminQuelSprite(int, int objet) override { return objet == 2 ? 1 : 0; }
     SpriteVue Sprite(int) override { return {1, 3}; }

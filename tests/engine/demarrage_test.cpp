@@ -2,6 +2,7 @@
 // choice of the scene and its failures, and the save question of Fin.
 
 #include "engine/demarrage.h"
+#include "engine/services_neutres.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -36,7 +37,7 @@ struct Journal {
     std::vector<int> pourcents;
 };
 
-class PlanFactice final : public PlanAffaire {
+class PlanFactice final : public PlanAffaireNeutre {
 public:
     explicit PlanFactice(Journal& j) : j_(j) {}
     bool PlanAffaireModifie() override { return modifie; }
@@ -52,7 +53,7 @@ private:
     Journal& j_;
 };
 
-class FenetreFactice final : public FenetrePrincipale {
+class FenetreFactice final : public FenetrePrincipaleNeutre {
 public:
     FenetreFactice(Journal& j, Moteur& m) : j_(j), m_(m) {}
     void FermerFenetres(bool decharger) override {
@@ -72,7 +73,7 @@ private:
     Moteur& m_;
 };
 
-class AffichageFactice final : public Affichage {
+class AffichageFactice final : public AffichageNeutre {
 public:
     explicit AffichageFactice(Journal& j) : j_(j) {}
     void MajTailleFenetre(bool) override { ++j_.dispositions; }

@@ -2,6 +2,7 @@
 // scene's Esc mode, and the end of play with an unsaved plan.
 
 #include "engine/jeu.h"
+#include "engine/services_neutres.h"
 
 #include <gtest/gtest.h>
 
@@ -131,7 +132,7 @@ TEST(Jeu, InitialPositionsAreKept) {
 namespace korv::engine {
 namespace {
 
-class FenetrePlan : public FenetrePrincipale {
+class FenetrePlan : public FenetrePrincipaleNeutre {
 public:
     void PanneauPlanVisible(bool v) override { traces.push_back(v ? "plan on" : "plan off"); }
     void MenuCoche(Menu m, bool c) override {
@@ -140,7 +141,7 @@ public:
     std::vector<std::string> traces;
 };
 
-class AffichagePlan : public Affichage {
+class AffichagePlan : public AffichageNeutre {
 public:
     explicit AffichagePlan(std::vector<std::string>& t) : traces(t) {}
     void MajTailleFenetre(bool forcer) override { traces.push_back(forcer ? "layout redraw" : "layout"); }

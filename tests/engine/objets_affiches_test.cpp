@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/attente.h"
-#include "engine/polyligne_dedans.h"
+#include "engine/polyligne.h"
 #include "engine/scene.h"
 
 namespace korv::engine {

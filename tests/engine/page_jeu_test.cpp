@@ -1,6 +1,7 @@
 // Page preparation, jumps and the history.
 
 #include "engine/page_jeu.h"
+#include "engine/services_neutres.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ namespace korv::engine {
 namespace {
 
 // Records every firing; a firing may run an action (such as a jump).
-class DeclencheurTrace : public Declencheur {
+class DeclencheurTrace : public DeclencheurNeutre {
 public:
     void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override {
         trace.push_back(std::to_string(page) + "." + std::to_string(objet) + " e" + std::to_string(element) + " a" +
@@ -30,13 +31,13 @@ public:
     bool unCoup = false;
 };
 
-class FenetreTrace : public FenetrePrincipale {
+class FenetreTrace : public FenetrePrincipaleNeutre {
 public:
     void MenuActif(Menu m, bool actif) override { menus[m] = actif; }
     std::map<Menu, bool> menus;
 };
 
-class AffichageTrace : public Affichage {
+class AffichageTrace : public AffichageNeutre {
 public:
     void Effet(int code, int, int, int, int) override { effets.push_back(code); }
     void AfficherPageAvantPlan(int page) override {

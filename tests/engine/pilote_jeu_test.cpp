@@ -6,6 +6,7 @@
 
 #include "engine/attente_boucle.h"
 #include "engine/page_jeu.h"
+#include "engine/services_neutres.h"
 #include "support/pilote_jeu.h"
 
 namespace korv::testsupport {
@@ -167,7 +168,7 @@ TEST(PiloteJeu, ErreursDuScriptDeTest) {
     }
     {
         // An entry that stays due forever never brings play to rest.
-        struct SansEffet final : engine::Declencheur {
+        struct SansEffet final : engine::DeclencheurNeutre {
         } sansEffet;
         PiloteJeu p;
         p.ChargerScene(kScene);

@@ -4,6 +4,7 @@
 // waiting entries fired, the cursor, the sprite moved).
 
 #include "engine/souris.h"
+#include "engine/services_neutres.h"
 
 #include <gtest/gtest.h>
 
@@ -177,7 +178,7 @@ object kind=bouton name="X" rect=0,3000,300,300 B3=1
 }
 
 // A sprite table of one sprite, kept by the moves the engine asks for.
-class Lutins final : public ServicesDeclencheurs {
+class Lutins final : public ServicesDeclencheursNeutres {
 public:
     int SpriteNombre() override { return 1; }
     SpriteVue Sprite(int n) override { return n == 1 ? lutin : SpriteVue{}; }
@@ -378,7 +379,7 @@ TEST(Souris, FileDAttenteUneParGenre) {
 }
 
 // Grids seen from the mouse: a selection, the calls made and a cursor.
-class GrillesVues final : public Grilles {
+class GrillesVues final : public GrillesNeutre {
 public:
     bool ASelection(int, int) override { return selection; }
     void SelectionnerRien(int page, int objet) override {
@@ -489,7 +490,7 @@ TEST(Souris, LesGrillesRecoiventPressionsEtRelachements) {
 
 TEST(Souris, UnEvenementEnAttenteQuiQuitteLaPage) {
     // The grid leaves the page on a release.
-    class GrilleQuiSaute final : public Grilles {
+    class GrilleQuiSaute final : public GrillesNeutre {
     public:
         explicit GrilleQuiSaute(Moteur& m) : m_(m) {}
         void MouseUpConsultation(int, int, std::int32_t, std::int32_t) override { SauteALaPage(m_, 2); }
@@ -673,7 +674,7 @@ TEST(Souris, UnePageNeuveOublieLeGlisser) {
 
 TEST(Souris, UneCopieRateeSignaleSonErreur) {
     // A display whose copies fail.
-    class AffichageEnPanne final : public Affichage {
+    class AffichageEnPanne final : public AffichageNeutre {
     public:
         void Effet(int, int, int, int, int) override { throw ErreurMoteur(kErreurProgramme, "A20"); }
     };

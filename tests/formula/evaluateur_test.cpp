@@ -49,6 +49,10 @@ TEST_F(Evaluation, EveryOperator) {
         {"2+3*4", Valeur::Double(20)},
         {"7-2-1", Valeur::Double(4)},
         {"6/4", Valeur::Double(1.5)},
+        {"0,1+0,2", Valeur::Double(0.1 + 0.2)},
+        {"N+GRAND", Valeur::Double(32771)},
+        {"GRAND*N", Valeur::Double(131068)},
+        {"N/TXT", Valeur::Double(2)},
         {"2^10", Valeur::Double(1024)},
         {"2^3*2^2", Valeur::Double(256)},  // ((2^3)*2)^2
         {"1&2", Valeur::Chaine("'12'")},
@@ -95,7 +99,7 @@ TEST_F(Evaluation, EveryOperator) {
 TEST_F(Evaluation, ErrorsGiveNull) {
     const char* const formules[] = {
         "7/0",           "0/0",         "1E300*1E300",   "1E200^2",        "(-8)^0,5",     "0^(-1)",
-        "'4'>5",         "PARTI>1",     "'abc'+1",       "MOT*2",          "1E10 OU 1",    "2*-3",
+        "-1E308-1E308",  "N/(N-N)",     "(N-N)/(N-N)",        "'4'>5",         "PARTI>1",     "'abc'+1",       "MOT*2",          "1E10 OU 1",    "2*-3",
         "+",             "1+",          "PARTI+1",       "-PARTI",         "NPER(1;2)",
         "SI('abc') ALORS(1) SINON(2)",     "SI(0) ALORS(1)",
     };

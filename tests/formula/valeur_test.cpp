@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "fakes.h"
 
@@ -83,6 +85,34 @@ TEST(Valeur, FailedConversionsThrowTheirErrorNumber) {
             EXPECT_EQ(e.numero(), c.numero) << c.nom;
         }
     }
+}
+
+TEST(Valeur, CopiesOfATextAreIndependentValues) {
+    const std::string longue(100, 'x');
+    Valeur a = Valeur::Chaine(longue);
+    Valeur b = a;  // shares the text
+    EXPECT_EQ(b, a);
+    a = Valeur::Double(2);  // the copy keeps its text
+    EXPECT_EQ(b.chaine(), longue);
+    Valeur c = std::move(b);
+    EXPECT_EQ(c.chaine(), longue);
+    EXPECT_TRUE(b.estChaine());  // moved from: an empty text
+    EXPECT_EQ(b.chaine(), "");
+    const Valeur& memeValeur = c;
+    c = memeValeur;  // self-assignment keeps the text
+    EXPECT_EQ(c.chaine(), longue);
+    Valeur d = Valeur::Chaine("");
+    EXPECT_EQ(d, Valeur::Chaine(std::string{}));
+    EXPECT_NE(d, Valeur{});
+    EXPECT_NE(Valeur::Chaine("1"), Valeur::Double(1));
+    EXPECT_EQ(Valeur::Chaine("ab"), Valeur::Chaine("ab"));
+    // Raw numeric reads of a text give 0, as before the compact layout.
+    EXPECT_EQ(Valeur::Chaine("7").reel(), 0);
+    std::vector<Valeur> pile{Valeur::Chaine(longue), Valeur::Long(3)};
+    pile.resize(40);
+    EXPECT_EQ(pile[0].chaine(), longue);
+    EXPECT_EQ(pile[1], Valeur::Long(3));
+    EXPECT_LE(sizeof(Valeur), 16u);
 }
 
 TEST(Valeur, QuotedFormulaStrings) {

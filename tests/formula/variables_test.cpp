@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "fakes.h"
 
 namespace korv::formula::test {
@@ -65,6 +67,26 @@ TEST(Variables, DeletingMovesTheLastEntry) {
     EXPECT_EQ(t.NombreVariables(), 4);
     t.VarSupprimerToutes();
     EXPECT_EQ(t.NombreVariables(), 0);
+}
+
+TEST(Variables, LargeTablesFindTheSameEntries) {
+    // Past a few entries names are hashed: deletions and long names must
+    // still find each variable at its own rank.
+    TableVariables t;
+    for (int i = 1; i <= 40; ++i) {
+        ASSERT_TRUE(t.VarCree("CHIFFRE_D_AFFAIRES_ANNEE_" + std::to_string(i), Valeur::Long(i), 1));
+    }
+    EXPECT_EQ(t.VarRang("CHIFFRE_D_AFFAIRES_ANNEE_17"), 17);
+    EXPECT_FALSE(t.VarCree("CHIFFRE_D_AFFAIRES_ANNEE_17", Valeur{}, 1));
+    t.VarSupprimer(17);
+    EXPECT_EQ(t.VarRang("CHIFFRE_D_AFFAIRES_ANNEE_17"), 0);
+    EXPECT_EQ(t.VarRang("CHIFFRE_D_AFFAIRES_ANNEE_40"), 17);
+    EXPECT_EQ(t.VarValeur("CHIFFRE_D_AFFAIRES_ANNEE_40"), Valeur::Long(40));
+    EXPECT_EQ(t.VarValeur("CHIFFRE_D_AFFAIRES_ANNEE_41"), Valeur::Nul());
+    for (int i = 39; i > 10; --i) t.VarSupprimer(i);
+    EXPECT_EQ(t.NombreVariables(), 10);
+    EXPECT_EQ(t.VarRang("CHIFFRE_D_AFFAIRES_ANNEE_5"), 5);
+    EXPECT_EQ(t.VarRang("CHIFFRE_D_AFFAIRES_ANNEE_39"), 0);
 }
 
 TEST(Variables, LocalsGoGlobalsStay) {

@@ -14,8 +14,9 @@ namespace {
 // Records the order of the edit validation and the saves.
 class EtatPlanTrace final : public EtatPlan {
 public:
-    using EtatPlan::EtatPlan;
-    void PlanAffaireEditionValider() override { trace.push_back("valider"); }
+    explicit EtatPlanTrace(platform::BoiteMessage& boite) : EtatPlan(boite) {
+        editionValider = [this] { trace.push_back("valider"); };
+    }
     std::vector<std::string> trace;
 };
 
@@ -126,8 +127,7 @@ TEST(EtatPlan, SplashParLeCrochet) {
     etat.SplashAffiche(10);  // no hook: nothing
     std::vector<int> vus;
     etat.splash = [&](int p) { vus.push_back(p); };
-    engine::PlanAffaire& plan = etat;
-    plan.SplashAffiche(42);
+    etat.SplashAffiche(42);
     EXPECT_EQ(vus, std::vector<int>{42});
 }
 

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 
 #include "plan/qt_espace_affichage.h"
+#include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
 #include "plan/recepteur_trace.h"
 #include "platform/qt_test_app.h"
@@ -260,6 +261,50 @@ TEST(QtFenetrePrincipale, FondBlancDeLaSurface) {
     f.fenetre.EffacerSurfaces();
     EXPECT_EQ(f.fenetre.Espace().grab().toImage().pixel(5, 5), blanc);
     f.fenetre.DefinirPageTampon(nullptr);
+    f.fenetre.Fermer();
+}
+
+// The page display's layout sets the bars in twips: range, small and large
+// changes; the origin handed over is the value in pixels, rounded down.
+TEST(QtFenetrePrincipale, BarresSelonLaDispositionDeLAffichage) {
+    Fixture f;
+    QImage page(1200, 900, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    f.fenetre.resize(640, 480);
+    f.fenetre.DefinirPageTampon(&page);
+    f.fenetre.show();
+    FenetreAffichageEc ec(f.fenetre, 15, 15);
+    display::DispositionFenetre d;
+    d.hor = {true, {}, 9000, 91, 901};
+    d.ver = {false, {}, 0, 1, 1};
+    ec.Appliquer(d);
+    FenetreScene& scene = f.fenetre.Scene();
+    EXPECT_TRUE(scene.AscHor().isVisible());
+    EXPECT_FALSE(scene.AscVer().isVisible());
+    EXPECT_EQ(scene.AscHor().maximum(), 9000);
+    EXPECT_EQ(scene.AscHor().singleStep(), 91);
+    EXPECT_EQ(scene.AscHor().pageStep(), 901);
+    scene.AscHor().setValue(1514);
+    EXPECT_EQ(f.recepteur.defilements.back(), (Touche{100, 0}));
+    EXPECT_EQ(f.fenetre.Espace().Origine().x, 100);
+    // A resize keeps the layout's bars until the display lays out again.
+    f.fenetre.resize(1400, 1000);
+    EXPECT_EQ(scene.AscHor().maximum(), 9000);
+    f.fenetre.DefinirPageTampon(nullptr);
+    f.fenetre.Fermer();
+}
+
+// The progress window that the display opens stays above the others.
+TEST(QtFenetrePrincipale, FenetreDeProgressionDeLAffichage) {
+    Fixture f;
+    FenetreAffichageEc ec(f.fenetre, 15, 15);
+    ec.MessageOuvrir("Titre", "En cours...");
+    ASSERT_TRUE(f.fenetre.Progression().EstOuverte());
+    EXPECT_TRUE(f.fenetre.Progression().Fenetre()->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(f.fenetre.Progression().Fenetre()->isVisible());
+    ec.MessagePourcentage(40);
+    ec.MessageFermer();
+    EXPECT_FALSE(f.fenetre.Progression().EstOuverte());
     f.fenetre.Fermer();
 }
 

@@ -48,6 +48,7 @@ PiloteJeu::PiloteJeu() : entreeParDefaut_(std::make_unique<EntreeParDefaut>(mote
     s.plan = &plan_;
     s.scripts = &scripts_;
     s.declencheur = &declencheur_;
+    s.edition = &declencheur_;
     auto& declenchement = moteur_.Declenchement().Configuration();
     declenchement.lanceur = &lanceur_;
     declenchement.navigateur = &navigateur_;
@@ -76,6 +77,7 @@ PiloteJeu::PiloteJeu() : entreeParDefaut_(std::make_unique<EntreeParDefaut>(mote
 
 PiloteJeu::~PiloteJeu() {
     fil_.reset();
+    composition_.reset();
     std::error_code ec;
     fs::remove_all(moteur_.dossierProgramme, ec);
 }
@@ -83,6 +85,20 @@ PiloteJeu::~PiloteJeu() {
 void PiloteJeu::ChargerScene(std::string_view description, engine::FormeObjets forme) {
     if (fil_->Demarre()) throw std::logic_error("pilote : scène chargée après le début du jeu");
     moteur_.scene = scenetool::ConstruitScene(description, forme);
+}
+
+PiloteJeu::Bord PiloteJeu::BordPlateforme() {
+    return {&horloge_, &pompe_, &messages_, &dialogues_, &lanceur_, &navigateur_, &fenetre_};
+}
+
+void PiloteJeu::Composer(const std::function<std::shared_ptr<void>(engine::Moteur&)>& composer) {
+    if (fil_->Demarre()) throw std::logic_error("pilote : composition après le début du jeu");
+    composition_ = composer(moteur_);
+    auto& s = moteur_.Services();
+    declencheur_.suivant = s.declencheur;
+    s.declencheur = &declencheur_;
+    scripts_.suivant = s.scripts;
+    s.scripts = &scripts_;
 }
 
 void PiloteJeu::Document(std::string document) { document_ = std::move(document); }

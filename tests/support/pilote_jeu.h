@@ -75,6 +75,26 @@ public:
     void Touche(std::int64_t instantMs, int code, int maj = 0);
     void BrancherEntree(EntreeJeu* entree) { entree_ = entree; }
 
+    // The platform edge as the program's composition takes it: the driver's
+    // clock, pump, recorded message boxes and file dialogs, process
+    // launcher, URL opener and recorded main window.
+    struct Bord {
+        platform::Horloge* horloge = nullptr;
+        platform::PompeEvenements* pompe = nullptr;
+        platform::BoiteMessage* messages = nullptr;
+        platform::DialogueFichier* dialogues = nullptr;
+        platform::LanceurProcessus* lanceur = nullptr;
+        platform::OuvreurUrl* navigateur = nullptr;
+        engine::FenetrePrincipale* fenetre = nullptr;
+    };
+    Bord BordPlateforme();
+    // Plays on the program's own composition: `composer` connects the
+    // engine to its real modules over BordPlateforme() and returns what
+    // owns them, kept until play has been abandoned. Firings and scripts
+    // are still traced on their way to the real dispatch and language.
+    // Only before the play starts.
+    void Composer(const std::function<std::shared_ptr<void>(engine::Moteur&)>& composer);
+
     // Runs until nothing is due now: the loop would have to wait for time
     // to pass or for input. Throws std::runtime_error when firings never
     // stop (more than LimiteDeclenchements in one run).
@@ -142,6 +162,8 @@ private:
     std::function<bool(std::int64_t)> condition_;
     long declenchementsDebut_ = 0;
     bool sansRepos_ = false;
+    // The program's composition, when the driver plays on it.
+    std::shared_ptr<void> composition_;
     // Ended first by the destructor, while everything the play uses exists.
     std::unique_ptr<FilAlterne> fil_;
 };

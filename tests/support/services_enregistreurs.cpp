@@ -41,6 +41,10 @@ bool TypeAffiche(engine::TypeObjet t) {
 
 }  // namespace
 
+void AffichageEnregistreur::EcAfficheCacheBarreMenu(bool afficher) {
+    if (moteur_) moteur_->Fenetre().AfficherBarreMenu(afficher);
+}
+
 void AffichageEnregistreur::MajDessinObjet(int page, int objet, bool, bool, int, int, int morceau) {
     std::string ligne = "draw " + to_string(page) + "." + to_string(objet);
     if (morceau >= 0) ligne += " piece " + to_string(morceau);
@@ -200,13 +204,12 @@ void DeclencheurEnregistreur::EvenementDeclenche(int n) {
 void DeclencheurEnregistreur::TexteEditeParUtilisateurFin() {
     if (editionVisible) trace_.Ajouter("edit-end");
     editionVisible = false;
-    if (suivant) suivant->TexteEditeParUtilisateurFin();
 }
 
 void DeclencheurEnregistreur::TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) {
     trace_.Ajouter("edit-start " + to_string(page) + "." + to_string(objet));
     editionVisible = true;
-    if (suivant) suivant->TexteEditeParUtilisateurCommence(page, objet, texte);
+    (void)texte;
 }
 
 int MessagesEnregistres::Afficher(std::string_view texte, int style, std::string_view titre) {

@@ -27,6 +27,7 @@
 #include <utility>
 
 #include "engine/services.h"
+#include "engine/services_neutres.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
 #include "support/trace_jeu.h"
@@ -41,7 +42,7 @@ class DialogueFichierFactice;
 
 namespace korv::testsupport {
 
-class FenetreEnregistreuse final : public engine::FenetrePrincipale {
+class FenetreEnregistreuse final : public engine::FenetrePrincipaleNeutre {
 public:
     explicit FenetreEnregistreuse(TraceJeu& trace) : trace_(trace) {}
 
@@ -62,6 +63,8 @@ public:
     bool TexteMethodeVisible() override { return texteMethodeVisible; }
     std::int32_t TexteMethodeHauteurTexte() override { return texteMethodeHauteur; }
     void TexteMethodeDefiler(std::int32_t y) override { texteMethodeDefilement = y; }
+    void PanneauPlanVisible(bool visible) override { panneauPlan = visible; }
+    bool PanneauPlanEstVisible() override { return panneauPlan; }
 
     std::map<engine::Menu, bool> visibles, actifs, coches;
     engine::FormeCurseur curseur = engine::FormeCurseur::Defaut;
@@ -70,6 +73,7 @@ public:
     std::int32_t texteMethodeHauteur = 0;
     std::int32_t texteMethodeDefilement = 0;
     bool barreMenu = false;
+    bool panneauPlan = false;
     bool barreTitre = false;
     std::string redaction;  // the writing box's text
 
@@ -82,11 +86,13 @@ private:
 // page drawn, when one is given), erasing it removes it. Text layout answers
 // come from the test: page counts by object, the search and the page of a
 // line.
-class AffichageEnregistreur final : public engine::Affichage {
+class AffichageEnregistreur final : public engine::AffichageNeutre {
 public:
     explicit AffichageEnregistreur(TraceJeu& trace, engine::Moteur* moteur = nullptr) : trace_(trace), moteur_(moteur) {}
 
     void MajDessinObjet(int page, int objet, bool b1, bool b2, int v1, int v2, int morceau) override;
+    // As the display does: the window shows or hides its menu bar.
+    void EcAfficheCacheBarreMenu(bool afficher) override;
     void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) override;
     void MajZoneObjetJeu(int indexAffiche, int motPalette) override;
     void ObjetEnJeuEfface(int page, int objet) override;
@@ -122,7 +128,7 @@ private:
     engine::Moteur* moteur_;
 };
 
-class PlanEnregistreur final : public engine::PlanAffaire {
+class PlanEnregistreur final : public engine::PlanAffaireNeutre {
 public:
     explicit PlanEnregistreur(TraceJeu& trace) : trace_(trace) {}
 
@@ -143,7 +149,7 @@ private:
     bool sautEnCours_ = false;
 };
 
-class ScriptsEnregistreurs final : public engine::Scripts {
+class ScriptsEnregistreurs final : public engine::ScriptsNeutre {
 public:
     explicit ScriptsEnregistreurs(TraceJeu& trace) : trace_(trace) {}
 
@@ -161,14 +167,14 @@ private:
 // Records firings and passes them to `suivant`, the real trigger dispatch
 // once it exists. Without one, a fired waiting entry is dropped (marked for
 // removal, its events consumed) so that play comes to rest.
-class DeclencheurEnregistreur final : public engine::Declencheur {
+class DeclencheurEnregistreur final : public engine::DeclencheurNeutre, public engine::EditionTexte {
 public:
     DeclencheurEnregistreur(TraceJeu& trace, engine::Moteur& moteur) : trace_(trace), moteur_(moteur) {}
 
     void DeclencheObjet(int page, int objet, int element, int action, int mode, int source) override;
     void EvenementDeclenche(int n) override;
     void TexteEditeParUtilisateurFin() override;
-    bool EditionVisible() override { return editionVisible || (suivant && suivant->EditionVisible()); }
+    bool EditionVisible() override { return editionVisible; }
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
 
     engine::Declencheur* suivant = nullptr;

@@ -1,0 +1,62 @@
+#pragma once
+// One cell of a grid (`CaseTableau`). A cell whose settings equal the
+// defaults holds no attribute object of its own and reads the shared
+// default one; the first change makes its own copy (copy on write).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/case_attribut.h"
+
+namespace korv::formula {
+class ExpressionClasse;
+}
+
+namespace korv::grid {
+
+// `TypeResultatCase`.
+namespace resultat {
+inline constexpr std::uint8_t kEntree = 0;          // plain cell
+inline constexpr std::uint8_t kEntreeSurFormule = 1;
+inline constexpr std::uint8_t kACalculer = 2;
+inline constexpr std::uint8_t kCalcule = 3;
+inline constexpr std::uint8_t kEnCalcul = 4;
+inline constexpr std::uint8_t kErreur = 5;
+}  // namespace resultat
+
+// A formula cell that reads this cell: (page, object) of its grid, and its cell.
+struct ReferenceDeCase {
+    std::int16_t page = 0;
+    std::int16_t objet = 0;
+    std::uint8_t colonne = 0;
+    std::uint8_t ligne = 0;
+    bool operator==(const ReferenceDeCase&) const = default;
+};
+
+class CaseTableau {
+public:
+    CaseTableau();
+    ~CaseTableau();
+    CaseTableau(CaseTableau&&) noexcept;
+    CaseTableau& operator=(CaseTableau&&) noexcept;
+
+    std::string Texte;   // the entry, or the formula source beginning with "="
+    std::string Valeur;  // computed value of a formula, or an entry over it
+    std::uint8_t ResultatType = resultat::kEntree;
+    std::unique_ptr<formula::ExpressionClasse> Formule;
+    std::vector<ReferenceDeCase> ReferencesDe;
+
+    const TableauCaseAttributClasse& Attribut() const { return propre_ ? *propre_ : AttributDefaut(); }
+    // The cell's own attribute object, copied from the defaults when it had none.
+    TableauCaseAttributClasse& AttributModifiable();
+    bool AttributPropre() const { return propre_ != nullptr; }
+    // Back to the shared defaults (drops the cell's own object).
+    void AttributPartage() { propre_.reset(); }
+
+private:
+    std::unique_ptr<TableauCaseAttributClasse> propre_;
+};
+
+}  // namespace korv::grid

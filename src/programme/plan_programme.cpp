@@ -1,0 +1,47 @@
+#include "programme/plan_programme.h"
+
+#include "plan/etat_plan.h"
+#include "programme/modules_a_venir.h"
+
+namespace korv::programme {
+
+PlanProgramme::PlanProgramme(plan::EtatPlan& etat, ModulesAVenir& modules) : etat_(etat), modules_(modules) {
+    modules.Declarer(module::DocumentPlan);
+    modules.Declarer(module::Methode);
+}
+
+// The currency table, the default method outline and the plan tree come
+// with the plan layer; start-up has nothing of theirs to set up yet.
+void PlanProgramme::PlanAffaireInitialisations() {}
+
+void PlanProgramme::SplashAffiche(int pourcent) { etat_.SplashAffiche(pourcent); }
+
+void PlanProgramme::PlanAffaireOuvrir(std::string_view document) {
+    // Play opens the command line's document, which is often empty.
+    if (!document.empty()) modules_.Signaler(module::DocumentPlan, "PlanAffaireOuvrir");
+}
+
+void PlanProgramme::PlanAffaireEditionValider() {
+    if (etat_.editionValider) etat_.editionValider();
+}
+
+bool PlanProgramme::PlanAffaireModifie() { return etat_.PlanAffaireModifie(); }
+int PlanProgramme::DialogueFichierEnregistrerDemande() { return etat_.DialogueFichierEnregistrerDemande(); }
+
+// No method page exists until the guided method is built: nothing to empty
+// or build, and no method text to route the mouse to.
+void PlanProgramme::MethodeTextesVider(int) {}
+void PlanProgramme::PageMethodeAutoConstruire(int) {}
+void PlanProgramme::RedactionTexteSauver(std::string_view texte) {
+    if (!texte.empty()) modules_.Signaler(module::Methode, "RedactionTexteSauver");
+}
+void PlanProgramme::MousedownTexteMethode(std::int32_t, std::int32_t) {
+    modules_.Signaler(module::Methode, "MousedownTexteMethode");
+}
+void PlanProgramme::MousedownTexteGlossaire(std::int32_t, std::int32_t) {
+    modules_.Signaler(module::Methode, "MousedownTexteGlossaire");
+}
+int PlanProgramme::MouseMoveTexteMethode(std::int32_t, std::int32_t) { return 0; }
+int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t, std::int32_t) { return 0; }
+
+}  // namespace korv::programme

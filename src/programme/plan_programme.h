@@ -1,0 +1,42 @@
+#pragma once
+// The business-plan layer as the engine sees it: the plan state (modified
+// flag, the save question, the splash percentage) and, until they are
+// built, stand-ins for the plan document and the guided method.
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/services.h"
+
+namespace korv::plan {
+class EtatPlan;
+}
+
+namespace korv::programme {
+
+class ModulesAVenir;
+
+class PlanProgramme final : public engine::PlanAffaire {
+public:
+    PlanProgramme(plan::EtatPlan& etat, ModulesAVenir& modules);
+
+    void PlanAffaireInitialisations() override;
+    void SplashAffiche(int pourcent) override;
+    void PlanAffaireOuvrir(std::string_view document) override;
+    void PlanAffaireEditionValider() override;
+    bool PlanAffaireModifie() override;
+    int DialogueFichierEnregistrerDemande() override;
+    void MethodeTextesVider(int page) override;
+    void PageMethodeAutoConstruire(int page) override;
+    void RedactionTexteSauver(std::string_view texte) override;
+    void MousedownTexteMethode(std::int32_t x, std::int32_t y) override;
+    void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override;
+    int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override;
+    int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) override;
+
+private:
+    plan::EtatPlan& etat_;
+    ModulesAVenir& modules_;
+};
+
+}  // namespace korv::programme

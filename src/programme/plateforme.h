@@ -1,0 +1,48 @@
+#pragma once
+// The platform edge the program is composed on: the Qt services in the
+// program, scripted fakes in the headless play driver. Nothing here is
+// owned by the composition.
+
+#include <cstdint>
+#include <string>
+
+namespace korv::platform {
+class BoiteMessage;
+class DialogueFichier;
+class Horloge;
+class LanceurProcessus;
+class MagasinReglages;
+class OuvreurUrl;
+class PompeEvenements;
+}  // namespace korv::platform
+
+namespace korv::engine {
+class FenetrePrincipale;
+}
+
+namespace korv::display {
+class FenetreAffichage;
+}
+
+namespace korv::programme {
+
+struct Plateforme {
+    platform::Horloge* horloge = nullptr;
+    platform::PompeEvenements* pompe = nullptr;
+    platform::BoiteMessage* messages = nullptr;
+    platform::DialogueFichier* dialogues = nullptr;
+    platform::MagasinReglages* reglages = nullptr;
+    platform::LanceurProcessus* lanceur = nullptr;
+    platform::OuvreurUrl* navigateur = nullptr;
+    // The main window, as the engine drives it and as the page display
+    // lays it out and shows the page in it.
+    engine::FenetrePrincipale* fenetre = nullptr;
+    display::FenetreAffichage* fenetreAffichage = nullptr;
+    // The screen: twips per pixel.
+    std::int32_t twipsParPixel = 15;
+    // This program's executable (UTF-8), which an action may run on a plan
+    // document.
+    std::string executable;
+};
+
+}  // namespace korv::programme

@@ -1,0 +1,118 @@
+#include "programme/programme.h"
+
+#include <functional>
+
+#include "display/affichage.h"
+#include "display/sprites.h"
+#include "engine/moteur.h"
+#include "plan/etat_plan.h"
+#include "programme/modules_a_venir.h"
+#include "programme/plan_programme.h"
+#include "programme/recepteur_moteur.h"
+#include "programme/voisins_programme.h"
+
+namespace korv::programme {
+
+namespace {
+
+display::ReglagesAffichage Reglages(const Plateforme& p) {
+    display::ReglagesAffichage r;
+    r.twipsParPixelX = p.twipsParPixel;
+    r.twipsParPixelY = p.twipsParPixel;
+    return r;
+}
+
+// A drawing hook that no module fills yet stands in for its module: the
+// object keeps its frame and outline, and the first use is reported.
+template <class... Args>
+void AVenir(std::function<void(Args...)>& crochet, ModulesAVenir& modules, std::string_view nom,
+            std::string_view operation) {
+    if (crochet) return;
+    modules.Declarer(nom);
+    crochet = [&modules, nom, operation](Args...) { modules.Signaler(nom, operation); };
+}
+
+}  // namespace
+
+struct Programme::Modules {
+    Modules(engine::Moteur& m, const Plateforme& p)
+        : moteur(m),
+          aVenir(m),
+          etat(*p.messages),
+          plan(etat, aVenir),
+          affichage(m, Reglages(p)),
+          sprites(affichage),
+          voisins(m, affichage),
+          voisinsSprites(m, sprites, &voisins),
+          grilles(aVenir),
+          edition(aVenir),
+          impression(aVenir),
+          recepteur(m, affichage) {}
+
+    engine::Moteur& moteur;
+    ModulesAVenir aVenir;
+    plan::EtatPlan etat;
+    PlanProgramme plan;
+    display::AffichagePage affichage;
+    display::TableSprites sprites;
+    VoisinsProgramme voisins;
+    display::VoisinsSprites voisinsSprites;
+    GrillesAVenir grilles;
+    EditionAVenir edition;
+    ImpressionAVenir impression;
+    RecepteurMoteur recepteur;
+};
+
+Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make_unique<Modules>(moteur, p)) {
+    Modules& m = *m_;
+    auto& s = moteur.Services();
+    s.messages = p.messages;
+    s.dialogues = p.dialogues;
+    s.horloge = p.horloge;
+    s.pompe = p.pompe;
+    s.fenetre = p.fenetre;
+    s.affichage = &m.affichage;
+    s.plan = &m.plan;
+    s.scripts = &moteur.ScriptsDuMoteur();
+    s.grilles = &m.grilles;
+    s.declencheur = &moteur.Declenchement();
+    s.edition = &m.edition;
+
+    auto& declenchement = moteur.Declenchement().Configuration();
+    declenchement.lanceur = p.lanceur;
+    declenchement.navigateur = p.navigateur;
+    declenchement.programme = p.executable;
+    declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
+    declenchement.voisins = &m.voisinsSprites;
+    moteur.ScriptsDuMoteur().Impression(&m.impression);
+
+    m.affichage.DefinirFenetre(p.fenetreAffichage);
+    m.affichage.DefinirMagasin(p.reglages);
+
+    display::BrancherSprites(m.affichage, m.sprites);
+
+    auto& c = m.affichage.crochets;
+    AVenir(c.ObjetTexteDessine, m.aVenir, module::TextesBalises, "ObjetTexteDessine");
+    AVenir(c.BoutonLegendeDessine, m.aVenir, module::TextesBalises, "BoutonLegendeDessine");
+    AVenir(c.ObjetTexteRTFDessine, m.aVenir, module::TextesRiches, "ObjetTexteRTFDessine");
+    AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
+    AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
+}
+
+Programme::~Programme() {
+    engine::Moteur& moteur = m_->moteur;
+    moteur.Services() = {};
+    auto& declenchement = moteur.Declenchement().Configuration();
+    declenchement.voisins = nullptr;
+    declenchement.lanceur = nullptr;
+    declenchement.navigateur = nullptr;
+    moteur.ScriptsDuMoteur().Impression(nullptr);
+}
+
+engine::Moteur& Programme::Moteur() noexcept { return m_->moteur; }
+display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; }
+plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
+plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
+const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
+
+}  // namespace korv::programme

@@ -1,0 +1,49 @@
+#pragma once
+// The one composition of the program: an engine context connected to every
+// real module (page display, scripts, trigger dispatch, plan state) and to
+// the platform edge it is given. `main` composes it on the Qt platform; the
+// headless play driver on the platform fakes. Modules not built yet are
+// stood in for explicitly (`ModulesAVenir`).
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "programme/plateforme.h"
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::display {
+class AffichagePage;
+}
+namespace korv::plan {
+class EtatPlan;
+class RecepteurPage;
+}  // namespace korv::plan
+
+namespace korv::programme {
+
+class ModulesAVenir;
+
+class Programme {
+public:
+    Programme(engine::Moteur& moteur, const Plateforme& plateforme);
+    ~Programme();
+    Programme(const Programme&) = delete;
+    Programme& operator=(const Programme&) = delete;
+
+    engine::Moteur& Moteur() noexcept;
+    display::AffichagePage& Affichage() noexcept;
+    plan::EtatPlan& Plan() noexcept;
+    // What the main window hands over goes here.
+    plan::RecepteurPage& Recepteur() noexcept;
+    // The modules stood in for.
+    const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
+
+private:
+    struct Modules;
+    std::unique_ptr<Modules> m_;
+};
+
+}  // namespace korv::programme

@@ -1,0 +1,70 @@
+#include "programme/recepteur_moteur.h"
+
+#include "display/affichage.h"
+#include "display/fenetre.h"
+#include "engine/demarrage.h"
+#include "engine/erreur.h"
+#include "engine/jeu.h"
+#include "engine/moteur.h"
+#include "engine/souris.h"
+
+namespace korv::programme {
+
+void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::function<void()>& corps) noexcept {
+    try {
+        engine::AuBord(moteur, procedure, corps);
+    } catch (...) {
+        try {
+            engine::Fin(moteur, true, false);
+        } catch (...) {
+            moteur.fin.demandee = true;
+        }
+    }
+}
+
+bool RecepteurMoteur::ModeJeu() { return moteur_.jeu.ModeProgramme == engine::kModeJeu; }
+
+void RecepteurMoteur::ToucheEnfoncee(int code, int maj) {
+    Signaler(moteur_, "Ec", [&] {
+        if (code == plan::kToucheEchap) {
+            engine::AppuieToucheEsc(moteur_);
+        } else {
+            engine::TableauxAppuieTouche(moteur_, code, maj, false);
+        }
+    });
+}
+
+void RecepteurMoteur::ToucheRelachee(int code, int maj) {
+    Signaler(moteur_, "Ec", [&] { engine::AppuieTouche(moteur_, code, maj); });
+}
+
+void RecepteurMoteur::Souris(int genre, int bouton, int maj, int xTwips, int yTwips) {
+    Signaler(moteur_, "Ec", [&] { engine::EvenementSourisSurvient(moteur_, genre, bouton, maj, xTwips, yTwips); });
+}
+
+void RecepteurMoteur::Defilement(int xPixels, int yPixels) {
+    Signaler(moteur_, "Ec", [&] {
+        display::MajFenetreAffichageDecalage(affichage_, yPixels * affichage_.reglages.twipsParPixelY,
+                                             xPixels * affichage_.reglages.twipsParPixelX);
+    });
+}
+
+void RecepteurMoteur::Redimensionnement() {
+    Signaler(moteur_, "Ec", [&] { moteur_.Ecran().MajTailleFenetre(true); });
+}
+
+bool RecepteurMoteur::DemandeFermeture() {
+    bool fermer = true;
+    Signaler(moteur_, "Ec", [&] { fermer = engine::Fin(moteur_, false, true); });
+    return fermer;
+}
+
+void RecepteurMoteur::MenuQuitter() {
+    Signaler(moteur_, "Ec", [&] { engine::Fin(moteur_, true, true); });
+}
+
+void RecepteurMoteur::ErreurInterceptee(std::exception_ptr erreur) noexcept {
+    Signaler(moteur_, "Ec", [&] { std::rethrow_exception(erreur); });
+}
+
+}  // namespace korv::programme

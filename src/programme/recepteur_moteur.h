@@ -1,0 +1,47 @@
+#pragma once
+// What the main window hands over (mouse, keys, scrolling, resizing, the
+// close request), on to the engine. Every call is an error boundary: an
+// error goes to the reporter and never back into the window system.
+
+#include <exception>
+#include <functional>
+#include <string_view>
+
+#include "plan/entree_page.h"
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::display {
+class AffichagePage;
+}
+
+namespace korv::programme {
+
+// Runs `corps` as a boundary under `procedure`; when the error mode hands
+// the error back there is no caller left to take it, so the program ends.
+void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::function<void()>& corps) noexcept;
+
+class RecepteurMoteur final : public plan::RecepteurPage {
+public:
+    RecepteurMoteur(engine::Moteur& moteur, display::AffichagePage& affichage)
+        : moteur_(moteur), affichage_(affichage) {}
+
+    bool ModeJeu() override;
+    void ToucheEnfoncee(int code, int maj) override;
+    void ToucheRelachee(int code, int maj) override;
+    void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) override;
+    // The scroll bars moved: the page's scroll origin follows (pixels).
+    void Defilement(int xPixels, int yPixels) override;
+    void Redimensionnement() override;
+    // The close box: the save question, whose Cancel keeps the window.
+    bool DemandeFermeture() override;
+    void MenuQuitter() override;
+    void ErreurInterceptee(std::exception_ptr erreur) noexcept override;
+
+private:
+    engine::Moteur& moteur_;
+    display::AffichagePage& affichage_;
+};
+
+}  // namespace korv::programme

@@ -1,0 +1,37 @@
+#include "programme/voisins_programme.h"
+
+#include <QRect>
+
+#include "display/affichage.h"
+#include "engine/moteur.h"
+#include "formula/variables.h"
+
+namespace korv::programme {
+
+VoisinsProgramme::VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage)
+    : moteur_(moteur), affichage_(affichage) {}
+
+// The shown area of an object goes into the saved page picture, which keeps
+// the page as it is under a foreground page.
+bool VoisinsProgramme::TamponVersPermanent(int x, int y, int largeur, int hauteur) {
+    auto& a = affichage_;
+    if (a.PageTampon.EstNulle() || a.permanent.EstNulle() || a.permanent.Taille() != a.PageTampon.Taille()) return false;
+    const QRect aire = QRect(x, y, largeur, hauteur).intersected(a.PageTampon.Rectangle());
+    if (aire.isEmpty()) return true;
+    a.permanent.Transferer(aire.topLeft(), a.PageTampon, aire, display::OperationRaster::SrcCopy);
+    return true;
+}
+
+// Closing a foreground page puts the saved picture back into the buffer.
+bool VoisinsProgramme::PermanentVersTampon() {
+    auto& a = affichage_;
+    if (a.PageTampon.EstNulle() || a.permanent.EstNulle() || a.permanent.Taille() != a.PageTampon.Taille()) return false;
+    a.PageTampon.Transferer(QPoint(0, 0), a.permanent, a.permanent.Rectangle(), display::OperationRaster::SrcCopy);
+    return true;
+}
+
+std::string VoisinsProgramme::PasseValeur() { return moteur_.ScriptsDuMoteur().Variables().PasseValeur; }
+
+bool VoisinsProgramme::PlanVisible() { return moteur_.Fenetre().PanneauPlanEstVisible(); }
+
+}  // namespace korv::programme

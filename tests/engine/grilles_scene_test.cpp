@@ -1,0 +1,263 @@
+// The grids of a loaded scene: the grid store built after a scene load,
+// the same grids from both scene forms, and damaged grid records refused
+// with the bad-scene message, leaving the tables and the grids as they were.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "description.h"
+#include "engine/scene_charge.h"
+#include "engine/scene_fichier.h"
+#include "formula/expression.h"
+#include "grid/grid_record.h"
+#include "grid/magasin_grilles.h"
+#include "platform/binary_writer.h"
+#include "platform/cp1252.h"
+#include "platform/message_box_fake.h"
+#include "scene_octets.h"
+
+namespace korv::engine {
+namespace {
+
+namespace fs = std::filesystem;
+using grid::MagasinGrilles;
+using grid::TableauClasse;
+
+std::string LitFichier(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+Scene SceneDe(const std::string& octets) {
+    return LitScene({reinterpret_cast<const std::uint8_t*>(octets.data()), octets.size()});
+}
+
+// Everything a cell holds that both forms carry.
+void CompareGrilles(const TableauClasse& a, const TableauClasse& b) {
+    ASSERT_EQ(a.ColonneNb(), b.ColonneNb());
+    ASSERT_EQ(a.LigneNb(), b.LigneNb());
+    EXPECT_EQ(a.DecalageColonne(), b.DecalageColonne());
+    EXPECT_EQ(a.LignesAfficheesNb(), b.LignesAfficheesNb());
+    EXPECT_EQ(a.ColonnesAfficheesNb(), b.ColonnesAfficheesNb());
+    for (int c = 1; c <= a.ColonneNb(); ++c) {
+        EXPECT_EQ(a.ColonneGauche(c), b.ColonneGauche(c));
+        EXPECT_EQ(a.ColonneDroite(c), b.ColonneDroite(c));
+        for (int r = 1; r <= a.LigneNb(); ++r) {
+            const auto& x = *a.Case(c, r);
+            const auto& y = *b.Case(c, r);
+            EXPECT_EQ(x.Texte, y.Texte) << c << "," << r;
+            EXPECT_EQ(x.Valeur, y.Valeur) << c << "," << r;
+            EXPECT_EQ(x.ResultatType, y.ResultatType) << c << "," << r;
+            EXPECT_EQ(x.Attribut(), y.Attribut()) << c << "," << r;
+            EXPECT_EQ(x.Formule != nullptr, y.Formule != nullptr) << c << "," << r;
+            if (x.Formule && y.Formule) {
+                EXPECT_EQ(x.Formule->Jetons(), y.Formule->Jetons());
+            }
+        }
+    }
+    for (int r = 1; r <= a.LigneNb(); ++r) {
+        EXPECT_EQ(a.LigneHaut(r), b.LigneHaut(r));
+        EXPECT_EQ(a.LigneBas(r), b.LigneBas(r));
+    }
+}
+
+TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
+    const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
+                                               "sample" / "sample.scene");
+    ASSERT_FALSE(description.empty());
+    MagasinGrilles champs({}), bloc({});
+    const Scene sceneChamps = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::ChampParChamp),
+                                                 FormeObjets::ChampParChamp));
+    champs.Construit(sceneChamps);
+    bloc.Construit(SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc)));
+    ASSERT_EQ(champs.Nombre(), 1u);
+    ASSERT_EQ(bloc.Nombre(), 1u);
+    std::int16_t objet = 0;
+    for (int o = 1; o <= sceneChamps.Page(1).ObjetNb(); ++o) {
+        if (sceneChamps.Page(1).Objet(o).nom == "TRESORERIE") objet = static_cast<std::int16_t>(o);
+    }
+    TableauClasse* a = champs.Grille(1, objet);
+    TableauClasse* b = bloc.Grille(1, objet);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    CompareGrilles(*a, *b);
+    EXPECT_EQ(a->CaseEditeur(2, 2), "15000");
+    EXPECT_EQ(a->CaseNomCoordonnees("total"), (formula::CaseCoord{2, 3}));
+    EXPECT_EQ(a->CaseResultatType(2, 3), 2) << "the total is to be computed";
+    EXPECT_EQ(a->CaseValeurInternePendantCalcul(2, 2), formula::Valeur::Double(15000));
+    EXPECT_EQ(a->ColonneDroite(1), 3585);
+    EXPECT_EQ(champs.Grille(1, 1), nullptr) << "not a grid";
+}
+
+TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {
+    Scene s;
+    s.entete.pageNb = 1;
+    auto& o = s.pages.emplace_back().objets.emplace_back();
+    o.type = static_cast<std::uint8_t>(TypeObjet::Tableau);
+    o.largeur = 5000;
+    o.hauteur = 3000;
+    o.grille = grid::GrilleEnregistrement{};
+    o.grille->colonnes.resize(1);
+    o.grille->lignes.resize(1);
+    MagasinGrilles m({});
+    m.Construit(s);
+    ASSERT_NE(m.Grille(1, 1), nullptr);
+    Grilles& g = m;
+    EXPECT_FALSE(g.ASelection(1, 1));
+    EXPECT_FALSE(g.ASelection(7, 7));
+    grid::SelectionTableau sel;
+    sel.Valide = -1;
+    m.Grille(1, 1)->SelectionChange(sel);
+    EXPECT_TRUE(g.ASelection(1, 1));
+    g.SelectionnerRien(1, 1);
+    EXPECT_FALSE(g.ASelection(1, 1));
+    EXPECT_THROW(g.ReferencesRecreer(s), std::logic_error);
+    EXPECT_THROW(g.PreparerPourPage(1, 1), std::logic_error);
+    EXPECT_THROW(g.BoutonAscenseurMaj(1, 1), std::logic_error);
+    EXPECT_THROW(g.AppuieTouche(1, 1, 39, 0), std::logic_error);
+    EXPECT_THROW(g.Affiche(1, 1), std::logic_error);
+    EXPECT_THROW(g.MouseDownConsultation(1, 1, 1, 0, 10, 10), std::logic_error);
+    EXPECT_THROW(g.MouseMoveConsultation(1, 1, 1, 10, 10), std::logic_error);
+    EXPECT_THROW(g.MouseUpConsultation(1, 1, 10, 10), std::logic_error);
+    EXPECT_THROW(g.QuelCurseurDeSouris(1, 1, 10, 10), std::logic_error);
+}
+
+// A scene whose last object is a 2 × 2 grid; its record is laid by hand at
+// the end of the file (field-by-field form) or before the formula block
+// (block form).
+class GrillesEndommagees : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier_ = fs::temp_directory_path() /
+                   ("grilles_scene_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dossier_);
+        services_.messages = &messages_;
+        services_.construireGrilles = [this](const Scene& s) { magasin_.Construit(s); };
+    }
+    void TearDown() override { fs::remove_all(dossier_); }
+
+    static Scene Exemple(std::int32_t version) {
+        Scene s;
+        s.entete.version = version;
+        s.entete.pageNb = 1;
+        auto& o = s.pages.emplace_back().objets.emplace_back();
+        o.type = static_cast<std::uint8_t>(TypeObjet::Tableau);
+        o.nom = "GRILLE";
+        o.largeur = 5000;
+        o.hauteur = 3000;
+        auto& g = o.grille.emplace();
+        g.forme = version == kVersionChamps ? grid::FormeGrille::Complete : grid::FormeGrille::Rapide;
+        g.colonneNb = 2;
+        g.ligneNb = 2;
+        g.colonnes.resize(2);
+        g.lignes.resize(2);
+        g.textes.push_back({1, 1, "bon", std::nullopt});
+        return s;
+    }
+
+    // The file without its grid record (and, in the block form, without the
+    // formula block's count that follows it).
+    static std::string Prefixe(std::int32_t version) {
+        const Scene s = Exemple(version);
+        const auto forme = FormePourVersion(version);
+        const std::string tout = EcritScene(s, forme);
+        BinaryWriter w;
+        grid::EcritGrille(w, *s.Page(1).Objet(1).grille);
+        const std::size_t fin = w.data().size() + (forme == FormeObjets::Bloc ? 4 : 0);
+        return tout.substr(0, tout.size() - fin);
+    }
+
+    std::string Ecrit(const std::string& nom, const std::string& octets) {
+        std::ofstream(dossier_ / nom, std::ios::binary) << octets;
+        return (dossier_ / nom).string();
+    }
+
+    fs::path dossier_;
+    platform::BoiteMessageFactice messages_;
+    ServicesChargement services_;
+    MagasinGrilles magasin_{{}};
+};
+
+std::string Texte(const test::Octets& o) { return std::string(o.data().begin(), o.data().end()); }
+
+// Complete record of a 2 × 2 grid up to its text list.
+test::Octets DebutComplet(std::int16_t verrouColonne = 0, std::int16_t verrouLigne = 0) {
+    test::Octets o;
+    o.b(2).b(2).i(0).b(1).b(1).i(0);
+    for (int c = 0; c < 2; ++c) o.i(1200).i(0).i(verrouColonne).i(0).z(16);
+    for (int r = 0; r < 2; ++r) o.i(500).i(0).i(verrouLigne).z(16);
+    return o;
+}
+
+// Quick record of a 2 × 2 grid up to its text count.
+test::Octets DebutRapide() {
+    test::Octets o;
+    o.b(2).b(2).b(1).b(1).b(0);
+    for (int c = 0; c < 2; ++c) o.i(1200).i(0).i(0).i(0).z(16);
+    for (int r = 0; r < 2; ++r) o.i(500).i(0).i(0).z(16);
+    return o;
+}
+
+TEST_F(GrillesEndommagees, AreRefusedAndChangeNothing) {
+    Scene scene;
+    const std::string bon = EcritScene(Exemple(kVersionBloc), FormeObjets::Bloc);
+    ASSERT_TRUE(SceneCharge(scene, Ecrit("bon.sce", bon), services_));
+    ASSERT_NE(magasin_.Grille(1, 1), nullptr);
+    ASSERT_EQ(magasin_.Grille(1, 1)->CaseEditeur(1, 1), "bon");
+    const Scene avant = scene;
+
+    const std::string champs = Prefixe(kVersionChamps);
+    const std::string blocs = Prefixe(kVersionBloc);
+    struct Cas {
+        const char* nom;
+        std::string octets;
+        const char* detail;  // what the message names
+    };
+    std::string complet = Texte(DebutComplet().b(1).b(1).sl("x").b(0).b(0).b(0));
+    const Cas cas[] = {
+        {"complete record truncated", champs + complet.substr(0, complet.size() - 1), "fin de fichier"},
+        {"cell (9,9) of a 2 x 2 grid", champs + Texte(DebutComplet().b(9).b(9).sl("x").b(0).b(0).b(0)), "case (9, 9) hors de la grille"},
+        {"string past the end", champs + Texte(DebutComplet().b(1).b(1).l(1000).raw("court")), "fin de fichier"},
+        {"result of a cell outside", champs + Texte(DebutComplet().b(0).b(3).b(1).b(0).sl("").b(0).b(0)), "case (3, 1) hors de la grille"},
+        {"column lock 300", champs + Texte(DebutComplet(300, 0).b(0).b(0).b(0)), "verrou de colonne"},
+        {"column lock -1", champs + Texte(DebutComplet(-1, 0).b(0).b(0).b(0)), "verrou de colonne"},
+        {"row lock -300", champs + Texte(DebutComplet(0, -300).b(0).b(0).b(0)), "verrou de ligne"},
+        {"grid of no column", champs + Texte(test::Octets().b(0).b(2).i(0).b(1).b(1).i(0).b(0).b(0).b(0)), "grille sans colonne"},
+        {"text count 2^31-1", blocs + Texte(DebutRapide().l(0x7FFFFFFF).b(1).b(1).ss("x")), "textes de cases"},
+        {"quick cell (9,9)", blocs + Texte(DebutRapide().l(1).b(9).b(9).ss("x").l(0).l(0).l(0).l(0)), "case (9, 9) hors de la grille"},
+        {"quick string past the end", blocs + Texte(DebutRapide().l(1).b(1).b(1).i(500).raw("x")), "fin de fichier"},
+        {"block formula outside its grid",
+         blocs + Texte(DebutRapide().l(0).l(0).l(0).l(0).l(1).l(0).l(1).b(9).b(9).i(1).tab(1).b(4).i(5).d(1.0).i(0).i(0)
+                           .tab(0)), "case (9, 9) hors de la grille"},
+    };
+    for (const auto& c : cas) {
+        messages_.messages.clear();
+        EXPECT_FALSE(SceneCharge(scene, Ecrit("abime.sce", c.octets), services_)) << c.nom;
+        EXPECT_EQ(scene, avant) << c.nom;
+        ASSERT_EQ(messages_.messages.size(), 1u) << c.nom;
+        const std::string message = platform::Cp1252VersUtf8(messages_.messages.back().texte);
+        EXPECT_EQ(message.rfind("Ce fichier de scène est endommagé", 0), 0u) << c.nom << ": " << message;
+        EXPECT_NE(message.find(c.detail), std::string::npos) << c.nom << ": " << message;
+        ASSERT_NE(magasin_.Grille(1, 1), nullptr) << c.nom;
+        EXPECT_EQ(magasin_.Grille(1, 1)->CaseEditeur(1, 1), "bon") << c.nom;
+    }
+
+    // The same prefixes with a sound record load.
+    EXPECT_TRUE(SceneCharge(scene, Ecrit("champs.sce", champs + complet), services_));
+    EXPECT_EQ(magasin_.Grille(1, 1)->CaseEditeur(1, 1), "x");
+    EXPECT_TRUE(SceneCharge(scene, Ecrit("bloc.sce", blocs + Texte(DebutRapide().l(1).b(2).b(2).ss("y").l(0).l(0).l(0).l(0))),
+                            services_));
+    EXPECT_EQ(magasin_.Grille(1, 1)->CaseEditeur(2, 2), "y");
+}
+
+}  // namespace
+}  // namespace korv::engine

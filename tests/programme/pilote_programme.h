@@ -1,0 +1,109 @@
+#pragma once
+// The headless play driver on the program's own composition: the real
+// engine, page display, scripts, trigger dispatch and plan state, with only
+// the platform edge faked (clock, pump, message boxes, dialogs, settings,
+// launcher, URL opener, the main window and its page surface).
+
+#include <cstdlib>
+#include <memory>
+
+#include <QApplication>
+#include <QImage>
+
+#include "display/fenetre.h"
+#include "platform/settings_fake.h"
+#include "plan/entree_page.h"
+#include "programme/programme.h"
+#include "support/pilote_jeu.h"
+
+namespace korv::testsupport {
+
+// The one QApplication of the test program (fonts need one).
+inline QApplication& ApplicationProgramme() {
+    static QApplication* application = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        static int argc = 1;
+        static char nom[] = "programme_tests";
+        static char* argv[] = {nom, nullptr};
+        return new QApplication(argc, argv);
+    }();
+    return *application;
+}
+
+// The main window's page frame as the display sees it: a size the test
+// sets (twips), the last layout applied, the page image shown, and the
+// progress window's calls.
+class FenetreAffichageFactice final : public display::FenetreAffichage {
+public:
+    display::MesuresFenetre Mesures() const override { return mesures; }
+    void Appliquer(const display::DispositionFenetre& d) override { disposition = d; }
+    void MontrerPage(const QImage* image) override { page = image; }
+    void Rafraichir(const QRect&) override { ++rafraichissements; }
+    void MessageOuvrir(std::string_view titre, std::string_view) override {
+        progression.push_back("ouvre " + std::string(titre));
+    }
+    void MessagePourcentage(std::int32_t valeur) override { progression.push_back(std::to_string(valeur)); }
+    void MessageFermer() override { progression.push_back("ferme"); }
+
+    display::MesuresFenetre mesures{0, 0, 9600, 7200};
+    display::DispositionFenetre disposition;
+    const QImage* page = nullptr;
+    int rafraichissements = 0;
+    std::vector<std::string> progression;
+};
+
+// Scripted input delivered the way the main window hands it over.
+class EntreeFenetre final : public EntreeJeu {
+public:
+    explicit EntreeFenetre(plan::RecepteurPage& recepteur) : recepteur_(recepteur) {}
+    void Souris(int genre, int bouton, int maj, int x, int y) override { recepteur_.Souris(genre, bouton, maj, x, y); }
+    void Touche(int code, int maj) override {
+        recepteur_.ToucheEnfoncee(code, maj);
+        recepteur_.ToucheRelachee(code, maj);
+    }
+
+private:
+    plan::RecepteurPage& recepteur_;
+};
+
+class PiloteProgramme : public PiloteJeu {
+public:
+    PiloteProgramme() {
+        ApplicationProgramme();
+        auto parties = std::make_shared<Parties>();
+        Parties& p = *parties;
+        Composer([this, parties](engine::Moteur& moteur) {
+            const Bord bord = BordPlateforme();
+            programme::Plateforme plateforme;
+            plateforme.horloge = bord.horloge;
+            plateforme.pompe = bord.pompe;
+            plateforme.messages = bord.messages;
+            plateforme.dialogues = bord.dialogues;
+            plateforme.lanceur = bord.lanceur;
+            plateforme.navigateur = bord.navigateur;
+            plateforme.fenetre = bord.fenetre;
+            plateforme.reglages = &parties->reglages;
+            plateforme.fenetreAffichage = &parties->fenetre;
+            parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
+            parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
+            return std::static_pointer_cast<void>(parties);
+        });
+        parties_ = &p;
+        BrancherEntree(p.entree.get());
+    }
+
+    programme::Programme& Programme() { return *parties_->programme; }
+    FenetreAffichageFactice& FenetreAffichage() { return parties_->fenetre; }
+    platform::MagasinReglagesFactice& Reglages() { return parties_->reglages; }
+
+private:
+    struct Parties {
+        FenetreAffichageFactice fenetre;
+        platform::MagasinReglagesFactice reglages;
+        std::unique_ptr<programme::Programme> programme;
+        std::unique_ptr<EntreeFenetre> entree;
+    };
+    Parties* parties_ = nullptr;
+};
+
+}  // namespace korv::testsupport

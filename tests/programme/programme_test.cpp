@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "display/affichage.h"
+#include "engine/declenchement.h"
+#include "engine/moteur.h"
+#include "engine/services_neutres.h"
+#include "programme/pilote_programme.h"
+
+namespace korv::programme {
+namespace {
+
+using testsupport::PiloteProgramme;
+
+// The composed program uses a real module for every service; the modules
+// still to come are stood in for by name, and this list only shrinks.
+TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
+    PiloteProgramme p;
+    const std::set<std::string, std::less<>> aVenir = {
+        "document du plan", "edition de texte", "graphiques", "grilles", "impression et exportation",
+        "methode guidee", "textes balises", "textes riches"};
+    EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
+
+    auto& s = p.Moteur().Services();
+    EXPECT_EQ(dynamic_cast<engine::AffichageNeutre*>(s.affichage), nullptr);
+    EXPECT_EQ(dynamic_cast<engine::PlanAffaireNeutre*>(s.plan), nullptr);
+    EXPECT_EQ(dynamic_cast<engine::GrillesNeutre*>(s.grilles), nullptr);
+    EXPECT_EQ(dynamic_cast<engine::EditionTexteNeutre*>(s.edition), nullptr);
+    EXPECT_EQ(&p.Moteur().Ecran(), static_cast<engine::Affichage*>(&p.Programme().Affichage()));
+    EXPECT_NE(s.messages, nullptr);
+    EXPECT_NE(s.dialogues, nullptr);
+    EXPECT_NE(s.horloge, nullptr);
+    EXPECT_NE(s.pompe, nullptr);
+    EXPECT_NE(s.fenetre, nullptr);
+    EXPECT_NE(p.Moteur().Declenchement().Configuration().voisins, nullptr);
+}
+
+TEST(Programme, AStandInSaysSoOnceInTheErrorLog) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="IMPRIME" A1=11 text="QUE PASSEVALEUR = IMPRIMEPREPAREDEBUT(1)"
+object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
+  element page=1 object=2 param=0 events=2
+)S");
+    p.Clic(100, 900, 900);
+    p.Clic(200, 900, 900);
+    p.ExecuterJusqua(300);
+    const std::string journal = p.JournalErreurs();
+    const std::string ligne = "impression et exportation (ImprimePrepareDebut)";
+    ASSERT_NE(journal.find(ligne), std::string::npos) << journal;
+    EXPECT_EQ(journal.find(ligne), journal.rfind(ligne)) << "reported once";
+}
+
+// A script's PASSEVALEUR is the value the next trigger hands over.
+TEST(Programme, PassValueReachesTheNextTrigger) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="S" A1=11 text="QUE PASSEVALEUR = 'abc'"
+object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
+  element page=1 object=2 param=0 events=2
+object kind=texte name="T" rect=0,3000,600,600 B3=1
+  element page=1 object=1 param=0 value=".PasseValeur" events=0
+)S");
+    p.Clic(100, 900, 900);
+    p.ExecuterJusqua(200);
+    EXPECT_EQ(engine::ValeurElement(p.Moteur(), 1, 4, 1), "abc");
+}
+
+// Closing a foreground page puts back the pixels it covered.
+TEST(Programme, ClosingTheForegroundPageRestoresWhatItCovered) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=bouton name="BASE" rect=0,0,3000,3000 C1=2 D1=255
+object kind=bouton name="AP" rect=600,600,1200,1200 C1=2 D1=65280 F1=1
+object kind=bouton name="FERMER" rect=6000,0,900,600 C1=1 D1=12632256
+  element page=1 object=5 param=0 events=2
+object kind=action name="FERME" A1=6 B3=1
+)S");
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    const display::Couleur base = tampon.Pixel(20, 20);
+
+    ASSERT_NE(tampon.Pixel(80, 80), base) << "the foreground button covers the base";
+    p.Clic(p.Horloge().Maintenant() + 10, 6300, 300);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(tampon.Pixel(80, 80), base);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+TEST(Programme, PlanPanelActionTogglesThePanel) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="PLAN" A1=17 B3=1
+object kind=bouton name="B" rect=600,600,1200,600 C1=2 D1=255
+  element page=1 object=2 param=0 events=2
+)S");
+    p.Clic(100, 900, 900);
+    p.ExecuterJusqua(150);
+    EXPECT_TRUE(p.Fenetre().panneauPlan);
+    EXPECT_TRUE(p.Fenetre().coches[engine::Menu::AfficherPlan]);
+    p.Clic(200, 900, 900);
+    p.ExecuterJusqua(250);
+    EXPECT_FALSE(p.Fenetre().panneauPlan) << "shown: hidden";
+    EXPECT_FALSE(p.Fenetre().coches[engine::Menu::AfficherPlan]);
+}
+
+TEST(Programme, OrderStatusInWords) {
+    PiloteProgramme p;
+    const struct {
+        const char* formule;
+        const char* attendu;
+    } cas[] = {{"STATVERSCHAINE(1)", "sign\xE9"},           {"STATVERSCHAINE(2)", "\xE0 signer"},
+               {"STATVERSCHAINE(3)", "\xE0 confirmer"},     {"STATVERSCHAINE(4)", "prospect\xE9"},
+               {"STATVERSCHAINE(0)", "ind\xE9" "fini"},     {"STATVERSCHAINE(2,5)", "ind\xE9" "fini"}};
+    for (const auto& c : cas) EXPECT_EQ(p.Moteur().ScriptsDuMoteur().ProgExprEvalue(c.formule), c.attendu) << c.formule;
+}
+
+// Play shows the menu bar through the display, which records the choice.
+TEST(Programme, PlayShowsTheMenuBarAndRecordsIt) {
+    PiloteProgramme p;
+    p.ChargerScene("scene\npage\nobject kind=fond name=\"DEBUT\" rect=0,0,9600,7200\n");
+    p.ExecuterJusquARepos();
+    EXPECT_TRUE(p.Fenetre().barreMenu);
+    EXPECT_EQ(p.Reglages().LireTexte("KORVELIS", "EDITEUR", "AFFICHER BARRE MENU"), "1");
+}
+
+// A page larger than the window gets bars whose steps follow the range,
+// the bars move the page, and clicks still land on their objects.
+TEST(Programme, ScrollingAPageLargerThanTheWindow) {
+    PiloteProgramme p;
+    p.FenetreAffichage().mesures = {0, 0, 4800, 3600};
+    p.ChargerScene(R"S(
+scene width=640 height=480 layout=1
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="PLAN" A1=17 B3=1
+object kind=bouton name="LOIN" rect=7800,6000,1200,600 C1=2 D1=255
+  element page=1 object=2 param=0 events=2
+)S");
+    p.ExecuterJusquARepos();
+    const display::DispositionFenetre& d = p.FenetreAffichage().disposition;
+    ASSERT_TRUE(d.hor.visible);
+    ASSERT_TRUE(d.ver.visible);
+    EXPECT_GT(d.hor.maximum, 0);
+    EXPECT_EQ(d.hor.petitPas, d.hor.maximum / 100 + 1);
+    EXPECT_EQ(d.hor.grandPas, d.hor.maximum / 10 + 1);
+    EXPECT_EQ(d.ver.petitPas, d.ver.maximum / 100 + 1);
+    EXPECT_EQ(d.ver.grandPas, d.ver.maximum / 10 + 1);
+
+    p.Programme().Recepteur().Defilement(300, 200);
+    EXPECT_EQ(p.Programme().Affichage().DecalageAffichageX, 300);
+    EXPECT_EQ(p.Programme().Affichage().DecalageAffichageY, 200);
+    p.Clic(100, 8000, 6200);
+    p.ExecuterJusqua(150);
+    EXPECT_TRUE(p.Fenetre().panneauPlan) << "the far button was hit";
+}
+
+}  // namespace
+}  // namespace korv::programme
