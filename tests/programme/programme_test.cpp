@@ -118,6 +118,30 @@ object kind=bouton name="B" rect=600,600,1200,600 C1=2 D1=255
     EXPECT_FALSE(p.Fenetre().coches[engine::Menu::AfficherPlan]);
 }
 
+// The panel takes room beside the page: the page is laid out again and
+// drawn again, not left cleared.
+TEST(Programme, PlanPanelRefreshDrawsThePageAgain) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="PLAN" A1=17 B3=1
+object kind=bouton name="B" rect=600,600,1200,600 C1=2 D1=255
+  element page=1 object=2 param=0 events=2
+)S");
+    const display::AffichagePage& a = p.Programme().Affichage();
+    const display::Couleur rouge = display::Rgb(255, 0, 0);
+    p.ExecuterJusquARepos();
+    ASSERT_EQ(a.PageTampon.Pixel(60, 60), rouge);
+    for (const int t : {100, 200}) {
+        p.Clic(t, 900, 900);
+        p.ExecuterJusqua(t + 50);
+        EXPECT_EQ(a.PageTampon.Pixel(60, 60), rouge) << t;
+        EXPECT_EQ(a.PageEcran.Pixel(60, 60), rouge) << t;
+    }
+}
+
 TEST(Programme, OrderStatusInWords) {
     PiloteProgramme p;
     const struct {
