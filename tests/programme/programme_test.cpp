@@ -4,6 +4,7 @@
 #include <string>
 
 #include "display/affichage.h"
+#include "engine/attente_boucle.h"
 #include "engine/declenchement.h"
 #include "engine/moteur.h"
 #include "engine/services_neutres.h"
@@ -140,6 +141,46 @@ object kind=bouton name="B" rect=600,600,1200,600 C1=2 D1=255
         EXPECT_EQ(a.PageTampon.Pixel(60, 60), rouge) << t;
         EXPECT_EQ(a.PageEcran.Pixel(60, 60), rouge) << t;
     }
+}
+
+// A text reacts as a whole and through its link with the same events:
+// after a page turn and back, the link's zone is still an entry of its own
+// and a click on it runs the link's element (it shows the red button).
+TEST(Programme, TextLinkReachableAfterAPageTurn) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,3000,600 clip=1 text="voir ici"
+  element page=1 object=4 param=0 events=2
+  element page=1 object=5 param=0 text="ici" events=2
+object kind=bouton name="ALLER" rect=0,3000,300,300 C1=2 D1=0
+  element page=2 object=1 param=0 events=2
+object kind=bouton name="CIBLE" rect=3000,4500,600,600 C1=2 D1=65280 B3=1
+object kind=bouton name="LIEE" rect=4500,4500,600,600 C1=2 D1=255 B3=1
+page
+object kind=fond name="SUITE" rect=0,0,9600,7200
+object kind=bouton name="RETOUR" rect=0,3000,300,300 C1=2 D1=0
+  element page=1 object=1 param=0 events=2
+)S");
+    p.Clic(100, 100, 3100);
+    p.ExecuterJusqua(300);
+    p.Clic(400, 100, 3100);
+    p.ExecuterJusqua(600);
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, 1);
+
+    // The zone the text's drawing registers for its link.
+    engine::ZoneTexteLien lien;
+    lien.Texte = "ici";
+    lien.Numero = 1;
+    lien.Gauche1 = 1500, lien.Droite1 = 1800, lien.Haut1 = 600, lien.Bas1 = 900;
+    ASSERT_TRUE(engine::EvenementObjetEnAttenteDEvenementAjoute(p.Moteur(), 1, 2, lien));
+    p.Clic(700, 1600, 700);
+    p.ExecuterJusqua(900);
+    const display::AffichagePage& a = p.Programme().Affichage();
+    EXPECT_EQ(a.PageEcran.Pixel(320, 320), display::Rgb(255, 0, 0)) << "the link's button";
+    EXPECT_EQ(a.PageEcran.Pixel(220, 320), display::Rgb(0, 255, 0)) << "the whole text's button";
 }
 
 TEST(Programme, OrderStatusInWords) {
