@@ -1,39 +1,63 @@
 // The sample scene's GALERIE page as the program draws it: the scene built
-// by the scene tool, loaded and played by the engine with the real page
-// display, then probed pixel by pixel on the visible page. The expected
-// colours come from the pictures' own definitions (the sky bands and field
-// stripes of FOND.BMP, the ball, star and sunset) and the objects' fields.
+// by the scene tool, loaded and played by the program's composition (the
+// real engine and page display), then probed pixel by pixel on the visible
+// page. The expected colours come from the pictures' own definitions (the
+// sky bands and field stripes of FOND.BMP, the ball, star and sunset) and
+// the objects' fields.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "display/affichage.h"
 #include "display/couleurs.h"
-#include "display/surface_application.h"
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
 #include "engine/scene_charge.h"
+#include "platform/message_box_fake.h"
+#include "platform/settings_fake.h"
+#include "programme/pilote_programme.h"
+#include "programme/programme.h"
 
 namespace korv::display {
 namespace {
 
+namespace fs = std::filesystem;
+
 struct Galerie {
+    fs::path dossier = fs::temp_directory_path() / ("galerie_" + std::to_string(::getpid()));
+    platform::BoiteMessageFactice messages;
+    platform::MagasinReglagesFactice reglages;
+    testsupport::FenetreAffichageFactice fenetre;
     engine::Moteur moteur;
-    AffichagePage affichage{moteur};
+    std::unique_ptr<programme::Programme> composition;
     int page = 0;
 
     Galerie() {
-        test::ApplicationAffichage();
-        moteur.Services().affichage = &affichage;
+        testsupport::ApplicationProgramme();
+        fs::create_directories(dossier);
+        moteur.dossierProgramme = dossier.string();  // where the error log goes
+        programme::Plateforme plateforme;
+        plateforme.messages = &messages;
+        plateforme.reglages = &reglages;
+        plateforme.fenetreAffichage = &fenetre;
+        composition = std::make_unique<programme::Programme>(moteur, plateforme);
         engine::ServicesChargement chargement;
-        chargement.majTailleFenetre = [this] { affichage.MajTailleFenetre(true); };
+        chargement.majTailleFenetre = [this] { moteur.Ecran().MajTailleFenetre(true); };
         if (!engine::SceneCharge(moteur.scene, KORV_SAMPLE_SCENE, chargement)) return;
         moteur.jeu.ModeProgramme = engine::kModeJeu;
         page = engine::NumeroDePage(moteur.scene, "GALERIE");
         if (page > 0) engine::SauteALaPage(moteur, page);
+    }
+    ~Galerie() {
+        composition.reset();
+        std::error_code ec;
+        fs::remove_all(dossier, ec);
     }
 };
 
@@ -55,7 +79,8 @@ TEST(Galerie, LaPageTelleQueLeProgrammeLaDessine) {
     Galerie g;
     ASSERT_GT(g.page, 0) << "sample scene " << KORV_SAMPLE_SCENE;
     EXPECT_EQ(g.moteur.jeu.PageCourante, g.page);
-    const Surface& ecran = g.affichage.PageEcran;
+    const AffichagePage& affichage = g.composition->Affichage();
+    const Surface& ecran = affichage.PageEcran;
     ASSERT_EQ(ecran.Image().width(), 640);
     ASSERT_EQ(ecran.Image().height(), 480);
 
@@ -111,7 +136,7 @@ TEST(Galerie, LaPageTelleQueLeProgrammeLaDessine) {
             << s.attendu;
     }
     // What the window shows is the page buffer.
-    EXPECT_TRUE(g.affichage.PageTampon.Image() == ecran.Image());
+    EXPECT_TRUE(affichage.PageTampon.Image() == ecran.Image());
 }
 
 }  // namespace
