@@ -59,7 +59,9 @@ public:
     }
     std::int16_t PageCourante() const override { return m_.jeu.PageCourante; }
     std::int16_t ModeProgramme() const override { return m_.jeu.ModeProgramme; }
-    formula::ServiceGrille* Grille(std::int16_t, std::int16_t) override { return nullptr; }
+    formula::ServiceGrille* Grille(std::int16_t page, std::int16_t objet) override {
+        return m_.Tableaux().GrilleDe(page, objet);
+    }
     std::int16_t ObjetEntierA1(std::int16_t page, std::int16_t objet) const override {
         return m_.scene.ObjetExiste(page, objet) ? m_.scene.Page(page).Objet(objet).A1 : 0;
     }
@@ -100,7 +102,7 @@ public:
         m_.Ecran().Effet(0, Pixels(o.gauche, tpp.x), Pixels(o.haut, tpp.y), Pixels(o.largeur, tpp.x) + plus,
                          Pixels(o.hauteur, tpp.y) + plus);
     }
-    void TableauxParcouruRecalculReinit() override {}
+    void TableauxParcouruRecalculReinit() override { m_.Tableaux().ParcouruRecalculReinitTous(); }
 
 private:
     Moteur& m_;

@@ -5,6 +5,7 @@
 #include "display/affichage.h"
 #include "display/sprites.h"
 #include "engine/moteur.h"
+#include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
@@ -44,7 +45,8 @@ struct Programme::Modules {
           sprites(affichage),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
-          grilles(aVenir),
+          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
+          grilles(magasin, aVenir),
           edition(aVenir),
           impression(aVenir),
           recepteur(m, affichage) {}
@@ -57,7 +59,8 @@ struct Programme::Modules {
     display::TableSprites sprites;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
-    GrillesAVenir grilles;
+    grid::MagasinGrilles magasin;
+    GrillesProgramme grilles;
     EditionAVenir edition;
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
