@@ -1,0 +1,51 @@
+#include "rtf/document.h"
+
+namespace korv::rtf {
+
+std::u32string Document::TexteBrut() const {
+    std::u32string r;
+    for (std::size_t i = 0; i < paragraphes.size(); ++i) {
+        if (i > 0) r += U"\r\n";
+        for (const auto& m : paragraphes[i].morceaux) r += m.texte;
+    }
+    return r;
+}
+
+bool Document::EstVide() const {
+    if (paragraphes.size() > 1) return false;
+    for (const auto& p : paragraphes) {
+        for (const auto& m : p.morceaux) {
+            if (!m.texte.empty()) return false;
+        }
+    }
+    return true;
+}
+
+const Police* Document::PoliceNumero(std::int32_t numero) const {
+    for (const auto& p : polices) {
+        if (p.numero == numero) return &p;
+    }
+    return nullptr;
+}
+
+Document DocumentDepuisTexte(std::u32string_view texte) {
+    Document d;
+    d.polices.push_back(Police{0, "fswiss", 0, "Arial"});
+    d.paragraphes.emplace_back();
+    std::size_t i = 0;
+    while (i < texte.size()) {
+        const char32_t c = texte[i];
+        if (c == U'\r' || c == U'\n') {
+            i += (c == U'\r' && i + 1 < texte.size() && texte[i + 1] == U'\n') ? 2 : 1;
+            d.paragraphes.emplace_back();
+            continue;
+        }
+        auto& morceaux = d.paragraphes.back().morceaux;
+        if (morceaux.empty()) morceaux.emplace_back();
+        morceaux.back().texte += c;
+        ++i;
+    }
+    return d;
+}
+
+}  // namespace korv::rtf
