@@ -28,6 +28,29 @@ const Police* Document::PoliceNumero(std::int32_t numero) const {
     return nullptr;
 }
 
+std::string TexteUtf8(std::u32string_view texte) {
+    std::string r;
+    for (char32_t c : texte) {
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        if (c < 0x80) {
+            r += static_cast<char>(c);
+        } else if (c < 0x800) {
+            r += static_cast<char>(0xC0 | (c >> 6));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            r += static_cast<char>(0xE0 | (c >> 12));
+            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            r += static_cast<char>(0xF0 | (c >> 18));
+            r += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return r;
+}
+
 Document DocumentDepuisTexte(std::u32string_view texte) {
     Document d;
     d.polices.push_back(Police{0, "fswiss", 0, "Arial"});

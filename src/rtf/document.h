@@ -96,6 +96,10 @@ struct Document {
     const Police* PoliceNumero(std::int32_t numero) const;
 };
 
+// UTF-8 of a text (for tools and logs; the engine converts through
+// Windows-1252).
+std::string TexteUtf8(std::u32string_view texte);
+
 // A document of plain text: each line (CR LF, CR or LF) a paragraph, in the
 // default format with one font "Arial".
 Document DocumentDepuisTexte(std::u32string_view texte);

@@ -186,7 +186,8 @@ public:
         LectureRtf r;
         if (!Analyser(r)) return r;
         // The mark that ends the last paragraph opens no new one.
-        if (!courant_.morceaux.empty() || hautSubstitut_ != 0 || doc_.paragraphes.empty()) {
+        SubstitutIsoleFinir();
+        if (!courant_.morceaux.empty() || doc_.paragraphes.empty()) {
             if (!FinParagraphe(false)) {
                 Refuse(r, "trop de paragraphes");
                 return r;
@@ -224,8 +225,12 @@ private:
                 break;
             case Jeton::Ferme:
                 if (Etat().destination == Destination::Polices) PoliceFinie();
-                // The end of the text keeps the last paragraph's format.
-                if (pile_.size() == 1) dernierFormat_ = Etat().paragraphe;
+                // The end of the text keeps the last paragraph's format
+                // (and a lone high surrogate there is a character lost).
+                if (pile_.size() == 1) {
+                    dernierFormat_ = Etat().paragraphe;
+                    SubstitutIsoleFinir();
+                }
                 pile_.pop_back();
                 aSauter_ = 0;
                 etoile_ = false;
@@ -300,11 +305,14 @@ private:
         morceaux.back().texte += c;
     }
 
+    void SubstitutIsoleFinir() {
+        if (hautSubstitut_ == 0 || pile_.empty()) return;
+        hautSubstitut_ = 0;
+        Ajoute(0xFFFD);
+    }
+
     bool FinParagraphe(bool sautPage) {
-        if (hautSubstitut_ != 0) {
-            hautSubstitut_ = 0;
-            Ajoute(0xFFFD);
-        }
+        SubstitutIsoleFinir();
         if (doc_.paragraphes.size() >= limites_.paragraphesMax) return false;
         courant_.format = pile_.empty() ? dernierFormat_ : Etat().paragraphe;
         courant_.sautPage = sautPage;

@@ -153,6 +153,7 @@ TEST(LecteurRtf, TextesAbimesLusSansEchec) {
         {R"({\rtf1 a\)", "a"},
         {R"({\rtf1 a\u)", "a"},
         {R"({\rtf1 a\bin999999 xyz})", "a"},
+        {R"({\rtf1 a\u-10179?}trailing)", "a?"},  // a lone high surrogate at the very end
         {"{\\rtf1 a\\xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx b}", "ab"},
     };
     for (const auto& c : cas) EXPECT_EQ(Brut(Lu(c.rtf)), c.attendu) << c.rtf;
