@@ -104,7 +104,15 @@ void AffichagePage::SpriteSupprimerTous() {
 }
 
 int AffichagePage::TexteNbPage(int page, int objet) {
+    const engine::ObjetPage* o = Objet(page, objet);
+    if (o != nullptr && o->Type() == engine::TypeObjet::TexteRtf && crochets.TexteRicheNbPage) {
+        return crochets.TexteRicheNbPage(page, objet);
+    }
     return crochets.TexteNbPage ? crochets.TexteNbPage(page, objet) : 1;
+}
+
+int AffichagePage::TexteRicheNbMarqueurPage(int page, int objet) {
+    return crochets.TexteRicheNbMarqueurPage ? crochets.TexteRicheNbMarqueurPage(page, objet) : 0;
 }
 
 void AffichagePage::PaletteSelectionner(std::string_view fichier) {

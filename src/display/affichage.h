@@ -105,6 +105,7 @@ public:
     void EnfonceEffet(int indexAffiche, int indexAttente) override;
     void SpriteSupprimerTous() override;
     int TexteNbPage(int page, int objet) override;
+    int TexteRicheNbMarqueurPage(int page, int objet) override;
     void PaletteSelectionner(std::string_view fichier) override;
     void PaletteLiberer() override;
 

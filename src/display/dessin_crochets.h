@@ -28,6 +28,10 @@ struct CrochetsDessin {
 
     // The number of text pages of a text object (1 until texts are laid out).
     std::function<int(int page, int objet)> TexteNbPage;
+    // Rich texts: their page markers, and the pages a reader turns through
+    // (the text pages of a rich-text object).
+    std::function<int(int page, int objet)> TexteRicheNbMarqueurPage;
+    std::function<int(int page, int objet)> TexteRicheNbPage;
 
     // A button's caption on the buffer, in display mode 0 or 2.
     std::function<void(Surface& tampon, int page, int objet, int mode)> BoutonLegendeDessine;

@@ -41,6 +41,19 @@ LimitesMorceau MorceauLimites(std::u32string_view t, int n) {
     return r;
 }
 
+int NombrePages(std::u32string_view t) {
+    const int marqueurs = NombreMarqueurs(t);
+    const LimitesMorceau dernier = MorceauLimites(t, marqueurs + 1);
+    const std::u32string_view reste = t.substr(static_cast<std::size_t>(dernier.debut));
+    const bool texteApres = reste.find_first_not_of(U" \t\r\n") != std::u32string_view::npos;
+    return marqueurs + (texteApres || marqueurs == 0 ? 1 : 0);
+}
+
+PositionsMorceau TexteMarqueurPosition(std::u32string_view t, int n) {
+    const LimitesMorceau m = MorceauLimites(t, std::max(n, 1));
+    return {m.debut + 1, m.fin < 0 ? Longueur(t) : m.fin};
+}
+
 int MorceauDuCurseur(std::u32string_view t, std::int32_t curseur) {
     const auto fin = static_cast<std::size_t>(std::clamp(curseur, 0, Longueur(t)));
     return 1 + static_cast<int>(std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(fin), kMarqueurPage));

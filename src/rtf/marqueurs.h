@@ -28,6 +28,19 @@ int NombreMarqueurs(std::u32string_view texteBrut);
 // ends at the end of the text.
 LimitesMorceau MorceauLimites(std::u32string_view texteBrut, int n);
 
+// The number of pages a reader can turn to: the markers, plus one when
+// text follows the last marker ("A¤B" has two pages, "A¤B¤" two as well).
+int NombrePages(std::u32string_view texteBrut);
+
+// `TexteMarqueurPosition`: the 1-based first and last positions of page n
+// (a page beyond the last gives the last; an empty text gives 1 and 0).
+struct PositionsMorceau {
+    std::int32_t debut = 1;
+    std::int32_t fin = 0;
+    bool operator==(const PositionsMorceau&) const = default;
+};
+PositionsMorceau TexteMarqueurPosition(std::u32string_view texteBrut, int n);
+
 // The page number (1-based) that holds the caret position.
 int MorceauDuCurseur(std::u32string_view texteBrut, std::int32_t curseur);
 

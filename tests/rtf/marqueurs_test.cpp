@@ -27,6 +27,24 @@ TEST(Marqueurs, SansMarqueur) {
     EXPECT_EQ(MorceauLimites(U"", 3), (LimitesMorceau{0, -1}));
 }
 
+TEST(Marqueurs, NombreDePages) {
+    const struct {
+        const char32_t* texte;
+        int pages;
+    } cas[] = {{U"", 1}, {U"abc", 1}, {U"A\u00A4B", 2}, {U"A\u00A4B\u00A4", 2}, {U"A\u00A4B\u00A4\r\n", 2},
+               {U"A\u00A4\r\nB\u00A4C", 3}, {U"\u00A4", 1}};
+    for (const auto& c : cas) EXPECT_EQ(NombrePages(c.texte), c.pages) << test::Utf8(c.texte);
+}
+
+TEST(Marqueurs, PositionsUnAUn) {
+    const std::u32string t = U"A\u00A4\r\nB\u00A4C";
+    EXPECT_EQ(TexteMarqueurPosition(t, 1), (PositionsMorceau{1, 1}));
+    EXPECT_EQ(TexteMarqueurPosition(t, 2), (PositionsMorceau{5, 5}));
+    EXPECT_EQ(TexteMarqueurPosition(t, 3), (PositionsMorceau{7, 7}));
+    EXPECT_EQ(TexteMarqueurPosition(t, 9), (PositionsMorceau{7, 7}));
+    EXPECT_EQ(TexteMarqueurPosition(U"", 1), (PositionsMorceau{1, 0}));
+}
+
 TEST(Marqueurs, PageDuCurseur) {
     const std::u32string t = U"A\u00A4\r\nB\u00A4C";
     EXPECT_FALSE(MorceauCourantLimites(t, 0).has_value());
