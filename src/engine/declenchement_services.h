@@ -61,6 +61,10 @@ public:
     virtual void DeclencheGraphique(Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
                                     int source);
 
+    // `ObjetsSpriteMethodeMaj`: the business-plan layer moves the method
+    // page's sprites to follow its texts (after a rich text turned a page).
+    virtual void ObjetsSpriteMethodeMaj() {}
+
     // The string last given to the script variable PASSEVALEUR.
     virtual std::string PasseValeur() { return {}; }
 
