@@ -1,5 +1,8 @@
 #include "rtf/document.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace korv::rtf {
 
 std::u32string Document::TexteBrut() const {
@@ -26,6 +29,43 @@ const Police* Document::PoliceNumero(std::int32_t numero) const {
         if (p.numero == numero) return &p;
     }
     return nullptr;
+}
+
+namespace {
+
+// Walks the characters: for each, its plain and Qt widths; stops when `fin`
+// says the wanted position is reached.
+template <typename Fin>
+std::pair<std::int64_t, std::int64_t> Parcourir(const Document& d, Fin fin) {
+    std::int64_t brute = 0;
+    std::int64_t qt = 0;
+    for (std::size_t i = 0; i < d.paragraphes.size(); ++i) {
+        for (const auto& m : d.paragraphes[i].morceaux) {
+            for (const char32_t c : m.texte) {
+                if (fin(brute, qt)) return {brute, qt};
+                brute += 1;
+                qt += c > 0xFFFF ? 2 : 1;
+            }
+        }
+        if (i + 1 < d.paragraphes.size()) {
+            if (fin(brute, qt) || fin(brute + 1, qt)) return {brute, qt};
+            brute += 2;
+            qt += 1;
+        }
+    }
+    return {brute, qt};
+}
+
+}  // namespace
+
+std::int32_t PositionDocumentQt(const Document& d, std::int32_t positionBrute) {
+    const std::int64_t voulue = std::max<std::int64_t>(positionBrute, 0);
+    return static_cast<std::int32_t>(Parcourir(d, [&](std::int64_t b, std::int64_t) { return b >= voulue; }).second);
+}
+
+std::int32_t PositionBrute(const Document& d, std::int32_t positionQt) {
+    const std::int64_t voulue = std::max<std::int64_t>(positionQt, 0);
+    return static_cast<std::int32_t>(Parcourir(d, [&](std::int64_t, std::int64_t q) { return q >= voulue; }).first);
 }
 
 std::string TexteUtf8(std::u32string_view texte) {

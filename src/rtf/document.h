@@ -96,6 +96,13 @@ struct Document {
     const Police* PoliceNumero(std::int32_t numero) const;
 };
 
+// Positions of the plain text (CR LF counts 2) and of a QTextDocument
+// holding the same document (a paragraph end counts 1, a character beyond
+// U+FFFF counts 2), each way. Positions past the end map to the end; a
+// position between CR and LF maps to the paragraph end.
+std::int32_t PositionDocumentQt(const Document& document, std::int32_t positionBrute);
+std::int32_t PositionBrute(const Document& document, std::int32_t positionQt);
+
 // UTF-8 of a text (for tools and logs; the engine converts through
 // Windows-1252).
 std::string TexteUtf8(std::u32string_view texte);

@@ -116,3 +116,33 @@ TEST_F(DocumentQt, HauteurEtRendu) {
 
 }  // namespace
 }  // namespace korv::rtf
+
+namespace korv::rtf {
+namespace {
+
+TEST_F(DocumentQt, PositionsDuTexteEtDeQt) {
+    // "A¤", CR LF, "B😀C": plain positions count CR LF 2, Qt the end 1 and
+    // the emoji 2.
+    const Document d = test::Lu(R"({\rtf1 A\'a4\par B\u-10179?\u-8704?C})");
+    QTextDocument q;
+    VersDocumentQt(d, q, 15);
+    const QString qt = q.toPlainText();
+    const std::u32string brut = d.TexteBrut();
+    const struct {
+        std::int32_t brute, qt;
+    } cas[] = {{0, 0}, {1, 1}, {2, 2}, {4, 3}, {5, 4}, {6, 6}, {7, 7}};
+    for (const auto& c : cas) {
+        EXPECT_EQ(PositionDocumentQt(d, c.brute), c.qt) << c.brute;
+        EXPECT_EQ(PositionBrute(d, c.qt), c.brute) << c.qt;
+        if (c.brute < static_cast<std::int32_t>(brut.size()) && brut[static_cast<std::size_t>(c.brute)] != U'\r') {
+            // The same character at both positions.
+            EXPECT_EQ(QString::fromUcs4(&brut[static_cast<std::size_t>(c.brute)], 1).at(0), qt.at(c.qt)) << c.brute;
+        }
+    }
+    EXPECT_EQ(PositionDocumentQt(d, 3), 2) << "between CR and LF: the paragraph end";
+    EXPECT_EQ(PositionDocumentQt(d, 99), 7);
+    EXPECT_EQ(PositionBrute(d, -5), 0);
+}
+
+}  // namespace
+}  // namespace korv::rtf
