@@ -252,15 +252,25 @@ void Rendre(const Document& d, QImage& image, const QRect& rect, std::int32_t de
     const QRect zone = rect.intersected(image.rect());
     if (zone.isEmpty()) return;
     Mise m(Extrait(d, debut, fin), rect.width(), tpp);
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::TextAntialiasing, false);
-    peintre.setRenderHint(QPainter::Antialiasing, false);
-    peintre.setClipRect(zone);
-    peintre.translate(rect.topLeft());
-    QAbstractTextDocumentLayout::PaintContext contexte;
-    contexte.palette.setColor(QPalette::Text, Qt::black);
-    contexte.clip = QRectF(0, 0, rect.width(), rect.height());
-    m.Qt().documentLayout()->draw(&peintre, contexte);
+    // Painted at the resolution it was laid out at (the image's own is put back after).
+    const int dpmX = image.dotsPerMeterX();
+    const int dpmY = image.dotsPerMeterY();
+    const int parMetre = static_cast<int>(std::lround(1440.0 / std::max(tpp, 1) / 0.0254));
+    image.setDotsPerMeterX(parMetre);
+    image.setDotsPerMeterY(parMetre);
+    {
+        QPainter peintre(&image);
+        peintre.setRenderHint(QPainter::TextAntialiasing, false);
+        peintre.setRenderHint(QPainter::Antialiasing, false);
+        peintre.setClipRect(zone);
+        peintre.translate(rect.topLeft());
+        QAbstractTextDocumentLayout::PaintContext contexte;
+        contexte.palette.setColor(QPalette::Text, Qt::black);
+        contexte.clip = QRectF(0, 0, rect.width(), rect.height());
+        m.Qt().documentLayout()->draw(&peintre, contexte);
+    }
+    image.setDotsPerMeterX(dpmX);
+    image.setDotsPerMeterY(dpmY);
 }
 
 }  // namespace korv::rtf

@@ -28,7 +28,8 @@ std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::in
 
 // Renders the part [debut, fin) (plain-text positions, fin -1 to the end) of
 // the document into the rectangle `rect` (pixels) of `image`: laid out at
-// the rectangle's width and cut at its edges.
+// the rectangle's width and cut at its edges, black text on what the image
+// holds, at the resolution of a screen of `twipsParPixel`.
 void Rendre(const Document& d, QImage& image, const QRect& rect, std::int32_t debut, std::int32_t fin,
             std::int32_t twipsParPixel);
 

@@ -235,3 +235,49 @@ TEST(TexteRiche, TexteDeMethodeDansSaBoiteEnJeu) {
 
 }  // namespace
 }  // namespace korv::display
+
+namespace korv::display {
+namespace {
+
+// Columns and rows of an image that hold a non-white pixel.
+QRect Encre(const QImage& image) {
+    QRect r;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != qRgb(255, 255, 255)) r = r.united(QRect(x, y, 1, 1));
+        }
+    }
+    return r;
+}
+
+TEST(TexteRiche, RenduDansUneSurfaceAvecMarges) {
+    test::ApplicationAffichage();
+    const auto texte = rtf::LireTexteRiche("{\\rtf1 {\\fs40 MMMM MMMM MMMM MMMM}\\par{\\fs40 MMMM}}");
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    TexteRicheAfficheDansSurface(*texte, image, 15, 0, 0, 0, 0, 0, -1);
+    const QRect libre = Encre(image);
+    ASSERT_FALSE(libre.isEmpty());
+
+    image.fill(Qt::white);
+    // 20 pixels from the left and the top, 100 from the right, 150 from the bottom.
+    TexteRicheAfficheDansSurface(*texte, image, 15, 300, 300, 1500, 2250, 0, -1);
+    const QRect r = Encre(image);
+    ASSERT_FALSE(r.isEmpty());
+    EXPECT_GE(r.left(), 20);
+    EXPECT_GE(r.top(), 20);
+    EXPECT_LT(r.right(), 100);
+    EXPECT_LT(r.bottom(), 50);
+
+    // A larger screen resolution (fewer twips per pixel) draws larger letters.
+    image.fill(Qt::white);
+    TexteRicheAfficheDansSurface(*texte, image, 10, 0, 0, 0, 0, 0, 4);
+    const QRect grand = Encre(image);
+    image.fill(Qt::white);
+    TexteRicheAfficheDansSurface(*texte, image, 15, 0, 0, 0, 0, 0, 4);
+    EXPECT_GT(grand.width(), Encre(image).width());
+    EXPECT_EQ(image.dotsPerMeterX(), QImage(1, 1, QImage::Format_RGB32).dotsPerMeterX()) << "the image keeps its own";
+}
+
+}  // namespace
+}  // namespace korv::display
