@@ -10,6 +10,7 @@
 #include "display/affichage.h"
 #include "display/dessin_crochets.h"
 #include "display/surface.h"
+#include "engine/erreur.h"
 #include "engine/moteur.h"
 #include "engine/objets_affiches.h"
 #include "engine/scene.h"
@@ -155,7 +156,9 @@ void TexteRicheAffichage::ObjetTexteRTFDessine(int page, int objet, std::int32_t
     std::string erreur;
     const rtf::Document texte = TexteRicheObjet(*o, &erreur);
     if (!erreur.empty()) {
-        a_.images.cache.Journaliser("ObjetTexteRTFDessine : texte RTF illisible : " + o->nom + " (" + erreur + ")");
+        // Logged, and drawn as an empty text: play goes on.
+        engine::ErreurJournaliser(a_.moteur, "ObjetTexteRTFDessine", engine::kErreurProgramme,
+                                  "texte RTF illisible : " + o->nom + " (" + erreur + ")");
     }
     const std::u32string brut = texte.TexteBrut();
     rtf::LimitesMorceau morceau;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -93,6 +94,21 @@ TEST(TexteRiche, SansTexteNiFichierRienNeChange) {
     b.O().texte = R"({\rtf1 {\fs40 ignored}})";  // not the user's text: the file is read, and there is none
     b.Dessiner();
     EXPECT_EQ(b.Encre(), 0);
+}
+
+TEST(TexteRiche, TexteAbimeJournaliseEtVide) {
+    Banc b;
+    const auto dossier = std::filesystem::path(FichierTemporaire("x", "")).parent_path() / "abime";
+    std::filesystem::create_directories(dossier);
+    b.moteur.dossierProgramme = dossier.string();
+    b.O().texte = "{\\rtf1 " + std::string(400, '{') + "texte";
+    EXPECT_NO_THROW(b.Dessiner());
+    EXPECT_EQ(b.Encre(), 0);
+    std::ifstream journal(dossier / "ERROR.TXT", std::ios::binary);
+    const std::string lu{std::istreambuf_iterator<char>(journal), {}};
+    EXPECT_NE(lu.find("ObjetTexteRTFDessine"), std::string::npos) << lu;
+    EXPECT_NE(lu.find("RICHE"), std::string::npos) << lu;
+    EXPECT_EQ(b.a->TexteNbPage(1, 2), 1);
 }
 
 TEST(TexteRiche, LesPagesSeTournentEnJeu) {
