@@ -9,6 +9,8 @@
 #include <QTextCursor>
 
 #include "platform/qt_cp1252.h"
+#include "rtf/ecrivain.h"
+#include "rtf/lecteur.h"
 #include "rtf/marqueurs.h"
 
 namespace korv::rtf {
@@ -26,6 +28,11 @@ enum Propriete : int {
     kEspaceAvant,
     kEspaceApres,
 };
+
+// The font and colour tables ride on the QTextDocument, written as an RTF
+// header, so that the font numbers and colour indexes of its runs keep
+// their meaning.
+constexpr char kTables[] = "korv_tables_rtf";
 
 qreal Pixels(std::int32_t twips, std::int32_t tpp) { return tpp > 0 ? static_cast<qreal>(twips) / tpp : twips; }
 
@@ -198,6 +205,11 @@ FormatCaractere FormatDefaut(const Document& d) {
 
 void VersDocumentQt(const Document& d, QTextDocument& q, std::int32_t tpp) {
     q.clear();
+    Document tables;
+    tables.polices = d.polices;
+    tables.couleurs = d.couleurs;
+    tables.policeDefaut = d.policeDefaut;
+    q.setProperty(kTables, QByteArray::fromStdString(EcrireRtf(tables)));
     q.setDocumentMargin(0);
     QTextCursor c(&q);
     bool premier = true;
@@ -219,7 +231,15 @@ void VersDocumentQt(const Document& d, QTextDocument& q, std::int32_t tpp) {
 
 Document DepuisDocumentQt(const QTextDocument& q, std::int32_t tpp) {
     Document d;
-    d.polices.push_back(Police{0, "fswiss", 0, "Arial"});
+    const QByteArray tables = q.property(kTables).toByteArray();
+    if (const auto lu = LireRtf(std::string_view(tables.constData(), static_cast<std::size_t>(tables.size())));
+        lu.document) {
+        d.polices = lu.document->polices;
+        d.couleurs = lu.document->couleurs;
+        d.policeDefaut = lu.document->policeDefaut;
+    } else {
+        d.polices.push_back(Police{0, "fswiss", 0, "Arial"});
+    }
     for (QTextBlock b = q.begin(); b.isValid(); b = b.next()) {
         Paragraphe p;
         p.format = DepuisQt(b.blockFormat(), tpp);
@@ -241,6 +261,25 @@ Document DepuisDocumentQt(const QTextDocument& q, std::int32_t tpp) {
     d.paragraphes.back().sautPage = false;
     return d;
 }
+
+bool DefinirTexteRtf(QTextDocument& q, std::string_view texte, std::int32_t tpp, std::string* erreur) {
+    if (EstRtf(texte)) {
+        LectureRtf l = LireRtf(texte);
+        if (!l.document) {
+            if (erreur) *erreur = l.erreur;
+            VersDocumentQt(DocumentDepuisTexte({}), q, tpp);
+            return false;
+        }
+        VersDocumentQt(*l.document, q, tpp);
+        return true;
+    }
+    const auto d = LireTexteRiche(texte);
+    VersDocumentQt(d.value_or(DocumentDepuisTexte({})), q, tpp);
+    if (!d && erreur) *erreur = "texte trop long";
+    return d.has_value();
+}
+
+std::string TexteRtf(const QTextDocument& q, std::int32_t tpp) { return EcrireRtf(DepuisDocumentQt(q, tpp)); }
 
 std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::int32_t tpp) {
     Mise m(d, Pixels(std::max(largeurTwips, 0), tpp), tpp);

@@ -7,6 +7,8 @@
 // back unchanged.
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include <QImage>
 #include <QTextDocument>
@@ -22,6 +24,14 @@ void VersDocumentQt(const Document& d, QTextDocument& q, std::int32_t twipsParPi
 // Reads a QTextDocument back into the model. Fonts and colours that the
 // tables lack are added to them.
 Document DepuisDocumentQt(const QTextDocument& q, std::int32_t twipsParPixel);
+
+// The RTF content of a rich-text box, as its TextRTF property: set from an
+// RTF text (a plain text is taken as lines; a refused RTF text empties the
+// box, answers false and says why in `erreur`), and read as our writer
+// writes it.
+bool DefinirTexteRtf(QTextDocument& q, std::string_view texte, std::int32_t twipsParPixel,
+                     std::string* erreur = nullptr);
+std::string TexteRtf(const QTextDocument& q, std::int32_t twipsParPixel);
 
 // The height in pixels of the document laid out at that width (twips).
 std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::int32_t twipsParPixel);

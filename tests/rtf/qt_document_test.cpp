@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "outils.h"
+#include "rtf/ecrivain.h"
 
 namespace korv::rtf {
 namespace {
@@ -38,12 +39,7 @@ TEST_F(DocumentQt, AllerEtRetourParQt) {
         const Document d = test::Lu(t);
         QTextDocument q;
         VersDocumentQt(d, q, 15);
-        Document retour = DepuisDocumentQt(q, 15);
-        // The tables are rebuilt from what the text uses.
-        retour.polices = d.polices;
-        retour.couleurs = d.couleurs;
-        retour.policeDefaut = d.policeDefaut;
-        EXPECT_EQ(retour, d) << t;
+        EXPECT_EQ(DepuisDocumentQt(q, 15), d) << t;
     }
 }
 
@@ -146,3 +142,25 @@ TEST_F(DocumentQt, PositionsDuTexteEtDeQt) {
 
 }  // namespace
 }  // namespace korv::rtf
+
+namespace korv::rtf {
+namespace {
+
+TEST_F(DocumentQt, ProprieteTexteRtf) {
+    QTextDocument q;
+    const std::string rtf = EcrireRtf(test::Lu(test::Fichier("lo_paragraphes.rtf")));
+    ASSERT_TRUE(DefinirTexteRtf(q, rtf, 15));
+    EXPECT_EQ(q.blockCount(), 3);
+    EXPECT_EQ(TexteRtf(q, 15), rtf) << "read back as written";
+
+    std::string erreur;
+    EXPECT_FALSE(DefinirTexteRtf(q, "{\\rtf1 " + std::string(300, '{'), 15, &erreur));
+    EXPECT_TRUE(q.isEmpty());
+    EXPECT_FALSE(erreur.empty());
+    EXPECT_TRUE(DefinirTexteRtf(q, "ligne 1\r\nligne 2", 15));
+    EXPECT_EQ(q.toPlainText(), "ligne 1\nligne 2");
+}
+
+}  // namespace
+}  // namespace korv::rtf
+
