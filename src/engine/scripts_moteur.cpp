@@ -9,6 +9,7 @@
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
+#include "formula/fonctions_texte_riche.h"
 #include "formula/statut_commande.h"
 #include "formula/script_impression.h"
 #include "formula/script_programme.h"
@@ -205,7 +206,8 @@ struct ScriptsMoteur::Impl {
     SystemeFormule systeme;
     ServicesScriptMoteur services;
     formula::TableVariables variables;
-    formula::FonctionsImpression impression{scene, services};
+    formula::FonctionsTexteRiche texteRiche{scene, services};
+    formula::FonctionsImpression impression{scene, services, &texteRiche};
     formula::ServicesFormule formule{scene, systeme, variables, &impression};
     formula::ProgrammationInterne programme{formule, services};
 };
@@ -230,5 +232,6 @@ formula::TableVariables& ScriptsMoteur::Variables() { return impl_->variables; }
 const formula::ServicesFormule& ScriptsMoteur::Formule() { return impl_->formule; }
 formula::ProgrammationInterne& ScriptsMoteur::Programme() { return impl_->programme; }
 void ScriptsMoteur::Impression(formula::TravailImpression* travail) { impl_->services.travail = travail; }
+void ScriptsMoteur::Sommaire(formula::BoiteSommaire* boite) { impl_->texteRiche.Sommaire(boite); }
 
 }  // namespace korv::engine

@@ -4,6 +4,7 @@
 
 #include "display/affichage.h"
 #include "display/sprites.h"
+#include "display/texte_riche.h"
 #include "engine/moteur.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
@@ -43,6 +44,7 @@ struct Programme::Modules {
           plan(etat, aVenir),
           affichage(m, Reglages(p)),
           sprites(affichage),
+          riche(affichage),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
           magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
@@ -57,6 +59,7 @@ struct Programme::Modules {
     PlanProgramme plan;
     display::AffichagePage affichage;
     display::TableSprites sprites;
+    display::TexteRicheAffichage riche;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
     grid::MagasinGrilles magasin;
@@ -93,11 +96,11 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.affichage.DefinirMagasin(p.reglages);
 
     display::BrancherSprites(m.affichage, m.sprites);
+    m.riche.Brancher();
 
     auto& c = m.affichage.crochets;
     AVenir(c.ObjetTexteDessine, m.aVenir, module::TextesBalises, "ObjetTexteDessine");
     AVenir(c.BoutonLegendeDessine, m.aVenir, module::TextesBalises, "BoutonLegendeDessine");
-    AVenir(c.ObjetTexteRTFDessine, m.aVenir, module::TextesRiches, "ObjetTexteRTFDessine");
     AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
