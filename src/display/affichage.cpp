@@ -107,6 +107,18 @@ int AffichagePage::TexteNbPage(int page, int objet) {
     return crochets.TexteNbPage ? crochets.TexteNbPage(page, objet) : 1;
 }
 
+int AffichagePage::NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) {
+    return crochets.NLigneTexteObjetY ? crochets.NLigneTexteObjetY(page, objet, y, morceau, ligne) : 0;
+}
+
+int AffichagePage::TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) {
+    return crochets.TexteNLigneVersNPage ? crochets.TexteNLigneVersNPage(page, objet, ligne) : 0;
+}
+
+int AffichagePage::TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) {
+    return crochets.TexteRecherche ? crochets.TexteRecherche(page, objet, texte, depuisLigne) : 0;
+}
+
 void AffichagePage::PaletteSelectionner(std::string_view fichier) {
     palette.Remplacer(reglages.systeme, PaletteFichierCreer(fichier, JournalMoteur(moteur)));
     palette.PaletteActuelleAssignerAuxFenetres(reglages.systeme);

@@ -105,6 +105,9 @@ public:
     void EnfonceEffet(int indexAffiche, int indexAttente) override;
     void SpriteSupprimerTous() override;
     int TexteNbPage(int page, int objet) override;
+    int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) override;
+    int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) override;
+    int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) override;
     void PaletteSelectionner(std::string_view fichier) override;
     void PaletteLiberer() override;
 

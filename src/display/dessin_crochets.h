@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "display/couleurs.h"
 
@@ -28,6 +29,11 @@ struct CrochetsDessin {
 
     // The number of text pages of a text object (1 until texts are laid out).
     std::function<int(int page, int objet)> TexteNbPage;
+    // Queries on a text object's laid-out text (answers of the engine's
+    // `Affichage` of the same names; 0 without texts).
+    std::function<int(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne)> NLigneTexteObjetY;
+    std::function<int(int page, int objet, std::int32_t ligne)> TexteNLigneVersNPage;
+    std::function<int(int page, int objet, std::string_view texte, int depuisLigne)> TexteRecherche;
 
     // A button's caption on the buffer, in display mode 0 or 2.
     std::function<void(Surface& tampon, int page, int objet, int mode)> BoutonLegendeDessine;
