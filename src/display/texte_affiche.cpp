@@ -9,10 +9,13 @@
 
 #include "display/affichage.h"
 #include "display/composition.h"
+#include "display/images.h"
 #include "display/surface.h"
 #include "display/surface_twips.h"
 #include "display/texte_police.h"
 #include "engine/attente_boucle.h"
+#include "engine/fichier_nom.h"
+#include "engine/liste_std.h"
 #include "engine/moteur.h"
 #include "platform/qt_cp1252.h"
 #include "text/requetes.h"
@@ -75,6 +78,12 @@ public:
             }
         }
         if (texte.empty()) return 0;
+        if (texte.find("<Texte deja Prepare>") != std::string::npos) {
+            s_.PousserClip(clip);
+            TexteAfficheTextePrepareEnBitmaps(a_, s_, texte, p_);
+            s_.RetirerClip();
+            return 0;
+        }
         f_ = p_.defaut;
         f_.couleur = static_cast<std::int32_t>(p_.couleur);
         sauvee_ = p_.couleur;
@@ -344,6 +353,59 @@ private:
 };
 
 }  // namespace
+
+void TexteAfficheTextePrepareEnBitmaps(AffichagePage& a, Surface& surface, std::string_view texte,
+                                       const ParametresTexteAffiche& p) {
+    const std::string& base = a.moteur.scene.entete.repertoireScene;
+    const auto page = [&](std::int64_t n) { return "<PageNumero " + std::to_string(n) + ","; };
+    std::int64_t trouvee = p.pageAffichee;
+    Position debut = text::InStr(1, texte, page(trouvee));
+    for (std::int64_t n : {0, 1}) {
+        if (debut > 0) break;
+        trouvee = n;
+        debut = text::InStr(1, texte, page(n));
+    }
+    if (debut == 0) return;
+    const Position virgule = debut + static_cast<Position>(page(trouvee).size()) - 1;
+    const Position fin = text::InStr(virgule, texte, ">");
+    if (fin == 0) return;
+    const std::string fichier =
+        engine::NomFichierAbsolu(text::Mid(texte, virgule + 1, fin - virgule - 1), base);
+    const int x = a.PxX(p.rectangle.gauche);
+    const int y = a.PxY(p.rectangle.haut);
+    if (p.transparent) {
+        AfficherTransparent(a.images, fichier, surface,
+                            {x, y, a.PxX(p.rectangle.droite - p.rectangle.gauche),
+                             a.PxY(p.rectangle.bas - p.rectangle.haut), 0, 0, false});
+    } else {
+        ChargeImage(a.images, fichier, surface, {x, y, -1, -1, 0, 0, false}, OperationRaster::SrcAnd);
+    }
+    const std::string cle = trouvee > 0 ? "<Hypertexte " + std::to_string(trouvee) + "," : "<Hypertexte ";
+    for (Position k = text::InStr(1, texte, cle); k > 0;) {
+        const Position f = text::InStr(k, texte, ">");
+        if (f == 0) break;
+        const std::string liste(text::Mid(texte, k, f - k));
+        const auto element = [&](int n) { return engine::ListeAVirguleElementValeur(liste, n); };
+        const auto entier = [&](int n) { return text::ValEntier(element(n)); };
+        AfficherTransparent(a.images, engine::NomFichierAbsolu(element(3), base), surface,
+                            {entier(4), entier(5), entier(6), entier(7), 0, 0, false});
+        if (a.ModeJeu() && p.lienPage > 0) {
+            engine::ZoneTexteLien zone;
+            zone.Texte = element(8);
+            // A zone has three rectangles whatever count the text gives.
+            zone.Numero = static_cast<std::int16_t>(std::clamp(entier(9), 0, 3));
+            for (int r = 1; r <= zone.Numero; ++r) {
+                RectZone z = Rect(zone, r);
+                *z.gauche = entier(10 + 4 * (r - 1));
+                *z.haut = entier(11 + 4 * (r - 1));
+                *z.droite = entier(12 + 4 * (r - 1));
+                *z.bas = entier(13 + 4 * (r - 1));
+            }
+            engine::EvenementObjetEnAttenteDEvenementAjoute(a.moteur, p.lienPage, p.lienObjet, zone);
+        }
+        k = text::InStr(f, texte, cle);
+    }
+}
 
 std::int32_t TexteAffiche(AffichagePage& a, Surface& surface, ChoixPolices& polices, std::string& texte,
                           const ParametresTexteAffiche& p) {

@@ -38,6 +38,7 @@ struct ParametresTexteAffiche {
     Couleur couleur = kNoir;                // the surface's fore colour
     Couleur fond = kBlanc;                  // the colour of hidden text
     text::FormatageTexte defaut;            // `FormatageDefaut`
+    bool transparent = false;               // pictures of a text rendered ahead drawn with their masks
 };
 
 // `TexteAffiche` on a text already coded for the rectangle's width.
@@ -45,5 +46,12 @@ struct ParametresTexteAffiche {
 // offset used.
 std::int32_t TexteAffiche(AffichagePage& a, Surface& surface, ChoixPolices& polices, std::string& texte,
                           const ParametresTexteAffiche& p);
+
+// `TexteAfficheTextePrepareEnBitmaps`: a text rendered ahead into picture
+// files ("<Texte deja Prepare>"): the page's picture at the rectangle's
+// top-left corner, then each link's picture, whose zone goes to the waiting
+// list in play mode.
+void TexteAfficheTextePrepareEnBitmaps(AffichagePage& a, Surface& surface, std::string_view texte,
+                                       const ParametresTexteAffiche& p);
 
 }  // namespace korv::display

@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+#include <QImage>
+
 #include "display/affichage.h"
 #include "display/dessin.h"
 #include "display/surface_application.h"
@@ -182,6 +184,34 @@ TEST(Textes, VariantesDeLangueCodeesChacune) {
     EXPECT_EQ(o.texte.substr(0, barre).find("Yes"), std::string::npos);
     EXPECT_NE(o.texte.substr(barre).find("Yes"), std::string::npos);
     EXPECT_EQ(o.texte.substr(barre).find("<Zone3000>"), 1u);
+}
+
+TEST(Textes, TexteRenduEnImagesEtZoneBornee) {
+    Banc b;
+    b.moteur.jeu.ModeProgramme = engine::kModeJeu;
+    const auto dossier = std::filesystem::path(::testing::TempDir()) / ("korv_bitmaps_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(VersQRgb(kBleu));
+    ASSERT_TRUE(image.save(QString::fromStdString((dossier / "PAGE1.BMP").string()), "BMP"));
+    b.moteur.scene.entete.repertoireScene = dossier.string() + "/";
+    ObjetPage& o = b.Ajouter(TypeObjet::Texte, 300, 300, 3000, 900);
+    // A link zone claiming 7 rectangles keeps 3.
+    o.texte = "<Texte deja Prepare><PageNumero 1,PAGE1.BMP>"
+              "<Hypertexte 1,x,ABSENT.BMP,0,0,1,1,mot,7,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16>";
+    engine::ObjetPageElement lien;
+    lien.Texte = "mot";
+    lien.Evenements = engine::evenement::Clic;
+    o.elements.push_back(lien);
+    b.Dessiner(b.Dernier());
+    EXPECT_EQ(b.P(25, 25), kBleu);   // the page's picture at the object's corner
+    EXPECT_EQ(b.P(45, 25), kBlanc);  // and no wider than itself
+    ASSERT_EQ(b.moteur.attente.Nombre(), 1);
+    const engine::ZoneTexteLien& z = b.moteur.attente.Entree(1).Zone;
+    EXPECT_EQ(z.Numero, 3);
+    EXPECT_EQ(z.Texte, "mot");
+    EXPECT_EQ(z.Gauche3, 9);
+    EXPECT_EQ(z.Bas3, 12);
 }
 
 }  // namespace
