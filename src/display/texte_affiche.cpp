@@ -60,6 +60,9 @@ RectZone Rect(engine::ZoneTexteLien& z, int i) {
     }
 }
 
+// Positions read from a text, held well inside 32 bits so that sums of them stay there.
+std::int32_t Borne(std::int32_t v) { return std::clamp(v, -(1 << 29), 1 << 29); }
+
 class Dessinateur {
 public:
     Dessinateur(AffichagePage& a, Surface& s, ChoixPolices& polices, const ParametresTexteAffiche& p)
@@ -178,9 +181,9 @@ private:
             f_.indice = actif;
             cy_ = actif ? base_ + 5 * tppY_ : base_;
         } else if (est("X")) {
-            cx_ = text::ValEntier(arg) + p_.rectangle.gauche + p_.marge;
+            cx_ = Borne(text::ValEntier(arg)) + p_.rectangle.gauche + p_.marge;
         } else if (est("BaseLine")) {
-            std::int64_t b = std::llround(text::Val(arg) + decalage_);
+            std::int64_t b = std::llround(std::clamp(text::Val(arg), -1e9, 1e9) + decalage_);
             b = std::max<std::int64_t>(b, -32000);
             if (b > p_.rectangle.bas) return false;
             base_ = static_cast<std::int32_t>(std::min<std::int64_t>(b, 1 << 30));
@@ -188,7 +191,7 @@ private:
             if (f_.exposant) cy_ = base_ - 5 * tppY_;
             if (f_.indice) cy_ = base_ + 5 * tppY_;
         } else if (est("Y")) {
-            const std::int32_t y = text::ValEntier(arg);
+            const std::int32_t y = Borne(text::ValEntier(arg));
             hauteurLigne_ = y - yPrecedent_;
             yPrecedent_ = y;
         } else if (est("SelDeb")) {

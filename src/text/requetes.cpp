@@ -54,7 +54,8 @@ std::int32_t TexteBasLigne(std::string_view texte, std::int64_t ligne, std::int3
     if (l == 0) return -tppY;
     Position y = InStr(l, texte, "<Y");
     if (y == 0) return -tppY;
-    return ValEntier(TexteArgumentSequence(TextePrepareSequenceSuivante(texte, y)));
+    // Held well inside 32 bits, so that offsets can be added to it.
+    return std::clamp(ValEntier(TexteArgumentSequence(TextePrepareSequenceSuivante(texte, y))), -(1 << 29), 1 << 29);
 }
 
 std::int32_t TexteHautLigne(std::string_view texte, std::int64_t ligne, std::int32_t tppY) {
@@ -137,8 +138,17 @@ std::int64_t TexteADecouperQuelleLigneY(std::string_view texte, std::int64_t pag
     const std::string_view morceau = Mid(texte, plage.first, plage.second - plage.first + 1);
     const std::int64_t premiere = TexteQuelleLigneNCar(morceau, 1);
     const std::int64_t derniere = TexteQuelleLigneNCar(morceau, Longueur(morceau));
-    for (std::int64_t l = premiere; l <= derniere; ++l) {
-        if (TexteHautLigne(texte, l, tppY) + decalage <= y && y <= TexteBasLigne(texte, l, tppY) + decalage) return l;
+    // The lines the piece holds, by their markers (a damaged number cannot
+    // make the scan run over billions of lines).
+    auto essaie = [&](std::int64_t l) {
+        return std::int64_t{TexteHautLigne(texte, l, tppY)} + decalage <= y &&
+               y <= std::int64_t{TexteBasLigne(texte, l, tppY)} + decalage;
+    };
+    if (essaie(premiere)) return premiere;
+    for (Position p = InStr(1, morceau, "<LigneNumero"); p > 0; p = InStr(p + 1, morceau, "<LigneNumero")) {
+        Position q = p;
+        const std::int64_t l = ValEntier(TexteArgumentSequence(TextePrepareSequenceSuivante(morceau, q)));
+        if (l >= premiere && l <= derniere && essaie(l)) return l;
     }
     return 0;
 }

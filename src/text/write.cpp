@@ -132,7 +132,7 @@ std::string PrecodeFichierTexte(std::string_view octets,
         ParcourirFkp(o, pnPara, pnFntb - 1, [&](std::uint32_t fcLim, bool, std::string_view pap) {
             Paragraphe p;
             p.fin = finDansTexte(fcLim);
-            const std::size_t cch = pap.empty() ? 0 : static_cast<std::uint8_t>(pap[0]);
+            const std::size_t cch = pap.empty() ? 0 : std::min<std::size_t>(static_cast<std::uint8_t>(pap[0]), pap.size() - 1);
             if (cch >= 2) p.alignement = static_cast<std::uint8_t>(static_cast<std::uint8_t>(pap[2]) & 3);
             if (cch >= 17) p.teteCourante = (static_cast<std::uint8_t>(pap[17]) & (0x02 | 0x04 | 0x10)) != 0;
             paragraphes.push_back(p);
@@ -144,7 +144,7 @@ std::string PrecodeFichierTexte(std::string_view octets,
         ParcourirFkp(o, premiereCar, pnPara - 1, [&](std::uint32_t fcLim, bool, std::string_view chp) {
             Passage p;
             p.fin = finDansTexte(fcLim);
-            const std::size_t cch = chp.empty() ? 0 : static_cast<std::uint8_t>(chp[0]);
+            const std::size_t cch = chp.empty() ? 0 : std::min<std::size_t>(static_cast<std::uint8_t>(chp[0]), chp.size() - 1);
             const auto octet = [&](std::size_t k) { return static_cast<std::uint8_t>(chp[k]); };
             if (cch >= 2) {
                 p.drapeaux |= (octet(2) & 1) ? 1 : 0;

@@ -186,6 +186,29 @@ TEST(Textes, VariantesDeLangueCodeesChacune) {
     EXPECT_EQ(o.texte.substr(barre).find("<Zone3000>"), 1u);
 }
 
+TEST(Textes, PageDeTexteAfficheeSeule) {
+    // Page 1 shows one word at the top; page 3, turned to by the engine,
+    // shows its own word at the top too, and nothing of page 1.
+    auto dessiner = [](int page) {
+        Banc b;
+        b.moteur.jeu.ModeProgramme = engine::kModeJeu;
+        ObjetPage& o = b.Ajouter(TypeObjet::Texte, 300, 300, 3000, 900);
+        o.texte = "<PageNombre000003><PageNumero1>I<PageNumero2>II II<PageNumero3>WWWWWW";
+        const int n = b.Dernier();
+        b.Dessiner(n);
+        b.moteur.affiches.Entree(engine::ObjetAfficheNObjetVersNAffiche(b.moteur.affiches, 1, n)).morceauTexte =
+            static_cast<std::int16_t>(page);
+        b.Dessiner(n);
+        return b.Boite(QRect(20, 20, 200, 60), kNoir);
+    };
+    const QRect un = dessiner(1);
+    const QRect trois = dessiner(3);
+    ASSERT_FALSE(un.isEmpty());
+    ASSERT_FALSE(trois.isEmpty());
+    EXPECT_LE(trois.top(), un.top() + 2);
+    EXPECT_GT(trois.width(), 4 * un.width());
+}
+
 TEST(Textes, TexteRenduEnImagesEtZoneBornee) {
     Banc b;
     b.moteur.jeu.ModeProgramme = engine::kModeJeu;

@@ -133,6 +133,10 @@ TEST(Requetes, DecalageVertical) {
     EXPECT_EQ(TexteADecouperQuelleLigneY(c, 0, 0, 0, {1000, 3000}, d, 0, {}, 1000 + 300, 15), 2);
     EXPECT_EQ(TexteADecouperQuelleLigneY(c, 0, 0, 0, {1000, 3000}, d, 0, {}, 999, 15), 0);
     EXPECT_EQ(TexteADecouperQuelleLigneY("", 0, 0, 0, {1000, 3000}, d, 0, {}, 1200, 15), 0);
+    // Damaged line numbers and positions: answered at once, no overflow.
+    const std::string abime = "<LigneNumero1><Y225>a<LigneNumero2000000000><Y2147483647>b";
+    EXPECT_EQ(TexteADecouperQuelleLigneY(abime, 0, 0, 0, {1000, 3000}, d, 0, {}, 1100, 15), 1);
+    EXPECT_EQ(TexteADecouperQuelleLigneY(abime, 0, 0, 0, {1000, 3000}, d, 0, {}, 900, 15), 0);
 }
 
 TEST(Requetes, TexteSansBalises) {

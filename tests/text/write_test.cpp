@@ -139,7 +139,7 @@ TEST(Write, DocumentEndommageNePlantePas) {
         EXPECT_TRUE(r.starts_with("<PageNombre")) << c.octet;
     }
     // Cut short anywhere.
-    for (std::size_t n = 0; n < bon.size(); n += 7) EXPECT_TRUE(Importer(bon.substr(0, n)).starts_with("<PageNombre"));
+    for (std::size_t n = 0; n < bon.size(); ++n) EXPECT_TRUE(Importer(bon.substr(0, n)).starts_with("<PageNombre"));
 }
 
 }  // namespace
