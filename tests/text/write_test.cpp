@@ -21,6 +21,7 @@ struct DocumentWrite {
         std::uint32_t fin;
         std::uint8_t octet2 = 0;  // bold 1, italic 2, font << 2
         std::uint8_t hps = 24;
+        std::string brut = {};  // the whole property, count byte first, when given
     };
     std::string texte;
     std::vector<Paragraphe> paragraphes;
@@ -58,6 +59,7 @@ struct DocumentWrite {
         d.resize((d.size() + 127) / 128 * 128, '\0');
         const auto pnChar = static_cast<std::uint16_t>(d.size() / 128);
         d += Fkp(passages, [](const Passage& p) {
+            if (!p.brut.empty()) return p.brut;
             return std::string{3, 0, static_cast<char>(p.octet2), static_cast<char>(p.hps)};
         });
         d += Fkp(paragraphes, [](const Paragraphe& p) {
@@ -110,6 +112,18 @@ TEST(Write, ParagrapheCentrePoliceManquanteEtTetesCourantes) {
     EXPECT_EQ(Importer(d.Construire()),
               "<PageNombre000001><PageNumero1><HorizontalAligneCentre><Taille10><Police TIMES NEW ROMAN>Titre<Cr>"
               "<HorizontalAligneGauche>Corps <Gras1>gras<Gras0><Cr>");
+}
+
+TEST(Write, PositionLueSeulementDansLaPropriete) {
+    DocumentWrite d;
+    d.texte = "ab";
+    d.paragraphes = {{2}};
+    // A property of 5 bytes followed by the next one, whose first byte would
+    // read as a superscript position if the 6th byte were taken.
+    d.passages = {{1, 0, 24, std::string{5, 0, 0, 24, 0, 0}}, {2, 0, 24, std::string{6, 0, 0, 24, 0, 0, 1}}};
+    d.polices = {"Arial"};
+    EXPECT_EQ(Importer(d.Construire()),
+              "<PageNombre000001><PageNumero1><HorizontalAligneGauche><Taille12><Police Arial>a<Exposant1>b");
 }
 
 TEST(Write, FichierOrdinairePasseTel) {
