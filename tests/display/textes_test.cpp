@@ -186,6 +186,50 @@ TEST(Textes, VariantesDeLangueCodeesChacune) {
     EXPECT_EQ(o.texte.substr(barre).find("<Zone3000>"), 1u);
 }
 
+TEST(Textes, PolicesDeRemplacementEtMesures) {
+    test::ApplicationAffichage();
+    EXPECT_EQ(FamillePolice("Arial"), "Liberation Sans");
+    EXPECT_EQ(FamillePolice("TIMES NEW ROMAN"), "Liberation Serif");
+    EXPECT_EQ(FamillePolice("courier new"), "Liberation Mono");
+    ChoixPolices choix("COURIER NEW");
+    EXPECT_TRUE(choix.Disponible("ARIAL"));
+    EXPECT_FALSE(choix.Disponible("POLICE QUI N'EXISTE PAS"));
+    text::FormatageTexte f;
+    f.police = "POLICE QUI N'EXISTE PAS";
+    EXPECT_EQ(choix.Police(f).family(), "Liberation Mono");  // the default font instead
+    Surface s(10, 10);
+    MesureurQt m(s, choix);
+    f.police = "COURIER NEW";
+    f.taille = 10;
+    m.AppliquerFormatage(f);
+    // A fixed-pitch font: every character as wide, in whole pixels of 15 twips.
+    EXPECT_EQ(m.Largeur("ab"), 2 * m.Largeur("a"));
+    EXPECT_EQ(m.Largeur("a") % 15, 0);
+    EXPECT_GT(m.Metriques().hauteur, m.Metriques().ascendante);
+    f.police = "ARIAL";
+    const std::int32_t normal = (m.AppliquerFormatage(f), m.Largeur("Mot"));
+    f.gras = true;
+    m.AppliquerFormatage(f);
+    EXPECT_GT(m.Largeur("Mot"), normal);
+}
+
+TEST(Textes, SelectionInverseeEtRecodageALaNouvelleLargeur) {
+    Banc b;
+    ObjetPage& o = b.Ajouter(TypeObjet::Texte, 300, 300, 3000, 900);
+    o.texte = "<SelDeb>MMMM<SelFin>";
+    const int n = b.Dernier();
+    b.Dessiner(n);
+    // The selected run: a black box with the text white in it.
+    const QRect noir = b.Boite(QRect(20, 20, 200, 60), kNoir);
+    ASSERT_GE(noir.width(), 20);
+    EXPECT_FALSE(b.Boite(noir, kBlanc).isEmpty());
+    EXPECT_NE(o.texte.find("<Zone3000>"), std::string::npos);
+    b.moteur.scene.Page(1).Objet(n).largeur = 2400;
+    b.Dessiner(n);
+    EXPECT_NE(b.moteur.scene.Page(1).Objet(n).texte.find("<Zone2400>"), std::string::npos);
+    EXPECT_EQ(b.moteur.scene.Page(1).Objet(n).texte.find("<Zone3000>"), std::string::npos);
+}
+
 TEST(Textes, PageDeTexteAfficheeSeule) {
     // Page 1 shows one word at the top; page 3, turned to by the engine,
     // shows its own word at the top too, and nothing of page 1.
