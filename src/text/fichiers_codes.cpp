@@ -36,6 +36,38 @@ std::string TextePrepareAffichageEnleve(std::string_view texte) {
     return r;
 }
 
+namespace {
+
+// Each word's occurrences in the plain text, wrapped in one pass over the
+// tagged text: the position of every plain character is taken in one walk.
+std::string LierMot(const std::string& texte, const std::string& mot) {
+    std::string simple;
+    std::vector<std::size_t> positions;  // 0-based place in `texte` of each plain character
+    SourceChaine source(texte);
+    ParcoursSequences parcours(source);
+    for (std::string_view s = parcours.Suivante(); !s.empty(); s = parcours.Suivante()) {
+        if (EstBalise(s)) continue;
+        const auto debut = static_cast<std::size_t>(parcours.Debut() - 1);
+        for (std::size_t i = 0; i < s.size(); ++i) positions.push_back(debut + i);
+        simple += s;
+    }
+    std::string r;
+    std::size_t copie = 0;
+    for (std::size_t f = simple.find(mot); f != std::string::npos; f = simple.find(mot, f + mot.size())) {
+        const std::size_t premier = positions[f];
+        const std::size_t dernier = positions[f + mot.size() - 1];
+        r.append(texte, copie, premier - copie);
+        r += "<Lien1>";
+        r.append(texte, premier, dernier - premier + 1);
+        r += "<Lien0>";
+        copie = dernier + 1;
+    }
+    r.append(texte, copie, std::string::npos);
+    return r;
+}
+
+}  // namespace
+
 std::string InsereTagHypertexteDansTexte(std::string_view texte, std::string_view liens) {
     std::string r(texte);
     std::size_t i = 0;
@@ -50,20 +82,7 @@ std::string InsereTagHypertexteDansTexte(std::string_view texte, std::string_vie
         if (!chiffres || i + 5 + n > liens.size()) break;
         const std::string mot(liens.substr(i + 5, n));
         i += 5 + n;
-        if (mot.empty()) continue;
-        std::size_t p = 0;
-        for (;;) {
-            const std::string simple = TexteDecodeSeul(r, false, false);
-            const auto f = simple.find(mot, p);
-            if (f == std::string::npos) break;
-            const Position premier = TexteNCarDecodeVersNCarCode(r, static_cast<Position>(f) + 1);
-            const Position dernier = TexteNCarDecodeVersNCarCode(r, static_cast<Position>(f + mot.size()));
-            if (premier < 1 || dernier < premier) break;
-            r = r.substr(0, static_cast<std::size_t>(premier - 1)) + "<Lien1>" +
-                r.substr(static_cast<std::size_t>(premier - 1), static_cast<std::size_t>(dernier - premier + 1)) +
-                "<Lien0>" + r.substr(static_cast<std::size_t>(dernier));
-            p = f + mot.size();
-        }
+        if (!mot.empty()) r = LierMot(r, mot);
     }
     return r;
 }
