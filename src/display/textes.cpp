@@ -99,7 +99,15 @@ fs::path TextesPage::TexteFichierTexteLong(int page, int objet) {
     if (!o) return {};
     const std::string nom = text::NomReferenceLangue(o->texte, Langue(), NbLangues());
     if (nom.empty() || nom.find_first_of("/\\") != std::string::npos || nom == "." || nom == "..") return {};
-    return DossierScene() / nom;
+    const fs::path cache = DossierScene() / nom;
+    std::error_code ec;
+    if (fs::is_regular_file(cache, ec)) return cache;
+    // A reference to coded files kept beside the object's own file.
+    if (const auto fichier = platform::ResoudreChemin(o->fichier)) {
+        const auto voisin = platform::ResoudreChemin((fichier->parent_path() / nom).string());
+        if (voisin && fs::is_regular_file(*voisin, ec)) return *voisin;
+    }
+    return cache;
 }
 
 void TextesPage::TexteRecodeFichierOuLiteral(int page, int objet) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -228,6 +229,25 @@ TEST(Textes, SelectionInverseeEtRecodageALaNouvelleLargeur) {
     b.Dessiner(n);
     EXPECT_NE(b.moteur.scene.Page(1).Objet(n).texte.find("<Zone2400>"), std::string::npos);
     EXPECT_EQ(b.moteur.scene.Page(1).Objet(n).texte.find("<Zone3000>"), std::string::npos);
+}
+
+TEST(Textes, TexteLongDuCacheOuAcoteDeSonFichier) {
+    Banc b;
+    const auto dossier = std::filesystem::path(::testing::TempDir()) / ("korv_long_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    ObjetPage& o = b.Ajouter(TypeObjet::Texte, 300, 300, 3000, 900);
+    o.fichier = (dossier / "LONGTEXTE.TXT").string();
+    o.texte = "CODAGE:LONG7.TXM";
+    const int n = b.Dernier();
+    EXPECT_FALSE(b.textes->TexteEstTexteLong(1, n));
+    {
+        std::ofstream f(dossier / "LONG7.TXM", std::ios::binary);
+        f << "<Zone3000><PageNombre000004><PageNumero1><LigneNumero1><X0><Y225><BaseLine180>a";
+    }
+    // Coded files kept beside the object's file are still read.
+    EXPECT_TRUE(b.textes->TexteEstTexteLong(1, n));
+    EXPECT_EQ(b.a->TexteNbPage(1, n), 4);
+    EXPECT_EQ(b.a->TexteNLigneVersNPage(1, n, 1), 1);
 }
 
 TEST(Textes, PageDeTexteAfficheeSeule) {
