@@ -1,5 +1,7 @@
 #include "display/texte_police.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 
@@ -34,8 +36,8 @@ bool ChoixPolices::Disponible(std::string_view nom) {
 QFont ChoixPolices::Police(const text::FormatageTexte& f) {
     const std::string_view nom = Disponible(f.police) ? std::string_view(f.police) : std::string_view(policeDefaut_);
     QFont police(FamillePolice(nom));
-    // A size the font cannot take leaves the size as it was (1 point at least).
-    police.setPointSizeF(f.taille > 0 ? f.taille : 1.0);
+    // Sizes the window toolkit refuses are held to what it draws (1 to 1000 points).
+    police.setPointSizeF(std::clamp<double>(f.taille, 1.0, 1000.0));
     police.setBold(f.gras);
     police.setItalic(f.italique);
     police.setUnderline(f.souligne);
