@@ -25,6 +25,10 @@ bool PoliceDisponible(std::string_view nom) {
     return familles.contains(famille, Qt::CaseInsensitive);
 }
 
+std::string PoliceParDefaut(std::string_view autre) {
+    return PoliceDisponible("TIMES NEW ROMAN") ? std::string("TIMES NEW ROMAN") : text::Majuscules(autre);
+}
+
 bool ChoixPolices::Disponible(std::string_view nom) {
     const auto i = disponibles_.find(nom);
     if (i != disponibles_.end()) return i->second;

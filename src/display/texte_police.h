@@ -24,6 +24,10 @@ QString FamillePolice(std::string_view nom);
 // Whether the machine can draw that family (after the mapping above).
 bool PoliceDisponible(std::string_view nom);
 
+// `PoliceParDefaut`: "TIMES NEW ROMAN" when the machine draws it (through
+// its Liberation twin), else `autre` (the catalogue's choice).
+std::string PoliceParDefaut(std::string_view autre);
+
 // The fonts of format states: a font the machine lacks is replaced by the
 // default text font (`PoliceParDefaut`). Antialiasing off, as every text
 // of the page surfaces. Remembers which names the machine has.

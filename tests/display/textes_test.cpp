@@ -192,6 +192,7 @@ TEST(Textes, PolicesDeRemplacementEtMesures) {
     EXPECT_EQ(FamillePolice("Arial"), "Liberation Sans");
     EXPECT_EQ(FamillePolice("TIMES NEW ROMAN"), "Liberation Serif");
     EXPECT_EQ(FamillePolice("courier new"), "Liberation Mono");
+    EXPECT_EQ(PoliceParDefaut("DejaVu Sans"), "TIMES NEW ROMAN");
     ChoixPolices choix("COURIER NEW");
     EXPECT_TRUE(choix.Disponible("ARIAL"));
     EXPECT_FALSE(choix.Disponible("POLICE QUI N'EXISTE PAS"));

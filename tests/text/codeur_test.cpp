@@ -58,6 +58,15 @@ TEST(Codeur, JustifieDeuxMorceaux) {
               "<LigneNumero2><X0><Y450><BaseLine405><X0>ef");
 }
 
+TEST(Codeur, JustifieEcartsEntreMots) {
+    // Five words on the first line: the last flush right without its
+    // blank (1000 - 105), the gap (1000 - 945) / 4 = 13.75 -> 14 added per
+    // word; the last line, ended by the end of the text, stays left.
+    EXPECT_EQ(Code("<HorizontalAligneJustifie>a b c d e f g h i j", 1000),
+              "<Zone1000><LigneNumero1><X0><Y225><BaseLine180><X0><HorizontalAligneJustifie>a <X224>b <X448>c "
+              "<X672>d <X895>e <LigneNumero2><X0><Y450><BaseLine405><X0>f <X210>g <X420>h <X630>i <X840>j");
+}
+
 TEST(Codeur, LargeurTropPetitePlaceUnCaractereParLigne) {
     EXPECT_EQ(Code("ab", 50),
               "<Zone50><LigneNumero1><X0><Y225><BaseLine180>a<LigneNumero2><X0><Y450><BaseLine405>b<LigneNumero3><Y675>");
