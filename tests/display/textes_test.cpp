@@ -251,6 +251,24 @@ TEST(Textes, TexteLongDuCacheOuAcoteDeSonFichier) {
     EXPECT_EQ(b.a->TexteNLigneVersNPage(1, n, 1), 1);
 }
 
+TEST(Textes, TextesAbimesDessinesSansDommage) {
+    const char* textes[] = {
+        "<X2147483647>a<BaseLine-99999999999>b<Taille99999>c<Couleur-1>d<LigneNumero-5>e",
+        "<Zone3000><LigneNumero1><X-5000><Y1e308><BaseLine1e308>x<Lien1><LigneNumero2><LigneNumero3><LigneNumero4>y",
+        "<Taille0><Police ><Exposant1><Indice1><Relief1>z<SelDeb>w<Lien0><<<>>>",
+        "<Texte deja Prepare><PageNumero 1,>",
+    };
+    for (const char* t : textes) {
+        Banc b;
+        b.moteur.jeu.ModeProgramme = engine::kModeJeu;
+        ObjetPage& o = b.Ajouter(TypeObjet::Texte, 300, 300, 3000, 900);
+        o.texte = t;
+        o.A4 = 2;
+        b.Dessiner(b.Dernier());
+        EXPECT_EQ(b.P(0, 0), kBlanc) << t;  // nothing outside the object
+    }
+}
+
 TEST(Textes, PageDeTexteAfficheeSeule) {
     // Page 1 shows one word at the top; page 3, turned to by the engine,
     // shows its own word at the top too, and nothing of page 1.
