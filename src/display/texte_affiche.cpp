@@ -292,8 +292,9 @@ private:
         const std::int32_t largeur = m.horizontalAdvance(q) * tppX_;
         auto couleur = static_cast<Couleur>(f_.couleur);
         if (f_.relief == 1) {
-            Imprimer(run, cx_ + 2 * tppX_, cy_ + 2 * tppY_, CouleurPlusClaire(couleur, 240));
-            Imprimer(run, cx_ + tppX_, cy_ + tppY_, CouleurPlusClaire(couleur, 160));
+            const Couleur claire = CouleurPlusClaire(couleur, 240);
+            Imprimer(run, cx_ + 2 * tppX_, cy_ + 2 * tppY_, claire);
+            Imprimer(run, cx_ + tppX_, cy_ + tppY_, CouleurPlusClaire(claire, 160));
             couleur = sauvee_;
         }
         const int i = std::min<int>(zone_.Numero, 3);
