@@ -17,6 +17,7 @@
 #include "formula/services_script.h"
 #include "formula/variables.h"
 #include "platform/message_box.h"
+#include "text/requetes.h"
 
 namespace korv::engine {
 
@@ -66,9 +67,9 @@ public:
     std::int16_t ObjetEntierA1(std::int16_t page, std::int16_t objet) const override {
         return m_.scene.ObjetExiste(page, objet) ? m_.scene.Page(page).Objet(objet).A1 : 0;
     }
-    // The text as stored: the display's tag decoding is not reachable from here.
+    // The object's text without its tags, "<Cr>" and page breaks as CR LF.
     std::string ObjetTexteDecode(std::int16_t page, std::int16_t objet) const override {
-        return ObjetTexte(m_.scene, page, objet);
+        return text::TexteDecodeSeul(ObjetTexte(m_.scene, page, objet), true, false);
     }
     void ObjetTexteChange(std::int16_t page, std::int16_t objet, std::string_view texte) override {
         if (m_.scene.ObjetExiste(page, objet)) m_.scene.Page(page).Objet(objet).texte = std::string(texte);

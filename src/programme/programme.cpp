@@ -4,7 +4,11 @@
 
 #include "display/affichage.h"
 #include "display/sprites.h"
+#include "display/texte_police.h"
 #include "display/texte_riche.h"
+#include "display/textes.h"
+#include "engine/polices.h"
+#include "platform/font_catalogue.h"
 #include "engine/moteur.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
@@ -16,6 +20,13 @@
 namespace korv::programme {
 
 namespace {
+
+display::ReglagesTextes ReglagesTextes(const Plateforme& p) {
+    display::ReglagesTextes r;
+    r.dossierCache = p.dossierCache.empty() ? display::DossierCacheTextes() : p.dossierCache;
+    if (p.polices) r.policeDefaut = display::PoliceParDefaut(engine::PoliceDefautNom(*p.polices));
+    return r;
+}
 
 display::ReglagesAffichage Reglages(const Plateforme& p) {
     display::ReglagesAffichage r;
@@ -45,6 +56,7 @@ struct Programme::Modules {
           affichage(m, Reglages(p)),
           sprites(affichage),
           riche(affichage),
+          textes(affichage, ReglagesTextes(p)),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
           magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
@@ -60,6 +72,7 @@ struct Programme::Modules {
     display::AffichagePage affichage;
     display::TableSprites sprites;
     display::TexteRicheAffichage riche;
+    display::TextesPage textes;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
     grid::MagasinGrilles magasin;
@@ -97,10 +110,9 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
 
     display::BrancherSprites(m.affichage, m.sprites);
     m.riche.Brancher();
+    m.textes.Brancher();
 
     auto& c = m.affichage.crochets;
-    AVenir(c.ObjetTexteDessine, m.aVenir, module::TextesBalises, "ObjetTexteDessine");
-    AVenir(c.BoutonLegendeDessine, m.aVenir, module::TextesBalises, "BoutonLegendeDessine");
     AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
