@@ -30,7 +30,7 @@ struct Galerie {
         moteur.Services().affichage = &affichage;
         engine::ServicesChargement chargement;
         chargement.majTailleFenetre = [this] { affichage.MajTailleFenetre(true); };
-        if (!engine::SceneCharge(moteur.scene, KORV_SAMPLE_SCENE, chargement)) return;
+        if (!engine::SceneCharge(moteur.scene, KORV_SAMPLE_SCE, chargement)) return;
         moteur.jeu.ModeProgramme = engine::kModeJeu;
         page = engine::NumeroDePage(moteur.scene, "GALERIE");
     }
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     char* qtArgv[] = {nom, nullptr};
     QGuiApplication application(qtArgc, qtArgv);
     if (LaGalerie().page <= 0) {
-        std::fprintf(stderr, "GALERIE page of %s not found\n", KORV_SAMPLE_SCENE);
+        std::fprintf(stderr, "GALERIE page of %s not found\n", KORV_SAMPLE_SCE);
         return 1;
     }
     LaGalerie().PreparerEtDessiner();  // pictures decoded and cached before any timing

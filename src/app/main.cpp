@@ -23,6 +23,7 @@
 #include "platform/qt_cp1252.h"
 #include "platform/qt_event_pump.h"
 #include "platform/qt_file_dialog.h"
+#include "platform/qt_font_catalogue.h"
 #include "platform/qt_instance_unique.h"
 #include "platform/qt_message_box.h"
 #include "platform/qt_process_launcher.h"
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
     platform::QtMagasinReglages reglages(platform::QtMagasinReglages::DossierParDefaut());
     platform::QtLanceurProcessus lanceur;
     platform::QtOuvreurUrl navigateur;
+    platform::QtCataloguePolices polices;
     constexpr int kTwipsParPixel = 15;
     plan::QtFenetrePrincipale fenetre(kTwipsParPixel, kTwipsParPixel);
     plan::FenetreAffichageEc fenetreAffichage(fenetre, kTwipsParPixel, kTwipsParPixel);
@@ -106,6 +108,7 @@ int main(int argc, char** argv) {
     plateforme.navigateur = &navigateur;
     plateforme.fenetre = &fenetre;
     plateforme.fenetreAffichage = &fenetreAffichage;
+    plateforme.polices = &polices;
     plateforme.twipsParPixel = kTwipsParPixel;
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);

@@ -151,8 +151,13 @@ void AffichagePage::GraphiquesEffacerTous() {
 }
 
 int AffichagePage::TexteNbPage(int page, int objet) {
+    const engine::ObjetPage* o = Objet(page, objet);
+    if (o != nullptr && o->Type() == engine::TypeObjet::TexteRtf && crochets.TexteRicheNbPage) {
+        return crochets.TexteRicheNbPage(page, objet);
+    }
     return crochets.TexteNbPage ? crochets.TexteNbPage(page, objet) : 1;
 }
+
 
 void AffichagePage::PaletteSelectionner(std::string_view fichier) {
     palette.Remplacer(reglages.systeme, PaletteFichierCreer(fichier, JournalMoteur(moteur)));

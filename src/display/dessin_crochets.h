@@ -38,6 +38,8 @@ struct CrochetsDessin {
     std::function<int(int page, int objet, std::int32_t ligne)> TexteNLigneVersNPage;
     std::function<int(int page, int objet, std::string_view texte, int depuisLigne)> TexteRecherche;
     std::function<int(int page, int objet)> TexteRicheNbMarqueurPage;
+    // The pages a reader turns through a rich-text object.
+    std::function<int(int page, int objet)> TexteRicheNbPage;
 
     // A button's caption on the buffer, in display mode 0 or 2.
     std::function<void(Surface& tampon, int page, int objet, int mode)> BoutonLegendeDessine;

@@ -142,6 +142,7 @@ public:
                             int source) override;
     std::string PasseValeur() override;
     bool PlanVisible() override;
+    void ObjetsSpriteMethodeMaj() override { Autres().ObjetsSpriteMethodeMaj(); }
 
 private:
     engine::ServicesDeclencheurs& Autres() { return autres_ ? *autres_ : neutres_; }

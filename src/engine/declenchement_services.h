@@ -59,6 +59,10 @@ public:
     virtual void DeclencheGraphique(Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
                                     int source);
 
+    // `ObjetsSpriteMethodeMaj`: the business-plan layer moves the method
+    // page's sprites to follow its texts (after a rich text turned a page).
+    virtual void ObjetsSpriteMethodeMaj() = 0;
+
     // The string last given to the script variable PASSEVALEUR.
     virtual std::string PasseValeur() = 0;
 
@@ -79,6 +83,7 @@ public:
     bool SpriteFondSauver(int) override { return true; }
     std::string PasseValeur() override { return {}; }
     bool PlanVisible() override { return false; }
+    void ObjetsSpriteMethodeMaj() override {}
 };
 
 }  // namespace korv::engine

@@ -115,6 +115,7 @@ void DemarreCorps(Moteur& moteur, const DemarrageOptions& options) {
     chargement.initialiseListeLangues = [&moteur](Scene& s) {
         InitialiseListeLangues(s.entete, moteur.jeu.LangueCourante);
     };
+    chargement.construireGrilles = [&moteur](const Scene& s) { moteur.Tableaux().GrillesConstruire(s); };
     // A scene that did not load has told the user why; playing an empty
     // page table would only fail further on.
     if (!SceneCharge(moteur.scene, scene, chargement)) {

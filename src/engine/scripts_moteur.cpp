@@ -9,6 +9,7 @@
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
+#include "formula/fonctions_texte_riche.h"
 #include "formula/statut_commande.h"
 #include "formula/script_impression.h"
 #include "formula/script_programme.h"
@@ -16,6 +17,7 @@
 #include "formula/services_script.h"
 #include "formula/variables.h"
 #include "platform/message_box.h"
+#include "text/requetes.h"
 
 namespace korv::engine {
 
@@ -59,13 +61,15 @@ public:
     }
     std::int16_t PageCourante() const override { return m_.jeu.PageCourante; }
     std::int16_t ModeProgramme() const override { return m_.jeu.ModeProgramme; }
-    formula::ServiceGrille* Grille(std::int16_t, std::int16_t) override { return nullptr; }
+    formula::ServiceGrille* Grille(std::int16_t page, std::int16_t objet) override {
+        return m_.Tableaux().GrilleDe(page, objet);
+    }
     std::int16_t ObjetEntierA1(std::int16_t page, std::int16_t objet) const override {
         return m_.scene.ObjetExiste(page, objet) ? m_.scene.Page(page).Objet(objet).A1 : 0;
     }
-    // The text as stored: the display's tag decoding is not reachable from here.
+    // The object's text without its tags, "<Cr>" and page breaks as CR LF.
     std::string ObjetTexteDecode(std::int16_t page, std::int16_t objet) const override {
-        return ObjetTexte(m_.scene, page, objet);
+        return text::TexteDecodeSeul(ObjetTexte(m_.scene, page, objet), true, false);
     }
     void ObjetTexteChange(std::int16_t page, std::int16_t objet, std::string_view texte) override {
         if (m_.scene.ObjetExiste(page, objet)) m_.scene.Page(page).Objet(objet).texte = std::string(texte);
@@ -100,7 +104,7 @@ public:
         m_.Ecran().Effet(0, Pixels(o.gauche, tpp.x), Pixels(o.haut, tpp.y), Pixels(o.largeur, tpp.x) + plus,
                          Pixels(o.hauteur, tpp.y) + plus);
     }
-    void TableauxParcouruRecalculReinit() override {}
+    void TableauxParcouruRecalculReinit() override { m_.Tableaux().ParcouruRecalculReinitTous(); }
 
 private:
     Moteur& m_;
@@ -203,7 +207,8 @@ struct ScriptsMoteur::Impl {
     SystemeFormule systeme;
     ServicesScriptMoteur services;
     formula::TableVariables variables;
-    formula::FonctionsImpression impression{scene, services};
+    formula::FonctionsTexteRiche texteRiche{scene, services};
+    formula::FonctionsImpression impression{scene, services, &texteRiche};
     formula::ServicesFormule formule{scene, systeme, variables, &impression};
     formula::ProgrammationInterne programme{formule, services};
 };
@@ -228,5 +233,6 @@ formula::TableVariables& ScriptsMoteur::Variables() { return impl_->variables; }
 const formula::ServicesFormule& ScriptsMoteur::Formule() { return impl_->formule; }
 formula::ProgrammationInterne& ScriptsMoteur::Programme() { return impl_->programme; }
 void ScriptsMoteur::Impression(formula::TravailImpression* travail) { impl_->services.travail = travail; }
+void ScriptsMoteur::Sommaire(formula::BoiteSommaire* boite) { impl_->texteRiche.Sommaire(boite); }
 
 }  // namespace korv::engine

@@ -13,6 +13,7 @@
 #include "engine/services.h"
 
 namespace korv::formula {
+class BoiteSommaire;
 class ProgrammationInterne;
 class TableVariables;
 class TravailImpression;
@@ -49,6 +50,8 @@ public:
     formula::ProgrammationInterne& Programme();
     // The print job that the print functions drive; null: none.
     void Impression(formula::TravailImpression* travail);
+    // The table-of-contents box that TEXTERECHERCHEPAGE searches; null: none.
+    void Sommaire(formula::BoiteSommaire* boite);
 
 private:
     struct Impl;

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace korv::formula {
+class ServiceGrille;
+}
+
 namespace korv::engine {
 
 struct Scene;
@@ -153,6 +157,12 @@ public:
 class Grilles {
 public:
     virtual ~Grilles() = default;
+    // Builds the grids of a scene just loaded, one per grid object.
+    virtual void GrillesConstruire(const Scene& scene) = 0;
+    // The grid of a page object as formulas reach it; null when none.
+    virtual formula::ServiceGrille* GrilleDe(int page, int objet) = 0;
+    // Clears the recalculation marks of every grid.
+    virtual void ParcouruRecalculReinitTous() = 0;
     virtual void ReferencesRecreer(const Scene&) = 0;
     // Selection cleared, independent calculations invalidated, recalculated.
     virtual void PreparerPourPage(int page, int objet) = 0;

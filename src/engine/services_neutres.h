@@ -109,6 +109,9 @@ public:
 
 class GrillesNeutre : public Grilles {
 public:
+    void GrillesConstruire(const Scene&) override {}
+    formula::ServiceGrille* GrilleDe(int, int) override { return nullptr; }
+    void ParcouruRecalculReinitTous() override {}
     void ReferencesRecreer(const Scene&) override {}
     void PreparerPourPage(int page, int objet) override { (void)page, (void)objet; }
     void BoutonAscenseurMaj(int page, int objet) override { (void)page, (void)objet; }

@@ -82,4 +82,9 @@ int MagasinGrilles::QuelCurseurDeSouris(int, int, std::int32_t, std::int32_t) {
     NonConstruit("QuelCurseurDeSouris (souris)");
 }
 
+formula::ServiceGrille* MagasinGrilles::GrilleDe(int page, int objet) {
+    if (page < 1 || page > 32767 || objet < 1 || objet > 32767) return nullptr;
+    return Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));
+}
+
 }  // namespace korv::grid

@@ -40,13 +40,15 @@ public:
     TableauClasse* Grille(std::int16_t page, std::int16_t objet) override;
     std::size_t Nombre() const { return grilles_.size(); }
     // Clears the recalculation marks of every grid.
-    void ParcouruRecalculReinitTous();
+    void ParcouruRecalculReinitTous() override;
 
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }
     void RedessineSiAffiche(std::int16_t page, std::int16_t objet) override;
 
     // engine::Grilles
+    void GrillesConstruire(const engine::Scene& scene) override { Construit(scene); }
+    formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ReferencesRecreer(const engine::Scene&) override;
     void PreparerPourPage(int page, int objet) override;
     void BoutonAscenseurMaj(int page, int objet) override;

@@ -1,6 +1,7 @@
 #include "programme/modules_a_venir.h"
 
 #include "engine/erreur.h"
+#include "grid/magasin_grilles.h"
 
 namespace korv::programme {
 
@@ -14,7 +15,13 @@ void ModulesAVenir::Signaler(std::string_view nom, std::string_view operation) {
     engine::ErreurJournaliser(moteur_, "Programme", engine::kErreurInterne, description);
 }
 
-GrillesAVenir::GrillesAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Grilles); }
+GrillesProgramme::GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules)
+    : magasin_(magasin), modules_(modules) {
+    modules.Declarer(module::Grilles);
+}
+void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) { magasin_.Construit(scene); }
+formula::ServiceGrille* GrillesProgramme::GrilleDe(int page, int objet) { return magasin_.GrilleDe(page, objet); }
+void GrillesProgramme::ParcouruRecalculReinitTous() { magasin_.ParcouruRecalculReinitTous(); }
 EditionAVenir::EditionAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Edition); }
 ImpressionAVenir::ImpressionAVenir(ModulesAVenir& modules) : modules_(modules) {
     modules.Declarer(module::Impression);

@@ -19,18 +19,19 @@
 namespace korv::engine {
 class Moteur;
 }
+namespace korv::grid {
+class MagasinGrilles;
+}
 
 namespace korv::programme {
 
 // Names of the modules to come, as the list test spells them.
 namespace module {
-inline constexpr std::string_view Grilles = "grilles";
+inline constexpr std::string_view Grilles = "recalcul, affichage et saisie des grilles";
 inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view DocumentPlan = "document du plan";
 inline constexpr std::string_view Methode = "methode guidee";
 inline constexpr std::string_view Impression = "impression et exportation";
-inline constexpr std::string_view TextesBalises = "textes balises";
-inline constexpr std::string_view TextesRiches = "textes riches";
 inline constexpr std::string_view Graphiques = "graphiques";
 }  // namespace module
 
@@ -51,10 +52,15 @@ private:
     std::set<std::pair<std::string, std::string>, std::less<>> signales_;
 };
 
-class GrillesAVenir final : public engine::Grilles {
+// The grids of the scene are built and reached by formulas; their
+// recalculation, display and interaction are still to come.
+class GrillesProgramme final : public engine::Grilles {
 public:
-    explicit GrillesAVenir(ModulesAVenir& modules);
-    // Every scene load asks; without grids there is nothing to link.
+    GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules);
+    void GrillesConstruire(const engine::Scene& scene) override;
+    formula::ServiceGrille* GrilleDe(int page, int objet) override;
+    void ParcouruRecalculReinitTous() override;
+    // Dependants are recorded as the grids load; nothing more to link.
     void ReferencesRecreer(const engine::Scene&) override {}
     void PreparerPourPage(int, int) override { Signaler("PreparerPourPage"); }
     void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
@@ -71,6 +77,7 @@ public:
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Grilles, operation); }
+    grid::MagasinGrilles& magasin_;
     ModulesAVenir& modules_;
 };
 

@@ -4,10 +4,12 @@
 // owned by the composition.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace korv::platform {
 class BoiteMessage;
+class CataloguePolices;
 class DialogueFichier;
 class Horloge;
 class LanceurProcessus;
@@ -38,6 +40,10 @@ struct Plateforme {
     // lays it out and shows the page in it.
     engine::FenetrePrincipale* fenetre = nullptr;
     display::FenetreAffichage* fenetreAffichage = nullptr;
+    // The fonts installed on the machine.
+    platform::CataloguePolices* polices = nullptr;
+    // Where coded texts are kept; empty: the user's cache folder.
+    std::filesystem::path dossierCache;
     // The screen: twips per pixel.
     std::int32_t twipsParPixel = 15;
     // This program's executable (UTF-8), which an action may run on a plan

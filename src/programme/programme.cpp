@@ -4,7 +4,13 @@
 
 #include "display/affichage.h"
 #include "display/sprites.h"
+#include "display/texte_police.h"
+#include "display/texte_riche.h"
+#include "display/textes.h"
+#include "engine/polices.h"
+#include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
@@ -14,6 +20,13 @@
 namespace korv::programme {
 
 namespace {
+
+display::ReglagesTextes ReglagesTextes(const Plateforme& p) {
+    display::ReglagesTextes r;
+    r.dossierCache = p.dossierCache.empty() ? display::DossierCacheTextes() : p.dossierCache;
+    if (p.polices) r.policeDefaut = display::PoliceParDefaut(engine::PoliceDefautNom(*p.polices));
+    return r;
+}
 
 display::ReglagesAffichage Reglages(const Plateforme& p) {
     display::ReglagesAffichage r;
@@ -42,9 +55,12 @@ struct Programme::Modules {
           plan(etat, aVenir),
           affichage(m, Reglages(p)),
           sprites(affichage),
+          riche(affichage),
+          textes(affichage, ReglagesTextes(p)),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
-          grilles(aVenir),
+          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
+          grilles(magasin, aVenir),
           edition(aVenir),
           impression(aVenir),
           recepteur(m, affichage) {}
@@ -55,9 +71,12 @@ struct Programme::Modules {
     PlanProgramme plan;
     display::AffichagePage affichage;
     display::TableSprites sprites;
+    display::TexteRicheAffichage riche;
+    display::TextesPage textes;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
-    GrillesAVenir grilles;
+    grid::MagasinGrilles magasin;
+    GrillesProgramme grilles;
     EditionAVenir edition;
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
@@ -90,11 +109,10 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.affichage.DefinirMagasin(p.reglages);
 
     display::BrancherSprites(m.affichage, m.sprites);
+    m.riche.Brancher();
+    m.textes.Brancher();
 
     auto& c = m.affichage.crochets;
-    AVenir(c.ObjetTexteDessine, m.aVenir, module::TextesBalises, "ObjetTexteDessine");
-    AVenir(c.BoutonLegendeDessine, m.aVenir, module::TextesBalises, "BoutonLegendeDessine");
-    AVenir(c.ObjetTexteRTFDessine, m.aVenir, module::TextesRiches, "ObjetTexteRTFDessine");
     AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }

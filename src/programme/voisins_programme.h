@@ -31,6 +31,9 @@ public:
     bool SpriteFondSauver(int) override { return true; }
     std::string PasseValeur() override;
     bool PlanVisible() override;
+    // The method panels' sprites come with the guided method: no method
+    // panel exists to follow yet.
+    void ObjetsSpriteMethodeMaj() override {}
 
 private:
     engine::Moteur& moteur_;

@@ -49,7 +49,7 @@ struct Galerie {
         composition = std::make_unique<programme::Programme>(moteur, plateforme);
         engine::ServicesChargement chargement;
         chargement.majTailleFenetre = [this] { moteur.Ecran().MajTailleFenetre(true); };
-        if (!engine::SceneCharge(moteur.scene, KORV_SAMPLE_SCENE, chargement)) return;
+        if (!engine::SceneCharge(moteur.scene, KORV_SAMPLE_SCE, chargement)) return;
         moteur.jeu.ModeProgramme = engine::kModeJeu;
         page = engine::NumeroDePage(moteur.scene, "GALERIE");
         if (page > 0) engine::SauteALaPage(moteur, page);
@@ -77,7 +77,7 @@ bool Proche(Couleur a, Couleur b, int tolerance) {
 
 TEST(Galerie, LaPageTelleQueLeProgrammeLaDessine) {
     Galerie g;
-    ASSERT_GT(g.page, 0) << "sample scene " << KORV_SAMPLE_SCENE;
+    ASSERT_GT(g.page, 0) << "sample scene " << KORV_SAMPLE_SCE;
     EXPECT_EQ(g.moteur.jeu.PageCourante, g.page);
     const AffichagePage& affichage = g.composition->Affichage();
     const Surface& ecran = affichage.PageEcran;

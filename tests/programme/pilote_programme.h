@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include "display/fenetre.h"
+#include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
 #include "programme/programme.h"
@@ -84,6 +85,8 @@ public:
             plateforme.fenetre = bord.fenetre;
             plateforme.reglages = &parties->reglages;
             plateforme.fenetreAffichage = &parties->fenetre;
+            plateforme.polices = &parties->polices;
+            plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
             return std::static_pointer_cast<void>(parties);
@@ -100,6 +103,7 @@ private:
     struct Parties {
         FenetreAffichageFactice fenetre;
         platform::MagasinReglagesFactice reglages;
+        platform::CataloguePolicesFactice polices;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };

@@ -20,8 +20,8 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        "document du plan", "edition de texte", "graphiques", "grilles", "impression et exportation",
-        "methode guidee", "textes balises", "textes riches"};
+        "document du plan", "edition de texte", "graphiques", "impression et exportation",
+        "methode guidee", "recalcul, affichage et saisie des grilles"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
     auto& s = p.Moteur().Services();
@@ -232,6 +232,24 @@ object kind=bouton name="LOIN" rect=7800,6000,1200,600 C1=2 D1=255
     p.Clic(100, 8000, 6200);
     p.ExecuterJusqua(150);
     EXPECT_TRUE(p.Fenetre().panneauPlan) << "the far button was hit";
+}
+
+// The grids of a loaded scene are the ones formulas and scripts read.
+TEST(Programme, FormulasReadTheScenesGrids) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,4800,900
+  grid cols=2 rows=2
+  cell col=1 row=1 text="Apport"
+  cell col=2 row=1 text="15000"
+  attribute col=2 row=1 editable=-1 type=1 name="APPORT"
+)S");
+    auto& scripts = p.Moteur().ScriptsDuMoteur();
+    EXPECT_EQ(scripts.ProgExprEvalue("DEBUT.G.Case[1,1]"), "Apport");
+    EXPECT_EQ(scripts.ProgExprEvalue("DEBUT.G.Case[apport]"), "15000");
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ PiloteJeu::~PiloteJeu() {
 void PiloteJeu::ChargerScene(std::string_view description, engine::FormeObjets forme) {
     if (fil_->Demarre()) throw std::logic_error("pilote : scène chargée après le début du jeu");
     moteur_.scene = scenetool::ConstruitScene(description, forme);
+    // As a scene load does once the tables are in place.
+    moteur_.Tableaux().GrillesConstruire(moteur_.scene);
 }
 
 PiloteJeu::Bord PiloteJeu::BordPlateforme() {

@@ -2,6 +2,7 @@
 // scene file as text.
 //   scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]
 //   scene-tool dump FILE.sce
+//   scene-tool rtf FILE.rtf [--write OUT.rtf]
 
 #include <cstdio>
 #include <fstream>
@@ -15,6 +16,9 @@
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
 #include "platform/cp1252.h"
+#include "rtf/ecrivain.h"
+#include "rtf/lecteur.h"
+#include "rtf/marqueurs.h"
 
 namespace {
 
@@ -22,7 +26,8 @@ using namespace korv;
 
 int Usage() {
     std::cerr << "usage: scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]\n"
-                 "       scene-tool dump FILE.sce\n";
+                 "       scene-tool dump FILE.sce\n"
+                 "       scene-tool rtf FILE.rtf [--write OUT.rtf]\n";
     return 2;
 }
 
@@ -31,6 +36,57 @@ bool Lit(const std::string& chemin, std::string& contenu) {
     if (!f) return false;
     contenu.assign(std::istreambuf_iterator<char>(f), {});
     return !f.bad();
+}
+
+// Writes beside the target, then renames, so that a failure never leaves a
+// half-written file behind.
+bool Ecrit(const std::string& chemin, const std::string& octets) {
+    const std::string temp = chemin + ".tmp";
+    {
+        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
+        f.write(octets.data(), static_cast<std::streamsize>(octets.size()));
+        if (!f.flush()) {
+            std::cerr << "scene-tool: écriture impossible de " << temp << "\n";
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temp.c_str(), chemin.c_str()) != 0) {
+        std::cerr << "scene-tool: impossible de renommer " << temp << "\n";
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Reads an RTF file with our reader: its plain text, one paragraph a line
+// (a line break inside a paragraph is U+2028), then its page-marker count;
+// written back with our writer when asked.
+int TexteRiche(const std::vector<std::string>& args) {
+    if (args.size() != 1 && args.size() != 3) return Usage();
+    if (args.size() == 3 && args[1] != "--write") return Usage();
+    std::string octets;
+    if (!Lit(args[0], octets)) {
+        std::cerr << "Fichier inexistant\n";
+        return 1;
+    }
+    const rtf::LectureRtf lecture = rtf::LireRtf(octets);
+    if (!lecture.document) {
+        std::cerr << args[0] << ": " << lecture.erreur << " (octet " << lecture.position << ")\n";
+        return 1;
+    }
+    const rtf::Document& d = *lecture.document;
+    for (const auto& p : d.paragraphes) {
+        std::u32string ligne;
+        for (const auto& m : p.morceaux) ligne += m.texte;
+        for (auto& c : ligne) {
+            if (c == rtf::kSautLigne) c = U'\u2028';
+        }
+        std::cout << rtf::TexteUtf8(ligne) << "\n";
+    }
+    std::cout << "Marqueurs de page : " << rtf::NombreMarqueurs(d.TexteBrut()) << "\n";
+    if (args.size() == 3 && !Ecrit(args[2], rtf::EcrireRtf(d))) return 1;
+    return 0;
 }
 
 int Construit(const std::vector<std::string>& args) {
@@ -100,5 +156,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (commande == "build") return Construit(args);
     if (commande == "dump") return Liste(args);
+    if (commande == "rtf") return TexteRiche(args);
     return Usage();
 }

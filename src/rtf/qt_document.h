@@ -1,0 +1,46 @@
+#pragma once
+// The rich-text model on QTextDocument: our RTF document laid out by Qt in
+// pixels of a screen of `twipsParPixel` twips per pixel, and read back from
+// a QTextDocument (a text the user edited) into our model. Twips values
+// (indents, spacing), font numbers, colour indexes and raised offsets ride
+// along as properties of the Qt formats, so that a document goes to Qt and
+// back unchanged.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <QImage>
+#include <QTextDocument>
+
+#include "rtf/document.h"
+
+namespace korv::rtf {
+
+// Fills `q` (emptied first) with the document. Fonts are drawn without
+// antialiasing; the document has no margin of its own.
+void VersDocumentQt(const Document& d, QTextDocument& q, std::int32_t twipsParPixel);
+
+// Reads a QTextDocument back into the model. Fonts and colours that the
+// tables lack are added to them.
+Document DepuisDocumentQt(const QTextDocument& q, std::int32_t twipsParPixel);
+
+// The RTF content of a rich-text box, as its TextRTF property: set from an
+// RTF text (a plain text is taken as lines; a refused RTF text empties the
+// box, answers false and says why in `erreur`), and read as our writer
+// writes it.
+bool DefinirTexteRtf(QTextDocument& q, std::string_view texte, std::int32_t twipsParPixel,
+                     std::string* erreur = nullptr);
+std::string TexteRtf(const QTextDocument& q, std::int32_t twipsParPixel);
+
+// The height in pixels of the document laid out at that width (twips).
+std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::int32_t twipsParPixel);
+
+// Renders the part [debut, fin) (plain-text positions, fin -1 to the end) of
+// the document into the rectangle `rect` (pixels) of `image`: laid out at
+// the rectangle's width and cut at its edges, black text on what the image
+// holds, at the resolution of a screen of `twipsParPixel`.
+void Rendre(const Document& d, QImage& image, const QRect& rect, std::int32_t debut, std::int32_t fin,
+            std::int32_t twipsParPixel);
+
+}  // namespace korv::rtf

@@ -1,0 +1,63 @@
+#include "rtf/ecrivain.h"
+
+#include <gtest/gtest.h>
+
+#include "outils.h"
+
+namespace korv::rtf {
+namespace {
+
+using test::Brut;
+using test::Lu;
+
+// Our RTF -> model -> our RTF gives the same model, and the same RTF.
+void AllerRetour(const Document& d) {
+    const std::string rtf = EcrireRtf(d);
+    const Document relu = Lu(rtf);
+    EXPECT_EQ(relu, d) << rtf;
+    EXPECT_EQ(EcrireRtf(relu), rtf);
+}
+
+TEST(EcrivainRtf, AllersRetours) {
+    const char* textes[] = {
+        R"({\rtf1 })",
+        R"({\rtf1 A\par\par })",
+        R"({\rtf1 A\'a4\par B\'a4C})",
+        R"({\rtf1\deff1{\fonttbl{\f0\fswiss Arial;}{\f1\froman\fcharset0 Times {New} Roman;}})"
+        R"({\colortbl;\red255\green0\blue0;;\red0\green0\blue9;}a{\b b\b0 c}{\i\ul\strike\cf3\f0\fs32 d})"
+        R"({\up4 e}{\dn f}{\super g}{\sub h\plain i}})",
+        R"({\rtf1\pard\qc\li100\ri200\fi-50\sb10\sa20 a\par\qr b\page\pard\qj c\tab d\line e\par})",
+        R"({\rtf1 \\ \{ \} caf\'e9 \'80 \'81 \'ff \u8594? \u-10179?\u-8704? \~})",
+        R"({\rtf1 \page})",
+    };
+    for (const char* t : textes) AllerRetour(Lu(t));
+}
+
+TEST(EcrivainRtf, LesFichiersLibreOfficeFontLAllerRetour) {
+    for (const char* nom : {"lo_paragraphes.rtf", "lo_pages.rtf", "lo_mise_en_forme.rtf"}) {
+        AllerRetour(Lu(test::Fichier(nom)));
+    }
+}
+
+TEST(EcrivainRtf, Echappements) {
+    Document d;
+    d.paragraphes.push_back(Paragraphe{{}, {Morceau{{}, U"{a\\b}\u00E9\u00A4\u2192\tz"}}, false});
+    const std::string rtf = EcrireRtf(d);
+    EXPECT_NE(rtf.find(R"(\{a\\b\}\'e9\'a4\u8594?\tab z)"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\ansicpg1252"), std::string::npos);
+    // Only 7-bit bytes are written.
+    for (const char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+    EXPECT_EQ(Brut(Lu(rtf)), "{a\\b}é¤?\tz");
+}
+
+TEST(EcrivainRtf, NomsDePolicesEchappes) {
+    Document d;
+    d.polices.push_back(Police{0, "fnil", 0, "Caf\xE9 {x};y"});
+    d.paragraphes.emplace_back();
+    const Document relu = Lu(EcrireRtf(d));
+    ASSERT_EQ(relu.polices.size(), 1u);
+    EXPECT_EQ(relu.polices[0].nom, "Caf\xE9 {x}y");
+}
+
+}  // namespace
+}  // namespace korv::rtf

@@ -1,0 +1,166 @@
+#include "rtf/qt_document.h"
+
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <gtest/gtest.h>
+
+#include "outils.h"
+#include "rtf/ecrivain.h"
+
+namespace korv::rtf {
+namespace {
+
+// Fonts need the GUI application.
+QGuiApplication& Application() {
+    static int argc = 1;
+    static char nom[] = "rtf_tests";
+    static char* argv[] = {nom, nullptr};
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+class DocumentQt : public ::testing::Test {
+protected:
+    void SetUp() override { (void)Application(); }
+};
+
+TEST_F(DocumentQt, AllerEtRetourParQt) {
+    const char* textes[] = {
+        R"({\rtf1 })",
+        R"({\rtf1 A\par\par })",
+        R"({\rtf1\deff1{\fonttbl{\f0\fswiss Arial;}{\f1\froman\fcharset0 Times New Roman;}})"
+        R"({\colortbl;\red255\green0\blue0;}a{\b b\b0 c}{\i\ul\strike\cf1\f0\fs32 d})"
+        R"({\up4 e}{\dn f}{\super g}{\sub h\plain i}})",
+        R"({\rtf1\pard\qc\li100\ri200\fi-50\sb10\sa20 a\par\qr b\page\pard\qj c\tab d\line e\u8594?\par})",
+    };
+    for (const char* t : textes) {
+        const Document d = test::Lu(t);
+        QTextDocument q;
+        VersDocumentQt(d, q, 15);
+        EXPECT_EQ(DepuisDocumentQt(q, 15), d) << t;
+    }
+}
+
+TEST_F(DocumentQt, FormatsVisiblesParQt) {
+    const Document d = test::Lu(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red255\green0\blue0;})"
+                                R"(\pard\qc\li300 {\b\cf1\fs40 Titre}\par\pard A\line B})");
+    QTextDocument q;
+    VersDocumentQt(d, q, 15);
+    ASSERT_EQ(q.blockCount(), 2);
+    const QTextBlock b = q.begin();
+    EXPECT_EQ(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(b.blockFormat().leftMargin(), 20.0);
+    const QTextCharFormat f = b.begin().fragment().charFormat();
+    EXPECT_EQ(f.fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(f.fontPointSize(), 20.0);
+    EXPECT_EQ(f.foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(b.next().text(), QString("A") + QChar(QChar::LineSeparator) + "B");
+}
+
+TEST_F(DocumentQt, UnTexteEditeSeRelit) {
+    // A text typed into a QTextDocument, without our properties.
+    QTextDocument q;
+    QTextCursor c(&q);
+    QTextCharFormat gras;
+    gras.setFontWeight(QFont::Bold);
+    gras.setFontFamilies({QString("Verdana")});
+    gras.setFontPointSize(11);
+    gras.setForeground(QColor(0, 0, 255));
+    c.insertText(QString::fromUtf8("Écrit "), gras);
+    QTextBlockFormat centre;
+    centre.setAlignment(Qt::AlignHCenter);
+    c.insertBlock(centre);
+    c.insertText("fin");
+    const Document d = DepuisDocumentQt(q, 15);
+    ASSERT_EQ(d.paragraphes.size(), 2u);
+    const FormatCaractere& f = d.paragraphes[0].morceaux[0].format;
+    EXPECT_TRUE(f.gras);
+    EXPECT_EQ(f.taille, 22);
+    ASSERT_NE(d.PoliceNumero(f.police), nullptr);
+    EXPECT_EQ(d.PoliceNumero(f.police)->nom, "Verdana");
+    EXPECT_EQ(d.couleurs.at(static_cast<std::size_t>(f.couleur)), (CouleurRtf{false, 0, 0, 255}));
+    EXPECT_EQ(d.paragraphes[1].format.alignement, Alignement::Centre);
+    EXPECT_EQ(test::Brut(d), "Écrit |fin");
+}
+
+TEST_F(DocumentQt, HauteurEtRendu) {
+    const Document un = test::Lu(R"({\rtf1 Ligne})");
+    const Document trois = test::Lu(R"({\rtf1 Ligne\par Ligne\par Ligne})");
+    const std::int32_t h1 = HauteurPixels(un, 3000, 15);
+    EXPECT_GT(h1, 5);
+    EXPECT_EQ(HauteurPixels(trois, 3000, 15), 3 * h1);
+    // A narrow width wraps the words.
+    EXPECT_GT(HauteurPixels(test::Lu(R"({\rtf1 un deux trois quatre cinq six})"), 300, 15), h1);
+
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Rendre(trois, image, QRect(10, 10, 100, h1), 0, -1, 15);
+    // Only the rectangle is drawn into, in black and white.
+    int noirs = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (p == qRgb(255, 255, 255)) continue;
+            EXPECT_TRUE(x >= 10 && x < 110 && y >= 10 && y < 10 + h1) << x << "," << y;
+            if (p == qRgb(0, 0, 0)) ++noirs;
+        }
+    }
+    EXPECT_GT(noirs, 10);
+}
+
+}  // namespace
+}  // namespace korv::rtf
+
+namespace korv::rtf {
+namespace {
+
+TEST_F(DocumentQt, PositionsDuTexteEtDeQt) {
+    // "A¤", CR LF, "B😀C": plain positions count CR LF 2, Qt the end 1 and
+    // the emoji 2.
+    const Document d = test::Lu(R"({\rtf1 A\'a4\par B\u-10179?\u-8704?C})");
+    QTextDocument q;
+    VersDocumentQt(d, q, 15);
+    const QString qt = q.toPlainText();
+    const std::u32string brut = d.TexteBrut();
+    const struct {
+        std::int32_t brute, qt;
+    } cas[] = {{0, 0}, {1, 1}, {2, 2}, {4, 3}, {5, 4}, {6, 6}, {7, 7}};
+    for (const auto& c : cas) {
+        EXPECT_EQ(PositionDocumentQt(d, c.brute), c.qt) << c.brute;
+        EXPECT_EQ(PositionBrute(d, c.qt), c.brute) << c.qt;
+        if (c.brute < static_cast<std::int32_t>(brut.size()) && brut[static_cast<std::size_t>(c.brute)] != U'\r') {
+            // The same character at both positions.
+            EXPECT_EQ(QString::fromUcs4(&brut[static_cast<std::size_t>(c.brute)], 1).at(0), qt.at(c.qt)) << c.brute;
+        }
+    }
+    EXPECT_EQ(PositionDocumentQt(d, 3), 2) << "between CR and LF: the paragraph end";
+    EXPECT_EQ(PositionDocumentQt(d, 99), 7);
+    EXPECT_EQ(PositionBrute(d, -5), 0);
+}
+
+}  // namespace
+}  // namespace korv::rtf
+
+namespace korv::rtf {
+namespace {
+
+TEST_F(DocumentQt, ProprieteTexteRtf) {
+    QTextDocument q;
+    const std::string rtf = EcrireRtf(test::Lu(test::Fichier("lo_paragraphes.rtf")));
+    ASSERT_TRUE(DefinirTexteRtf(q, rtf, 15));
+    EXPECT_EQ(q.blockCount(), 3);
+    EXPECT_EQ(TexteRtf(q, 15), rtf) << "read back as written";
+
+    std::string erreur;
+    EXPECT_FALSE(DefinirTexteRtf(q, "{\\rtf1 " + std::string(300, '{'), 15, &erreur));
+    EXPECT_TRUE(q.isEmpty());
+    EXPECT_FALSE(erreur.empty());
+    EXPECT_TRUE(DefinirTexteRtf(q, "ligne 1\r\nligne 2", 15));
+    EXPECT_EQ(q.toPlainText(), "ligne 1\nligne 2");
+}
+
+}  // namespace
+}  // namespace korv::rtf
+
