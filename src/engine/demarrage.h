@@ -15,9 +15,8 @@ namespace korv::engine {
 class Moteur;
 
 // Engine start-up: header defaults, language list, error mode, page size
-// and the first window layout. The default font and text format come from
-// the screen's fonts (TextesParDefautInitialise, engine/polices.h); the
-// names of the object kinds are the constant table of objet_type_noms.h.
+// and the first window layout. The names of the object kinds are the
+// constant table of objet_type_noms.h.
 void Initialisations(Moteur& moteur);
 
 // The drives the AUTOSCE.TXT tokens search, each as a prefix put before the

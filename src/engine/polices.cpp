@@ -28,12 +28,4 @@ std::string PoliceDefautNom(const platform::CataloguePolices& catalogue) {
     return MajusculeCp1252(familles.front().nom);
 }
 
-TextesParDefaut TextesParDefautInitialise(const platform::CataloguePolices& catalogue) {
-    TextesParDefaut t;
-    t.PoliceDefautNom = PoliceDefautNom(catalogue);
-    t.FormatTexteDefaut.police = t.PoliceDefautNom;
-    t.FormatTexteDefaut.taille = 11;
-    return t;
-}
-
 }  // namespace korv::engine

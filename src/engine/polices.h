@@ -2,7 +2,6 @@
 // Font lists of the rich-text bar and the default text font.
 
 #include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,27 +29,5 @@ void PolicesListesRemplir(ListesPolicesRtf& listes, const platform::CataloguePol
 // (whatever its case), else the upper-case name of its first family; "" for
 // an empty catalogue.
 std::string PoliceDefautNom(const platform::CataloguePolices& catalogue);
-
-// A text format as the tagged-text code reads it: font name and size, five
-// 16-bit words, a colour (32-bit RGB), a byte, a 16-bit word and two bytes.
-struct FormatTexte {
-    std::string police;
-    std::int16_t taille = 0;
-    std::array<std::int16_t, 5> mots{};
-    std::int32_t couleur = 0;
-    std::uint8_t octet = 0;
-    std::int16_t mot = 0;
-    std::array<std::uint8_t, 2> octets{};
-    bool operator==(const FormatTexte&) const = default;
-};
-
-// What start-up sets for the texts: the default font and the default text
-// format (that font, size 11, black, every other field 0).
-struct TextesParDefaut {
-    std::string PoliceDefautNom;
-    FormatTexte FormatTexteDefaut;
-    bool operator==(const TextesParDefaut&) const = default;
-};
-TextesParDefaut TextesParDefautInitialise(const platform::CataloguePolices& catalogue);
 
 }  // namespace korv::engine

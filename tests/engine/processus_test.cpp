@@ -161,18 +161,5 @@ TEST(Polices, DefaultFontName) {
     EXPECT_EQ(PoliceDefautNom(catalogue), "DEJAVU SANS");
 }
 
-TEST(Polices, DefaultTextFormat) {
-    platform::CataloguePolicesFactice catalogue;
-    catalogue.familles = {{"DejaVu Sans", false}, {"times new roman", false}};
-    const TextesParDefaut t = TextesParDefautInitialise(catalogue);
-    EXPECT_EQ(t.PoliceDefautNom, "TIMES NEW ROMAN");
-    FormatTexte attendu;
-    attendu.police = "TIMES NEW ROMAN";
-    attendu.taille = 11;
-    EXPECT_EQ(t.FormatTexteDefaut, attendu);
-    EXPECT_EQ(t.FormatTexteDefaut.couleur, 0) << "black";
-    EXPECT_EQ(t.FormatTexteDefaut.mots, (std::array<std::int16_t, 5>{}));
-}
-
 }  // namespace
 }  // namespace korv::engine
