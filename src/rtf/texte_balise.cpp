@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "platform/cp1252.h"
@@ -69,9 +70,11 @@ private:
     }
 
     std::int32_t PoliceNumero(std::string_view nom) {
-        for (const auto& p : d_.polices) {
-            if (platform::EgalSansCasseCp1252(p.nom, nom)) return p.numero;
-        }
+        // Font names are the same font whatever their case.
+        std::string cle(nom);
+        for (char& c : cle) c = static_cast<char>(platform::MinusculeCp1252(static_cast<std::uint8_t>(c)));
+        const auto [it, nouvelle] = polices_.try_emplace(std::move(cle), static_cast<std::int32_t>(d_.polices.size()));
+        if (!nouvelle) return it->second;
         rtf::Police p;
         p.numero = static_cast<std::int32_t>(d_.polices.size());
         p.nom = std::string(nom);
@@ -82,13 +85,17 @@ private:
     std::int32_t CouleurIndex(std::int32_t rgb) {
         const CouleurRtf c{false, static_cast<std::uint8_t>(rgb & 0xFF), static_cast<std::uint8_t>((rgb >> 8) & 0xFF),
                            static_cast<std::uint8_t>((rgb >> 16) & 0xFF)};
-        const auto it = std::find(d_.couleurs.begin(), d_.couleurs.end(), c);
-        if (it != d_.couleurs.end()) return static_cast<std::int32_t>(it - d_.couleurs.begin());
-        d_.couleurs.push_back(c);
-        return static_cast<std::int32_t>(d_.couleurs.size() - 1);
+        const auto [it, nouvelle] =
+            couleurs_.try_emplace(static_cast<std::uint32_t>(rgb) & 0xFFFFFFu, static_cast<std::int32_t>(d_.couleurs.size()));
+        if (nouvelle) d_.couleurs.push_back(c);
+        return it->second;
     }
 
     Document d_;
+    // Look-ups of the tables, so that a text naming many fonts or colours
+    // stays linear.
+    std::map<std::string, std::int32_t> polices_;
+    std::map<std::uint32_t, std::int32_t> couleurs_;
     FormatCaractere format_;
     std::int32_t decalageDemiPoints_;
 };

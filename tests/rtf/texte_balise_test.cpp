@@ -24,7 +24,7 @@ const Morceau& DernierMorceau(const Document& d) {
     return vide;
 }
 
-TEST(TexteInterneVersRTF, BoldStaysOnAcrossTheBreakAndCentringTakesTheSecondParagraphOnly) {
+TEST(TexteInterneVersRTF, GrasGardeApresLeRetourEtCentrageDuSecondParagrapheSeul) {
     const Document d = Convertir("<Gras1>A<Cr><HorizontalAligneCentre>B");
     ASSERT_EQ(d.paragraphes.size(), 2u);
     EXPECT_EQ(Brut(d), "A|B");
@@ -36,7 +36,7 @@ TEST(TexteInterneVersRTF, BoldStaysOnAcrossTheBreakAndCentringTakesTheSecondPara
     EXPECT_TRUE(d.paragraphes[1].morceaux[0].format.gras);
 }
 
-TEST(TexteInterneVersRTF, StartsInTheDefaultFontInUpperCaseElevenPointsBlack) {
+TEST(TexteInterneVersRTF, DepartPoliceParDefautEnMajusculesOnzePointsNoir) {
     const Document d = Convertir("a");
     ASSERT_EQ(d.polices.size(), 1u);
     EXPECT_EQ(d.polices[0].nom, "TIMES NEW ROMAN");
@@ -60,7 +60,7 @@ struct CasBalise {
 
 class ConversionBalise : public ::testing::TestWithParam<CasBalise> {};
 
-TEST_P(ConversionBalise, SetsWhatTheTagSays) {
+TEST_P(ConversionBalise, FaitCeQueDitLaBalise) {
     const CasBalise& c = GetParam();
     const Document d = Convertir(c.texte);
     EXPECT_EQ(Brut(d), c.brut) << c.texte;
@@ -137,23 +137,23 @@ INSTANTIATE_TEST_SUITE_P(
         // A tag that never closes ends the text.
         CasBalise{"ax<Gras1 b", "ax", Inchange}));
 
-TEST(TexteInterneVersRTF, EmptyTextIsOneEmptyParagraph) {
+TEST(TexteInterneVersRTF, TexteVideUnParagrapheVide) {
     const Document d = Convertir("");
     ASSERT_EQ(d.paragraphes.size(), 1u);
     EXPECT_TRUE(d.EstVide());
 }
 
-TEST(TexteInterneVersRTF, RunsOfTheSameFormatAreJoined) {
+TEST(TexteInterneVersRTF, MorceauxDeMemeFormatJoints) {
     const Document d = Convertir("a<Gras0><Taille11>b<Gras1>c");
     ASSERT_EQ(d.paragraphes[0].morceaux.size(), 2u);
     EXPECT_EQ(test::Utf8(d.paragraphes[0].morceaux[0].texte), "ab");
 }
 
-TEST(TexteInterneVersRTF, TheRaiseFollowsTheScreen) {
+TEST(TexteInterneVersRTF, DecalageSelonLEcran) {
     EXPECT_EQ(DernierMorceau(TexteInterneVersRTF("<Exposant1>x", "Arial", 12)).format.decalage, 6);
 }
 
-TEST(TexteInterneVersRTF, OurWriterAndReaderKeepTheConvertedText) {
+TEST(TexteInterneVersRTF, NotreEcrivainEtNotreLecteurGardentLeTexteConverti) {
     const Document d = Convertir(
         "<Police Arial><Taille14><Gras1>Titre<Cr><Gras0><HorizontalAligneCentre><Couleur255>r\xe9sum\xe9"
         "<Exposant1>2<Exposant0><PageNumero><Italique1><Souligne1>fin \xa4");
