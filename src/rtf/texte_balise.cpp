@@ -92,8 +92,8 @@ private:
     }
 
     Document d_;
-    // Look-ups of the tables, so that a text naming many fonts or colours
-    // stays linear.
+    // Indexes of the two tables, so that a text naming thousands of fonts
+    // or colours is not searched table-long at each tag.
     std::map<std::string, std::int32_t> polices_;
     std::map<std::uint32_t, std::int32_t> couleurs_;
     FormatCaractere format_;
