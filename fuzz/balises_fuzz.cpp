@@ -1,9 +1,13 @@
 // Any bytes as a tagged text: the sequence walk ends, and the readers of
-// tags, formats, pieces and plain text stay inside the text.
+// tags, formats, pieces and plain text stay inside the text, and its
+// conversion to rich text writes RTF our reader takes back.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "rtf/ecrivain.h"
+#include "rtf/lecteur.h"
+#include "rtf/texte_balise.h"
 #include "text/balises.h"
 #include "text/fichiers_codes.h"
 #include "text/requetes.h"
@@ -28,5 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)TextePrepareAffichageEnleve(t);
     (void)InsereTagHypertexteDansTexte(t, "00003abc");
     (void)TexteTraduction(t, 2, 3);
+    const korv::rtf::Document riche = korv::rtf::TexteInterneVersRTF(t, "Arial", 15);
+    if (!korv::rtf::LireRtf(korv::rtf::EcrireRtf(riche)).document) std::abort();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
 #include "display/textes.h"
+#include "engine/declencheurs_objets.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
@@ -113,6 +114,9 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.textes.Brancher();
 
     auto& c = m.affichage.crochets;
+    // An object the display shows by itself (a next- or previous-page
+    // button) is shown through its trigger, so that it waits for its clicks.
+    c.DeclencheDivers = [&moteur](int page, int objet) { engine::DeclencheDivers(moteur, page, objet, 1, 0, -1); };
     AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }

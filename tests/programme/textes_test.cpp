@@ -1,0 +1,130 @@
+// Texts and rich texts played on the program's own composition: what is
+// drawn is what a click reaches.
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "display/affichage.h"
+#include "display/couleurs.h"
+#include "engine/moteur.h"
+#include "engine/recherche.h"
+#include "programme/pilote_programme.h"
+
+namespace korv::programme {
+namespace {
+
+using testsupport::PiloteProgramme;
+
+constexpr display::Couleur kRouge = display::Rgb(255, 0, 0);
+
+// The bounding box of the pixels of one colour inside `zone`.
+QRect Boite(const display::Surface& s, const QRect& zone, display::Couleur c) {
+    QRect r;
+    for (int y = zone.top(); y <= zone.bottom(); ++y) {
+        for (int x = zone.left(); x <= zone.right(); ++x) {
+            if (s.Pixel(x, y) == c) r |= QRect(x, y, 1, 1);
+        }
+    }
+    return r;
+}
+
+std::string Exemple() {
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    EXPECT_TRUE(f.good());
+    return {std::istreambuf_iterator<char>(f), {}};
+}
+
+// The centre of a pixel box, in page twips (15 twips a pixel).
+int Twips(int pixel) { return pixel * 15 + 7; }
+
+TEST(TextesProgramme, ClickingALinkFiresItsElementAndTheRestOfTheTextDoesNot) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,4500,900 text="Voir conditions ici"
+  element page=2 object=1 param=0 text="conditions" events=2
+page
+object kind=fond name="CONDITIONS" rect=0,0,9600,7200
+)S");
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    const QRect lien = Boite(tampon, QRect(40, 40, 300, 60), kRouge);
+    ASSERT_FALSE(lien.isEmpty()) << "the link is drawn in red";
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, 1);
+
+    // "Voir", left of the link: nothing happens.
+    p.Clic(p.Horloge().Maintenant() + 10, Twips(lien.left() - 20), Twips(lien.center().y()));
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1);
+
+    p.Clic(p.Horloge().Maintenant() + 10, Twips(lien.center().x()), Twips(lien.center().y()));
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 2);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// Clicks one after the other, each run to rest before the next.
+void Cliquer(PiloteProgramme& p, int x, int y) {
+    p.Clic(p.Horloge().Maintenant() + 10, x, y);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 600);
+}
+
+std::string Trace(PiloteProgramme& p) {
+    std::string r;
+    for (const auto& l : p.Lignes()) r += l + "\n";
+    return r;
+}
+
+// The sample: its buttons show their captions, and its welcome text, shown
+// by its timer, links to the gallery.
+TEST(TextesProgramme, TheSamplesCaptionsAndWelcomeLink) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, 1);
+    // "Imprimer" on its grey button: dark letters inside the button.
+    EXPECT_FALSE(Boite(tampon, QRect(40 + 4, 400 + 6, 160 - 12, 40 - 12), display::kNoir).isEmpty())
+        << "the caption shows";
+
+    p.ExecuterJusqua(3500);
+    const QRect lien = Boite(tampon, QRect(40, 260, 360, 50), kRouge);
+    ASSERT_FALSE(lien.isEmpty()) << "the link is drawn in red";
+    Cliquer(p, Twips(lien.center().x()), Twips(lien.center().y()));
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, engine::NumeroDePage(p.Moteur().scene, "GALERIE")) << Trace(p);
+}
+
+// The sample's rich text of two pages: its buttons turn them.
+TEST(TextesProgramme, TheSamplesRichTextTurnsItsPages) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    const int riche = engine::NumeroDePage(p.Moteur().scene, "TEXTE_RICHE");
+    ASSERT_GT(riche, 0);
+    const QRect texte(40, 40, 560, 280);
+
+    Cliquer(p, 6300 + 1200, 5150 + 300);  // "Texte riche"
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, riche);
+    const QImage page1 = tampon.Image().copy(texte);
+    EXPECT_FALSE(Boite(tampon, texte, display::kNoir).isEmpty()) << "page 1 shows its text";
+
+    Cliquer(p, 600 + 900, 5100 + 225);  // "Suivante"
+    const QImage page2 = tampon.Image().copy(texte);
+    EXPECT_NE(page2, page1);
+    EXPECT_FALSE(Boite(tampon, texte, display::kNoir).isEmpty()) << "page 2 shows its text";
+
+    Cliquer(p, 2700 + 900, 5100 + 225);  // "Précédente"
+    EXPECT_EQ(tampon.Image().copy(texte), page1) << Trace(p);
+    // The shown button waits for its clicks: "Suivante" is back and turns again.
+    Cliquer(p, 600 + 900, 5100 + 225);
+    EXPECT_EQ(tampon.Image().copy(texte), page2) << Trace(p);
+}
+
+}  // namespace
+}  // namespace korv::programme
