@@ -373,8 +373,8 @@ private:
     TableauClasse* GrilleDe(std::int16_t page, std::int16_t objet);
     ContexteCalcul& Contexte();
     void ResetMarquesToutes();
-    formula::Valeur Calcule(int c, int r);
-    formula::Valeur CalculeSansDebordement(int c, int r);
+    bool Calcule(int c, int r);
+    bool CalculeSansDebordement(int c, int r);
     void RecalculPasse();
     // Rows that may hold a cell to be computed, so that a pass after an
     // edit visits only them.
