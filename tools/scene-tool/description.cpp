@@ -489,7 +489,10 @@ private:
         t.colonne = c;
         t.ligne = r;
         t.contenu = Chaine("text");
-        if (!t.contenu.empty() && t.contenu.front() == '=') formule_.emplace();
+        if (!t.contenu.empty() && t.contenu.front() == '=') {
+            formule_.emplace();
+            formuleLigne_ = ins_->ligne;
+        }
     }
 
     ExpressionEnregistrement& FormuleCourante() {
@@ -534,10 +537,10 @@ private:
         const std::size_t objet = scene_.pages.back().objets.size() - 1;
         if (forme_ == FormeObjets::ChampParChamp) {
             t.formule = std::move(*formule_);
-            if (aCompiler) aCompiler_.push_back({ins_->ligne, page, objet, o.grille->textes.size() - 1, false});
+            if (aCompiler) aCompiler_.push_back({formuleLigne_, page, objet, o.grille->textes.size() - 1, false});
         } else {
             o.formules.push_back({t.colonne, t.ligne, std::move(*formule_)});
-            if (aCompiler) aCompiler_.push_back({ins_->ligne, page, objet, o.formules.size() - 1, true});
+            if (aCompiler) aCompiler_.push_back({formuleLigne_, page, objet, o.formules.size() - 1, true});
         }
         formule_.reset();
     }
@@ -581,6 +584,7 @@ private:
         bool bloc;
     };
     std::vector<FormuleACompiler> aCompiler_;
+    int formuleLigne_ = 0;
 
     void Resultat() {
         FermeFormule();
