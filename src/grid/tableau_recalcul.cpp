@@ -275,7 +275,11 @@ bool TableauClasse::Calcule(int c, int r) {
 // being-computed error.
 bool TableauClasse::CalculeSansDebordement(int c, int r) {
     EtatCalcul& e = *etat_;
-    std::vector<EtatCalcul::Cellule> attente{{this, c, r}};
+    // Most chains end well within the limit: nothing to take again.
+    e.refusee = {};
+    (void)Calcule(c, r);
+    if (e.refusee.grille == nullptr) return true;
+    std::vector<EtatCalcul::Cellule> attente{{this, c, r}, e.refusee};
     while (!attente.empty()) {
         const EtatCalcul::Cellule cible = attente.back();
         TableauClasse& g = *cible.grille;
