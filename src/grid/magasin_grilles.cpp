@@ -47,6 +47,17 @@ void MagasinGrilles::RedessineSiAffiche(std::int16_t page, std::int16_t objet) {
     services_.redessine(page, objet);
 }
 
+void MagasinGrilles::TableauxReferencesRecreer() { NonConstruit("TableauxReferencesRecreer (dépendances)"); }
+
+void MagasinGrilles::PageCouranteRecalculSansInit() {
+    if (!services_.pageCourante) NonConstruit("PageCourante (grilles de la page)");
+    const std::int16_t page = services_.pageCourante();
+    // In object order, as the page prepares them.
+    for (auto& [cle, g] : grilles_) {
+        if (cle.first == page) g->RecalculSansInit();
+    }
+}
+
 bool MagasinGrilles::ASelection(int page, int objet) {
     const TableauClasse* g = Cherche(page, objet);
     return g && g->SelectionEstValide();

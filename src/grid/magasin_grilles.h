@@ -24,6 +24,8 @@ struct ServicesGrilles {
     std::function<bool()> enJeu;
     // Draws a grid again into the page buffer where the shown-object list holds it.
     std::function<void(std::int16_t page, std::int16_t objet)> redessine;
+    // `PageCourante`.
+    std::function<std::int16_t()> pageCourante;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
@@ -45,6 +47,9 @@ public:
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }
     void RedessineSiAffiche(std::int16_t page, std::int16_t objet) override;
+    void TableauxParcouruRecalculReinit() override { ParcouruRecalculReinitTous(); }
+    void TableauxReferencesRecreer() override;
+    void PageCouranteRecalculSansInit() override;
 
     // engine::Grilles
     void GrillesConstruire(const engine::Scene& scene) override { Construit(scene); }

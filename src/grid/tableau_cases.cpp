@@ -301,12 +301,8 @@ void TableauClasse::CaseUtilisateurChange(std::uint8_t, std::uint8_t, std::strin
 
 void TableauClasse::RecalculSansInit() { NonConstruit("RecalculSansInit (recalcul)"); }
 
-void TableauClasse::ZonePlier(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
-    NonConstruit("ZonePlier (pliage)");
-}
-
-void TableauClasse::ZoneDeplier(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
-    NonConstruit("ZoneDeplier (pliage)");
+void TableauClasse::CaseEditeurChange(int, int, std::string_view) {
+    NonConstruit("CaseEditeurChange (saisie dans l'editeur)");
 }
 
 void TableauClasse::InvalidationZoneRendInvalide(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
@@ -316,7 +312,5 @@ void TableauClasse::InvalidationZoneRendInvalide(std::uint8_t, std::uint8_t, std
 void TableauClasse::InvalidationZoneRendValide(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
     NonConstruit("InvalidationZoneRendValide (zones)");
 }
-
-void TableauClasse::MemorisePliageLigne() { NonConstruit("MemorisePliageLigne (pliage)"); }
 
 }  // namespace korv::grid
