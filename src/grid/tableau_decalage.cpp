@@ -45,7 +45,7 @@ void TableauClasse::FormuleRecopier(bool versBas) {
 
 void TableauClasse::FormulesDecale(std::string_view prefixe, int c1, int r1, int c2, int r2, int dc, int dr) {
     if (env_) env_->TableauxReferencesRecreer();
-    TousParcourusReinit();
+    ResetMarquesToutes();
     const std::string noms = ListeFonctionsADecaler();
     const DecalageZone zone{c1, r1, c2, r2, dc, dr};
     // Each formula is rewritten once, however many cells of the zone it reads.
@@ -66,7 +66,7 @@ void TableauClasse::FormulesDecale(std::string_view prefixe, int c1, int r1, int
         }
     }
     if (env_) env_->TableauxReferencesRecreer();
-    TousParcourusReinit();
+    ResetMarquesToutes();
 }
 
 void TableauClasse::ValeurRecopierVersDroite() {

@@ -67,7 +67,7 @@ void TableauClasse::LignesCacherConsultation(int d, int f, int a, int b) {
     b = std::min(b, f);
     b = std::max(b, d);
     a = std::min(a, f);
-    TousParcourusReinit();
+    ResetMarquesToutes();
 
     const int n = b - a + 1;
     for (int r = a; r <= f - n; ++r) {
@@ -128,14 +128,6 @@ void TableauClasse::PliageLignesRememorer(int r1, int r2, int c) {
     for (int r = std::max(r1, 1); r <= std::min(r2, ligneNb_); ++r) {
         const auto v = formula::LitNombre(CaseInterne(c, r).Texte);
         L(r).Pliee = v && *v != 0 ? kPliee : std::int16_t{0};
-    }
-}
-
-void TableauClasse::TousParcourusReinit() {
-    if (env_) {
-        env_->TableauxParcouruRecalculReinit();
-    } else {
-        ParcouruRecalculTableauReinit();
     }
 }
 

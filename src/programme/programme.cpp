@@ -7,6 +7,7 @@
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
 #include "display/textes.h"
+#include "engine/calcul_grilles.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
@@ -59,7 +60,8 @@ struct Programme::Modules {
           textes(affichage, ReglagesTextes(p)),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
-          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {},
+          calcul(m),
+          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}, &calcul,
                                         [&m] { return m.jeu.PageCourante; }}),
           grilles(magasin, aVenir),
           edition(aVenir),
@@ -76,6 +78,7 @@ struct Programme::Modules {
     display::TextesPage textes;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
+    engine::CalculGrillesMoteur calcul;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     EditionAVenir edition;
@@ -133,5 +136,6 @@ display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; 
 plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
+grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 
 }  // namespace korv::programme
