@@ -239,7 +239,6 @@ formula::Valeur TableauClasse::Calcule(int c, int r) {
     try {
         Profondeur p(e);
         if (auto* f = CaseInterne(c, r).Formule.get()) {
-            f->ChangeCaseReference(page_, objet_, static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r));
             const Valeur v = f->Evalue(Contexte().Formules());
             if (!v.estVide()) nouvelle = formula::ChaineSansCoerc(v.EnTexte());
         }
