@@ -139,6 +139,13 @@ TEST_F(GrillesDecalage, ValuesCopiedRightOnlyIntoEditableCells) {
     EXPECT_EQ(t1->CaseEditeur(4, 1), "") << "not editable";
     EXPECT_EQ(t1->CaseEditeur(2, 2), "2");
     EXPECT_EQ(t1->CaseEditeur(3, 2), "") << "a cell without attributes of its own is not editable";
+
+    // A number cell holding no number reads as an error value: nothing to copy.
+    t1->CaseUtilisateurChange(1, 3, "abc", true);
+    t1->CaseUtilisateurChange(2, 3, "7", true);
+    Selectionne(*t1, 1, 3, 2, 3);
+    t1->ValeurRecopierVersDroite();
+    EXPECT_EQ(t1->CaseEditeur(2, 3), "7");
 }
 
 void MetTaux(platform::MagasinReglagesFactice& reglages, double usd, double sek) {
