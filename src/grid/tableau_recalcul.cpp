@@ -132,6 +132,9 @@ void TableauClasse::RecalculInvaliderRecursivement(int c, int r, bool forcer) {
         int r;
         bool forcer;
     };
+    // A cell already walked (the usual case for a cell whose new value
+    // comes from an edit just walked) costs nothing more.
+    if (!DansGrille(c, r) || Marque(c, r) == etat_->generation) return;
     std::vector<Etape> pile{{this, c, r, forcer}};
     while (!pile.empty()) {
         const Etape e = pile.back();

@@ -36,8 +36,8 @@ std::string TexteDate(const std::string& texte, int sousFormat) {
 
 bool TableauClasse::DeclencheSur(int c, int r, std::string_view evenement) {
     if (!DansGrille(c, r)) return false;
+    if (CaseInterne(c, r).Attribut().Script.empty()) return false;
     const std::string script = CaseInterne(c, r).Attribut().Script;
-    if (script.empty()) return false;
     ContexteCalcul& contexte = Contexte();
     const std::int16_t resultat = contexte.ScriptCaseExecute(script, evenement);
     if (resultat <= 0) contexte.MajFenetreJeu();
