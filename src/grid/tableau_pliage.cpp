@@ -77,14 +77,22 @@ void TableauClasse::LignesCacherConsultation(int d, int f, int a, int b) {
             // A formula stays where it is; only its value moves up.
             if (EstFormule(source.Texte)) {
                 x.Valeur = source.Valeur;
+                // A user's entry over a formula moves with its value, so
+                // that no row keeps an entry that was not made there.
+                if (EstFormule(x.Texte) && (source.ResultatType == resultat::kEntreeSurFormule ||
+                                            x.ResultatType == resultat::kEntreeSurFormule)) {
+                    x.ResultatType = source.ResultatType == resultat::kEntreeSurFormule ? resultat::kEntreeSurFormule
+                                                                                         : resultat::kACalculer;
+                    if (x.ResultatType == resultat::kACalculer) LigneACalculer(r);
+                }
             } else {
                 x.Texte = source.Texte;
             }
             const auto& s = source.Attribut();
             if (x.Attribut().CouleurFond != s.CouleurFond || x.Attribut().Fusion != s.Fusion) {
-                auto& a2 = x.AttributModifiable();
-                a2.CouleurFond = s.CouleurFond;
-                a2.Fusion = s.Fusion;
+                auto& propre = x.AttributModifiable();
+                propre.CouleurFond = s.CouleurFond;
+                propre.Fusion = s.Fusion;
             }
             RecalculInvaliderRecursivement(c, r, true);
         }
@@ -99,6 +107,12 @@ void TableauClasse::LignesCacherConsultation(int d, int f, int a, int b) {
                 attribut.Fusion = 0;
             }
             if (x.Attribut().Editable != 0 && !EstFormule(x.Texte)) x.Texte.clear();
+            // An entry over a formula is cleared too: the formula computes again.
+            if (x.Attribut().Editable != 0 && EstFormule(x.Texte) && x.ResultatType == resultat::kEntreeSurFormule) {
+                x.Valeur.clear();
+                x.ResultatType = resultat::kACalculer;
+                LigneACalculer(r);
+            }
             // What read the cleared entries computes again when the row is
             // shown once more.
             RecalculInvaliderRecursivement(c, r, true);

@@ -108,6 +108,32 @@ TEST(TableauPliage, HidingARowMovesTheRowsBelowUpAndFoldsTheLastShownRow) {
     EXPECT_EQ(Pliees(*t), (std::vector<int>{7, 8, 9, 10}));
 }
 
+// Rows 6 and 10 hold entries over their formulas.
+std::unique_ptr<TableauClasse> BlocAvecEntrees() {
+    auto g = test::Enregistrement(2, 10);
+    for (int r = 1; r <= 10; ++r) {
+        test::Texte(g, 2, r, "=1");
+        test::Attribut(g, 2, r).editable = -1;
+        const bool entree = r == 6 || r == 10;
+        g.resultats.push_back({2, static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(entree ? 1 : 3),
+                               "v" + std::to_string(r)});
+    }
+    return test::Grille(g);
+}
+
+TEST(TableauPliage, EntriesOverFormulasMoveWithTheirValuesAndFreedOnesAreCleared) {
+    auto t = BlocAvecEntrees();
+    t->LignesCacherConsultation(1, 10, 4, 4);
+    EXPECT_EQ(t->CaseResultatType(2, 5), resultat::kEntreeSurFormule) << "row 6's entry, moved up";
+    EXPECT_EQ(t->CaseResultatInterne(2, 5), "v6");
+    EXPECT_EQ(t->CaseResultatType(2, 6), resultat::kACalculer) << "row 7 held no entry: computes again";
+    EXPECT_EQ(t->CaseResultatType(2, 9), resultat::kEntreeSurFormule);
+    EXPECT_EQ(t->CaseResultatInterne(2, 9), "v10");
+    EXPECT_EQ(t->CaseResultatType(2, 10), resultat::kACalculer) << "the freed row keeps no entry";
+    EXPECT_EQ(t->CaseResultatInterne(2, 10), "");
+    EXPECT_EQ(t->CaseResultatType(2, 3), resultat::kCalcule) << "rows above the hidden one are untouched";
+}
+
 TEST(TableauPliage, HidingSeveralRowsClearsAndFoldsAsMany) {
     auto t = Bloc();
     t->LignesCacherConsultation(1, 10, 2, 3);
