@@ -79,6 +79,11 @@ void MagasinGrilles::RedessineSiAffiche(std::int16_t page, std::int16_t objet) {
     services_.redessine(page, objet);
 }
 
+void MagasinGrilles::PageCouranteRecalculSansInit() {
+    if (!services_.pageCourante) NonConstruit("PageCourante (grilles de la page)");
+    RecalculerPage(services_.pageCourante());
+}
+
 bool MagasinGrilles::ASelection(int page, int objet) {
     const TableauClasse* g = Cherche(page, objet);
     return g && g->SelectionEstValide();
@@ -89,7 +94,9 @@ void MagasinGrilles::SelectionnerRien(int page, int objet) {
 }
 
 // Every list is emptied before any formula adds to one.
-void MagasinGrilles::ReferencesRecreer(const engine::Scene&) {
+void MagasinGrilles::ReferencesRecreer(const engine::Scene&) { TableauxReferencesRecreer(); }
+
+void MagasinGrilles::TableauxReferencesRecreer() {
     if (!services_.calcul) NonConstruit("ReferencesRecreer (aucun service de formules)");
     for (auto& [cle, g] : grilles_) g->ReferenceDeSupprimerToutes();
     auto& scene = services_.calcul->Formules().scene;

@@ -27,6 +27,8 @@ struct ServicesGrilles {
     std::function<void(std::int16_t page, std::int16_t objet)> redessine;
     // Formula services and cell scripts for computing.
     ContexteCalcul* calcul = nullptr;
+    // `PageCourante`.
+    std::function<std::int16_t()> pageCourante;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
@@ -60,6 +62,8 @@ public:
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }
     void RedessineSiAffiche(std::int16_t page, std::int16_t objet) override;
+    void TableauxReferencesRecreer() override;
+    void PageCouranteRecalculSansInit() override;
 
     // engine::Grilles
     void GrillesConstruire(const engine::Scene& scene) override { Construit(scene); }

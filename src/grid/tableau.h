@@ -23,6 +23,7 @@ struct ExpressionUDT;
 }
 namespace korv::platform {
 class BoiteMessage;
+class MagasinReglages;
 }
 
 namespace korv::grid {
@@ -88,6 +89,10 @@ public:
     virtual TableauClasse* Grille(std::int16_t page, std::int16_t objet) = 0;
     // Draws the grid again into the page buffer where it is shown.
     virtual void RedessineSiAffiche(std::int16_t page, std::int16_t objet) = 0;
+    // Empties then rebuilds the dependants lists of every grid.
+    virtual void TableauxReferencesRecreer() = 0;
+    // `RecalculSansInit` on every grid of the current page.
+    virtual void PageCouranteRecalculSansInit() = 0;
 };
 
 class TableauClasse final : public formula::ServiceGrille {
@@ -342,6 +347,41 @@ public:
     void ZoneRendVisible(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
     void ZoneRendInvisible(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
 
+    // ------------------------------------------ formula copying and shifting
+    // Fills the selection's first column downwards (first row to the right)
+    // with the formula of its first cell, its references following the
+    // rows (the columns). The callers recalculate and redraw.
+    void FormuleRecopierVersBas();
+    void FormuleRecopierVersDroite();
+    // Rewrites, once each, the formulas that read a cell of the zone
+    // (c1, r1)-(c2, r2) of this grid: their references with `prefixe` move
+    // by (dc, dr), absolute ones too.
+    void FormulesDecale(std::string_view prefixe, int c1, int r1, int c2, int r2, int dc, int dr);
+    // Enters the value of the selection's first column into the other
+    // editable cells of each selected row. The caller resets the marks and
+    // recalculates.
+    void ValeurRecopierVersDroite();
+
+    // ------------------------------------------------------- folding rows
+    void DeplierTout();
+    // Unfolds the first folded row of r1..r2; when none is folded, says so
+    // in a message box.
+    void LigneRevelerConsultation(int r1, int r2, platform::BoiteMessage& messages);
+    // Removes rows a..b from the block d..f: the rows below move up and
+    // the freed rows at the end are cleared and folded again.
+    void LignesCacherConsultation(int d, int f, int a, int b);
+    // Fold flags of rows r1..r2 into the cells of column c ("1" folded,
+    // "0" shown), and back.
+    void PliageLignesMemoriser(int r1, int r2, int c);
+    void PliageLignesRememorer(int r1, int r2, int c);
+
+    // ------------------------------------------------ currency conversion
+    // Converts the entered amounts of number cells of the zone from the
+    // currency of code 16 to that of code 15, with the rates of the
+    // settings store, as entries; nothing when either rate is not above 0.
+    // Neither recalculates nor redraws.
+    void ZoneMonnaieConvertir(int c1, int r1, int c2, int r2, const platform::MagasinReglages& reglages);
+
     // ----------------------------------------------------------- loading
     // Builds the grid from a record the scene reader has checked, with the
     // formulas the page's formula block gives it (quick form), then lays it
@@ -383,6 +423,7 @@ private:
                                 int valeur);
     void EchangeContenus(int a, int b, int c1, int c2);
     bool EnJeu() const { return env_ && env_->EnJeu(); }
+    void FormuleRecopier(bool versBas);
     TableauClasse* GrilleDe(std::int16_t page, std::int16_t objet);
     ContexteCalcul& Contexte();
     void ResetMarquesToutes();

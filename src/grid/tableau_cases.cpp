@@ -198,16 +198,4 @@ std::string TableauClasse::CaseValeurAAfficher(std::uint8_t colonne, std::uint8_
     return DansGrille(colonne, ligne) ? CaseValeurFormatee(CaseInterne(colonne, ligne)) : std::string();
 }
 
-
-void TableauClasse::ZonePlier(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
-    NonConstruit("ZonePlier (pliage)");
-}
-
-void TableauClasse::ZoneDeplier(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
-    NonConstruit("ZoneDeplier (pliage)");
-}
-
-
-void TableauClasse::MemorisePliageLigne() { NonConstruit("MemorisePliageLigne (pliage)"); }
-
 }  // namespace korv::grid

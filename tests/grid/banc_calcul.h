@@ -71,6 +71,12 @@ public:
             return it == banc.grilles.end() ? nullptr : it->second.get();
         }
         void RedessineSiAffiche(std::int16_t, std::int16_t) override {}
+        void TableauxReferencesRecreer() override { banc.ReferencesRecreer(); }
+        void PageCouranteRecalculSansInit() override {
+            for (auto& [cle, g] : banc.grilles) {
+                if (cle.first == banc.PageCourante()) g->RecalculSansInit();
+            }
+        }
     } environnement{*this};
 
     // ServicesScene: names "P<n>" and "T<n>".

@@ -140,6 +140,8 @@ public:
     bool EnJeu() const override { return jeu; }
     TableauClasse* Grille(std::int16_t, std::int16_t) override { return nullptr; }
     void RedessineSiAffiche(std::int16_t page, std::int16_t objet) override { redessins.emplace_back(page, objet); }
+    void TableauxReferencesRecreer() override { ADD_FAILURE() << "not expected here"; }
+    void PageCouranteRecalculSansInit() override { ADD_FAILURE() << "not expected here"; }
 };
 
 TEST(TableauDisposition, InPlayColumnsPastTheEdgeKeepTheirEdges) {
