@@ -8,6 +8,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "engine/services.h"
@@ -24,6 +26,23 @@ struct ServicesGrilles {
     std::function<bool()> enJeu;
     // Draws a grid again into the page buffer where the shown-object list holds it.
     std::function<void(std::int16_t page, std::int16_t objet)> redessine;
+    // The page buffer copied to the window (`MajFenetreJeu`).
+    std::function<void()> majFenetre;
+    // A user changed a grid: the plan asks to be saved (`PlanAffaireModifieFixer`).
+    std::function<void()> planModifie;
+    // Twips per pixel across and down.
+    std::function<std::int32_t()> pixelX;
+    std::function<std::int32_t()> pixelY;
+    // A cell's event ("SUR CLIC", "SUR MOUSEUP"); true stops what fired it.
+    std::function<bool(const TableauClasse& grille, int colonne, int ligne, std::string_view evenement)> declencheSur;
+    // The edit box over a cell (`CaseEditer`), stored indexes.
+    std::function<void(TableauClasse& grille, int colonne, int ligne)> caseEditer;
+    // Delete on a grid: its selected entries erased by the user.
+    std::function<void(TableauClasse& grille)> supprimerSelection;
+    // A cell's tooltip at a page point (`BulleAffiche`).
+    std::function<void(std::int32_t x, std::int32_t y, std::string_view texte)> bulleAffiche;
+    // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
+    std::function<std::string(TableauClasse& grille, int colonne, int ligne)> texteAffiche;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
@@ -61,8 +80,21 @@ public:
     void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) override;
     int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) override;
 
+    // What a key does to the grid's selection and scroll position.
+    void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
+    // A cell's display text as drawn and copied.
+    std::string TexteAffiche(TableauClasse& g, int c, int r);
+
 private:
     TableauClasse* Cherche(int page, int objet);
+    void RedessineEtMontre(const TableauClasse& g);
+    // The fill corner released over the selection.
+    void Remplir(TableauClasse& g);
+    // Every grid of a page recalculated and drawn again.
+    void RecalculePage(std::int16_t page);
+    // `CaseChangeParFleches`: a level chosen with a cell's arrows.
+    void CaseChangeParFleches(TableauClasse& g, int c, int r, const std::string& valeur);
+    bool Declenche(const TableauClasse& g, int c, int r, std::string_view evenement);
 
     ServicesGrilles services_;
     std::map<std::pair<std::int16_t, std::int16_t>, std::unique_ptr<TableauClasse>> grilles_;
