@@ -8,6 +8,7 @@
 #include "formula/valeur.h"
 #include "grid/non_construit.h"
 #include "grid/tableau.h"
+#include "grid/valeur_formatee.h"
 
 namespace korv::grid {
 
@@ -291,8 +292,8 @@ std::int32_t TableauClasse::NbFormules() const {
 
 // ------------------------------------------------- later parts of the grid
 
-std::string TableauClasse::CaseValeurAAfficher(std::uint8_t, std::uint8_t) {
-    NonConstruit("CaseValeurAAfficher (mise en forme des valeurs)");
+std::string TableauClasse::CaseValeurAAfficher(std::uint8_t colonne, std::uint8_t ligne) {
+    return DansGrille(colonne, ligne) ? CaseValeurFormatee(CaseInterne(colonne, ligne)) : std::string();
 }
 
 void TableauClasse::CaseUtilisateurChange(std::uint8_t, std::uint8_t, std::string_view, bool) {
