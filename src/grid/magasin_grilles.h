@@ -80,13 +80,14 @@ public:
     void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) override;
     int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) override;
 
+    // The grid of a page object; null when there is none or out of range.
+    TableauClasse* Cherche(int page, int objet);
     // What a key does to the grid's selection and scroll position.
     void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
     // A cell's display text as drawn and copied.
     std::string TexteAffiche(TableauClasse& g, int c, int r);
 
 private:
-    TableauClasse* Cherche(int page, int objet);
     void RedessineEtMontre(const TableauClasse& g);
     // The fill corner released over the selection.
     void Remplir(TableauClasse& g);

@@ -52,8 +52,9 @@ private:
     std::set<std::pair<std::string, std::string>, std::less<>> signales_;
 };
 
-// The grids of the scene are built and reached by formulas; their
-// recalculation, display and interaction are still to come.
+// The grids of the scene: built, reached by formulas, drawn, and driven by
+// the mouse and the keys; their recalculation on a page and the scroll
+// buttons are still to come.
 class GrillesProgramme final : public engine::Grilles {
 public:
     GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules);
@@ -64,16 +65,14 @@ public:
     void ReferencesRecreer(const engine::Scene&) override {}
     void PreparerPourPage(int, int) override { Signaler("PreparerPourPage"); }
     void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
-    bool ASelection(int, int) override { return false; }
-    void AppuieTouche(int, int, int, int) override { Signaler("AppuieTouche"); }
-    void SelectionnerRien(int, int) override { Signaler("SelectionnerRien"); }
-    void Affiche(int, int) override { Signaler("Affiche"); }
-    void MouseDownConsultation(int, int, int, int, std::int32_t, std::int32_t) override {
-        Signaler("MouseDownConsultation");
-    }
-    void MouseMoveConsultation(int, int, int, std::int32_t, std::int32_t) override {}
-    void MouseUpConsultation(int, int, std::int32_t, std::int32_t) override { Signaler("MouseUpConsultation"); }
-    int QuelCurseurDeSouris(int, int, std::int32_t, std::int32_t) override { return 0; }
+    bool ASelection(int page, int objet) override;
+    void AppuieTouche(int page, int objet, int touche, int maj) override;
+    void SelectionnerRien(int page, int objet) override;
+    void Affiche(int page, int objet) override;
+    void MouseDownConsultation(int page, int objet, int bouton, int maj, std::int32_t x, std::int32_t y) override;
+    void MouseMoveConsultation(int page, int objet, int bouton, std::int32_t x, std::int32_t y) override;
+    void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) override;
+    int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) override;
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Grilles, operation); }

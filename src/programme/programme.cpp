@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "display/affichage.h"
+#include "display/grille_pinceau.h"
 #include "display/sprites.h"
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
@@ -10,6 +11,7 @@
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "grid/grille_dessin.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
 #include "programme/modules_a_venir.h"
@@ -59,11 +61,15 @@ struct Programme::Modules {
           textes(affichage, ReglagesTextes(p)),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
-          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
+          magasin(ServicesGrilles()),
           grilles(magasin, aVenir),
           edition(aVenir),
           impression(aVenir),
           recepteur(m, affichage) {}
+
+    grid::ServicesGrilles ServicesGrilles();
+    // A grid drawn into the page buffer (`Affiche` with the grid lines).
+    void DessineGrille(int page, int objet);
 
     engine::Moteur& moteur;
     ModulesAVenir aVenir;
@@ -81,6 +87,40 @@ struct Programme::Modules {
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
 };
+
+grid::ServicesGrilles Programme::Modules::ServicesGrilles() {
+    grid::ServicesGrilles s;
+    s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
+    s.redessine = [this](std::int16_t page, std::int16_t objet) {
+        if (page == moteur.jeu.PageCourante) DessineGrille(page, objet);
+    };
+    s.majFenetre = [this] { affichage.MajFenetreJeu(); };
+    s.planModifie = [this] { etat.PlanAffaireModifieFixer(true); };
+    s.pixelX = [this] { return affichage.PageTampon.TwipsParPixelX(); };
+    s.pixelY = [this] { return affichage.PageTampon.TwipsParPixelY(); };
+    s.declencheSur = [this](const grid::TableauClasse&, int, int, std::string_view) {
+        aVenir.Signaler(module::Grilles, "DeclencheSur");
+        return false;
+    };
+    s.caseEditer = [this](grid::TableauClasse&, int, int) { aVenir.Signaler(module::Edition, "CaseEditer"); };
+    s.supprimerSelection = [this](grid::TableauClasse&) {
+        aVenir.Signaler(module::Grilles, "SupprimerConsultationParUtilisateur");
+    };
+    s.bulleAffiche = [this](std::int32_t, std::int32_t, std::string_view) {
+        aVenir.Signaler(module::Grilles, "BulleAffiche");
+    };
+    return s;
+}
+
+void Programme::Modules::DessineGrille(int page, int objet) {
+    grid::TableauClasse* g = magasin.Cherche(page, objet);
+    if (!g) return;
+    display::PinceauSurface pinceau(affichage.PageTampon);
+    grid::DessinGrille dessin(
+        *g, pinceau, [this, g](int c, int r) { return magasin.TexteAffiche(*g, c, r); },
+        moteur.jeu.ModeProgramme == engine::kModeJeu);
+    dessin.Affiche(true);
+}
 
 Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make_unique<Modules>(moteur, p)) {
     Modules& m = *m_;
@@ -113,7 +153,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.textes.Brancher();
 
     auto& c = m.affichage.crochets;
-    AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
+    c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
 
