@@ -1,0 +1,209 @@
+// The scene's grids in the composed program: drawn into the page buffer,
+// selected with the mouse and the keys, check cells toggled.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "display/affichage.h"
+#include "display/couleurs.h"
+#include "grid/magasin_grilles.h"
+#include "grid/tableau.h"
+#include "plan/etat_plan.h"
+#include "programme/pilote_programme.h"
+#include "support/entree_jeu.h"
+
+namespace korv::programme {
+namespace {
+
+using testsupport::PiloteProgramme;
+
+// Four columns of 1200 twips and five rows of 300 from (600, 600), laid
+// out with one pixel between cells: at 15 twips a pixel, cell (c, r)
+// covers pixels x 41 + 80 (c - 1) .. +78, y 41 + 20 (r - 1) .. +18.
+constexpr const char* kScene = R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,4800,1500
+  grid cols=4 rows=6 coloffset=1 rowoffset=1
+  column 1 width=1200
+  column 2 width=1200
+  column 3 width=1200
+  column 4 width=1200
+  row 1 height=300
+  row 2 height=300
+  row 3 height=300
+  row 4 height=300
+  row 5 height=300
+  row 6 height=300 fold=-1
+  cell col=2 row=1 text="0"
+  cell col=3 row=1 text="1"
+  cell col=1 row=2 text="¤Un long titre qui passe"
+  cell col=1 row=3 text="x"
+  cell col=3 row=3 text="10"
+  cell col=4 row=3 text="20"
+  cell col=1 row=4 text="Fusion"
+  cell col=1 row=5 text="1"
+  cell col=2 row=5 text="2"
+  cell col=3 row=5 text="3"
+  cell col=4 row=5 text="4"
+  cell col=1 row=6 text="plie"
+  attribute col=1 row=1 bg=-20
+  attribute col=2 row=1 bg=-14
+  attribute col=3 row=1 bg=-14
+  attribute col=4 row=1 bg=-7
+  attribute col=2 row=2 bg=-16
+  attribute col=3 row=2 bg=-16
+  attribute col=2 row=3 bg=-16
+  attribute col=3 row=3 editable=-1 type=1 bg=16777215
+  attribute col=4 row=3 editable=-1 type=1 bg=16777215
+  attribute col=1 row=4 bg=-20 merge=1
+  attribute col=2 row=4 bg=-20 merge=2
+  attribute col=3 row=4 bg=-20 merge=2
+  attribute col=1 row=5 editable=-1 bg=16777215
+  attribute col=2 row=5 editable=-1 bg=16777215
+  attribute col=3 row=5 editable=-1 bg=16777215
+  attribute col=4 row=5 editable=-1 bg=16777215
+)S";
+
+int Gx(int c) { return 41 + 80 * (c - 1); }
+int Gy(int r) { return 41 + 20 * (r - 1); }
+int Tx(int c) { return 600 + 1200 * (c - 1) + 300; }
+int Ty(int r) { return 600 + 300 * (r - 1) + 150; }
+
+class Grilles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        p.ChargerScene(kScene);
+        p.ExecuterJusqua(50);
+    }
+    display::Couleur Pixel(int x, int y) { return p.Programme().Affichage().PageTampon.Pixel(x, y); }
+    // Pixels of a cell's inside (one pixel in from its edges) unlike white.
+    int Encre(int c, int r) {
+        int n = 0;
+        for (int y = Gy(r) + 1; y < Gy(r) + 17; ++y) {
+            for (int x = Gx(c) + 1; x < Gx(c) + 77; ++x) n += Pixel(x, y) != display::kBlanc;
+        }
+        return n;
+    }
+    grid::TableauClasse& G() {
+        auto* g = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+        EXPECT_NE(g, nullptr);
+        return *g;
+    }
+    PiloteProgramme p;
+};
+
+TEST_F(Grilles, CellsShowTheirFillCodesMergesAndOwners) {
+    EXPECT_EQ(Pixel(Gx(1) + 60, Gy(1) + 10), display::Rgb(210, 210, 210)) << "-20";
+    EXPECT_EQ(Pixel(Gx(2) + 40, Gy(1) + 10), display::kBlanc) << "check cell 0: white box";
+    // Drawn with the grid lines' dotted pen: every other pixel from the corner.
+    EXPECT_EQ(Pixel(Gx(2) + 40, Gy(1)), display::Rgb(200, 200, 200)) << "check cell 0: light outline";
+    EXPECT_EQ(Pixel(Gx(2) + 41, Gy(1)), display::kBlanc) << "check cell 0: light outline";
+    EXPECT_EQ(Pixel(Gx(3) + 40, Gy(1) + 10), display::Rgb(120, 120, 120)) << "check cell 1: grey box";
+    EXPECT_EQ(Pixel(Gx(4) + 40, Gy(1) + 10), display::Rgb(242, 252, 237)) << "-7 without an entry over a formula";
+    // The "¤" owner's text runs into its -16 cells, without the "¤".
+    EXPECT_GT(Encre(2, 2), 10);
+    EXPECT_EQ(Encre(4, 2), 0);
+    // A -16 cell with no owner to its left draws nothing.
+    EXPECT_EQ(Encre(2, 3), 0);
+    // The merged run is one cell: its fill over the three, its text centred on the middle one.
+    EXPECT_EQ(Pixel(Gx(3) + 60, Gy(4) + 10), display::Rgb(210, 210, 210));
+    EXPECT_GT(Encre(2, 4), 10);
+    // The folded row is not shown: below row 5 the grid's white ground.
+    EXPECT_EQ(Encre(1, 6), 0);
+    EXPECT_EQ(p.JournalErreurs().find("Code:51\r\nErreur module:Ec"), std::string::npos) << p.JournalErreurs();
+}
+
+TEST_F(Grilles, PressDragReleaseSelectsAndShowsTheSelection) {
+    p.Souris(100, testsupport::genre_souris::Enfonce, 1, 0, Tx(2), Ty(5));
+    p.Souris(150, testsupport::genre_souris::Deplace, 1, 0, Tx(4), Ty(5));
+    p.Souris(200, testsupport::genre_souris::Relache, 1, 0, Tx(4), Ty(5));
+    p.ExecuterJusqua(300);
+    const grid::SelectionTableau& s = G().Selection();
+    EXPECT_EQ(s.HautGaucheColonne, 2);
+    EXPECT_EQ(s.BasDroiteColonne, 4);
+    EXPECT_EQ(s.HautGaucheLigne, 5);
+    EXPECT_EQ(s.BasDroiteLigne, 5);
+    // The first cell is not inverted, the others are; the fill corner on the last.
+    EXPECT_EQ(Pixel(Gx(2) + 20, Gy(5) + 10), display::kBlanc);
+    EXPECT_EQ(Pixel(Gx(3) + 20, Gy(5) + 10), display::kNoir);
+    EXPECT_EQ(Pixel(Gx(4) + 74, Gy(5) + 14), display::Rgb(150, 150, 150));
+    // A press outside the grid clears the selection.
+    p.Clic(400, 9000, 6000);
+    p.ExecuterJusqua(500);
+    EXPECT_FALSE(G().SelectionEstValide());
+    EXPECT_EQ(Pixel(Gx(3) + 20, Gy(5) + 10), display::kBlanc);
+}
+
+TEST_F(Grilles, ShiftPressExtendsFromTheFirstCellOverMergedRuns) {
+    p.Clic(100, Tx(4), Ty(5));
+    p.Souris(200, testsupport::genre_souris::Enfonce, 1, 1, Tx(3), Ty(3));
+    p.Souris(210, testsupport::genre_souris::Relache, 1, 1, Tx(3), Ty(3));
+    p.ExecuterJusqua(300);
+    grid::SelectionTableau s = G().Selection();
+    // Corners ordered whatever the direction; row 4's run 1..3 widens it in play.
+    EXPECT_EQ(s.HautGaucheColonne, 1);
+    EXPECT_EQ(s.BasDroiteColonne, 4);
+    EXPECT_EQ(s.HautGaucheLigne, 3);
+    EXPECT_EQ(s.BasDroiteLigne, 5);
+    EXPECT_EQ(s.PremiereColonne, 4);
+    EXPECT_EQ(s.PremiereLigne, 5);
+    p.Souris(300, testsupport::genre_souris::Enfonce, 1, 1, Tx(3), Ty(5));
+    p.Souris(310, testsupport::genre_souris::Relache, 1, 1, Tx(3), Ty(5));
+    p.ExecuterJusqua(400);
+    s = G().Selection();
+    EXPECT_EQ(s.HautGaucheColonne, 3);
+    EXPECT_EQ(s.BasDroiteColonne, 4);
+    EXPECT_EQ(s.HautGaucheLigne, 5);
+}
+
+TEST_F(Grilles, KeysMoveTheCursorAndShiftExtends) {
+    p.Clic(100, Tx(3), Ty(3));
+    p.Touche(200, 13);     // Enter: down, onto the merged run of row 4
+    p.Touche(250, 40);     // down
+    p.Touche(300, 39, 1);  // shift right
+    p.ExecuterJusqua(400);
+    grid::SelectionTableau s = G().Selection();
+    EXPECT_EQ(s.HautGaucheLigne, 5);
+    EXPECT_EQ(s.BasDroiteLigne, 5);
+    EXPECT_EQ(s.HautGaucheColonne, 3);
+    EXPECT_EQ(s.BasDroiteColonne, 4);
+    // Up without Shift collapses onto the cursor; Left onto a merged run
+    // goes to its first column and the selection covers the run.
+    p.Touche(500, 38);
+    p.ExecuterJusqua(550);
+    s = G().Selection();
+    EXPECT_EQ(s.HautGaucheLigne, 4);
+    EXPECT_EQ(s.HautGaucheColonne, 4);
+    EXPECT_EQ(s.BasDroiteColonne, 4);
+    p.Touche(560, 37);
+    p.ExecuterJusqua(600);
+    s = G().Selection();
+    EXPECT_EQ(s.HautGaucheColonne, 1);
+    EXPECT_EQ(s.BasDroiteColonne, 3);
+    EXPECT_EQ(s.DerniereColonne, 1);
+    // Up from the first row scrolls, which a grid showing all its rows cannot: the cursor stays on row 1.
+    p.Touche(700, 38);
+    p.Touche(710, 38);
+    p.Touche(720, 38);
+    p.Touche(730, 38);
+    p.ExecuterJusqua(800);
+    EXPECT_EQ(G().Selection().HautGaucheLigne, 1);
+}
+
+TEST_F(Grilles, ASecondPressTogglesACheckCellAndMarksThePlanModified) {
+    p.Clic(100, Tx(2), Ty(1));
+    p.ExecuterJusqua(150);
+    EXPECT_EQ(G().Case(2, 1)->Texte, "0");
+    EXPECT_FALSE(p.Programme().Plan().PlanAffaireModifie());
+    p.Clic(200, Tx(2), Ty(1));
+    p.ExecuterJusqua(300);
+    EXPECT_EQ(G().Case(2, 1)->Texte, "1");
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+    EXPECT_EQ(Pixel(Gx(2) + 40, Gy(1) + 10), display::Rgb(120, 120, 120));
+}
+
+}  // namespace
+}  // namespace korv::programme
