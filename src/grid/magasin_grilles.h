@@ -19,6 +19,10 @@ namespace korv::engine {
 struct Scene;
 }
 
+namespace korv::platform {
+class PressePapier;
+}
+
 namespace korv::grid {
 
 struct ServicesGrilles {
@@ -41,6 +45,10 @@ struct ServicesGrilles {
     std::function<void(TableauClasse& grille)> supprimerSelection;
     // A cell's tooltip at a page point (`BulleAffiche`).
     std::function<void(std::int32_t x, std::int32_t y, std::string_view texte)> bulleAffiche;
+    // The system clipboard (text).
+    platform::PressePapier* pressePapier = nullptr;
+    // The page being played.
+    std::function<std::int16_t()> pageCourante;
     // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
     std::function<std::string(TableauClasse& grille, int colonne, int ligne)> texteAffiche;
 };
@@ -82,6 +90,14 @@ public:
 
     // The grid of a page object; null when there is none or out of range.
     TableauClasse* Cherche(int page, int objet);
+    // The main window's Copy and Paste: every grid of the current page with
+    // a valid selection copies it to the clipboard, or takes the clipboard's
+    // text at its selection's top-left cell.
+    void CopierParUtilisateur();
+    void CollerParUtilisateur();
+    // `CollerConsultation`: the clipboard's text entered from displayed
+    // (column, row); false when a cell's end-of-edit event stopped it.
+    bool CollerConsultation(TableauClasse& g, int colonne, int ligne, std::string_view texte);
     // What a key does to the grid's selection and scroll position.
     void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
     // A cell's display text as drawn and copied.
