@@ -51,6 +51,8 @@ struct ServicesGrilles {
     std::function<std::int16_t()> pageCourante;
     // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
     std::function<std::string(TableauClasse& grille, int colonne, int ligne)> texteAffiche;
+    // Formula services and cell scripts for computing.
+    ContexteCalcul* calcul = nullptr;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
@@ -66,8 +68,16 @@ public:
     // The grid of a page object; null when there is none.
     TableauClasse* Grille(std::int16_t page, std::int16_t objet) override;
     std::size_t Nombre() const { return grilles_.size(); }
-    // Clears the recalculation marks of every grid.
+    // Clears the recalculation marks of every grid (`TableauxParcouruRecalculReinit`).
     void ParcouruRecalculReinitTous() override;
+
+    // The end of a user's edit of a cell in play: all marks reset, the
+    // entry taken, the cell's "SUR FINEDITION". False when that script left
+    // the page; the caller then does nothing more. Else the caller moves
+    // the selection for Tab or Enter, then calls RecalculerPage.
+    bool FinEditionCase(int page, int objet, int colonne, int ligne, std::string texte);
+    // Every grid of the page recalculated, in object order.
+    void RecalculerPage(int page);
 
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }
@@ -114,6 +124,7 @@ private:
     bool Declenche(const TableauClasse& g, int c, int r, std::string_view evenement);
 
     ServicesGrilles services_;
+    EtatCalcul etat_;
     std::map<std::pair<std::int16_t, std::int16_t>, std::unique_ptr<TableauClasse>> grilles_;
 };
 

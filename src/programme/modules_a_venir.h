@@ -27,7 +27,7 @@ namespace korv::programme {
 
 // Names of the modules to come, as the list test spells them.
 namespace module {
-inline constexpr std::string_view Grilles = "recalcul, affichage et saisie des grilles";
+inline constexpr std::string_view Grilles = "affichage et souris des grilles";
 inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view DocumentPlan = "document du plan";
 inline constexpr std::string_view Methode = "methode guidee";
@@ -52,18 +52,16 @@ private:
     std::set<std::pair<std::string, std::string>, std::less<>> signales_;
 };
 
-// The grids of the scene: built, reached by formulas, drawn, and driven by
-// the mouse and the keys; their recalculation on a page and the scroll
-// buttons are still to come.
+// The grids of the scene: built, computed, reached by formulas, drawn, and
+// driven by the mouse and the keys; their scroll buttons are still to come.
 class GrillesProgramme final : public engine::Grilles {
 public:
     GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules);
     void GrillesConstruire(const engine::Scene& scene) override;
     formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ParcouruRecalculReinitTous() override;
-    // Dependants are recorded as the grids load; nothing more to link.
-    void ReferencesRecreer(const engine::Scene&) override {}
-    void PreparerPourPage(int, int) override { Signaler("PreparerPourPage"); }
+    void ReferencesRecreer(const engine::Scene& scene) override;
+    void PreparerPourPage(int page, int objet) override;
     void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
     bool ASelection(int page, int objet) override;
     void AppuieTouche(int page, int objet, int touche, int maj) override;

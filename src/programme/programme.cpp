@@ -8,6 +8,7 @@
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
 #include "display/textes.h"
+#include "engine/calcul_grilles.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
@@ -61,6 +62,7 @@ struct Programme::Modules {
           textes(affichage, ReglagesTextes(p)),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
+          calcul(m),
           magasin(ServicesGrilles()),
           grilles(magasin, aVenir),
           edition(aVenir),
@@ -81,6 +83,7 @@ struct Programme::Modules {
     display::TextesPage textes;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
+    engine::CalculGrillesMoteur calcul;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     EditionAVenir edition;
@@ -91,6 +94,7 @@ struct Programme::Modules {
 grid::ServicesGrilles Programme::Modules::ServicesGrilles() {
     grid::ServicesGrilles s;
     s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
+    s.calcul = &calcul;
     s.redessine = [this](std::int16_t page, std::int16_t objet) {
         if (page == moteur.jeu.PageCourante) DessineGrille(page, objet);
     };
@@ -172,5 +176,6 @@ display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; 
 plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
+grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 
 }  // namespace korv::programme

@@ -120,7 +120,9 @@ TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {
     g.SelectionnerRien(1, 1);
     EXPECT_FALSE(g.ASelection(1, 1));
     EXPECT_THROW(g.ReferencesRecreer(s), std::logic_error);
-    EXPECT_THROW(g.PreparerPourPage(1, 1), std::logic_error);
+    m.Grille(1, 1)->SelectionChange(sel);
+    g.PreparerPourPage(1, 1);
+    EXPECT_FALSE(g.ASelection(1, 1)) << "the page's preparation clears the selection";
     EXPECT_THROW(g.BoutonAscenseurMaj(1, 1), std::logic_error);
     EXPECT_THROW(g.AppuieTouche(1, 1, 39, 0), std::logic_error);
     EXPECT_THROW(g.Affiche(1, 1), std::logic_error);
