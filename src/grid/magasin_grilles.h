@@ -37,8 +37,6 @@ struct ServicesGrilles {
     // Twips per pixel across and down.
     std::function<std::int32_t()> pixelX;
     std::function<std::int32_t()> pixelY;
-    // A cell's event ("SUR CLIC", "SUR MOUSEUP"); true stops what fired it.
-    std::function<bool(const TableauClasse& grille, int colonne, int ligne, std::string_view evenement)> declencheSur;
     // The edit box over a cell (`CaseEditer`), stored indexes.
     std::function<void(TableauClasse& grille, int colonne, int ligne)> caseEditer;
     // Delete on a grid: its selected entries erased by the user.
@@ -121,7 +119,7 @@ private:
     void RecalculePage(std::int16_t page);
     // `CaseChangeParFleches`: a level chosen with a cell's arrows.
     void CaseChangeParFleches(TableauClasse& g, int c, int r, const std::string& valeur);
-    bool Declenche(const TableauClasse& g, int c, int r, std::string_view evenement);
+    bool Declenche(TableauClasse& g, int c, int r, std::string_view evenement);
 
     ServicesGrilles services_;
     EtatCalcul etat_;

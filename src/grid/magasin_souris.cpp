@@ -40,8 +40,8 @@ void MagasinGrilles::RedessineEtMontre(const TableauClasse& g) {
     if (services_.majFenetre) services_.majFenetre();
 }
 
-bool MagasinGrilles::Declenche(const TableauClasse& g, int c, int r, std::string_view evenement) {
-    return services_.declencheSur && services_.declencheSur(g, c, r, evenement);
+bool MagasinGrilles::Declenche(TableauClasse& g, int c, int r, std::string_view evenement) {
+    return g.DeclencheSur(c, r, evenement);
 }
 
 void MagasinGrilles::MouseDownConsultation(int page, int objet, int, int maj, std::int32_t x, std::int32_t y) {
@@ -197,10 +197,9 @@ void MagasinGrilles::Remplir(TableauClasse& g) {
 }
 
 void MagasinGrilles::RecalculePage(std::int16_t page) {
+    RecalculerPage(page);
     for (auto& [cle, x] : grilles_) {
-        if (cle.first != page) continue;
-        x->RecalculSansInit();
-        RedessineSiAffiche(cle.first, cle.second);
+        if (cle.first == page) RedessineSiAffiche(cle.first, cle.second);
     }
 }
 

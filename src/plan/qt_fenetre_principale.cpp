@@ -91,6 +91,14 @@ void QtFenetrePrincipale::CommandesRelier() {
     if (QAction* a = Action(kMenuPlanQuitter)) {
         QObject::connect(a, &QAction::triggered, this, [this] { PlanQuitter(); });
     }
+    if (QAction* a = Action(kMenuCopier)) {
+        a->setShortcut(QKeySequence::Copy);
+        QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuCopier(); });
+    }
+    if (QAction* a = Action(kMenuColler)) {
+        a->setShortcut(QKeySequence::Paste);
+        QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuColler(); });
+    }
     if (QAction* a = Action(kMenuAPropos)) {
         QObject::connect(a, &QAction::triggered, this, [this] { AProposMontrer(); });
     }

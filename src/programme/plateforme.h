@@ -16,6 +16,7 @@ class LanceurProcessus;
 class MagasinReglages;
 class OuvreurUrl;
 class PompeEvenements;
+class PressePapier;
 }  // namespace korv::platform
 
 namespace korv::engine {
@@ -40,6 +41,8 @@ struct Plateforme {
     // lays it out and shows the page in it.
     engine::FenetrePrincipale* fenetre = nullptr;
     display::FenetreAffichage* fenetreAffichage = nullptr;
+    // The system clipboard (text).
+    platform::PressePapier* pressePapier = nullptr;
     // The fonts installed on the machine.
     platform::CataloguePolices* polices = nullptr;
     // Where coded texts are kept; empty: the user's cache folder.

@@ -63,13 +63,13 @@ struct Programme::Modules {
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
-          magasin(ServicesGrilles()),
+          magasin(ServicesGrilles(p)),
           grilles(magasin, aVenir),
           edition(aVenir),
           impression(aVenir),
-          recepteur(m, affichage) {}
+          recepteur(m, affichage, magasin) {}
 
-    grid::ServicesGrilles ServicesGrilles();
+    grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     // A grid drawn into the page buffer (`Affiche` with the grid lines).
     void DessineGrille(int page, int objet);
 
@@ -91,8 +91,10 @@ struct Programme::Modules {
     RecepteurMoteur recepteur;
 };
 
-grid::ServicesGrilles Programme::Modules::ServicesGrilles() {
+grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     grid::ServicesGrilles s;
+    s.pressePapier = p.pressePapier;
+    s.pageCourante = [this] { return static_cast<std::int16_t>(moteur.jeu.PageCourante); };
     s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
     s.calcul = &calcul;
     s.redessine = [this](std::int16_t page, std::int16_t objet) {
@@ -102,10 +104,6 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles() {
     s.planModifie = [this] { etat.PlanAffaireModifieFixer(true); };
     s.pixelX = [this] { return affichage.PageTampon.TwipsParPixelX(); };
     s.pixelY = [this] { return affichage.PageTampon.TwipsParPixelY(); };
-    s.declencheSur = [this](const grid::TableauClasse&, int, int, std::string_view) {
-        aVenir.Signaler(module::Grilles, "DeclencheSur");
-        return false;
-    };
     s.caseEditer = [this](grid::TableauClasse&, int, int) { aVenir.Signaler(module::Edition, "CaseEditer"); };
     s.supprimerSelection = [this](grid::TableauClasse&) {
         aVenir.Signaler(module::Grilles, "SupprimerConsultationParUtilisateur");

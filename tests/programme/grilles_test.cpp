@@ -205,5 +205,43 @@ TEST_F(Grilles, ASecondPressTogglesACheckCellAndMarksThePlanModified) {
     EXPECT_EQ(Pixel(Gx(2) + 40, Gy(1) + 10), display::Rgb(120, 120, 120));
 }
 
+TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
+    // Number cells copy as they show.
+    p.Souris(100, testsupport::genre_souris::Enfonce, 1, 0, Tx(3), Ty(3));
+    p.Souris(150, testsupport::genre_souris::Deplace, 1, 0, Tx(4), Ty(3));
+    p.Souris(200, testsupport::genre_souris::Relache, 1, 0, Tx(4), Ty(3));
+    p.ExecuterJusqua(300);
+    p.Programme().Recepteur().MenuCopier();
+    EXPECT_EQ(p.PressePapier().texte, "10,0\t20,0\r");
+
+    // Two tabs skip a cell; a lone LF ends a row as CR LF does; a cell that
+    // is not editable keeps its text; values past the grid are dropped.
+    p.Clic(400, Tx(1), Ty(5));
+    p.ExecuterJusqua(500);
+    p.PressePapier().texte = "7\t\t8\t9\t10\t11\r\n12\n13";
+    p.Programme().Recepteur().MenuColler();
+    EXPECT_EQ(G().Case(1, 5)->Texte, "7");
+    EXPECT_EQ(G().Case(2, 5)->Texte, "2");
+    EXPECT_EQ(G().Case(3, 5)->Texte, "8");
+    EXPECT_EQ(G().Case(4, 5)->Texte, "9");
+    EXPECT_EQ(G().Case(1, 6)->Texte, "plie") << "a folded row takes nothing";
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+
+    // Pasting at a cell that is not editable changes nothing there.
+    p.Clic(600, Tx(1), Ty(3));
+    p.ExecuterJusqua(700);
+    p.PressePapier().texte = "y\t5";
+    p.Programme().Recepteur().MenuColler();
+    EXPECT_EQ(G().Case(1, 3)->Texte, "x");
+    EXPECT_EQ(G().Case(2, 3)->Texte, "");
+    // Copy puts back what the cells show.
+    p.Clic(800, Tx(1), Ty(5));
+    p.Souris(900, testsupport::genre_souris::Enfonce, 1, 1, Tx(4), Ty(5));
+    p.Souris(910, testsupport::genre_souris::Relache, 1, 1, Tx(4), Ty(5));
+    p.ExecuterJusqua(1000);
+    p.Programme().Recepteur().MenuCopier();
+    EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r");
+}
+
 }  // namespace
 }  // namespace korv::programme

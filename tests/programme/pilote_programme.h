@@ -11,6 +11,7 @@
 #include <QImage>
 
 #include "display/fenetre.h"
+#include "platform/clipboard_fake.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
@@ -86,6 +87,7 @@ public:
             plateforme.reglages = &parties->reglages;
             plateforme.fenetreAffichage = &parties->fenetre;
             plateforme.polices = &parties->polices;
+            plateforme.pressePapier = &parties->pressePapier;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -98,12 +100,14 @@ public:
     programme::Programme& Programme() { return *parties_->programme; }
     FenetreAffichageFactice& FenetreAffichage() { return parties_->fenetre; }
     platform::MagasinReglagesFactice& Reglages() { return parties_->reglages; }
+    platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
 
 private:
     struct Parties {
         FenetreAffichageFactice fenetre;
         platform::MagasinReglagesFactice reglages;
         platform::CataloguePolicesFactice polices;
+        platform::PressePapierFactice pressePapier;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };
