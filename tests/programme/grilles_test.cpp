@@ -243,5 +243,24 @@ TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r");
 }
 
+TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {
+    p.Clic(100, Tx(1), Ty(5));
+    p.ExecuterJusqua(150);
+    // The corner: the last 8 pixels of the cell's right end and bottom.
+    const int xCoin = 600 + 1185 - 30, yCoin = 600 + 1485 - 30;
+    p.Souris(200, testsupport::genre_souris::Enfonce, 1, 0, xCoin, yCoin);
+    p.ExecuterJusqua(250);
+    EXPECT_TRUE(G().ExtensionEnCours());
+    EXPECT_EQ(p.Moteur().Tableaux().QuelCurseurDeSouris(1, 2, xCoin, yCoin), 254);
+    p.Souris(300, testsupport::genre_souris::Deplace, 1, 0, Tx(3), Ty(5));
+    p.Souris(350, testsupport::genre_souris::Relache, 1, 0, Tx(3), Ty(5));
+    p.ExecuterJusqua(400);
+    EXPECT_FALSE(G().ExtensionEnCours());
+    EXPECT_EQ(G().Case(2, 5)->Texte, "1");
+    EXPECT_EQ(G().Case(3, 5)->Texte, "1");
+    EXPECT_EQ(G().Case(4, 5)->Texte, "4");
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+}
+
 }  // namespace
 }  // namespace korv::programme
