@@ -16,6 +16,8 @@
 #include "engine/demarrage.h"
 #include "engine/moteur.h"
 #include "plan/etat_plan.h"
+#include "plan/qt_boite_edition.h"
+#include "plan/qt_espace_affichage.h"
 #include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
 #include "platform/clock.h"
@@ -112,6 +114,8 @@ int main(int argc, char** argv) {
     plateforme.fenetreAffichage = &fenetreAffichage;
     plateforme.polices = &polices;
     plateforme.pressePapier = &pressePapier;
+    plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
+    plateforme.boiteEdition = &boiteEdition;
     plateforme.twipsParPixel = kTwipsParPixel;
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);

@@ -106,6 +106,8 @@ public:
     // `CollerConsultation`: the clipboard's text entered from displayed
     // (column, row); false when a cell's end-of-edit event stopped it.
     bool CollerConsultation(TableauClasse& g, int colonne, int ligne, std::string_view texte);
+    // Every grid of a page drawn again into the page buffer.
+    void RedessinerPage(int page);
     // What a key does to the grid's selection and scroll position.
     void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
     // A cell's display text as drawn and copied.

@@ -198,6 +198,10 @@ void MagasinGrilles::Remplir(TableauClasse& g) {
 
 void MagasinGrilles::RecalculePage(std::int16_t page) {
     RecalculerPage(page);
+    RedessinerPage(page);
+}
+
+void MagasinGrilles::RedessinerPage(int page) {
     for (auto& [cle, x] : grilles_) {
         if (cle.first == page) RedessineSiAffiche(cle.first, cle.second);
     }

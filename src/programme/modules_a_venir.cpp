@@ -43,7 +43,6 @@ int GrillesProgramme::QuelCurseurDeSouris(int page, int objet, std::int32_t x, s
 }
 void GrillesProgramme::ReferencesRecreer(const engine::Scene& scene) { magasin_.ReferencesRecreer(scene); }
 void GrillesProgramme::PreparerPourPage(int page, int objet) { magasin_.PreparerPourPage(page, objet); }
-EditionAVenir::EditionAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Edition); }
 ImpressionAVenir::ImpressionAVenir(ModulesAVenir& modules) : modules_(modules) {
     modules.Declarer(module::Impression);
 }

@@ -78,20 +78,6 @@ private:
     ModulesAVenir& modules_;
 };
 
-class EditionAVenir final : public engine::EditionTexte {
-public:
-    explicit EditionAVenir(ModulesAVenir& modules);
-    bool EditionVisible() override { return false; }
-    void TexteEditeParUtilisateurCommence(int, int, std::string_view) override {
-        modules_.Signaler(module::Edition, "TexteEditeParUtilisateurCommence");
-    }
-    // Nothing is ever being edited, so there is nothing to end.
-    void TexteEditeParUtilisateurFin() override {}
-
-private:
-    ModulesAVenir& modules_;
-};
-
 // The print job and the export driver.
 class ImpressionAVenir final : public formula::TravailImpression {
 public:

@@ -8,6 +8,7 @@
 #include <string>
 
 namespace korv::platform {
+class BoiteEdition;
 class BoiteMessage;
 class CataloguePolices;
 class DialogueFichier;
@@ -41,6 +42,8 @@ struct Plateforme {
     // lays it out and shows the page in it.
     engine::FenetrePrincipale* fenetre = nullptr;
     display::FenetreAffichage* fenetreAffichage = nullptr;
+    // The edit box over the page surface.
+    platform::BoiteEdition* boiteEdition = nullptr;
     // The system clipboard (text).
     platform::PressePapier* pressePapier = nullptr;
     // The fonts installed on the machine.

@@ -15,6 +15,7 @@
 #include "grid/grille_dessin.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
+#include "programme/edition_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -65,7 +66,8 @@ struct Programme::Modules {
           calcul(m),
           magasin(ServicesGrilles(p)),
           grilles(magasin, aVenir),
-          edition(aVenir),
+          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
+                  p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
           recepteur(m, affichage, magasin) {}
 
@@ -86,7 +88,7 @@ struct Programme::Modules {
     engine::CalculGrillesMoteur calcul;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
-    EditionAVenir edition;
+    EditionProgramme edition;
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
 };
@@ -104,7 +106,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.planModifie = [this] { etat.PlanAffaireModifieFixer(true); };
     s.pixelX = [this] { return affichage.PageTampon.TwipsParPixelX(); };
     s.pixelY = [this] { return affichage.PageTampon.TwipsParPixelY(); };
-    s.caseEditer = [this](grid::TableauClasse&, int, int) { aVenir.Signaler(module::Edition, "CaseEditer"); };
+    s.caseEditer = [this](grid::TableauClasse& g, int c, int r) { edition.CaseEditer(g, c, r); };
     s.supprimerSelection = [this](grid::TableauClasse&) {
         aVenir.Signaler(module::Grilles, "SupprimerConsultationParUtilisateur");
     };

@@ -262,5 +262,48 @@ TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
 }
 
+// A user clicks the entry cell, types a number, presses Enter: the total
+// that depends on it changes on the page.
+TEST(GrillesSaisie, TypingIntoACellChangesItsDependants) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,4800,900
+  grid cols=2 rows=2 coloffset=1 rowoffset=1
+  column 1 width=2400
+  column 2 width=2400
+  row 1 height=450
+  row 2 height=450
+  cell col=1 row=1 text="15000"
+  attribute col=1 row=1 editable=-1 type=1 name="APPORT" bg=16777215
+  attribute col=1 row=2 type=1 name="TOTAL" bg=16777215
+)S");
+    p.ExecuterJusqua(50);
+    auto* g = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+    ASSERT_NE(g, nullptr);
+    // The total reads the entry cell.
+    g->CaseEditeurChange(1, 2, "=DEBUT.G.Case[1,1]*2");
+    p.Moteur().Tableaux().ReferencesRecreer(p.Moteur().scene);
+    g->RecalculAvecInit();
+    const std::string avant = g->CaseValeurAAfficher(1, 2);
+    ASSERT_EQ(avant, "30 000,0") << int(g->Case(1, 2)->ResultatType) << " " << (g->Case(1, 2)->Formule != nullptr) << " " << g->Case(1, 2)->Valeur << p.JournalErreurs();
+    p.Clic(100, 1200, 800);
+    p.Clic(200, 1200, 800);
+    p.ExecuterJusqua(300);
+    auto& boite = p.BoiteEdition();
+    ASSERT_TRUE(boite.visible);
+    EXPECT_TRUE(boite.toutSelectionne);
+    EXPECT_EQ(boite.texte, "15000");
+    boite.Taper("20000");
+    boite.Terminer(13);
+    EXPECT_FALSE(boite.visible);
+    EXPECT_EQ(g->CaseValeurAAfficher(1, 1), "20 000,0");
+    EXPECT_EQ(g->CaseValeurAAfficher(1, 2), "40 000,0") << "was " << avant;
+    EXPECT_EQ(g->Selection().HautGaucheLigne, 2) << "Enter moves down";
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+}
+
 }  // namespace
 }  // namespace korv::programme

@@ -12,6 +12,7 @@
 
 #include "display/fenetre.h"
 #include "platform/clipboard_fake.h"
+#include "platform/edit_box_fake.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
@@ -88,6 +89,7 @@ public:
             plateforme.fenetreAffichage = &parties->fenetre;
             plateforme.polices = &parties->polices;
             plateforme.pressePapier = &parties->pressePapier;
+            plateforme.boiteEdition = &parties->boiteEdition;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -101,6 +103,7 @@ public:
     FenetreAffichageFactice& FenetreAffichage() { return parties_->fenetre; }
     platform::MagasinReglagesFactice& Reglages() { return parties_->reglages; }
     platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
+    platform::BoiteEditionFactice& BoiteEdition() { return parties_->boiteEdition; }
 
 private:
     struct Parties {
@@ -108,6 +111,7 @@ private:
         platform::MagasinReglagesFactice reglages;
         platform::CataloguePolicesFactice polices;
         platform::PressePapierFactice pressePapier;
+        platform::BoiteEditionFactice boiteEdition;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };
