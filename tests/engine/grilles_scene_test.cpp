@@ -124,12 +124,15 @@ TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {
     g.PreparerPourPage(1, 1);
     EXPECT_FALSE(g.ASelection(1, 1)) << "the page's preparation clears the selection";
     EXPECT_THROW(g.BoutonAscenseurMaj(1, 1), std::logic_error);
-    EXPECT_THROW(g.AppuieTouche(1, 1, 39, 0), std::logic_error);
+    // A store given no drawing says so when it is asked to draw.
     EXPECT_THROW(g.Affiche(1, 1), std::logic_error);
-    EXPECT_THROW(g.MouseDownConsultation(1, 1, 1, 0, 10, 10), std::logic_error);
-    EXPECT_THROW(g.MouseMoveConsultation(1, 1, 1, 10, 10), std::logic_error);
-    EXPECT_THROW(g.MouseUpConsultation(1, 1, 10, 10), std::logic_error);
-    EXPECT_THROW(g.QuelCurseurDeSouris(1, 1, 10, 10), std::logic_error);
+    // Outside play the mouse and the keys change no cell, and the cursor
+    // over a cell away from its borders is the plain one.
+    EXPECT_NO_THROW(g.AppuieTouche(1, 1, 39, 0));
+    EXPECT_NO_THROW(g.MouseMoveConsultation(1, 1, 1, 600, 250));
+    EXPECT_NO_THROW(g.MouseUpConsultation(1, 1, 600, 250));
+    EXPECT_EQ(g.QuelCurseurDeSouris(1, 1, 600, 250), 0);
+    EXPECT_EQ(g.QuelCurseurDeSouris(7, 7, 600, 250), 0);
 }
 
 // A scene whose last object is a 2 × 2 grid; its record is laid by hand at
