@@ -4,8 +4,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "display/images.h"
 #include "display/surface.h"
 #include "display/surface_twips.h"
+#include "engine/fichier_nom.h"
 
 namespace korv::display {
 
@@ -94,6 +96,18 @@ void PinceauSurface::Texte(int gauche, int haut, int droite, int bas, std::strin
     if (alignement == grid::AlignementCase::Droite) h = AlignementTexte::Droite;
     s_.TexteDansRectangle(QRect(QPoint(gauche, haut), QPoint(droite - 1, bas - 1)), lignes, p, VersCouleur(couleur),
                           h | AlignementTexte::Haut);
+}
+
+void PinceauSurface::Image(std::string_view fichier, std::int32_t gauche, std::int32_t haut, std::int32_t droite,
+                           std::int32_t bas, int dx, int dy) {
+    // The picture's origin is placed, never a source point outside it: the
+    // cell's clip cuts what falls outside the cell.
+    Clip(gauche, haut, droite, bas);
+    PlacementImage p;
+    p.x = X(gauche) + dx;
+    p.y = Y(haut) + dy;
+    ChargeImage(images_, engine::NomFichierAbsolu(fichier, dossier_), s_, p, OperationRaster::SrcCopy);
+    ClipEnlever();
 }
 
 }  // namespace korv::display

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "formula/nombres.h"
+#include "formula/valeur.h"
 #include "grid/tableau.h"
 
 namespace korv::grid {
@@ -67,6 +68,33 @@ Couleurs CouleursDuCode(std::int32_t code, std::int32_t texte, const CaseTableau
 // Twips to pixels, halves to the even neighbour.
 int Pixels(std::int32_t twips, std::int32_t parPixel) {
     return static_cast<int>(formula::ArrondiPair(static_cast<double>(twips) / static_cast<double>(parPixel)));
+}
+
+// Element n (1-based) of a comma list; empty past the last.
+std::string Element(std::string_view liste, int n) {
+    std::size_t debut = 0;
+    for (int i = 1; i < n; ++i) {
+        const std::size_t v = liste.find(',', debut);
+        if (v == std::string_view::npos) return {};
+        debut = v + 1;
+    }
+    const std::size_t fin = liste.find(',', debut);
+    return std::string(liste.substr(debut, fin == std::string_view::npos ? std::string_view::npos : fin - debut));
+}
+
+// The picture a cell's file attribute names for its display text.
+std::string NomImage(std::string nom, std::string_view affiche) {
+    if (nom.size() > 1 && nom.front() == '?') {
+        nom = Element(nom, affiche != "0,0" ? 3 : 2);
+        std::replace(nom.begin(), nom.end(), ';', ',');
+    } else if (nom == "?") {
+        if (affiche == "sign\xE9") return "../images/tableau/flst0102.bmp,2,2";
+        if (affiche == "\xE0 signer" || affiche == "\xE0 confirmer" || affiche == "prospect\xE9") {
+            return "../images/tableau/flst0101.bmp,2,2";
+        }
+        if (affiche == "ind\xE9" "fini") return "../images/tableau/flst0103.bmp,2,2";
+    }
+    return nom;
 }
 
 std::string RemplaceBr(std::string t) {
@@ -218,6 +246,8 @@ void DessinGrille::CaseAfficher(int ca, int la, bool quadrillage, bool reglagePr
             p_.Ligne(gR - px, z.B, gR - px, z.B + 5 * py, kNoir, 1);
         }
         if (!affiche.empty()) DessineTexte(z, c, r, code, couleurs.texte);
+        const std::string fichier = g_.CaseFichier(c, r);
+        if (!fichier.empty()) DessineImage(z, fichier, affiche);
     }
     CaseAfficherSelection(ca, la);
 }
@@ -300,6 +330,20 @@ void DessinGrille::DessineTexte(const Zone& z, int c, int r, std::int32_t code, 
     if (texte.empty()) return;
     p_.Texte(Pixels(z.L, px) + 3, Pixels(z.T, py) + 1, Pixels(z.R, px) - 3, Pixels(z.B, py) - 1, texte, police,
              couleur, alignement);
+}
+
+void DessinGrille::DessineImage(const Zone& z, const std::string& fichier, std::string_view affiche) {
+    const std::string nom = NomImage(formula::ChaineSansCoerc(fichier), affiche);
+    if (nom.empty() || nom == "?") return;
+    int dx = 0, dy = 0;
+    std::string image = nom;
+    if (nom.find(',') != std::string::npos) {
+        image = Element(nom, 1);
+        dx = static_cast<int>(std::clamp(formula::Val(Element(nom, 2)), -32768.0, 32767.0));
+        dy = static_cast<int>(std::clamp(formula::Val(Element(nom, 3)), -32768.0, 32767.0));
+    }
+    if (image.empty()) return;
+    p_.Image(image, z.L, z.T, z.R, z.B, dx, dy);
 }
 
 void DessinGrille::CaseAfficherSelection(int ca, int la) {

@@ -46,6 +46,11 @@ public:
     // Text in a pixel rectangle, top-aligned, lines broken at character 13.
     virtual void Texte(int gauche, int haut, int droite, int bas, std::string_view texte, const PoliceCase& police,
                        std::int32_t couleur, AlignementCase alignement) = 0;
+    // A picture file of the scene, unscaled, its origin dx, dy pixels right
+    // of and below the cell's top-left corner, clipped to the cell. A
+    // missing or damaged picture draws nothing.
+    virtual void Image(std::string_view fichier, std::int32_t gauche, std::int32_t haut, std::int32_t droite,
+                       std::int32_t bas, int dx, int dy) = 0;
 };
 
 class DessinGrille {
@@ -68,6 +73,7 @@ private:
     struct Zone;
     int AfficheeDeColonne(int stockee) const;
     void DessineTexte(const Zone& z, int c, int r, std::int32_t code, std::int32_t couleurTexte);
+    void DessineImage(const Zone& z, const std::string& fichier, std::string_view affiche);
 
     TableauClasse& g_;
     PinceauGrille& p_;

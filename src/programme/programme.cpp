@@ -119,7 +119,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
 void Programme::Modules::DessineGrille(int page, int objet) {
     grid::TableauClasse* g = magasin.Cherche(page, objet);
     if (!g) return;
-    display::PinceauSurface pinceau(affichage.PageTampon);
+    display::PinceauSurface pinceau(affichage.PageTampon, affichage.images, moteur.scene.entete.repertoireScene);
     grid::DessinGrille dessin(
         *g, pinceau, [this, g](int c, int r) { return magasin.TexteAffiche(*g, c, r); },
         moteur.jeu.ModeProgramme == engine::kModeJeu);

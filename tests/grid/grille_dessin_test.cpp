@@ -44,6 +44,9 @@ public:
         couleurs.push_back(k);
         alignements.push_back(a);
     }
+    void Image(std::string_view f, std::int32_t, std::int32_t, std::int32_t, std::int32_t, int dx, int dy) override {
+        images.push_back(std::string(f) + "@" + std::to_string(dx) + "," + std::to_string(dy));
+    }
     int Nombre(std::string_view quoi, std::int32_t couleur) const {
         int n = 0;
         for (const Trait& t : traits) n += t.quoi == quoi && t.couleur == couleur;
@@ -53,6 +56,7 @@ public:
     std::vector<std::string> textes;
     std::vector<std::int32_t> couleurs;
     std::vector<AlignementCase> alignements;
+    std::vector<std::string> images;
     int clips = 0;
 };
 
@@ -134,6 +138,40 @@ TEST(DessinGrille, SelectionLook) {
     }
     EXPECT_EQ(inverses, 1) << "every selected cell but the first";
     EXPECT_EQ(coins, 1);
+}
+
+TEST(DessinGrille, CellPicturesByTheirFileAttribute) {
+    struct Cas {
+        const char* fichier;
+        const char* affiche;
+        const char* image;  // "" draws none
+    };
+    const Cas cas[] = {
+        {"'IMG\\A.BMP'", "x", "IMG\\A.BMP@0,0"},
+        {"B.BMP,3,-2", "x", "B.BMP@3,-2"},
+        {"?,vide.bmp;1;2,plein.bmp;4;5", "0,0", "vide.bmp@1,2"},
+        {"?,vide.bmp;1;2,plein.bmp;4;5", "12", "plein.bmp@4,5"},
+        {"?", "sign\xE9", "../images/tableau/flst0102.bmp@2,2"},
+        {"?", "\xE0 confirmer", "../images/tableau/flst0101.bmp@2,2"},
+        {"?", "autre", ""},
+        {"?seul", "1", ""},
+    };
+    for (const Cas& k : cas) {
+        auto e = test::Enregistrement(1, 1);
+        e.decalageColonne = 1, e.decalageLigne = 1;
+        test::Texte(e, 1, 1, k.affiche);
+        test::Attribut(e, 1, 1).fichier = k.fichier;
+        auto g = test::Grille(e);
+        PinceauEnregistreur p;
+        DessinGrille d(*g, p, [&](int c, int r) { return TexteBrut(*g, c, r); }, true);
+        d.CaseAfficher(1, 1, false, true);
+        if (*k.image == 0) {
+            EXPECT_TRUE(p.images.empty()) << k.fichier;
+        } else {
+            ASSERT_EQ(p.images.size(), 1u) << k.fichier;
+            EXPECT_EQ(p.images[0], k.image) << k.fichier;
+        }
+    }
 }
 
 TEST(SelectionGrille, HitTestReportsCellsAndNearbyBorders) {

@@ -262,6 +262,28 @@ TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
 }
 
+// A cell picture that is missing draws nothing and is reported once,
+// however often the grid is drawn.
+TEST(GrillesImages, AMissingCellPictureIsReportedOnce) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,4800,900
+  grid cols=1 rows=1 coloffset=1 rowoffset=1
+  attribute col=1 row=1 file="ABSENT.BMP,2,2" bg=16777215
+)S");
+    p.ExecuterJusqua(50);
+    p.Clic(100, 900, 700);
+    p.Clic(200, 900, 700);
+    p.ExecuterJusqua(300);
+    const std::string journal = p.JournalErreurs();
+    const auto premier = journal.find("ABSENT");
+    ASSERT_NE(premier, std::string::npos) << journal;
+    EXPECT_EQ(premier, journal.rfind("ABSENT")) << journal;
+}
+
 // A user clicks the entry cell, types a number, presses Enter: the total
 // that depends on it changes on the page.
 TEST(GrillesSaisie, TypingIntoACellChangesItsDependants) {
