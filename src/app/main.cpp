@@ -114,6 +114,7 @@ int main(int argc, char** argv) {
     plateforme.fenetreAffichage = &fenetreAffichage;
     plateforme.polices = &polices;
     plateforme.pressePapier = &pressePapier;
+    plateforme.chronoDefilement = &fenetre;
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
     plateforme.boiteEdition = &boiteEdition;
     plateforme.twipsParPixel = kTwipsParPixel;

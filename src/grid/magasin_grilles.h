@@ -20,6 +20,7 @@ struct Scene;
 }
 
 namespace korv::platform {
+class ChronoDefilementTableau;
 class PressePapier;
 }
 
@@ -45,6 +46,8 @@ struct ServicesGrilles {
     std::function<void(std::int32_t x, std::int32_t y, std::string_view texte)> bulleAffiche;
     // The system clipboard (text).
     platform::PressePapier* pressePapier = nullptr;
+    // The main window's grid scrolling timer.
+    platform::ChronoDefilementTableau* chronoDefilement = nullptr;
     // The page being played.
     std::function<std::int16_t()> pageCourante;
     // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
@@ -108,6 +111,9 @@ public:
     bool CollerConsultation(TableauClasse& g, int colonne, int ligne, std::string_view texte);
     // Every grid of a page drawn again into the page buffer.
     void RedessinerPage(int page);
+    // `DefilementAppel`: one step of the automatic scrolling of a grid
+    // while a selection is dragged past its edge.
+    void DefilementAppel(std::int16_t page, std::int16_t objet);
     // What a key does to the grid's selection and scroll position.
     void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
     // A cell's display text as drawn and copied.

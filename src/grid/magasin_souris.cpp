@@ -7,6 +7,7 @@
 #include "formula/valeur.h"
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
+#include "platform/grid_scroll_timer.h"
 
 namespace korv::grid {
 
@@ -117,6 +118,10 @@ void MagasinGrilles::MouseMoveConsultation(int page, int objet, int bouton, std:
     TableauClasse* g = Cherche(page, objet);
     if (!g || bouton != 1 || !g->SelectionEstValide()) return;
     const bool jeu = EnJeu();
+    if (auto* chrono = services_.chronoDefilement; chrono && !chrono->Actif()) {
+        const std::int16_t p = g->Page(), o = g->Objet();
+        chrono->Demarrer([this, p, o] { DefilementAppel(p, o); }, 100);
+    }
     const SelectionTableau s = PointVersSelection(*g, x - g->RectangleGauche(), y - g->RectangleHaut());
     if (s.HautGaucheLigne < 1 || s.HautGaucheColonne < 1) return;
     SelectionTableau n = g->Selection();
@@ -129,6 +134,28 @@ void MagasinGrilles::MouseMoveConsultation(int page, int objet, int bouton, std:
     SelectionDepuisPremiereDerniere(*g, n, jeu);
     g->SelectionChange(n);
     RedessineEtMontre(*g);
+}
+
+void MagasinGrilles::DefilementAppel(std::int16_t page, std::int16_t objet) {
+    TableauClasse* g = Grille(page, objet);
+    auto* chrono = services_.chronoDefilement;
+    if (!g || !chrono) return;
+    const auto souris = chrono->SourisPage();
+    if (!souris) return;
+    const auto [x, y] = *souris;
+    if (x >= g->RectangleGauche() && x <= g->RectangleDroite() && y >= g->RectangleHaut() && y <= g->RectangleBas()) {
+        return;
+    }
+    chrono->Intervalle(50);
+    const int colonne = g->DecalageColonne(), ligne = g->DecalageLigne();
+    // Offsets stay within 1..255, whatever the size of the grid.
+    if (x > g->RectangleDroite()) g->DecalageColonneChange(I16(std::min(colonne + 1, kMaxLignesColonnes)));
+    if (x < g->RectangleGauche()) g->DecalageColonneChange(I16(std::max(colonne - 1, 1)));
+    g->DecalageLimiteSimple();
+    if (y > g->RectangleBas()) g->DecalageLigneChange(U8(std::min(ligne + 1, kMaxLignesColonnes)));
+    if (y < g->RectangleHaut()) g->DecalageLigneChange(U8(std::max(ligne - 1, 1)));
+    g->DecalageLimiteSimple();
+    if ((g->DecalageColonne() != colonne || g->DecalageLigne() != ligne) && EnJeu()) RedessineEtMontre(*g);
 }
 
 void MagasinGrilles::MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) {

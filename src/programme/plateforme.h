@@ -9,6 +9,7 @@
 
 namespace korv::platform {
 class BoiteEdition;
+class ChronoDefilementTableau;
 class BoiteMessage;
 class CataloguePolices;
 class DialogueFichier;
@@ -44,6 +45,8 @@ struct Plateforme {
     display::FenetreAffichage* fenetreAffichage = nullptr;
     // The edit box over the page surface.
     platform::BoiteEdition* boiteEdition = nullptr;
+    // The main window's grid scrolling timer.
+    platform::ChronoDefilementTableau* chronoDefilement = nullptr;
     // The system clipboard (text).
     platform::PressePapier* pressePapier = nullptr;
     // The fonts installed on the machine.

@@ -96,6 +96,7 @@ struct Programme::Modules {
 grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     grid::ServicesGrilles s;
     s.pressePapier = p.pressePapier;
+    s.chronoDefilement = p.chronoDefilement;
     s.pageCourante = [this] { return static_cast<std::int16_t>(moteur.jeu.PageCourante); };
     s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
     s.calcul = &calcul;

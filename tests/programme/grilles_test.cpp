@@ -262,6 +262,45 @@ TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
 }
 
+// Dragging past the grid's bottom edge scrolls it one row a step, at 100 ms
+// then 50 ms; a point inside the grid scrolls nothing; the last row stays last.
+TEST(GrillesDefilement, ADragBelowTheGridScrollsItByTheTimer) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,2400,900
+  grid cols=1 rows=5 coloffset=1 rowoffset=1
+  column 1 width=2400
+  row 1 height=300
+  row 2 height=300
+  row 3 height=300
+  row 4 height=300
+  row 5 height=300
+)S");
+    p.ExecuterJusqua(50);
+    auto* g = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+    ASSERT_NE(g, nullptr);
+    p.Souris(100, testsupport::genre_souris::Enfonce, 1, 0, 1000, 700);
+    p.Souris(150, testsupport::genre_souris::Deplace, 1, 0, 1000, 1000);
+    p.ExecuterJusqua(200);
+    auto& chrono = p.ChronoDefilement();
+    ASSERT_TRUE(chrono.actif);
+    EXPECT_EQ(chrono.intervalle, 100);
+    chrono.souris = std::pair{1000, 1000};
+    chrono.Top();
+    EXPECT_EQ(g->DecalageLigne(), 1) << "inside the grid";
+    chrono.souris = std::pair{1000, 3000};
+    for (int i = 0; i < 10; ++i) chrono.Top();
+    EXPECT_EQ(chrono.intervalle, 50);
+    EXPECT_EQ(g->LigneAfficheeVersStockee(g->LignesAfficheesNb()), 5);
+    EXPECT_GT(g->DecalageLigne(), 1);
+    chrono.souris = std::pair{1000, 100};
+    for (int i = 0; i < 10; ++i) chrono.Top();
+    EXPECT_EQ(g->DecalageLigne(), 1);
+}
+
 // A cell picture that is missing draws nothing and is reported once,
 // however often the grid is drawn.
 TEST(GrillesImages, AMissingCellPictureIsReportedOnce) {

@@ -13,6 +13,7 @@
 #include "display/fenetre.h"
 #include "platform/clipboard_fake.h"
 #include "platform/edit_box_fake.h"
+#include "platform/grid_scroll_timer.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
@@ -90,6 +91,7 @@ public:
             plateforme.polices = &parties->polices;
             plateforme.pressePapier = &parties->pressePapier;
             plateforme.boiteEdition = &parties->boiteEdition;
+            plateforme.chronoDefilement = &parties->chronoDefilement;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -104,6 +106,7 @@ public:
     platform::MagasinReglagesFactice& Reglages() { return parties_->reglages; }
     platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
     platform::BoiteEditionFactice& BoiteEdition() { return parties_->boiteEdition; }
+    platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
 
 private:
     struct Parties {
@@ -112,6 +115,7 @@ private:
         platform::CataloguePolicesFactice polices;
         platform::PressePapierFactice pressePapier;
         platform::BoiteEditionFactice boiteEdition;
+        platform::ChronoDefilementTableauFactice chronoDefilement;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };
