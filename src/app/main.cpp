@@ -17,6 +17,7 @@
 #include "engine/moteur.h"
 #include "plan/etat_plan.h"
 #include "plan/qt_boite_edition.h"
+#include "plan/qt_fenetre_bulle.h"
 #include "plan/qt_espace_affichage.h"
 #include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
@@ -115,6 +116,8 @@ int main(int argc, char** argv) {
     plateforme.polices = &polices;
     plateforme.pressePapier = &pressePapier;
     plateforme.chronoDefilement = &fenetre;
+    plan::QtFenetreBulle bulle(&fenetre, &fenetre.Espace());
+    plateforme.bulle = &bulle;
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
     plateforme.boiteEdition = &boiteEdition;
     plateforme.twipsParPixel = kTwipsParPixel;

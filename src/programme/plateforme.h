@@ -10,6 +10,7 @@
 namespace korv::platform {
 class BoiteEdition;
 class ChronoDefilementTableau;
+class FenetreBulle;
 class BoiteMessage;
 class CataloguePolices;
 class DialogueFichier;
@@ -45,6 +46,8 @@ struct Plateforme {
     display::FenetreAffichage* fenetreAffichage = nullptr;
     // The edit box over the page surface.
     platform::BoiteEdition* boiteEdition = nullptr;
+    // The main window's tooltip.
+    platform::FenetreBulle* bulle = nullptr;
     // The main window's grid scrolling timer.
     platform::ChronoDefilementTableau* chronoDefilement = nullptr;
     // The system clipboard (text).

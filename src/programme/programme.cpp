@@ -4,6 +4,7 @@
 
 #include "display/affichage.h"
 #include "display/grille_pinceau.h"
+#include "display/surface_twips.h"
 #include "display/sprites.h"
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
@@ -15,6 +16,7 @@
 #include "grid/grille_dessin.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
+#include "platform/tooltip.h"
 #include "programme/edition_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
@@ -111,8 +113,11 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.supprimerSelection = [this](grid::TableauClasse&) {
         aVenir.Signaler(module::Grilles, "SupprimerConsultationParUtilisateur");
     };
-    s.bulleAffiche = [this](std::int32_t, std::int32_t, std::string_view) {
-        aVenir.Signaler(module::Grilles, "BulleAffiche");
+    s.bulleAffiche = [this, bulle = p.bulle](std::int32_t x, std::int32_t y, std::string_view texte) {
+        if (!bulle) return;
+        const std::int32_t tx = affichage.PageTampon.TwipsParPixelX(), ty = affichage.PageTampon.TwipsParPixelY();
+        bulle->Afficher(display::PixelsDepuisTwips(x, tx) - affichage.DecalageAffichageX,
+                        display::PixelsDepuisTwips(y, ty) - affichage.DecalageAffichageY, texte);
     };
     return s;
 }

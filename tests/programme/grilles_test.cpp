@@ -301,6 +301,37 @@ object kind=tableau name="G" rect=600,600,2400,900
     EXPECT_EQ(g->DecalageLigne(), 1);
 }
 
+// A press on the right end of a cell with a tooltip shows it in the main
+// window's tooltip, at the point (page pixels); the selection stays.
+TEST(GrillesBulle, APressOnTheMarkerShowsTheCellsTooltip) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,2400,600
+  grid cols=1 rows=2 coloffset=1 rowoffset=1
+  column 1 width=2400
+  row 1 height=300
+  row 2 height=300
+  attribute col=1 row=2 tooltip="Montant hors taxes" bg=16777215
+)S");
+    p.ExecuterJusqua(50);
+    // Away from the marker: the cell is selected, no tooltip.
+    p.Clic(100, 1200, 1050);
+    p.ExecuterJusqua(150);
+    EXPECT_FALSE(p.Bulle().visible);
+    // In the marker zone of the selected cell, above its corner.
+    const int x = 600 + 2385 - 45, y = 600 + 315 + 30;
+    EXPECT_EQ(p.Moteur().Tableaux().QuelCurseurDeSouris(1, 2, x, y), 253);
+    p.Clic(200, x, y);
+    p.ExecuterJusqua(300);
+    EXPECT_TRUE(p.Bulle().visible);
+    EXPECT_EQ(p.Bulle().texte, "Montant hors taxes");
+    EXPECT_EQ(p.Bulle().x, x / 15);
+    EXPECT_EQ(p.Bulle().y, y / 15);
+}
+
 // A cell picture that is missing draws nothing and is reported once,
 // however often the grid is drawn.
 TEST(GrillesImages, AMissingCellPictureIsReportedOnce) {

@@ -14,6 +14,7 @@
 #include "platform/clipboard_fake.h"
 #include "platform/edit_box_fake.h"
 #include "platform/grid_scroll_timer.h"
+#include "platform/tooltip.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
@@ -92,6 +93,7 @@ public:
             plateforme.pressePapier = &parties->pressePapier;
             plateforme.boiteEdition = &parties->boiteEdition;
             plateforme.chronoDefilement = &parties->chronoDefilement;
+            plateforme.bulle = &parties->bulle;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -107,6 +109,7 @@ public:
     platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
     platform::BoiteEditionFactice& BoiteEdition() { return parties_->boiteEdition; }
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
+    platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
 
 private:
     struct Parties {
@@ -116,6 +119,7 @@ private:
         platform::PressePapierFactice pressePapier;
         platform::BoiteEditionFactice boiteEdition;
         platform::ChronoDefilementTableauFactice chronoDefilement;
+        platform::FenetreBulleFactice bulle;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };
