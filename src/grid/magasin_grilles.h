@@ -40,8 +40,10 @@ struct ServicesGrilles {
     std::function<std::int32_t()> pixelY;
     // The edit box over a cell (`CaseEditer`), stored indexes.
     std::function<void(TableauClasse& grille, int colonne, int ligne)> caseEditer;
-    // Delete on a grid: its selected entries erased by the user.
-    std::function<void(TableauClasse& grille)> supprimerSelection;
+    // A Yes/No question to the user; true for Yes.
+    std::function<bool(std::string_view texte)> demandeOui;
+    // The edit in progress taken before cells are reset (`PlanAffaireEditionValider`).
+    std::function<void()> validerEdition;
     // A cell's tooltip at a page point (`BulleAffiche`).
     std::function<void(std::int32_t x, std::int32_t y, std::string_view texte)> bulleAffiche;
     // The system clipboard (text).
@@ -114,6 +116,9 @@ public:
     // `DefilementAppel`: one step of the automatic scrolling of a grid
     // while a selection is dragged past its edge.
     void DefilementAppel(std::int16_t page, std::int16_t objet);
+    // `SupprimerConsultation`: the entries of a stored zone back to their
+    // defaults, after the user confirms.
+    void SupprimerConsultation(TableauClasse& g, int c1, int r1, int c2, int r2);
     // What a key does to the grid's selection and scroll position.
     void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
     // A cell's display text as drawn and copied.

@@ -223,6 +223,32 @@ void MagasinGrilles::Remplir(TableauClasse& g) {
     if (services_.majFenetre) services_.majFenetre();
 }
 
+void MagasinGrilles::SupprimerConsultation(TableauClasse& g, int c1, int r1, int c2, int r2) {
+    if (c1 < 1 || r1 < 1 || c2 < 1 || r2 < 1 || c1 > g.ColonneNb() || c2 > g.ColonneNb() || r1 > g.LigneNb() ||
+        r2 > g.LigneNb()) {
+        return;
+    }
+    const bool une = c1 == c2 && r1 == r2;
+    const std::string question = une ? "Etes-vous s\xFBr de vouloir redonner\r\n\xE0 cette case\r\nsa valeur par d\xE9" "faut ?"
+                                     : "Etes-vous s\xFBr de vouloir redonner\r\n\xE0 ces cases\r\nleur valeur par d\xE9" "faut ?";
+    if (!services_.demandeOui || !services_.demandeOui(question)) return;
+    if (services_.validerEdition) services_.validerEdition();
+    if (services_.planModifie) services_.planModifie();
+    ParcouruRecalculReinitTous();
+    const std::int16_t page = g.Page(), objet = g.Objet();
+    for (int r = std::min(r1, r2); r <= std::max(r1, r2); ++r) {
+        for (int c = std::min(c1, c2); c <= std::max(c1, c2); ++c) {
+            g.InitialiseCaseUtilisateur(c, r, true);
+            // A cell's script may have left the page and its grids.
+            if (Grille(page, objet) != &g) return;
+        }
+    }
+    if (EnJeu()) {
+        RecalculePage(page);
+        if (services_.majFenetre) services_.majFenetre();
+    }
+}
+
 void MagasinGrilles::RecalculePage(std::int16_t page) {
     RecalculerPage(page);
     RedessinerPage(page);
@@ -387,8 +413,12 @@ void MagasinGrilles::AppuieToucheGrille(TableauClasse& g, int touche, int maj) {
         break;
     }
     case 46:
-        // Deleting the selected entries belongs to user entry.
-        if (jeu && services_.supprimerSelection && g.SelectionEstValide()) services_.supprimerSelection(g);
+        if (jeu && g.Page() > 0 && g.SelectionEstValide()) {
+            SupprimerConsultation(g, g.ColonneAfficheeVersStockee(s.HautGaucheColonne),
+                                  g.LigneAfficheeVersStockee(s.HautGaucheLigne),
+                                  g.ColonneAfficheeVersStockee(s.BasDroiteColonne),
+                                  g.LigneAfficheeVersStockee(s.BasDroiteLigne));
+        }
         return;
     default:
         if (jeu && touche != 16 && touche != 17 && touche != 18 && g.SelectionEstValide() && s.HautGaucheLigne >= 1 &&

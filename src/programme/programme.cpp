@@ -16,6 +16,7 @@
 #include "grid/grille_dessin.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
+#include "platform/message_box.h"
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
 #include "programme/modules_a_venir.h"
@@ -110,9 +111,10 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.pixelX = [this] { return affichage.PageTampon.TwipsParPixelX(); };
     s.pixelY = [this] { return affichage.PageTampon.TwipsParPixelY(); };
     s.caseEditer = [this](grid::TableauClasse& g, int c, int r) { edition.CaseEditer(g, c, r); };
-    s.supprimerSelection = [this](grid::TableauClasse&) {
-        aVenir.Signaler(module::Grilles, "SupprimerConsultationParUtilisateur");
+    s.demandeOui = [this, messages = p.messages](std::string_view texte) {
+        return messages && messages->Afficher(texte, platform::style::OuiNon, "Corvanne Rarevive Zaru") == 6;
     };
+    s.validerEdition = [this] { edition.TexteEditeParUtilisateurFin(); };
     s.bulleAffiche = [this, bulle = p.bulle](std::int32_t x, std::int32_t y, std::string_view texte) {
         if (!bulle) return;
         const std::int32_t tx = affichage.PageTampon.TwipsParPixelX(), ty = affichage.PageTampon.TwipsParPixelY();

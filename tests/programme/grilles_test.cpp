@@ -243,6 +243,22 @@ TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r");
 }
 
+TEST_F(Grilles, DeleteAsksThenResetsTheSelectedEntries) {
+    p.Clic(100, Tx(1), Ty(5));
+    p.Touche(150, 39, 1);
+    p.RepondreMessage(7);
+    p.Touche(200, 46);
+    p.ExecuterJusqua(250);
+    EXPECT_EQ(G().Case(1, 5)->Texte, "1") << "No keeps the entries";
+    p.RepondreMessage(6);
+    p.Touche(300, 46);
+    p.ExecuterJusqua(350);
+    EXPECT_EQ(G().Case(1, 5)->Texte, "");
+    EXPECT_EQ(G().Case(2, 5)->Texte, "");
+    EXPECT_EQ(G().Case(3, 5)->Texte, "3");
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+}
+
 TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {
     p.Clic(100, Tx(1), Ty(5));
     p.ExecuterJusqua(150);
