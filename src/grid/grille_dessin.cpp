@@ -83,23 +83,33 @@ std::string Element(std::string_view liste, int n) {
 }
 
 // The picture a cell's file attribute names for its display text.
-std::string NomImage(std::string nom, std::string_view affiche) {
+std::string NomImage(const std::string& nom, std::string_view affiche) {
     if (nom.size() > 1 && nom.front() == '?') {
-        nom = Element(nom, affiche != "0,0" ? 3 : 2);
-        std::replace(nom.begin(), nom.end(), ';', ',');
-    } else if (nom == "?") {
-        if (affiche == "sign\xE9") return "../images/tableau/flst0102.bmp,2,2";
-        if (affiche == "\xE0 signer" || affiche == "\xE0 confirmer" || affiche == "prospect\xE9") {
-            return "../images/tableau/flst0101.bmp,2,2";
+        std::string choisi = Element(nom, affiche != "0,0" ? 3 : 2);
+        for (char& x : choisi) {
+            if (x == ';') x = ',';
         }
-        if (affiche == "ind\xE9" "fini") return "../images/tableau/flst0103.bmp,2,2";
+        return choisi;
+    }
+    if (nom == "?") {
+        if (affiche == "sign\xE9") return std::string("../images/tableau/flst0102.bmp,2,2");
+        if (affiche == "\xE0 signer" || affiche == "\xE0 confirmer" || affiche == "prospect\xE9") {
+            return std::string("../images/tableau/flst0101.bmp,2,2");
+        }
+        if (affiche == "ind\xE9" "fini") return std::string("../images/tableau/flst0103.bmp,2,2");
     }
     return nom;
 }
 
-std::string RemplaceBr(std::string t) {
-    for (std::size_t i = t.find("<br>"); i != std::string::npos; i = t.find("<br>", i + 1)) t.replace(i, 4, "\r");
-    return t;
+std::string Remplace(std::string_view t, std::string_view quoi, std::string_view par) {
+    std::string r;
+    r.reserve(t.size());
+    std::size_t i = 0;
+    for (std::size_t j = t.find(quoi); j != std::string_view::npos; j = t.find(quoi, i)) {
+        r.append(t.substr(i, j - i)).append(par);
+        i = j + quoi.size();
+    }
+    return r.append(t.substr(i));
 }
 
 }  // namespace
@@ -321,12 +331,12 @@ void DessinGrille::DessineTexte(const Zone& z, int c, int r, std::int32_t code, 
         }
         couleur = kNoir;
     }
-    if (cadre) texte.erase(0, 1);
+    if (cadre) texte = texte.substr(1);
     if (CommenceParProprietaire(texte)) {
-        texte.erase(0, 1);
+        texte = texte.substr(1);
         alignement = AlignementCase::Gauche;
     }
-    texte = RemplaceBr(std::move(texte));
+    texte = Remplace(texte, "<br>", "\r");
     if (texte.empty()) return;
     p_.Texte(Pixels(z.L, px) + 3, Pixels(z.T, py) + 1, Pixels(z.R, px) - 3, Pixels(z.B, py) - 1, texte, police,
              couleur, alignement);

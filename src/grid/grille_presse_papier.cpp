@@ -14,10 +14,15 @@ std::string Champ(const TableauClasse& g, int c, int r, const std::function<std:
         const CaseTableau* x = g.Case(c, r);
         if (x) t = x->Texte;
     } else {
-        t = texte(c, r);
-        for (std::size_t i = t.find("\r\n"); i != std::string::npos; i = t.find("\r\n", i + 1)) t.replace(i, 2, " ");
+        const std::string brut = texte(c, r);
+        std::size_t i = 0;
+        for (std::size_t j = brut.find("\r\n"); j != std::string::npos; j = brut.find("\r\n", i)) {
+            t.append(brut, i, j - i).push_back(' ');
+            i = j + 2;
+        }
+        t.append(brut, i, std::string::npos);
     }
-    if (!t.empty() && t.front() == kProprietaire) t.erase(0, 1);
+    if (!t.empty() && t.front() == kProprietaire) t = t.substr(1);
     return t;
 }
 

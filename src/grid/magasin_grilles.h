@@ -119,6 +119,10 @@ public:
     // `SupprimerConsultation`: the entries of a stored zone back to their
     // defaults, after the user confirms.
     void SupprimerConsultation(TableauClasse& g, int c1, int r1, int c2, int r2);
+    // `DeclencheTableau`, codes 2 to 5: scroll rows (2) or columns (3) by
+    // the value; fold (4) or unfold (5) the zone it lists rows first. The
+    // shortened value is written back.
+    void DeclencheTableau(int page, int objet, std::string& valeur, int action);
     // What a key does to the grid's selection and scroll position.
     void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
     // A cell's display text as drawn and copied.

@@ -209,7 +209,7 @@ void MagasinGrilles::Remplir(TableauClasse& g) {
             t = TexteAffiche(g, c1, r);
             std::replace(t.begin(), t.end(), '\r', ' ');
             std::replace(t.begin(), t.end(), '\n', ' ');
-            if (!t.empty() && t.front() == kProprietaire) t.erase(0, 1);
+            if (!t.empty() && t.front() == kProprietaire) t = t.substr(1);
         }
         if (v.estVide() || v.estErreur() || v.estNul()) continue;
         for (int c = c1; c <= c2; ++c) {

@@ -64,7 +64,7 @@ struct Programme::Modules {
           sprites(affichage),
           riche(affichage),
           textes(affichage, ReglagesTextes(p)),
-          voisins(m, affichage),
+          voisins(m, affichage, magasin),
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
           magasin(ServicesGrilles(p)),

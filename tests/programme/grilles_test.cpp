@@ -348,6 +348,43 @@ object kind=tableau name="G" rect=600,600,2400,600
     EXPECT_EQ(p.Bulle().y, y / 15);
 }
 
+// Buttons that scroll a grid: by an offset, to a row, to a percentage of
+// the unfolded rows; the offset never leaves the grid.
+TEST(GrillesDeclencheur, ElementsScrollTheGrid) {
+    PiloteProgramme p;
+    std::string scene = R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,2400,600
+  grid cols=1 rows=11 coloffset=1 rowoffset=1
+  column 1 width=2400
+)S";
+    for (int r = 1; r <= 11; ++r) scene += "  row " + std::to_string(r) + " height=300\n";
+    const char* valeurs[] = {"+2", "-1", "7", "50%", "-50%", "+300"};
+    for (int i = 0; i < 6; ++i) {
+        scene += "object kind=bouton name=\"B" + std::to_string(i) + "\" rect=" + std::to_string(4000 + 700 * i) +
+                 ",3000,600,600 C1=1 D1=12632256\n  element page=1 object=2 param=2 value=\"" + valeurs[i] +
+                 "\" events=2\n";
+    }
+    p.DeclenchementReel();
+    p.ChargerScene(scene);
+    p.ExecuterJusqua(50);
+    auto* g = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+    ASSERT_NE(g, nullptr);
+    const int attendus[] = {3, 2, 7, 6, 6};
+    for (int i = 0; i < 5; ++i) {
+        p.Clic(100 + 100 * i, 4300 + 700 * i, 3300);
+        p.ExecuterJusqua(150 + 100 * i);
+        EXPECT_EQ(g->DecalageLigne(), attendus[i]) << valeurs[i];
+    }
+    p.Clic(700, 4300 + 700 * 5, 3300);
+    p.ExecuterJusqua(800);
+    EXPECT_GE(g->DecalageLigne(), 1);
+    EXPECT_LE(g->DecalageLigne(), 11);
+    EXPECT_EQ(p.JournalErreurs().find("Erreur module:Ec"), std::string::npos) << p.JournalErreurs();
+}
+
 // A cell picture that is missing draws nothing and is reported once,
 // however often the grid is drawn.
 TEST(GrillesImages, AMissingCellPictureIsReportedOnce) {
