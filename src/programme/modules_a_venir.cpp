@@ -15,10 +15,7 @@ void ModulesAVenir::Signaler(std::string_view nom, std::string_view operation) {
     engine::ErreurJournaliser(moteur_, "Programme", engine::kErreurInterne, description);
 }
 
-GrillesProgramme::GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules)
-    : magasin_(magasin), modules_(modules) {
-    modules.Declarer(module::Grilles);
-}
+GrillesProgramme::GrillesProgramme(grid::MagasinGrilles& magasin) : magasin_(magasin) {}
 void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) { magasin_.Construit(scene); }
 formula::ServiceGrille* GrillesProgramme::GrilleDe(int page, int objet) { return magasin_.GrilleDe(page, objet); }
 void GrillesProgramme::ParcouruRecalculReinitTous() { magasin_.ParcouruRecalculReinitTous(); }

@@ -6,6 +6,7 @@
 // stood in for; a test keeps that list short and true.
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <span>
 #include <string>
@@ -27,7 +28,6 @@ namespace korv::programme {
 
 // Names of the modules to come, as the list test spells them.
 namespace module {
-inline constexpr std::string_view Grilles = "affichage et souris des grilles";
 inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view DocumentPlan = "document du plan";
 inline constexpr std::string_view Methode = "methode guidee";
@@ -52,17 +52,21 @@ private:
     std::set<std::pair<std::string, std::string>, std::less<>> signales_;
 };
 
-// The grids of the scene: built, computed, reached by formulas, drawn, and
-// driven by the mouse and the keys; their scroll buttons are still to come.
+// The grids of the scene: built, computed, reached by formulas, drawn,
+// driven by the mouse and the keys, their scroll buttons kept in step.
 class GrillesProgramme final : public engine::Grilles {
 public:
-    GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules);
+    explicit GrillesProgramme(grid::MagasinGrilles& magasin);
     void GrillesConstruire(const engine::Scene& scene) override;
     formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ParcouruRecalculReinitTous() override;
     void ReferencesRecreer(const engine::Scene& scene) override;
     void PreparerPourPage(int page, int objet) override;
-    void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
+    void BoutonAscenseurMaj(int page, int objet) override {
+        if (ascenseurs) ascenseurs(page, objet);
+    }
+    // The scroll buttons' sprites of the page moved to the grid's offsets.
+    std::function<void(int page, int objet)> ascenseurs;
     bool ASelection(int page, int objet) override;
     void AppuieTouche(int page, int objet, int touche, int maj) override;
     void SelectionnerRien(int page, int objet) override;
@@ -73,9 +77,7 @@ public:
     int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) override;
 
 private:
-    void Signaler(std::string_view operation) { modules_.Signaler(module::Grilles, operation); }
     grid::MagasinGrilles& magasin_;
-    ModulesAVenir& modules_;
 };
 
 // The print job and the export driver.

@@ -12,6 +12,7 @@
 #include "engine/calcul_grilles.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
+#include "engine/declencheurs_objets.h"
 #include "engine/moteur.h"
 #include "grid/grille_dessin.h"
 #include "grid/magasin_grilles.h"
@@ -68,7 +69,7 @@ struct Programme::Modules {
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
           magasin(ServicesGrilles(p)),
-          grilles(magasin, aVenir),
+          grilles(magasin),
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
@@ -77,6 +78,8 @@ struct Programme::Modules {
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     // A grid drawn into the page buffer (`Affiche` with the grid lines).
     void DessineGrille(int page, int objet);
+    // `BoutonAscenseurMaj`: the scroll buttons that name the grid.
+    void BoutonsAscenseur(int page, int objet);
 
     engine::Moteur& moteur;
     ModulesAVenir aVenir;
@@ -134,6 +137,39 @@ void Programme::Modules::DessineGrille(int page, int objet) {
     dessin.Affiche(true);
 }
 
+void Programme::Modules::BoutonsAscenseur(int page, int objet) {
+    if (moteur.jeu.ModeProgramme != engine::kModeJeu) return;
+    grid::TableauClasse* g = magasin.Cherche(page, objet);
+    if (!g) return;
+    constexpr int kHorizontal = 10, kVertical = 9;
+    auto& liste = moteur.affiches;
+    for (int i = 1; i <= liste.Nombre(); ++i) {
+        const engine::ObjetAffiche e = liste.Entree(i);
+        if (e.role != kHorizontal && e.role != kVertical) continue;
+        if (!moteur.scene.ObjetExiste(e.page, e.objet)) continue;
+        bool vise = false;
+        for (const auto& el : moteur.scene.Page(e.page).Objet(e.objet).elements) {
+            vise = vise || (el.PageCible == page && el.ObjetCible == objet);
+        }
+        if (!vise) continue;
+        int n = sprites.SpriteNObjetVersNSprite(e.page, e.objet);
+        if (n == 0) {
+            engine::DeclencheDivers(moteur, e.page, e.objet, 1, 0, -1);
+            n = sprites.SpriteNObjetVersNSprite(e.page, e.objet);
+        }
+        if (n == 0) continue;
+        // One or no unfolded column (row) leaves the button where it is.
+        if (e.role == kHorizontal) {
+            const int nb = g->ColonnesNonPlieesNb();
+            if (nb > 1) sprites.SpriteDeplacerPourcentageX(n, -g->CorrespondanceColonnes().Bas() * 100.0 / (nb - 1));
+        } else {
+            const int nb = g->LignesNonPlieesNb();
+            if (nb > 1) sprites.SpriteDeplacerPourcentageY(n, -g->CorrespondanceLignes().Bas() * 100.0 / (nb - 1));
+        }
+        if (!liste.Existe(i)) break;
+    }
+}
+
 Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make_unique<Modules>(moteur, p)) {
     Modules& m = *m_;
     auto& s = moteur.Services();
@@ -166,6 +202,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
 
     auto& c = m.affichage.crochets;
     c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
+    m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
 
