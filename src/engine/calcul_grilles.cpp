@@ -13,5 +13,6 @@ std::int16_t CalculGrillesMoteur::ScriptCaseExecute(std::string_view script, std
 }
 
 void CalculGrillesMoteur::MajFenetreJeu() { m_.Ecran().MajFenetreJeu(); }
+void CalculGrillesMoteur::EditionValider() { m_.Plan().PlanAffaireEditionValider(); }
 
 }  // namespace korv::engine

@@ -14,6 +14,7 @@ public:
     const formula::ServicesFormule& Formules() override;
     std::int16_t ScriptCaseExecute(std::string_view script, std::string_view evenement) override;
     void MajFenetreJeu() override;
+    void EditionValider() override;
     // No plan document is loaded by this program yet.
     bool ChargementPlanEnCours() const override { return false; }
     // CONVINIT and CONVFIN keep no flag yet: no conversion is in progress.

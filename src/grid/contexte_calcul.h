@@ -25,6 +25,8 @@ public:
     virtual std::int16_t ScriptCaseExecute(std::string_view script, std::string_view evenement) = 0;
     // `MajFenetreJeu`: the page buffer copied to the window.
     virtual void MajFenetreJeu() = 0;
+    // `PlanAffaireEditionValider`: the edit in progress is taken.
+    virtual void EditionValider() = 0;
     // `ChargementPlanEnCours`: a plan document is being loaded.
     virtual bool ChargementPlanEnCours() const = 0;
     // `ConversionMonnaieEnCours`: between CONVINIT and CONVFIN.

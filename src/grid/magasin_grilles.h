@@ -81,6 +81,10 @@ public:
     bool FinEditionCase(int page, int objet, int colonne, int ligne, std::string texte);
     // Every grid of the page recalculated, in object order.
     void RecalculerPage(int page);
+    // The user's reset of the selected cells (play): asked, done, then the
+    // page's grids recalculated; true when the cells were reset (the
+    // caller then redraws the page's grids).
+    bool SupprimerConsultationParUtilisateur(int page, int objet);
 
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }

@@ -298,6 +298,19 @@ public:
     std::string EntreeUtilisateurEvalueExpression(std::string_view texte);
 
     // ------------------------------------------- entries and cell scripts
+    // The cell an edit opened on (column, row) goes to, and the text the
+    // edit box starts with; nothing when no edit opens there. The caller
+    // opens the edit box.
+    struct EditionCase {
+        int colonne = 0;
+        int ligne = 0;
+        std::string texte;
+    };
+    std::optional<EditionCase> CaseEditer(int c, int r);
+    // Asks, then gives a zone back its initial values (play); true when the
+    // user said yes and the cells were reset. The caller recalculates and
+    // redraws the page's grids.
+    bool SupprimerConsultation(int c1, int r1, int c2, int r2);
     // Runs the cell's script for an event ("SUR RECALCUL"); true when the
     // script left the current page.
     bool DeclencheSur(int c, int r, std::string_view evenement);
@@ -392,8 +405,8 @@ private:
     TableauClasse* GrilleDe(std::int16_t page, std::int16_t objet);
     ContexteCalcul& Contexte();
     void ResetMarquesToutes();
-    formula::Valeur Calcule(int c, int r);
-    formula::Valeur CalculeSansDebordement(int c, int r);
+    bool Calcule(int c, int r);
+    bool CalculeSansDebordement(int c, int r);
     void RecalculPasse();
     // Rows that may hold a cell to be computed, so that a pass after an
     // edit visits only them.

@@ -19,9 +19,6 @@ using formula::Valeur;
 
 bool EstFormule(const std::string& texte) { return !texte.empty() && texte.front() == '='; }
 
-// What a cell being computed delivers.
-bool EstEnCalcul(const Valeur& v) { return v.estErreur() && v.codeErreur() == 1; }
-
 class Profondeur {
 public:
     explicit Profondeur(EtatCalcul& e) : e_(e) { ++e_.profondeur; }
@@ -132,6 +129,9 @@ void TableauClasse::RecalculInvaliderRecursivement(int c, int r, bool forcer) {
         int r;
         bool forcer;
     };
+    // A cell already walked (the usual case for a cell whose new value
+    // comes from an edit just walked) costs nothing more.
+    if (!DansGrille(c, r) || Marque(c, r) == etat_->generation) return;
     std::vector<Etape> pile{{this, c, r, forcer}};
     while (!pile.empty()) {
         const Etape e = pile.back();
@@ -193,46 +193,47 @@ std::int32_t TableauClasse::NbFormules() const {
 
 formula::Valeur TableauClasse::CaseValeurInternePendantCalcul(std::uint8_t colonne, std::uint8_t ligne) {
     if (!DansGrille(colonne, ligne)) return Valeur::Erreur(0);
-    Valeur v;
+    const std::string* s = nullptr;
     switch (CaseInterne(colonne, ligne).ResultatType) {
-    case resultat::kEntree: v = Valeur::Chaine(CaseInterne(colonne, ligne).Texte); break;
+    case resultat::kEntree: s = &CaseInterne(colonne, ligne).Texte; break;
     case resultat::kEntreeSurFormule:
-    case resultat::kCalcule: v = Valeur::Chaine(CaseInterne(colonne, ligne).Valeur); break;
+    case resultat::kCalcule: s = &CaseInterne(colonne, ligne).Valeur; break;
     case resultat::kACalculer:
-        v = etat_->profondeur == 0 ? CalculeSansDebordement(colonne, ligne) : Calcule(colonne, ligne);
+        if (!(etat_->profondeur == 0 ? CalculeSansDebordement(colonne, ligne) : Calcule(colonne, ligne))) {
+            return Valeur::Erreur(1);
+        }
+        // A script run by the computation may have reshaped the grid.
+        if (!DansGrille(colonne, ligne)) return Valeur::Chaine({});
+        s = &CaseInterne(colonne, ligne).Valeur;
         break;
+    // Error values pass unchanged, whatever the display type: a cell being
+    // computed must read as such to the pass that meets it.
     case resultat::kEnCalcul: return Valeur::Erreur(1);
     case resultat::kErreur: return Valeur::Erreur(0);
     default: return Valeur();
     }
-    // Error values pass unchanged: a cell being computed must read as such
-    // to the pass that meets it, whatever the display type.
-    if (v.estErreur()) return v;
-    if (!DansGrille(colonne, ligne)) return v;
     const auto& a = CaseInterne(colonne, ligne).Attribut();
     if ((a.Invalidation & invalidation::kEtat) == 2) return Valeur::Double(0);
-    if (v.estNul()) return Valeur::Erreur(3);
     switch (a.TypeAffichage) {
-    case 0: return v.estChaine() ? v : Valeur::Chaine(v.EnTexte());
     case 1:
     case 2:
     case 3: {
-        if (v.estNombre()) return Valeur::Double(v.EnDouble());
-        const auto n = formula::LitNombre(v.chaine());
+        const auto n = formula::LitNombre(*s);
         return n ? Valeur::Double(*n) : Valeur::Erreur(2);
     }
-    default: return v;
+    default: return Valeur::Chaine(*s);
     }
 }
 
-// One computation of a cell to be computed. Beyond the depth limit the
-// cell is left to be computed and the one met first is noted, so that the
-// outermost computation takes the chain again from there.
-formula::Valeur TableauClasse::Calcule(int c, int r) {
+// One computation of a cell to be computed; false when it gave no value
+// (the being-computed error). Beyond the depth limit the cell is left to be
+// computed and the one met first is noted, so that the outermost
+// computation takes the chain again from there.
+bool TableauClasse::Calcule(int c, int r) {
     EtatCalcul& e = *etat_;
     if (e.profondeur >= kProfondeurCalculMax) {
         if (!e.sansReprise && e.refusee.grille == nullptr) e.refusee = {this, c, r};
-        return Valeur::Erreur(1);
+        return false;
     }
     CaseInterne(c, r).ResultatType = resultat::kEnCalcul;
     std::string nouvelle;
@@ -249,23 +250,22 @@ formula::Valeur TableauClasse::Calcule(int c, int r) {
         }
         throw;
     }
-    // A script run by the formula may have reshaped the grid.
-    if (!DansGrille(c, r)) return Valeur::Chaine(nouvelle);
+    if (!DansGrille(c, r)) return true;
     CaseTableau& x = CaseInterne(c, r);
     if (e.refusee.grille != nullptr && !e.sansReprise) {
         x.ResultatType = resultat::kACalculer;
         LigneACalculer(r);
-        return Valeur::Erreur(1);
+        return false;
     }
     const bool change = nouvelle != x.Valeur;
-    x.Valeur = std::move(nouvelle);
+    if (change) x.Valeur = std::move(nouvelle);
     x.ResultatType = resultat::kCalcule;
     if (change) {
         RecalculInvaliderRecursivement(c, r, true);
         if (!Contexte().ChargementPlanEnCours()) (void)DeclencheSur(c, r, "SUR RECALCCHANGE");
     }
     (void)DeclencheSur(c, r, "SUR RECALCUL");
-    return DansGrille(c, r) ? Valeur::Chaine(CaseInterne(c, r).Valeur) : Valeur::Chaine({});
+    return true;
 }
 
 // The outermost computation: when a chain went deeper than the limit, the
@@ -273,9 +273,13 @@ formula::Valeur TableauClasse::Calcule(int c, int r) {
 // A chain that comes back to a cell waiting here is a cycle longer than the
 // limit; it is then computed once with the limit reading as the
 // being-computed error.
-formula::Valeur TableauClasse::CalculeSansDebordement(int c, int r) {
+bool TableauClasse::CalculeSansDebordement(int c, int r) {
     EtatCalcul& e = *etat_;
-    std::vector<EtatCalcul::Cellule> attente{{this, c, r}};
+    // Most chains end well within the limit: nothing to take again.
+    e.refusee = {};
+    (void)Calcule(c, r);
+    if (e.refusee.grille == nullptr) return true;
+    std::vector<EtatCalcul::Cellule> attente{{this, c, r}, e.refusee};
     while (!attente.empty()) {
         const EtatCalcul::Cellule cible = attente.back();
         TableauClasse& g = *cible.grille;
@@ -303,15 +307,7 @@ formula::Valeur TableauClasse::CalculeSansDebordement(int c, int r) {
         (void)g.Calcule(cible.c, cible.r);
         attente.pop_back();
     }
-    if (!DansGrille(c, r)) return Valeur::Erreur(0);
-    const CaseTableau& x = CaseInterne(c, r);
-    switch (x.ResultatType) {
-    case resultat::kEntree: return Valeur::Chaine(x.Texte);
-    case resultat::kErreur: return Valeur::Erreur(0);
-    case resultat::kEntreeSurFormule:
-    case resultat::kCalcule: return Valeur::Chaine(x.Valeur);
-    default: return Valeur::Erreur(1);
-    }
+    return true;
 }
 
 // Row by row, left to right, through the rows that may hold a cell to be
@@ -332,7 +328,7 @@ void TableauClasse::RecalculPasse() {
                 return;
             }
             if (x.ResultatType != resultat::kACalculer) continue;
-            if (EstEnCalcul(CaseValeurInternePendantCalcul(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)))) {
+            if (!(etat_->profondeur == 0 ? CalculeSansDebordement(c, r) : Calcule(c, r))) {
                 if (DansGrille(c, r)) LigneACalculer(r);
                 return;
             }

@@ -2,6 +2,7 @@
 // scripts' events.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "formula/expression.h"
@@ -10,6 +11,7 @@
 #include "formula/services.h"
 #include "formula/valeur.h"
 #include "grid/tableau.h"
+#include "grid/valeur_formatee.h"
 
 namespace korv::grid {
 
@@ -36,8 +38,8 @@ std::string TexteDate(const std::string& texte, int sousFormat) {
 
 bool TableauClasse::DeclencheSur(int c, int r, std::string_view evenement) {
     if (!DansGrille(c, r)) return false;
+    if (CaseInterne(c, r).Attribut().Script.empty()) return false;
     const std::string script = CaseInterne(c, r).Attribut().Script;
-    if (script.empty()) return false;
     ContexteCalcul& contexte = Contexte();
     const std::int16_t resultat = contexte.ScriptCaseExecute(script, evenement);
     if (resultat <= 0) contexte.MajFenetreJeu();
@@ -234,6 +236,71 @@ void TableauClasse::ZoneSaisieOuCalculFixe(int c1, int r1, int c2, int r2) {
             CaseUtilisateurChangeRef(c, r, valeur, true);
         }
     }
+}
+
+}  // namespace korv::grid
+
+namespace korv::grid {
+
+std::optional<TableauClasse::EditionCase> TableauClasse::CaseEditer(int c, int r) {
+    if (c < 1 || r < 1 || !DansGrille(c, r)) return std::nullopt;
+    const bool jeu = EnJeu();
+    if (jeu) {
+        if (CaseInvisible(c, r) != 0 || !CaseEstEditable(c, r)) return std::nullopt;
+        // An edit on a -16 cell goes to the nearest cell on its left shown
+        // with the currency sign; with none, no edit opens.
+        if (CaseCouleurFond(c, r) == -16 && c >= 2) {
+            int cible = 0;
+            for (int k = c - 1; k >= 1; --k) {
+                if (CaseValeurFormatee(CaseInterne(k, r)).starts_with('\xA4')) {
+                    cible = k;
+                    break;
+                }
+            }
+            if (cible == 0) return std::nullopt;
+            c = cible;
+        }
+    }
+    const CaseTableau& x = CaseInterne(c, r);
+    std::string texte = jeu && EstFormule(x.Texte) ? x.Valeur : x.Texte;
+    if (jeu) {
+        const auto& a = x.Attribut();
+        if (FondPlanAction(a.CouleurFond) && CommenceParControle(x.Texte) && !texte.empty()) texte.erase(0, 1);
+        const auto n = formula::LitNombre(texte);
+        switch (a.TypeAffichage) {
+        case 0:
+            if (!texte.empty() && texte.front() == '\xA4') texte.erase(0, 1);
+            break;
+        case 3:
+            if (n && formula::DateDansLimites(*n)) texte = formula::FormatDateMotif(*n, "dd/mm/yyyy");
+            break;
+        case 1:
+        case 2:
+            if (n && *n != std::floor(*n)) texte = formula::FormatNombre(*n);
+            break;
+        default: break;
+        }
+    }
+    return EditionCase{c, r, std::move(texte)};
+}
+
+bool TableauClasse::SupprimerConsultation(int c1, int r1, int c2, int r2) {
+    if (c1 < 1 || r1 < 1 || c2 < 1 || r2 < 1 || c1 > colonneNb_ || c2 > colonneNb_ || r1 > ligneNb_ ||
+        r2 > ligneNb_) {
+        return false;
+    }
+    const bool une = c1 == c2 && r1 == r2;
+    const std::string message = une ? "Etes-vous s\xFBr de vouloir redonner\r\n\xE0 cette case\r\nsa valeur par d\xE9" "faut ?"
+                                    : "Etes-vous s\xFBr de vouloir redonner\r\n\xE0 ces cases\r\nleur valeur par d\xE9" "faut ?";
+    ContexteCalcul& contexte = Contexte();
+    // Yes/No with the question icon; 6 is Yes.
+    if (contexte.Formules().systeme.Question(message, 4 + 32, "Corvanne Rarevive Zaru") != 6) return false;
+    contexte.EditionValider();
+    ResetMarquesToutes();
+    for (int r = r1; r <= r2; ++r) {
+        for (int c = c1; c <= c2; ++c) InitialiseCaseUtilisateur(c, r, true);
+    }
+    return true;
 }
 
 }  // namespace korv::grid

@@ -90,8 +90,8 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     ASSERT_NE(b, nullptr);
     CompareGrilles(*a, *b);
     EXPECT_EQ(a->CaseEditeur(2, 2), "15000");
-    EXPECT_EQ(a->CaseNomCoordonnees("total"), (formula::CaseCoord{2, 3}));
-    EXPECT_EQ(a->CaseResultatType(2, 3), 2) << "the total is to be computed";
+    EXPECT_EQ(a->CaseNomCoordonnees("total"), (formula::CaseCoord{2, 4}));
+    EXPECT_EQ(a->CaseResultatType(2, 4), 2) << "the total is to be computed";
     EXPECT_EQ(a->CaseValeurInternePendantCalcul(2, 2), formula::Valeur::Double(15000));
     EXPECT_EQ(a->ColonneDroite(1), 3585);
     EXPECT_EQ(champs.Grille(1, 1), nullptr) << "not a grid";

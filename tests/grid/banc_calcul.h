@@ -43,6 +43,9 @@ public:
     bool conversion = false;
     bool chargement = false;
     int copiesFenetre = 0;
+    int validations = 0;
+    std::int32_t reponseQuestion = 6;
+    std::vector<std::string> questions;
     EtatCalcul etat;
     std::map<std::pair<std::int16_t, std::int16_t>, std::unique_ptr<TableauClasse>> grilles;
     formula::TableVariables variables;
@@ -55,6 +58,7 @@ public:
         return reponseScript;
     }
     void MajFenetreJeu() override { ++copiesFenetre; }
+    void EditionValider() override { ++validations; }
     bool ChargementPlanEnCours() const override { return chargement; }
     bool ConversionMonnaieEnCours() const override { return conversion; }
 
@@ -102,7 +106,10 @@ public:
     std::int32_t DebutPageTemps() const override { return 0; }
     double Hasard() override { return 0.5; }
     std::int32_t BitsParPixel() const override { return 32; }
-    std::int32_t Question(std::string_view, std::int32_t, std::string_view) override { return 6; }
+    std::int32_t Question(std::string_view m, std::int32_t, std::string_view) override {
+        questions.emplace_back(m);
+        return reponseQuestion;
+    }
     std::string CommandeStatutLibelle(double) const override { return {}; }
 
 private:

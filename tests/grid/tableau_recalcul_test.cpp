@@ -365,3 +365,64 @@ TEST(Zones, ValidityOfAZoneInvalidatesDependants) {
 
 }  // namespace
 }  // namespace korv::grid
+
+namespace korv::grid {
+namespace {
+
+TEST(Edition, TheEditBoxStartsWithTheTextTheCellKeeps) {
+    test::BancCalcul banc;
+    TableauClasse& t = banc.Ajoute(1, 1, 4, 2);
+    for (int c = 1; c <= 4; ++c) t.CaseEstEditableChange(c, 1, true);
+    t.CaseEditeurChange(1, 1, "=2+3");
+    t.RecalculSansInit();
+    t.CaseTypeChange(2, 1, 3);
+    t.CaseEditeurChange(2, 1, "36526");
+    t.CaseTypeChange(3, 1, 1);
+    t.CaseEditeurChange(3, 1, "2,50");
+    t.CaseEditeurChange(4, 1, "\xA4" "12");
+    struct Cas {
+        int c;
+        const char* texte;
+    };
+    for (const Cas& k : {Cas{1, "5"}, Cas{2, "01/01/2000"}, Cas{3, "2,5"}, Cas{4, "12"}}) {
+        const auto e = t.CaseEditer(k.c, 1);
+        ASSERT_TRUE(e.has_value()) << k.c;
+        EXPECT_EQ(e->texte, k.texte);
+    }
+    EXPECT_FALSE(t.CaseEditer(1, 2).has_value()) << "not editable";
+    t.CaseEstEditableChange(2, 2, true);
+    t.CaseCouleurFondChange(2, 2, -16);
+    EXPECT_FALSE(t.CaseEditer(2, 2).has_value()) << "no currency cell on its left";
+    t.CaseSousFormatChange(1, 2, 5);
+    t.CaseEditeurChange(1, 2, "300");
+    const auto e = t.CaseEditer(2, 2);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_EQ(e->colonne, 1) << "the edit goes to the cell shown with the currency sign";
+    EXPECT_EQ(e->texte, "300");
+}
+
+TEST(Edition, AResetAsksFirstAndAnswerNoChangesNothing) {
+    test::BancCalcul banc;
+    TableauClasse& t = banc.Ajoute(1, 1, 2, 2);
+    t.CaseEstEditableChange(1, 1, true);
+    t.CaseEstEditableChange(2, 1, true);
+    t.CaseUtilisateurChange(1, 1, "a", true);
+    t.CaseUtilisateurChange(2, 1, "b", true);
+    banc.reponseQuestion = 7;
+    EXPECT_FALSE(t.SupprimerConsultation(1, 1, 2, 1));
+    EXPECT_EQ(t.CaseEditeur(1, 1), "a");
+    ASSERT_EQ(banc.questions.size(), 1u);
+    EXPECT_NE(banc.questions[0].find("ces cases"), std::string::npos);
+    EXPECT_EQ(banc.validations, 0);
+    banc.reponseQuestion = 6;
+    EXPECT_TRUE(t.SupprimerConsultation(1, 1, 1, 1));
+    EXPECT_NE(banc.questions[1].find("cette case"), std::string::npos);
+    EXPECT_EQ(t.CaseEditeur(1, 1), "");
+    EXPECT_EQ(t.CaseEditeur(2, 1), "b");
+    EXPECT_EQ(banc.validations, 1);
+    EXPECT_FALSE(t.SupprimerConsultation(0, 1, 1, 1)) << "outside the grid: not even asked";
+    EXPECT_EQ(banc.questions.size(), 2u);
+}
+
+}  // namespace
+}  // namespace korv::grid

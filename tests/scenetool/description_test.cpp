@@ -117,3 +117,52 @@ TEST(Description, MistakesNameTheirLine) {
 
 }  // namespace
 }  // namespace korv::scenetool
+
+namespace korv::scenetool {
+namespace {
+
+// A formula written as text alone is compiled with the scene's names, the
+// same as its token lines would give; one the compiler does not understand
+// names its line.
+TEST(Description, FormulaTextsWithoutTokensAreCompiled) {
+    const char* texte = R"(page
+object kind=fond name="DEBUT"
+object kind=tableau name="T" rect=0,0,3000,2000
+  grid cols=2 rows=2
+  cell col=1 row=1 text="=DEBUT.T.Case[2,2]*2"
+  cell col=1 row=2 text="=#"
+  cell col=2 row=1 text="=15000*2"
+    token kind=4 num=15000
+    token kind=4 num=2
+    token kind=1 byte=4
+)";
+    for (auto forme : {FormeObjets::Bloc, FormeObjets::ChampParChamp}) {
+        const auto s = ConstruitScene(texte, forme);
+        const auto& o = s.Page(1).Objet(2);
+        const formula::ExpressionEnregistrement* e = nullptr;
+        if (forme == FormeObjets::Bloc) {
+            ASSERT_EQ(o.formules.size(), 3u);
+            e = &o.formules[0].expression;
+            EXPECT_TRUE(o.formules[1].expression.jetons.empty()) << "=# has no source to compile";
+        } else {
+            ASSERT_TRUE(o.grille->textes[0].formule);
+            e = &*o.grille->textes[0].formule;
+        }
+        ASSERT_EQ(e->jetons.size(), 3u);
+        ASSERT_EQ(e->references.size(), 1u);
+        EXPECT_EQ(e->references[0].page, 1);
+        EXPECT_EQ(e->references[0].objet, 2);
+        EXPECT_EQ(e->references[0].colonne1, 2);
+    }
+    try {
+        ConstruitScene("page\nobject kind=tableau name=\"T\"\n  grid cols=1 rows=2\n  cell col=1 row=1 text=\"=INCONNU(1)\"\n"
+                       "  cell col=1 row=2 text=\"x\"\n",
+                       FormeObjets::Bloc);
+        FAIL() << "accepted";
+    } catch (const ErreurDescription& e) {
+        EXPECT_EQ(e.ligne(), 4);
+    }
+}
+
+}  // namespace
+}  // namespace korv::scenetool

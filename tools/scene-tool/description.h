@@ -21,7 +21,8 @@
 //   row N height= fold= lock= print=8 integers
 //   cell col=C row=R text="..."        (a text beginning with "=" takes
 //   token kind=K byte=N|num=D|str="..." the token lines that follow,
-//   si=-1|0   ref=page,object,c1,r1,c2,r2  then its formula is complete)
+//   si=-1|0   ref=page,object,c1,r1,c2,r2  then its formula is complete;
+//                                        with none, its text is compiled)
 //   result col=C row=R type=T value="..."
 //   attribute col=C row=R [kind=complet|reduit|partiel editable= type=
 //          script= file= bg= fg= name= subformat= invisible= tooltip=
