@@ -31,6 +31,8 @@ struct ServicesGrilles {
     std::function<bool()> enJeu;
     // Draws a grid again into the page buffer where the shown-object list holds it.
     std::function<void(std::int16_t page, std::int16_t objet)> redessine;
+    // Formula services and cell scripts for computing.
+    ContexteCalcul* calcul = nullptr;
     // The page buffer copied to the window (`MajFenetreJeu`).
     std::function<void()> majFenetre;
     // A user changed a grid: the plan asks to be saved (`PlanAffaireModifieFixer`).
@@ -54,8 +56,6 @@ struct ServicesGrilles {
     std::function<std::int16_t()> pageCourante;
     // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
     std::function<std::string(TableauClasse& grille, int colonne, int ligne)> texteAffiche;
-    // Formula services and cell scripts for computing.
-    ContexteCalcul* calcul = nullptr;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
