@@ -448,6 +448,24 @@ object kind=tableau name="G" rect=600,600,4800,900
     EXPECT_EQ(g->CaseValeurAAfficher(1, 2), "40 000,0") << "was " << avant;
     EXPECT_EQ(g->Selection().HautGaucheLigne, 2) << "Enter moves down";
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+
+    // Tab ends the edit where it is; a press elsewhere ends it too.
+    p.Clic(400, 1200, 800);
+    p.Clic(500, 1200, 800);
+    p.ExecuterJusqua(600);
+    ASSERT_TRUE(boite.visible);
+    boite.Taper("1000");
+    boite.Terminer(9);
+    EXPECT_EQ(g->CaseValeurAAfficher(1, 2), "2 000,0");
+    EXPECT_EQ(g->Selection().HautGaucheLigne, 1) << "Tab keeps the selection";
+    p.Clic(700, 1200, 800);
+    p.ExecuterJusqua(750);
+    ASSERT_TRUE(boite.visible);
+    boite.Taper("5");
+    p.Clic(800, 8000, 6000);
+    p.ExecuterJusqua(900);
+    EXPECT_FALSE(boite.visible);
+    EXPECT_EQ(g->CaseValeurAAfficher(1, 2), "10,0");
 }
 
 }  // namespace
