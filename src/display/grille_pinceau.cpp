@@ -98,6 +98,16 @@ void PinceauSurface::Texte(int gauche, int haut, int droite, int bas, std::strin
                           h | AlignementTexte::Haut);
 }
 
+void PinceauSurface::MarqueBulle(std::int32_t droite, std::int32_t haut) {
+    // A small dark red triangle in the cell's top-right corner, drawn by us:
+    // the mark only has to show that the cell has a tooltip.
+    const int d = X(droite), h = Y(haut);
+    const int n = grid::kLargeurMarqueBulle;
+    for (int k = 0; k < n - 1; ++k) {
+        s_.Ligne(QPoint(d - (n - 1) + k, h + 1 + k), QPoint(d, h + 1 + k), Rgb(160, 0, 0), 1, false);
+    }
+}
+
 void PinceauSurface::Image(std::string_view fichier, std::int32_t gauche, std::int32_t haut, std::int32_t droite,
                            std::int32_t bas, int dx, int dy) {
     // The picture's origin is placed, never a source point outside it: the

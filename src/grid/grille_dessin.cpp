@@ -238,7 +238,6 @@ void DessinGrille::CaseAfficher(int ca, int la, bool quadrillage, bool reglagePr
         bulleDue = z.derniere != c && !g_.CaseBulle(z.derniere, r).empty();
     }
     z.R = gL + g_.ColonneDroite(z.derniere);
-    (void)bulleDue;  // the tooltip mark's picture belongs to the main window
 
     if (!(enJeu_ && g_.CaseInvisible(c, r) != 0)) {
         if (quadrillage) p_.Cadre(z.L, z.T, z.R, z.B, kNoir, 1);
@@ -255,6 +254,7 @@ void DessinGrille::CaseAfficher(int ca, int la, bool quadrillage, bool reglagePr
             p_.Ligne(gL, z.B, gL, z.B + 5 * py, kNoir, 1);
             p_.Ligne(gR - px, z.B, gR - px, z.B + 5 * py, kNoir, 1);
         }
+        if (bulleDue || !g_.CaseBulle(c, r).empty()) p_.MarqueBulle(z.R, z.T);
         if (!affiche.empty()) DessineTexte(z, c, r, code, couleurs.texte);
         const std::string fichier = g_.CaseFichier(c, r);
         if (!fichier.empty()) DessineImage(z, fichier, affiche);

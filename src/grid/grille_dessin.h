@@ -15,6 +15,10 @@ namespace korv::grid {
 
 class TableauClasse;
 
+// Width of a cell's tooltip mark, in pixels; a press or the cursor within
+// it at a cell's right end reaches the tooltip.
+inline constexpr int kLargeurMarqueBulle = 8;
+
 enum class AlignementCase : std::uint8_t { Gauche, Centre, Droite };
 
 struct PoliceCase {
@@ -46,6 +50,9 @@ public:
     // Text in a pixel rectangle, top-aligned, lines broken at character 13.
     virtual void Texte(int gauche, int haut, int droite, int bas, std::string_view texte, const PoliceCase& police,
                        std::int32_t couleur, AlignementCase alignement) = 0;
+    // The tooltip mark of a cell, its top-right corner at (droite, haut):
+    // `kLargeurMarqueBulle` pixels square.
+    virtual void MarqueBulle(std::int32_t droite, std::int32_t haut) = 0;
     // A picture file of the scene, unscaled, its origin dx, dy pixels right
     // of and below the cell's top-left corner, clipped to the cell. A
     // missing or damaged picture draws nothing.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "formula/valeur.h"
+#include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "platform/grid_scroll_timer.h"
@@ -75,7 +76,7 @@ void MagasinGrilles::MouseDownConsultation(int page, int objet, int, int maj, st
 
     const SelectionTableau& actuelle = g->Selection();
     const std::string bulle = g->CaseBulle(c, r);
-    const bool dansMarque = x >= droite - 8 * px && x <= droite;
+    const bool dansMarque = x >= droite - kLargeurMarqueBulle * px && x <= droite;
     if (s.HautGaucheLigne != actuelle.HautGaucheLigne || s.HautGaucheColonne != actuelle.HautGaucheColonne) {
         if (!bulle.empty() && dansMarque) {
             if (services_.bulleAffiche) services_.bulleAffiche(x, y, bulle);
@@ -101,7 +102,7 @@ void MagasinGrilles::MouseDownConsultation(int page, int objet, int, int maj, st
     }
     g->SelectionChange(s);
     RedessineEtMontre(*g);
-    if (x < droite - 8 * px) {
+    if (x < droite - kLargeurMarqueBulle * px) {
         if (g->CaseEstEditable(c, r) && g->CaseFichier(c, r) != "?" && services_.caseEditer) {
             services_.caseEditer(*g, c, r);
         }
@@ -306,7 +307,7 @@ int MagasinGrilles::QuelCurseurDeSouris(int page, int objet, std::int32_t x, std
         if (d >= 256 && d <= 495 && texte != "ind\xE9" "fini") code = 255;
     }
     if (a.CouleurFond == -17 || a.CouleurFond == -13) code = 255;
-    const bool dansMarque = x >= droite - 8 * px && x <= droite;
+    const bool dansMarque = x >= droite - kLargeurMarqueBulle * px && x <= droite;
     if (!a.Bulle.empty() && dansMarque && y < bas - 8 * py) code = 253;
     const SelectionTableau& sel = g->Selection();
     if (s.HautGaucheLigne == sel.HautGaucheLigne && s.HautGaucheColonne == sel.HautGaucheColonne && dansMarque &&

@@ -44,6 +44,7 @@ public:
         couleurs.push_back(k);
         alignements.push_back(a);
     }
+    void MarqueBulle(std::int32_t, std::int32_t) override { ++marques; }
     void Image(std::string_view f, std::int32_t, std::int32_t, std::int32_t, std::int32_t, int dx, int dy) override {
         images.push_back(std::string(f) + "@" + std::to_string(dx) + "," + std::to_string(dy));
     }
@@ -57,6 +58,7 @@ public:
     std::vector<std::int32_t> couleurs;
     std::vector<AlignementCase> alignements;
     std::vector<std::string> images;
+    int marques = 0;
     int clips = 0;
 };
 

@@ -333,6 +333,9 @@ object kind=tableau name="G" rect=600,600,2400,600
   attribute col=1 row=2 tooltip="Montant hors taxes" bg=16777215
 )S");
     p.ExecuterJusqua(50);
+    // The mark in the cell's top-right corner (right edge 199 px, top 61 px).
+    EXPECT_EQ(p.Programme().Affichage().PageTampon.Pixel(198, 62), display::Rgb(160, 0, 0));
+    EXPECT_EQ(p.Programme().Affichage().PageTampon.Pixel(198, 42), display::kBlanc) << "row 1 has no tooltip";
     // Away from the marker: the cell is selected, no tooltip.
     p.Clic(100, 1200, 1050);
     p.ExecuterJusqua(150);
