@@ -91,4 +91,11 @@ void SelectionDepuisPremiereDerniere(const TableauClasse& g, SelectionTableau& s
     SelectionNormaliser(g, s, enJeu);
 }
 
+std::optional<double> PourcentageAscenseur(const TableauClasse& g, bool horizontal) {
+    const int n = horizontal ? g.ColonnesNonPlieesNb() : g.LignesNonPlieesNb();
+    if (n <= 1) return std::nullopt;
+    const int dehors = -(horizontal ? g.CorrespondanceColonnes().Bas() : g.CorrespondanceLignes().Bas());
+    return dehors * 100.0 / (n - 1);
+}
+
 }  // namespace korv::grid

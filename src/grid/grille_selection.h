@@ -3,6 +3,7 @@
 // point, the anchor-and-cursor rebuild, the widening over merged runs.
 
 #include <cstdint>
+#include <optional>
 
 #include "grid/tableau.h"
 
@@ -20,5 +21,10 @@ void SelectionNormaliser(const TableauClasse& g, SelectionTableau& s, bool enJeu
 
 // `SelectionDepuisPremiereDerniere`: corners from the anchor and the cursor.
 void SelectionDepuisPremiereDerniere(const TableauClasse& g, SelectionTableau& s, bool enJeu);
+
+// Where a scroll button stands along its track, in percent: the columns
+// (rows) scrolled out over the unfolded ones less one. Empty for one or no
+// unfolded column (row): the button then stays where it is.
+std::optional<double> PourcentageAscenseur(const TableauClasse& g, bool horizontal);
 
 }  // namespace korv::grid

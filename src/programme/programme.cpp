@@ -15,6 +15,7 @@
 #include "engine/declencheurs_objets.h"
 #include "engine/moteur.h"
 #include "grid/grille_dessin.h"
+#include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
 #include "platform/message_box.h"
@@ -158,13 +159,10 @@ void Programme::Modules::BoutonsAscenseur(int page, int objet) {
             n = sprites.SpriteNObjetVersNSprite(e.page, e.objet);
         }
         if (n == 0) continue;
-        // One or no unfolded column (row) leaves the button where it is.
         if (e.role == kHorizontal) {
-            const int nb = g->ColonnesNonPlieesNb();
-            if (nb > 1) sprites.SpriteDeplacerPourcentageX(n, -g->CorrespondanceColonnes().Bas() * 100.0 / (nb - 1));
-        } else {
-            const int nb = g->LignesNonPlieesNb();
-            if (nb > 1) sprites.SpriteDeplacerPourcentageY(n, -g->CorrespondanceLignes().Bas() * 100.0 / (nb - 1));
+            if (const auto p = grid::PourcentageAscenseur(*g, true)) sprites.SpriteDeplacerPourcentageX(n, *p);
+        } else if (const auto p = grid::PourcentageAscenseur(*g, false)) {
+            sprites.SpriteDeplacerPourcentageY(n, *p);
         }
         if (!liste.Existe(i)) break;
     }

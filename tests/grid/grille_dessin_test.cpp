@@ -189,6 +189,21 @@ TEST(SelectionGrille, HitTestReportsCellsAndNearbyBorders) {
     EXPECT_EQ(s.Valide, 0);
 }
 
+TEST(SelectionGrille, ScrollButtonPercentages) {
+    // Five columns of which two show: scrolled by two of four steps.
+    auto e = test::Enregistrement(5, 1, 1200, 300);
+    e.decalageColonne = 3, e.decalageLigne = 1;
+    auto g = test::Grille(e, 2400, 300);
+    const auto x = PourcentageAscenseur(*g, true);
+    ASSERT_TRUE(x.has_value());
+    EXPECT_DOUBLE_EQ(*x, -g->CorrespondanceColonnes().Bas() * 25.0);
+    EXPECT_GT(*x, 0.0);
+    // One row: the button stays, no division by zero.
+    EXPECT_FALSE(PourcentageAscenseur(*g, false).has_value());
+    auto seule = test::Enregistrement(1, 1);
+    EXPECT_FALSE(PourcentageAscenseur(*test::Grille(seule), true).has_value());
+}
+
 TEST(PressePapierGrille, RowsTabsFoldsAndLineBreaks) {
     auto e = test::Enregistrement(2, 3);
     e.decalageColonne = 1, e.decalageLigne = 1;
