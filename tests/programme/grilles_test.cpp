@@ -388,6 +388,42 @@ object kind=tableau name="G" rect=600,600,2400,600
     EXPECT_EQ(p.JournalErreurs().find("Erreur module:Ec"), std::string::npos) << p.JournalErreurs();
 }
 
+// A cell whose file is "?" is a level set with its two arrows.
+TEST(GrillesFleches, ArrowsLowerAndRaiseTheLevel) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,2400,300
+  grid cols=1 rows=1 coloffset=1 rowoffset=1
+  column 1 width=2400
+  row 1 height=300
+  cell col=1 row=1 text="3"
+  attribute col=1 row=1 file="?" bg=16777215
+)S");
+    p.ExecuterJusqua(50);
+    auto* g = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+    ASSERT_NE(g, nullptr);
+    const int gauche = 600 + g->ColonneGauche(1);
+    struct Cas {
+        int dx;
+        const char* avant;
+        const char* apres;
+    };
+    const Cas cas[] = {{100, "3", "2"}, {300, "3", "4"}, {100, "1", "1"}, {300, "5", "5"}, {100, "x", "4"}};
+    int t = 100;
+    for (const Cas& k : cas) {
+        g->CaseTexteChange(1, 1, k.avant);
+        p.Clic(t, gauche + k.dx, 750);
+        p.ExecuterJusqua(t + 50);
+        t += 100;
+        EXPECT_EQ(g->Case(1, 1)->Texte, k.apres) << k.avant << " at " << k.dx;
+    }
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+    EXPECT_EQ(p.Moteur().Tableaux().QuelCurseurDeSouris(1, 2, gauche + 100, 750), 255);
+}
+
 // A cell picture that is missing draws nothing and is reported once,
 // however often the grid is drawn.
 TEST(GrillesImages, AMissingCellPictureIsReportedOnce) {
