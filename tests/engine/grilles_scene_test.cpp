@@ -135,6 +135,36 @@ TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {
     EXPECT_EQ(g.QuelCurseurDeSouris(7, 7, 600, 250), 0);
 }
 
+// A fill whose corner names no stored cell changes nothing.
+TEST(GrillesScene, AFillOutsideTheGridDoesNothing) {
+    Scene s;
+    s.entete.pageNb = 1;
+    auto& o = s.pages.emplace_back().objets.emplace_back();
+    o.type = static_cast<std::uint8_t>(TypeObjet::Tableau);
+    o.largeur = 5000;
+    o.hauteur = 3000;
+    o.grille = grid::GrilleEnregistrement{};
+    o.grille->colonnes.resize(2);
+    o.grille->lignes.resize(2);
+    int modifications = 0, dessins = 0;
+    grid::ServicesGrilles services;
+    services.enJeu = [] { return true; };
+    services.redessine = [&](std::int16_t, std::int16_t) { ++dessins; };
+    services.planModifie = [&] { ++modifications; };
+    MagasinGrilles m(std::move(services));
+    m.Construit(s);
+    grid::SelectionTableau sel;
+    sel.Valide = -1;
+    sel.HautGaucheColonne = sel.BasDroiteColonne = 200;
+    sel.HautGaucheLigne = sel.BasDroiteLigne = 1;
+    m.Grille(1, 1)->SelectionChange(sel);
+    m.Grille(1, 1)->ExtensionEnCoursChange(true);
+    EXPECT_NO_THROW(m.MouseUpConsultation(1, 1, -100, -100));
+    EXPECT_FALSE(m.Grille(1, 1)->ExtensionEnCours());
+    EXPECT_EQ(modifications, 0);
+    EXPECT_EQ(dessins, 0);
+}
+
 // A scene whose last object is a 2 × 2 grid; its record is laid by hand at
 // the end of the file (field-by-field form) or before the formula block
 // (block form).
