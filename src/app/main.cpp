@@ -16,10 +16,14 @@
 #include "engine/demarrage.h"
 #include "engine/moteur.h"
 #include "plan/etat_plan.h"
+#include "plan/qt_boite_edition.h"
+#include "plan/qt_fenetre_bulle.h"
+#include "plan/qt_espace_affichage.h"
 #include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_cp1252.h"
 #include "platform/qt_event_pump.h"
 #include "platform/qt_file_dialog.h"
@@ -94,6 +98,7 @@ int main(int argc, char** argv) {
     platform::QtLanceurProcessus lanceur;
     platform::QtOuvreurUrl navigateur;
     platform::QtCataloguePolices polices;
+    platform::QtPressePapier pressePapier;
     constexpr int kTwipsParPixel = 15;
     plan::QtFenetrePrincipale fenetre(kTwipsParPixel, kTwipsParPixel);
     plan::FenetreAffichageEc fenetreAffichage(fenetre, kTwipsParPixel, kTwipsParPixel);
@@ -109,6 +114,12 @@ int main(int argc, char** argv) {
     plateforme.fenetre = &fenetre;
     plateforme.fenetreAffichage = &fenetreAffichage;
     plateforme.polices = &polices;
+    plateforme.pressePapier = &pressePapier;
+    plateforme.chronoDefilement = &fenetre;
+    plan::QtFenetreBulle bulle(&fenetre, &fenetre.Espace());
+    plateforme.bulle = &bulle;
+    plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
+    plateforme.boiteEdition = &boiteEdition;
     plateforme.twipsParPixel = kTwipsParPixel;
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);

@@ -117,24 +117,13 @@ void MagasinGrilles::PreparerPourPage(int page, int objet) {
 
 void MagasinGrilles::BoutonAscenseurMaj(int, int) { NonConstruit("BoutonAscenseurMaj (ascenseurs)"); }
 
-void MagasinGrilles::AppuieTouche(int, int, int, int) { NonConstruit("AppuieTouche (clavier)"); }
-
-void MagasinGrilles::Affiche(int, int) { NonConstruit("Affiche (affichage des grilles)"); }
-
-void MagasinGrilles::MouseDownConsultation(int, int, int, int, std::int32_t, std::int32_t) {
-    NonConstruit("MouseDownConsultation (souris)");
+void MagasinGrilles::Affiche(int page, int objet) {
+    if (Cherche(page, objet)) RedessineSiAffiche(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));
 }
 
-void MagasinGrilles::MouseMoveConsultation(int, int, int, std::int32_t, std::int32_t) {
-    NonConstruit("MouseMoveConsultation (souris)");
-}
-
-void MagasinGrilles::MouseUpConsultation(int, int, std::int32_t, std::int32_t) {
-    NonConstruit("MouseUpConsultation (souris)");
-}
-
-int MagasinGrilles::QuelCurseurDeSouris(int, int, std::int32_t, std::int32_t) {
-    NonConstruit("QuelCurseurDeSouris (souris)");
+std::string MagasinGrilles::TexteAffiche(TableauClasse& g, int c, int r) {
+    if (services_.texteAffiche) return services_.texteAffiche(g, c, r);
+    return g.CaseValeurAAfficher(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r));
 }
 
 formula::ServiceGrille* MagasinGrilles::GrilleDe(int page, int objet) {

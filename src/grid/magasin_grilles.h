@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "engine/services.h"
@@ -16,6 +17,11 @@
 
 namespace korv::engine {
 struct Scene;
+}
+
+namespace korv::platform {
+class ChronoDefilementTableau;
+class PressePapier;
 }
 
 namespace korv::grid {
@@ -27,8 +33,29 @@ struct ServicesGrilles {
     std::function<void(std::int16_t page, std::int16_t objet)> redessine;
     // Formula services and cell scripts for computing.
     ContexteCalcul* calcul = nullptr;
-    // `PageCourante`.
+    // The page buffer copied to the window (`MajFenetreJeu`).
+    std::function<void()> majFenetre;
+    // A user changed a grid: the plan asks to be saved (`PlanAffaireModifieFixer`).
+    std::function<void()> planModifie;
+    // Twips per pixel across and down.
+    std::function<std::int32_t()> pixelX;
+    std::function<std::int32_t()> pixelY;
+    // The edit box over a cell (`CaseEditer`), stored indexes.
+    std::function<void(TableauClasse& grille, int colonne, int ligne)> caseEditer;
+    // A Yes/No question to the user; true for Yes.
+    std::function<bool(std::string_view texte)> demandeOui;
+    // The edit in progress taken before cells are reset (`PlanAffaireEditionValider`).
+    std::function<void()> validerEdition;
+    // A cell's tooltip at a page point (`BulleAffiche`).
+    std::function<void(std::int32_t x, std::int32_t y, std::string_view texte)> bulleAffiche;
+    // The system clipboard (text).
+    platform::PressePapier* pressePapier = nullptr;
+    // The main window's grid scrolling timer.
+    platform::ChronoDefilementTableau* chronoDefilement = nullptr;
+    // The page being played.
     std::function<std::int16_t()> pageCourante;
+    // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
+    std::function<std::string(TableauClasse& grille, int colonne, int ligne)> texteAffiche;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
@@ -80,8 +107,42 @@ public:
     void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) override;
     int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) override;
 
-private:
+    // The grid of a page object; null when there is none or out of range.
     TableauClasse* Cherche(int page, int objet);
+    // The main window's Copy and Paste: every grid of the current page with
+    // a valid selection copies it to the clipboard, or takes the clipboard's
+    // text at its selection's top-left cell.
+    void CopierParUtilisateur();
+    void CollerParUtilisateur();
+    // `CollerConsultation`: the clipboard's text entered from displayed
+    // (column, row); false when a cell's end-of-edit event stopped it.
+    bool CollerConsultation(TableauClasse& g, int colonne, int ligne, std::string_view texte);
+    // Every grid of a page drawn again into the page buffer.
+    void RedessinerPage(int page);
+    // `DefilementAppel`: one step of the automatic scrolling of a grid
+    // while a selection is dragged past its edge.
+    void DefilementAppel(std::int16_t page, std::int16_t objet);
+    // `SupprimerConsultation`: the entries of a stored zone back to their
+    // defaults, after the user confirms.
+    void SupprimerConsultation(TableauClasse& g, int c1, int r1, int c2, int r2);
+    // `DeclencheTableau`, codes 2 to 5: scroll rows (2) or columns (3) by
+    // the value; fold (4) or unfold (5) the zone it lists rows first. The
+    // shortened value is written back.
+    void DeclencheTableau(int page, int objet, std::string& valeur, int action);
+    // What a key does to the grid's selection and scroll position.
+    void AppuieToucheGrille(TableauClasse& g, int touche, int maj);
+    // A cell's display text as drawn and copied.
+    std::string TexteAffiche(TableauClasse& g, int c, int r);
+
+private:
+    void RedessineEtMontre(const TableauClasse& g);
+    // The fill corner released over the selection.
+    void Remplir(TableauClasse& g);
+    // Every grid of a page recalculated and drawn again.
+    void RecalculePage(std::int16_t page);
+    // `CaseChangeParFleches`: a level chosen with a cell's arrows.
+    void CaseChangeParFleches(TableauClasse& g, int c, int r, const std::string& valeur);
+    bool Declenche(TableauClasse& g, int c, int r, std::string_view evenement);
 
     ServicesGrilles services_;
     EtatCalcul etat_;

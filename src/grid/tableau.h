@@ -196,6 +196,11 @@ public:
     // Rebuilds the displayed maps and the edges.
     void TailleCalculMaj();
     void InitialiseRectangleParent(std::int32_t gauche, std::int32_t haut, std::int32_t droite, std::int32_t bas);
+    // `RectangleParent`, page twips.
+    std::int32_t RectangleGauche() const { return rectGauche_; }
+    std::int32_t RectangleHaut() const { return rectHaut_; }
+    std::int32_t RectangleDroite() const { return rectDroite_; }
+    std::int32_t RectangleBas() const { return rectBas_; }
 
     // Selection (displayed indexes).
     const SelectionTableau& Selection() const { return selection_; }
@@ -203,6 +208,20 @@ public:
     bool SelectionEstValide() const { return selection_.Valide != 0; }
     void SelectionnerRien();
     bool CaseAfficheeDansSelection(int colonneAffichee, int ligneAffichee) const;
+    // The fill corner is held (`ExtensionEnCours`), and one operation is
+    // entering values into many cells (`SaisieMultipleEnCours`).
+    bool ExtensionEnCours() const { return extensionEnCours_; }
+    void ExtensionEnCoursChange(bool v) { extensionEnCours_ = v; }
+    bool SaisieMultipleEnCours() const { return saisieMultipleEnCours_; }
+    void SaisieMultipleEnCoursChange(bool v) { saisieMultipleEnCours_ = v; }
+
+    // Merged runs within a row (stored indexes): the run's first and last
+    // columns; 0 when the cell is not merged.
+    int FusionPremiereColonne(int c, int r) const;
+    int FusionDerniereColonne(int c, int r) const;
+    std::uint8_t CaseFusion(int c, int r) const { return Attribut(c, r).Fusion; }
+    // The cell's content as a user or a click sets it (no recalculation).
+    void CaseTexteChange(int c, int r, std::string_view texte);
 
     bool AEteCopie() const { return aEteCopie_ != 0; }
     std::uint8_t OrigineCopieColonne() const { return origineCopieColonne_; }
@@ -472,6 +491,8 @@ private:
     int colonnesAfficheesNb_ = 0;
     std::string imprimeTitre_;
     std::int16_t imprimeTitreTaille_ = 0;
+    bool extensionEnCours_ = false;
+    bool saisieMultipleEnCours_ = false;
 };
 
 }  // namespace korv::grid

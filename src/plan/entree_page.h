@@ -52,6 +52,9 @@ public:
     virtual bool DemandeFermeture() { return true; }
     // The engine menu's "Quitter": the receiver ends the program itself.
     virtual void MenuQuitter() {}
+    // The Edit menu's Copy and Paste (and their keys): the grids of the page.
+    virtual void MenuCopier() {}
+    virtual void MenuColler() {}
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

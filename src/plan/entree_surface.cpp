@@ -101,6 +101,14 @@ void EntreeSurface::MenuQuitter() {
     Proteger(Recepteur(), [&] { Recepteur().MenuQuitter(); });
 }
 
+void EntreeSurface::MenuCopier() {
+    Proteger(Recepteur(), [&] { Recepteur().MenuCopier(); });
+}
+
+void EntreeSurface::MenuColler() {
+    Proteger(Recepteur(), [&] { Recepteur().MenuColler(); });
+}
+
 bool EntreeSurface::DemandeFermeture() {
     if (fermetureEnCours_) return false;
     Garde garde(fermetureEnCours_);

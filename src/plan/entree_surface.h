@@ -47,6 +47,8 @@ public:
     void Defilement(OrigineDefilement origine);
     void Redimensionnement();
     void MenuQuitter();
+    void MenuCopier();
+    void MenuColler();
 
     // True lets the window close. A request made while one is being
     // answered (a second close from inside the save question) is refused

@@ -33,5 +33,7 @@ std::string_view NomMenu(engine::Menu menu) noexcept;
 inline constexpr std::string_view kMenuQuitter = "MnuQuitter";
 inline constexpr std::string_view kMenuPlanQuitter = "OrvMnu8";
 inline constexpr std::string_view kMenuAPropos = "Orvmnu12";
+inline constexpr std::string_view kMenuCopier = "MnuOrvCopier";
+inline constexpr std::string_view kMenuColler = "MnuOrvColler";
 
 }  // namespace korv::plan

@@ -1,6 +1,7 @@
 #include "plan/qt_fenetre_principale.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -37,7 +38,10 @@ private:
 }  // namespace
 
 QtFenetrePrincipale::QtFenetrePrincipale(int twipsParPixelX, int twipsParPixelY)
-    : entree_(twipsParPixelX, twipsParPixelY), progression_(twipsParPixelX) {
+    : entree_(twipsParPixelX, twipsParPixelY),
+      progression_(twipsParPixelX),
+      twipsX_(twipsParPixelX),
+      twipsY_(twipsParPixelY) {
     setObjectName("Ec");
     setWindowTitle(platform::VersQString(platform::kTitreProduit));
 
@@ -90,6 +94,14 @@ void QtFenetrePrincipale::CommandesRelier() {
     }
     if (QAction* a = Action(kMenuPlanQuitter)) {
         QObject::connect(a, &QAction::triggered, this, [this] { PlanQuitter(); });
+    }
+    if (QAction* a = Action(kMenuCopier)) {
+        a->setShortcut(QKeySequence::Copy);
+        QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuCopier(); });
+    }
+    if (QAction* a = Action(kMenuColler)) {
+        a->setShortcut(QKeySequence::Paste);
+        QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuColler(); });
     }
     if (QAction* a = Action(kMenuAPropos)) {
         QObject::connect(a, &QAction::triggered, this, [this] { AProposMontrer(); });
@@ -179,6 +191,20 @@ void QtFenetrePrincipale::InitChronoBulleTableau(std::function<void()> infoBulle
 
 void QtFenetrePrincipale::InitChronoDefileTableau(std::function<void()> defilementAppel) {
     tableauDefile_ = std::move(defilementAppel);
+}
+
+void QtFenetrePrincipale::Demarrer(std::function<void()> pas, int intervalleMs) {
+    InitChronoDefileTableau(std::move(pas));
+    chronoTableauDefile_.setInterval(intervalleMs);
+    chronoTableauDefile_.start();
+}
+
+std::optional<std::pair<std::int32_t, std::int32_t>> QtFenetrePrincipale::SourisPage() const {
+    const EspaceAffichage& espace = scene_->Espace();
+    const QPoint p = espace.mapFromGlobal(QCursor::pos());
+    const OrigineDefilement o = espace.Origine();
+    return std::pair{static_cast<std::int32_t>((p.x() + o.x) * twipsX_),
+                     static_cast<std::int32_t>((p.y() + o.y) * twipsY_)};
 }
 
 void QtFenetrePrincipale::TopChronoBulle() {

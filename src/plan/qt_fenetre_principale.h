@@ -5,6 +5,7 @@
 // to the receiver (`RecepteurPage`); the engine drives the window through
 // `engine::FenetrePrincipale`.
 
+#include "platform/grid_scroll_timer.h"
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -27,7 +28,9 @@ namespace korv::plan {
 class EspaceAffichage;
 class FenetreScene;
 
-class QtFenetrePrincipale final : public QMainWindow, public engine::FenetrePrincipale {
+class QtFenetrePrincipale final : public QMainWindow,
+                                  public engine::FenetrePrincipale,
+                                  public platform::ChronoDefilementTableau {
 public:
     explicit QtFenetrePrincipale(int twipsParPixelX = 15, int twipsParPixelY = 15);
     ~QtFenetrePrincipale() override;
@@ -45,6 +48,11 @@ public:
     void EffacerSurfaces() override;
     void TimerTableauReferenceEfface() override;
     void CacherBulleEtChronos() override;
+    // The grid scrolling timer as the grids drive it.
+    void Demarrer(std::function<void()> pas, int intervalleMs) override;
+    void Intervalle(int intervalleMs) override { chronoTableauDefile_.setInterval(intervalleMs); }
+    bool Actif() const override { return chronoTableauDefile_.isActive(); }
+    std::optional<std::pair<std::int32_t, std::int32_t>> SourisPage() const override;
     void FinDuJeuControles() override;
     std::string RedactionTexte() override { return {}; }
     void RedactionVider() override {}
@@ -108,6 +116,8 @@ private:
 
     EntreeSurface entree_;
     FenetreScene* scene_ = nullptr;
+    int twipsX_ = 15;
+    int twipsY_ = 15;
     std::map<std::string, QAction*, std::less<>> actions_;
     QTimer chronoBulle_;
     QTimer chronoTableauDefile_;

@@ -6,6 +6,7 @@
 // stood in for; a test keeps that list short and true.
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <span>
 #include <string>
@@ -27,7 +28,6 @@ namespace korv::programme {
 
 // Names of the modules to come, as the list test spells them.
 namespace module {
-inline constexpr std::string_view Grilles = "affichage et souris des grilles";
 inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view DocumentPlan = "document du plan";
 inline constexpr std::string_view Methode = "methode guidee";
@@ -52,46 +52,32 @@ private:
     std::set<std::pair<std::string, std::string>, std::less<>> signales_;
 };
 
-// The grids of the scene are built, computed and reached by formulas;
-// their display and mouse and keyboard interaction are still to come.
+// The grids of the scene: built, computed, reached by formulas, drawn,
+// driven by the mouse and the keys, their scroll buttons kept in step.
 class GrillesProgramme final : public engine::Grilles {
 public:
-    GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules);
+    explicit GrillesProgramme(grid::MagasinGrilles& magasin);
     void GrillesConstruire(const engine::Scene& scene) override;
     formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ParcouruRecalculReinitTous() override;
     void ReferencesRecreer(const engine::Scene& scene) override;
     void PreparerPourPage(int page, int objet) override;
-    void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
-    bool ASelection(int, int) override { return false; }
-    void AppuieTouche(int, int, int, int) override { Signaler("AppuieTouche"); }
-    void SelectionnerRien(int, int) override { Signaler("SelectionnerRien"); }
-    void Affiche(int, int) override { Signaler("Affiche"); }
-    void MouseDownConsultation(int, int, int, int, std::int32_t, std::int32_t) override {
-        Signaler("MouseDownConsultation");
+    void BoutonAscenseurMaj(int page, int objet) override {
+        if (ascenseurs) ascenseurs(page, objet);
     }
-    void MouseMoveConsultation(int, int, int, std::int32_t, std::int32_t) override {}
-    void MouseUpConsultation(int, int, std::int32_t, std::int32_t) override { Signaler("MouseUpConsultation"); }
-    int QuelCurseurDeSouris(int, int, std::int32_t, std::int32_t) override { return 0; }
+    // The scroll buttons' sprites of the page moved to the grid's offsets.
+    std::function<void(int page, int objet)> ascenseurs;
+    bool ASelection(int page, int objet) override;
+    void AppuieTouche(int page, int objet, int touche, int maj) override;
+    void SelectionnerRien(int page, int objet) override;
+    void Affiche(int page, int objet) override;
+    void MouseDownConsultation(int page, int objet, int bouton, int maj, std::int32_t x, std::int32_t y) override;
+    void MouseMoveConsultation(int page, int objet, int bouton, std::int32_t x, std::int32_t y) override;
+    void MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) override;
+    int QuelCurseurDeSouris(int page, int objet, std::int32_t x, std::int32_t y) override;
 
 private:
-    void Signaler(std::string_view operation) { modules_.Signaler(module::Grilles, operation); }
     grid::MagasinGrilles& magasin_;
-    ModulesAVenir& modules_;
-};
-
-class EditionAVenir final : public engine::EditionTexte {
-public:
-    explicit EditionAVenir(ModulesAVenir& modules);
-    bool EditionVisible() override { return false; }
-    void TexteEditeParUtilisateurCommence(int, int, std::string_view) override {
-        modules_.Signaler(module::Edition, "TexteEditeParUtilisateurCommence");
-    }
-    // Nothing is ever being edited, so there is nothing to end.
-    void TexteEditeParUtilisateurFin() override {}
-
-private:
-    ModulesAVenir& modules_;
 };
 
 // The print job and the export driver.

@@ -8,6 +8,9 @@
 #include <string>
 
 namespace korv::platform {
+class BoiteEdition;
+class ChronoDefilementTableau;
+class FenetreBulle;
 class BoiteMessage;
 class CataloguePolices;
 class DialogueFichier;
@@ -16,6 +19,7 @@ class LanceurProcessus;
 class MagasinReglages;
 class OuvreurUrl;
 class PompeEvenements;
+class PressePapier;
 }  // namespace korv::platform
 
 namespace korv::engine {
@@ -40,6 +44,14 @@ struct Plateforme {
     // lays it out and shows the page in it.
     engine::FenetrePrincipale* fenetre = nullptr;
     display::FenetreAffichage* fenetreAffichage = nullptr;
+    // The edit box over the page surface.
+    platform::BoiteEdition* boiteEdition = nullptr;
+    // The main window's tooltip.
+    platform::FenetreBulle* bulle = nullptr;
+    // The main window's grid scrolling timer.
+    platform::ChronoDefilementTableau* chronoDefilement = nullptr;
+    // The system clipboard (text).
+    platform::PressePapier* pressePapier = nullptr;
     // The fonts installed on the machine.
     platform::CataloguePolices* polices = nullptr;
     // Where coded texts are kept; empty: the user's cache folder.

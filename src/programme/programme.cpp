@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "display/affichage.h"
+#include "display/grille_pinceau.h"
+#include "display/surface_twips.h"
 #include "display/sprites.h"
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
@@ -12,8 +14,13 @@
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "grid/grille_dessin.h"
+#include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
+#include "platform/message_box.h"
+#include "platform/tooltip.h"
+#include "programme/edition_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -59,15 +66,21 @@ struct Programme::Modules {
           sprites(affichage),
           riche(affichage),
           textes(affichage, ReglagesTextes(p)),
-          voisins(m, affichage),
+          voisins(m, affichage, magasin),
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
-          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}, &calcul,
-                                        [&m] { return m.jeu.PageCourante; }}),
-          grilles(magasin, aVenir),
-          edition(aVenir),
+          magasin(ServicesGrilles(p)),
+          grilles(magasin),
+          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
+                  p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
-          recepteur(m, affichage) {}
+          recepteur(m, affichage, magasin) {}
+
+    grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
+    // A grid drawn into the page buffer (`Affiche` with the grid lines).
+    void DessineGrille(int page, int objet);
+    // `BoutonAscenseurMaj`: the scroll buttons that name the grid.
+    void BoutonsAscenseur(int page, int objet);
 
     engine::Moteur& moteur;
     ModulesAVenir aVenir;
@@ -82,10 +95,78 @@ struct Programme::Modules {
     engine::CalculGrillesMoteur calcul;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
-    EditionAVenir edition;
+    EditionProgramme edition;
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
 };
+
+grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
+    grid::ServicesGrilles s;
+    s.pressePapier = p.pressePapier;
+    s.chronoDefilement = p.chronoDefilement;
+    s.pageCourante = [this] { return static_cast<std::int16_t>(moteur.jeu.PageCourante); };
+    s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
+    s.calcul = &calcul;
+    s.redessine = [this](std::int16_t page, std::int16_t objet) {
+        if (page == moteur.jeu.PageCourante) DessineGrille(page, objet);
+    };
+    s.majFenetre = [this] { affichage.MajFenetreJeu(); };
+    s.planModifie = [this] { etat.PlanAffaireModifieFixer(true); };
+    s.pixelX = [this] { return affichage.PageTampon.TwipsParPixelX(); };
+    s.pixelY = [this] { return affichage.PageTampon.TwipsParPixelY(); };
+    s.caseEditer = [this](grid::TableauClasse& g, int c, int r) { edition.CaseEditer(g, c, r); };
+    s.demandeOui = [this, messages = p.messages](std::string_view texte) {
+        return messages && messages->Afficher(texte, platform::style::OuiNon, "Corvanne Rarevive Zaru") == 6;
+    };
+    s.validerEdition = [this] { edition.TexteEditeParUtilisateurFin(); };
+    s.bulleAffiche = [this, bulle = p.bulle](std::int32_t x, std::int32_t y, std::string_view texte) {
+        if (!bulle) return;
+        const std::int32_t tx = affichage.PageTampon.TwipsParPixelX(), ty = affichage.PageTampon.TwipsParPixelY();
+        bulle->Afficher(display::PixelsDepuisTwips(x, tx) - affichage.DecalageAffichageX,
+                        display::PixelsDepuisTwips(y, ty) - affichage.DecalageAffichageY, texte);
+    };
+    return s;
+}
+
+void Programme::Modules::DessineGrille(int page, int objet) {
+    grid::TableauClasse* g = magasin.Cherche(page, objet);
+    if (!g) return;
+    display::PinceauSurface pinceau(affichage.PageTampon, affichage.images, moteur.scene.entete.repertoireScene);
+    grid::DessinGrille dessin(
+        *g, pinceau, [this, g](int c, int r) { return magasin.TexteAffiche(*g, c, r); },
+        moteur.jeu.ModeProgramme == engine::kModeJeu);
+    dessin.Affiche(true);
+}
+
+void Programme::Modules::BoutonsAscenseur(int page, int objet) {
+    if (moteur.jeu.ModeProgramme != engine::kModeJeu) return;
+    grid::TableauClasse* g = magasin.Cherche(page, objet);
+    if (!g) return;
+    constexpr int kHorizontal = 10, kVertical = 9;
+    auto& liste = moteur.affiches;
+    for (int i = 1; i <= liste.Nombre(); ++i) {
+        const engine::ObjetAffiche e = liste.Entree(i);
+        if (e.role != kHorizontal && e.role != kVertical) continue;
+        if (!moteur.scene.ObjetExiste(e.page, e.objet)) continue;
+        bool vise = false;
+        for (const auto& el : moteur.scene.Page(e.page).Objet(e.objet).elements) {
+            vise = vise || (el.PageCible == page && el.ObjetCible == objet);
+        }
+        if (!vise) continue;
+        int n = sprites.SpriteNObjetVersNSprite(e.page, e.objet);
+        if (n == 0) {
+            engine::DeclencheDivers(moteur, e.page, e.objet, 1, 0, -1);
+            n = sprites.SpriteNObjetVersNSprite(e.page, e.objet);
+        }
+        if (n == 0) continue;
+        if (e.role == kHorizontal) {
+            if (const auto p = grid::PourcentageAscenseur(*g, true)) sprites.SpriteDeplacerPourcentageX(n, *p);
+        } else if (const auto p = grid::PourcentageAscenseur(*g, false)) {
+            sprites.SpriteDeplacerPourcentageY(n, *p);
+        }
+        if (!liste.Existe(i)) break;
+    }
+}
 
 Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make_unique<Modules>(moteur, p)) {
     Modules& m = *m_;
@@ -121,7 +202,8 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // An object the display shows by itself (a next- or previous-page
     // button) is shown through its trigger, so that it waits for its clicks.
     c.DeclencheDivers = [&moteur](int page, int objet) { engine::DeclencheDivers(moteur, page, objet, 1, 0, -1); };
-    AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
+    c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
+    m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
     AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
 

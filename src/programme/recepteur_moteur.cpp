@@ -7,6 +7,7 @@
 #include "engine/jeu.h"
 #include "engine/moteur.h"
 #include "engine/souris.h"
+#include "grid/magasin_grilles.h"
 
 namespace korv::programme {
 
@@ -61,6 +62,18 @@ bool RecepteurMoteur::DemandeFermeture() {
 
 void RecepteurMoteur::MenuQuitter() {
     Signaler(moteur_, "Ec", [&] { engine::Fin(moteur_, true, true); });
+}
+
+void RecepteurMoteur::MenuCopier() {
+    Signaler(moteur_, "Ec", [&] {
+        if (ModeJeu()) grilles_.CopierParUtilisateur();
+    });
+}
+
+void RecepteurMoteur::MenuColler() {
+    Signaler(moteur_, "Ec", [&] {
+        if (ModeJeu()) grilles_.CollerParUtilisateur();
+    });
 }
 
 void RecepteurMoteur::ErreurInterceptee(std::exception_ptr erreur) noexcept {

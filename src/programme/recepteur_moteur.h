@@ -15,6 +15,9 @@ class Moteur;
 namespace korv::display {
 class AffichagePage;
 }
+namespace korv::grid {
+class MagasinGrilles;
+}
 
 namespace korv::programme {
 
@@ -24,8 +27,8 @@ void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::fun
 
 class RecepteurMoteur final : public plan::RecepteurPage {
 public:
-    RecepteurMoteur(engine::Moteur& moteur, display::AffichagePage& affichage)
-        : moteur_(moteur), affichage_(affichage) {}
+    RecepteurMoteur(engine::Moteur& moteur, display::AffichagePage& affichage, grid::MagasinGrilles& grilles)
+        : moteur_(moteur), affichage_(affichage), grilles_(grilles) {}
 
     bool ModeJeu() override;
     void ToucheEnfoncee(int code, int maj) override;
@@ -37,11 +40,14 @@ public:
     // The close box: the save question, whose Cancel keeps the window.
     bool DemandeFermeture() override;
     void MenuQuitter() override;
+    void MenuCopier() override;
+    void MenuColler() override;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override;
 
 private:
     engine::Moteur& moteur_;
     display::AffichagePage& affichage_;
+    grid::MagasinGrilles& grilles_;
 };
 
 }  // namespace korv::programme

@@ -5,11 +5,22 @@
 #include "display/affichage.h"
 #include "engine/moteur.h"
 #include "formula/variables.h"
+#include "grid/magasin_grilles.h"
 
 namespace korv::programme {
 
-VoisinsProgramme::VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage)
-    : moteur_(moteur), affichage_(affichage) {}
+VoisinsProgramme::VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage,
+                                   grid::MagasinGrilles& grilles)
+    : moteur_(moteur), affichage_(affichage), grilles_(grilles) {}
+
+void VoisinsProgramme::DeclencheTableau(engine::Moteur& moteur, int page, int objet, std::string& valeur, int action,
+                                        int mode, int source) {
+    if (action == 0 || action == 1) {
+        ServicesDeclencheurs::DeclencheTableau(moteur, page, objet, valeur, action, mode, source);
+    } else {
+        grilles_.DeclencheTableau(page, objet, valeur, action);
+    }
+}
 
 // The shown area of an object goes into the saved page picture, which keeps
 // the page as it is under a foreground page.

@@ -14,12 +14,15 @@ class Moteur;
 namespace korv::display {
 class AffichagePage;
 }
+namespace korv::grid {
+class MagasinGrilles;
+}
 
 namespace korv::programme {
 
 class VoisinsProgramme final : public engine::ServicesDeclencheurs {
 public:
-    VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage);
+    VoisinsProgramme(engine::Moteur& moteur, display::AffichagePage& affichage, grid::MagasinGrilles& grilles);
 
     bool TamponVersPermanent(int x, int y, int largeur, int hauteur) override;
     bool PermanentVersTampon() override;
@@ -29,6 +32,10 @@ public:
     int SpriteNObjetVersNSprite(int, int) override { return 0; }
     int PolyligneCheminQuelSprite(int, int) override { return 0; }
     bool SpriteFondSauver(int) override { return true; }
+    // Grid objects: shown and erased by the engine, scrolled and folded by
+    // their grid.
+    void DeclencheTableau(engine::Moteur& moteur, int page, int objet, std::string& valeur, int action, int mode,
+                          int source) override;
     std::string PasseValeur() override;
     bool PlanVisible() override;
     // The method panels' sprites come with the guided method: no method
@@ -38,6 +45,7 @@ public:
 private:
     engine::Moteur& moteur_;
     display::AffichagePage& affichage_;
+    grid::MagasinGrilles& grilles_;
 };
 
 }  // namespace korv::programme

@@ -30,7 +30,10 @@ object kind=tableau name="T" rect=600,600,6000,2000
 )S",
                                         FormeObjets::Bloc);
     CalculGrillesMoteur calcul(m);
-    grid::MagasinGrilles grilles(grid::ServicesGrilles{[] { return true; }, {}, &calcul});
+    grid::ServicesGrilles services;
+    services.enJeu = [] { return true; };
+    services.calcul = &calcul;
+    grid::MagasinGrilles grilles(std::move(services));
     m.Services().grilles = &grilles;
     grilles.Construit(m.scene);
     grilles.ReferencesRecreer(m.scene);

@@ -124,12 +124,45 @@ TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {
     g.PreparerPourPage(1, 1);
     EXPECT_FALSE(g.ASelection(1, 1)) << "the page's preparation clears the selection";
     EXPECT_THROW(g.BoutonAscenseurMaj(1, 1), std::logic_error);
-    EXPECT_THROW(g.AppuieTouche(1, 1, 39, 0), std::logic_error);
+    // A store given no drawing says so when it is asked to draw.
     EXPECT_THROW(g.Affiche(1, 1), std::logic_error);
-    EXPECT_THROW(g.MouseDownConsultation(1, 1, 1, 0, 10, 10), std::logic_error);
-    EXPECT_THROW(g.MouseMoveConsultation(1, 1, 1, 10, 10), std::logic_error);
-    EXPECT_THROW(g.MouseUpConsultation(1, 1, 10, 10), std::logic_error);
-    EXPECT_THROW(g.QuelCurseurDeSouris(1, 1, 10, 10), std::logic_error);
+    // Outside play the mouse and the keys change no cell, and the cursor
+    // over a cell away from its borders is the plain one.
+    EXPECT_NO_THROW(g.AppuieTouche(1, 1, 39, 0));
+    EXPECT_NO_THROW(g.MouseMoveConsultation(1, 1, 1, 600, 250));
+    EXPECT_NO_THROW(g.MouseUpConsultation(1, 1, 600, 250));
+    EXPECT_EQ(g.QuelCurseurDeSouris(1, 1, 600, 250), 0);
+    EXPECT_EQ(g.QuelCurseurDeSouris(7, 7, 600, 250), 0);
+}
+
+// A fill whose corner names no stored cell changes nothing.
+TEST(GrillesScene, AFillOutsideTheGridDoesNothing) {
+    Scene s;
+    s.entete.pageNb = 1;
+    auto& o = s.pages.emplace_back().objets.emplace_back();
+    o.type = static_cast<std::uint8_t>(TypeObjet::Tableau);
+    o.largeur = 5000;
+    o.hauteur = 3000;
+    o.grille = grid::GrilleEnregistrement{};
+    o.grille->colonnes.resize(2);
+    o.grille->lignes.resize(2);
+    int modifications = 0, dessins = 0;
+    grid::ServicesGrilles services;
+    services.enJeu = [] { return true; };
+    services.redessine = [&](std::int16_t, std::int16_t) { ++dessins; };
+    services.planModifie = [&] { ++modifications; };
+    MagasinGrilles m(std::move(services));
+    m.Construit(s);
+    grid::SelectionTableau sel;
+    sel.Valide = -1;
+    sel.HautGaucheColonne = sel.BasDroiteColonne = 200;
+    sel.HautGaucheLigne = sel.BasDroiteLigne = 1;
+    m.Grille(1, 1)->SelectionChange(sel);
+    m.Grille(1, 1)->ExtensionEnCoursChange(true);
+    EXPECT_NO_THROW(m.MouseUpConsultation(1, 1, -100, -100));
+    EXPECT_FALSE(m.Grille(1, 1)->ExtensionEnCours());
+    EXPECT_EQ(modifications, 0);
+    EXPECT_EQ(dessins, 0);
 }
 
 // A scene whose last object is a 2 × 2 grid; its record is laid by hand at

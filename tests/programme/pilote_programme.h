@@ -11,6 +11,10 @@
 #include <QImage>
 
 #include "display/fenetre.h"
+#include "platform/clipboard_fake.h"
+#include "platform/edit_box_fake.h"
+#include "platform/grid_scroll_timer.h"
+#include "platform/tooltip.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
@@ -86,6 +90,10 @@ public:
             plateforme.reglages = &parties->reglages;
             plateforme.fenetreAffichage = &parties->fenetre;
             plateforme.polices = &parties->polices;
+            plateforme.pressePapier = &parties->pressePapier;
+            plateforme.boiteEdition = &parties->boiteEdition;
+            plateforme.chronoDefilement = &parties->chronoDefilement;
+            plateforme.bulle = &parties->bulle;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -98,12 +106,20 @@ public:
     programme::Programme& Programme() { return *parties_->programme; }
     FenetreAffichageFactice& FenetreAffichage() { return parties_->fenetre; }
     platform::MagasinReglagesFactice& Reglages() { return parties_->reglages; }
+    platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
+    platform::BoiteEditionFactice& BoiteEdition() { return parties_->boiteEdition; }
+    platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
+    platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
 
 private:
     struct Parties {
         FenetreAffichageFactice fenetre;
         platform::MagasinReglagesFactice reglages;
         platform::CataloguePolicesFactice polices;
+        platform::PressePapierFactice pressePapier;
+        platform::BoiteEditionFactice boiteEdition;
+        platform::ChronoDefilementTableauFactice chronoDefilement;
+        platform::FenetreBulleFactice bulle;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };

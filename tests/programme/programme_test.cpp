@@ -24,7 +24,7 @@ TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
         "document du plan", "edition de texte", "graphiques", "impression et exportation",
-        "methode guidee", "affichage et souris des grilles"};
+        "methode guidee"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
     auto& s = p.Moteur().Services();

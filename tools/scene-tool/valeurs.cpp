@@ -91,8 +91,10 @@ int ValeursScene(const std::string& octets, const std::string& page, const std::
         }
     }
     engine::CalculGrillesMoteur calcul(moteur);
-    grid::MagasinGrilles grilles(
-        grid::ServicesGrilles{[&moteur] { return moteur.jeu.ModeProgramme == engine::kModeJeu; }, {}, &calcul});
+    grid::ServicesGrilles services;
+    services.enJeu = [&moteur] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
+    services.calcul = &calcul;
+    grid::MagasinGrilles grilles(std::move(services));
     moteur.Services().grilles = &grilles;
     try {
         grilles.Construit(scene);

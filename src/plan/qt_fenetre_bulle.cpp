@@ -1,0 +1,57 @@
+#include "plan/qt_fenetre_bulle.h"
+
+#include <algorithm>
+
+#include <QEvent>
+
+#include "platform/qt_cp1252.h"
+
+namespace korv::plan {
+
+namespace {
+constexpr int kLargeurMax = 320;
+constexpr qint64 kDelaiMasquage = 100;
+}  // namespace
+
+QtFenetreBulle::QtFenetreBulle(QWidget* fenetre, QWidget* surface)
+    : QLabel(fenetre, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      fenetre_(fenetre),
+      surface_(surface) {
+    setObjectName("InfoBulle");
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWordWrap(true);
+    setMargin(3);
+    setStyleSheet("QLabel { background: #ffffe1; color: black; border: 1px solid black; }");
+    hide();
+    if (surface_) surface_->installEventFilter(this);
+}
+
+void QtFenetreBulle::Afficher(int x, int y, std::string_view texte) {
+    setText(platform::VersQString(texte));
+    setMaximumWidth(kLargeurMax);
+    adjustSize();
+    // Centred on the point, kept inside the main window's inner area; the
+    // left and top edges win when the tooltip is larger than the window.
+    const QPoint point = surface_ ? surface_->mapTo(fenetre_, QPoint(x, y)) : QPoint(x, y);
+    const QRect interieur = fenetre_->contentsRect();
+    int gauche = point.x() - width() / 2;
+    if (gauche + width() > interieur.right() + 1) gauche = interieur.right() + 1 - width();
+    gauche = std::max(gauche, interieur.left());
+    int haut = point.y() - height() / 2;
+    if (haut + height() > interieur.bottom() + 1) haut = interieur.bottom() + 1 - height();
+    haut = std::max(haut, interieur.top());
+    move(fenetre_->mapToGlobal(QPoint(gauche, haut)));
+    montree_.start();
+    show();
+    raise();
+}
+
+bool QtFenetreBulle::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == surface_ && e->type() == QEvent::MouseMove && isVisible() && montree_.isValid() &&
+        montree_.elapsed() > kDelaiMasquage) {
+        hide();
+    }
+    return QLabel::eventFilter(objet, e);
+}
+
+}  // namespace korv::plan

@@ -1,0 +1,26 @@
+#pragma once
+// The edit box the user types into, laid over the page surface of the main
+// window. Texts are Windows-1252 bytes; positions are pixels of the page
+// surface. The box reports the keys that end an edit (Tab, Enter).
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace korv::platform {
+
+class BoiteEdition {
+public:
+    virtual ~BoiteEdition() = default;
+    // Shows the box at the rectangle with the text, in that font, with the
+    // whole text selected or the caret at its end, and gives it the focus.
+    virtual void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police,
+                        int taille, bool toutSelectionner) = 0;
+    virtual void Fermer() = 0;
+    virtual bool Visible() const = 0;
+    virtual std::string Texte() const = 0;
+    // Called with 9 or 13 when the user ends the edit with Tab or Enter.
+    virtual void SurFin(std::function<void(int touche)> fin) = 0;
+};
+
+}  // namespace korv::platform

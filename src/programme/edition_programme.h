@@ -1,0 +1,63 @@
+#pragma once
+// The user's edit of a grid cell: the edit box laid over the cell, its text
+// taken back into the grid when the edit ends (Tab, Enter, a press
+// elsewhere, a page change). Editing tagged and rich texts is still to come
+// and reported as such.
+
+#include <string>
+#include <string_view>
+
+#include "engine/services.h"
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::display {
+class AffichagePage;
+}
+namespace korv::grid {
+class MagasinGrilles;
+class TableauClasse;
+}  // namespace korv::grid
+namespace korv::platform {
+class BoiteEdition;
+}
+namespace korv::plan {
+class EtatPlan;
+}
+
+namespace korv::programme {
+
+class ModulesAVenir;
+
+class EditionProgramme final : public engine::EditionTexte {
+public:
+    EditionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles, display::AffichagePage& affichage,
+                     plan::EtatPlan& plan, ModulesAVenir& modules, platform::BoiteEdition* boite,
+                     std::string police);
+    ~EditionProgramme() override;
+    EditionProgramme(const EditionProgramme&) = delete;
+    EditionProgramme& operator=(const EditionProgramme&) = delete;
+
+    bool EditionVisible() override;
+    void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
+    void TexteEditeParUtilisateurFin() override { Fin(0); }
+
+    // `CaseEditer`: the box over a cell of a grid of the current page, its
+    // whole text selected.
+    void CaseEditer(grid::TableauClasse& g, int colonne, int ligne);
+
+private:
+    void Fin(int touche);
+
+    engine::Moteur& moteur_;
+    grid::MagasinGrilles& grilles_;
+    display::AffichagePage& affichage_;
+    plan::EtatPlan& plan_;
+    ModulesAVenir& modules_;
+    platform::BoiteEdition* boite_;
+    std::string police_;
+    int page_ = 0, objet_ = 0, colonne_ = 0, ligne_ = 0;
+};
+
+}  // namespace korv::programme
