@@ -14,8 +14,12 @@
 
 #include "formula/services.h"
 #include "grid/case_tableau.h"
+#include "grid/donnees_utilisateur.h"
 #include "grid/impression_attribut.h"
 
+namespace korv {
+class BinaryWriter;
+}
 namespace korv::formula {
 struct ExpressionUDT;
 }
@@ -292,7 +296,18 @@ public:
     // The older text form of a grid; unknown lines are told through `messages`.
     void DeCodageTxtAncien(std::string_view liste, platform::BoiteMessage* messages);
 
+    // ------------------------------------ user data in the plan document
+    // Writes the record; changes nothing of the grid.
+    void SauverUtilisateur(BinaryWriter& out) const;
+    // Reads the record whole, then applies it and fires "SUR CHARGEMENT"
+    // of cell (1, 1). A damaged record throws korv::ReadError and leaves
+    // the grid as it was.
+    void ChargerUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& options = {});
+
     // ------------------------------------------ work of later grid parts
+    // Runs the section of a cell's script for an event; true when the
+    // script changed the current page.
+    bool DeclencheSur(int c, int r, std::string_view evenement);
     std::string CaseValeurAAfficher(std::uint8_t colonne, std::uint8_t ligne) override;
     void CaseUtilisateurChange(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte,
                                bool drapeau) override;

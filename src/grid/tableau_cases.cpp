@@ -319,4 +319,6 @@ void TableauClasse::InvalidationZoneRendValide(std::uint8_t, std::uint8_t, std::
 
 void TableauClasse::MemorisePliageLigne() { NonConstruit("MemorisePliageLigne (pliage)"); }
 
+bool TableauClasse::DeclencheSur(int, int, std::string_view) { NonConstruit("DeclencheSur (scripts de case)"); }
+
 }  // namespace korv::grid
