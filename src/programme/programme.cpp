@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "display/affichage.h"
+#include "display/graphiques.h"
 #include "display/sprites.h"
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
@@ -57,6 +58,7 @@ struct Programme::Modules {
           sprites(affichage),
           riche(affichage),
           textes(affichage, ReglagesTextes(p)),
+          graphiques(affichage, [this](int page, int objet) { return magasin.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet)); }),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
           magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
@@ -73,6 +75,7 @@ struct Programme::Modules {
     display::TableSprites sprites;
     display::TexteRicheAffichage riche;
     display::TextesPage textes;
+    display::GraphiquesPage graphiques;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
     grid::MagasinGrilles magasin;
@@ -111,10 +114,10 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     display::BrancherSprites(m.affichage, m.sprites);
     m.riche.Brancher();
     m.textes.Brancher();
+    m.graphiques.Brancher();
 
     auto& c = m.affichage.crochets;
     AVenir(c.ObjetTableauDessine, m.aVenir, module::Grilles, "ObjetTableauDessine");
-    AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
 
 Programme::~Programme() {
