@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QCoreApplication>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QLocale>
@@ -167,6 +169,9 @@ void GraphiqueDessiner(const ContenuGraphique& g, QImage& cible, const QRect& re
     if (rect.width() < 2 || rect.height() < 2 || qApp == nullptr) return;
     QChart* chart = new QChart;  // owned by the scene
     QGraphicsScene scene;
+    // No index: the index is built by a timer, and the play loop may run
+    // on a thread without timers.
+    scene.setItemIndexMethod(QGraphicsScene::NoIndex);
     scene.addItem(chart);
     chart->setLocalizeNumbers(true);
     chart->setLocale(QLocale(QLocale::French, QLocale::France));
@@ -225,6 +230,7 @@ void GraphiqueDessiner(const ContenuGraphique& g, QImage& cible, const QRect& re
         }
         if (haut <= bas) haut = bas + 1;
         y->setRange(bas, haut + (haut - bas) * 0.1);
+        y->applyNiceNumbers();
         x->setTitleText(Q(g.titreAxeCategories));
         y->setTitleText(Q(g.titreAxeValeurs));
         x->setLabelsFont(police);
@@ -243,6 +249,11 @@ void GraphiqueDessiner(const ContenuGraphique& g, QImage& cible, const QRect& re
 
     chart->setGeometry(0, 0, rect.width(), rect.height());
     scene.setSceneRect(0, 0, rect.width(), rect.height());
+    // The chart lays out its items through posted events; the drawing runs
+    // outside any event loop, so they are delivered here.
+    QCoreApplication::sendPostedEvents();
+    if (chart->layout()) chart->layout()->activate();
+    QCoreApplication::sendPostedEvents();
     QPainter p(&cible);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
