@@ -119,6 +119,13 @@ double Val(std::string_view texte) {
 std::string FormatNombre(double v) {
     if (!std::isfinite(v)) LeveErreur(erreur::kDepassement);
     if (v == 0) return "0";
+    // Whole numbers below 1E15 have at most 15 digits and are written
+    // exactly: the common case of a plan's figures, without the digit walk.
+    if (std::fabs(v) < 1e15 && v == std::trunc(v)) {
+        std::array<char, 24> entier{};
+        const auto fin = std::to_chars(entier.data(), entier.data() + entier.size(), static_cast<std::int64_t>(v));
+        return std::string(entier.data(), fin.ptr);
+    }
     std::array<char, 40> tampon{};
     std::snprintf(tampon.data(), tampon.size(), "%.14e", std::fabs(v));
     // d.dddddddddddddde±XX

@@ -23,15 +23,10 @@ void Remplace(std::string& s, std::string_view de, std::string_view vers) {
     }
 }
 
-bool EstFormule(const std::string& t) { return !t.empty() && t.front() == '='; }
-
 bool ActionPlan(std::int32_t code) { return code >= -23 && code <= -18; }
 
 std::string TexteAfficheParDefaut(TableauClasse& g, int c, int r) {
-    const CaseTableau* x = g.Case(c, r);
-    if (!x) return {};
-    if (EstFormule(x->Texte) || x->ResultatType == resultat::kEntreeSurFormule) return x->Valeur;
-    return x->Texte;
+    return g.CaseValeurAAfficher(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r));
 }
 
 // The sheet number of a print number text: "1 234,50" or "12,5 %".
@@ -68,8 +63,9 @@ void CopierVersBook(TableauClasse& g, Classeur& classeur, int numero, const Cont
     const int mode = ctx.mode;
     const bool impression = mode == 1;
     const bool texteComplet = mode == 1 || mode == 3 || mode == 4;
-    // The print event of the grid's first cell; a cell without a script has none.
-    if (!g.CaseScript(1, 1).empty()) g.DeclencheSur(1, 1, "SUR IMPRESSION");
+    // The print event of the grid's first cell. (The print engine shows its
+    // export modes 3 and 4 as 0 and 2 while it runs.)
+    (void)g.DeclencheSur(1, 1, "SUR IMPRESSION");
 
     // The grid keeps its own title and folds: only the copy changes.
     const std::string titre = TitreImpressionFeuille(g.ImprimeTitreRetourne(), ctx.monnaie);

@@ -22,8 +22,7 @@ struct ContexteCopie {
     std::string monnaie;
     std::int32_t twipsParPixelX = 15;
     std::int32_t twipsParPixelY = 15;
-    // The display text of a cell (`CaseValeurAAfficher`). Empty: the cell's
-    // value text for formulas and typed-over cells, else its content.
+    // The display text of a cell; empty: the grid's `CaseValeurAAfficher`.
     std::function<std::string(TableauClasse&, int colonne, int ligne)> texteAffiche;
 };
 

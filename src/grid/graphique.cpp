@@ -63,9 +63,8 @@ int Borne(double v, int bas, int haut) {
 }  // namespace
 
 Valeur ValeurCaseGraphique(TableauClasse& grille, int colonne, int ligne) {
-    const CaseTableau* x = grille.Case(colonne, ligne);
-    if (!x) return Valeur::Erreur(0);
-    if (x->ResultatType == resultat::kACalculer) return Valeur::Chaine(x->Valeur);
+    // Cells past a byte are outside any grid.
+    if (colonne < 1 || colonne > 255 || ligne < 1 || ligne > 255) return Valeur::Erreur(0);
     return grille.CaseValeurInternePendantCalcul(static_cast<std::uint8_t>(colonne), static_cast<std::uint8_t>(ligne));
 }
 

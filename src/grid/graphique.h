@@ -69,8 +69,8 @@ struct ContenuGraphique {
 // the asked type raises the overflow error.
 formula::Valeur MajDonneesValeur(int& type, int colonne, int ligne, TableauClasse& grille);
 
-// A cell's value as the chart reads it. A formula still to be computed
-// gives the value text it holds until the recalculation has run.
+// A cell's value as the chart reads it: a formula still to be computed is
+// computed first.
 formula::Valeur ValeurCaseGraphique(TableauClasse& grille, int colonne, int ligne);
 
 // The label text of a custom label: a leading number rewritten in French

@@ -4,6 +4,7 @@
 
 #include "engine/scene.h"
 #include "grid/grid_record.h"
+#include "formula/services.h"
 #include "grid/non_construit.h"
 
 namespace korv::grid {
@@ -18,6 +19,8 @@ void MagasinGrilles::Construit(const engine::Scene& scene) {
             auto g = std::make_unique<TableauClasse>();
             g->Identite(static_cast<std::int16_t>(p), static_cast<std::int16_t>(o));
             g->Environnement(this);
+            g->Calcul(services_.calcul);
+            g->EtatCalculPartage(&etat_);
             g->InitialiseRectangleParent(objet.gauche, objet.haut, objet.gauche + objet.largeur,
                                          objet.haut + objet.hauteur);
             g->Charge(*objet.grille, objet.formules);
@@ -38,8 +41,24 @@ TableauClasse* MagasinGrilles::Cherche(int page, int objet) {
     return Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));
 }
 
-void MagasinGrilles::ParcouruRecalculReinitTous() {
-    for (auto& [cle, g] : grilles_) g->ParcouruRecalculTableauReinit();
+// The marks of every grid hold the generation they were set in.
+void MagasinGrilles::ParcouruRecalculReinitTous() { ++etat_.generation; }
+
+bool MagasinGrilles::FinEditionCase(int page, int objet, int colonne, int ligne, std::string texte) {
+    TableauClasse* g = Cherche(page, objet);
+    if (!g || !g->DansGrille(colonne, ligne)) return true;
+    ParcouruRecalculReinitTous();
+    g->CaseUtilisateurChangeRef(colonne, ligne, texte, true);
+    if (Cherche(page, objet) != g) return false;
+    return !g->CaseUtilisateurChangeDeclenche(colonne, ligne);
+}
+
+void MagasinGrilles::RecalculerPage(int page) {
+    if (page < 1 || page > std::numeric_limits<std::int16_t>::max()) return;
+    const auto p = static_cast<std::int16_t>(page);
+    for (auto it = grilles_.lower_bound({p, 0}); it != grilles_.end() && it->first.first == p; ++it) {
+        it->second->RecalculSansInit();
+    }
 }
 
 void MagasinGrilles::RedessineSiAffiche(std::int16_t page, std::int16_t objet) {
@@ -56,9 +75,25 @@ void MagasinGrilles::SelectionnerRien(int page, int objet) {
     if (TableauClasse* g = Cherche(page, objet)) g->SelectionnerRien();
 }
 
-void MagasinGrilles::ReferencesRecreer(const engine::Scene&) { NonConstruit("ReferencesRecreer (dépendances)"); }
+// Every list is emptied before any formula adds to one.
+void MagasinGrilles::ReferencesRecreer(const engine::Scene&) {
+    if (!services_.calcul) NonConstruit("ReferencesRecreer (aucun service de formules)");
+    for (auto& [cle, g] : grilles_) g->ReferenceDeSupprimerToutes();
+    auto& scene = services_.calcul->Formules().scene;
+    for (auto& [cle, g] : grilles_) g->ReferenceDeCreer(cle.first, cle.second, scene);
+}
 
-void MagasinGrilles::PreparerPourPage(int, int) { NonConstruit("PreparerPourPage (recalcul)"); }
+// Formulas that read no cell are computed again each time their page is
+// shown. The marks are reset first: those left by the last change on
+// another page would stop the invalidation of this page's dependants.
+void MagasinGrilles::PreparerPourPage(int page, int objet) {
+    TableauClasse* g = Cherche(page, objet);
+    if (!g) return;
+    g->SelectionnerRien();
+    ParcouruRecalculReinitTous();
+    g->RecalculInvaliderCalculIndependants();
+    g->RecalculSansInit();
+}
 
 void MagasinGrilles::BoutonAscenseurMaj(int, int) { NonConstruit("BoutonAscenseurMaj (ascenseurs)"); }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "engine/services.h"
@@ -24,6 +25,8 @@ struct ServicesGrilles {
     std::function<bool()> enJeu;
     // Draws a grid again into the page buffer where the shown-object list holds it.
     std::function<void(std::int16_t page, std::int16_t objet)> redessine;
+    // Formula services and cell scripts for computing.
+    ContexteCalcul* calcul = nullptr;
 };
 
 class MagasinGrilles final : public engine::Grilles, public EnvironnementGrille {
@@ -39,8 +42,16 @@ public:
     // The grid of a page object; null when there is none.
     TableauClasse* Grille(std::int16_t page, std::int16_t objet) override;
     std::size_t Nombre() const { return grilles_.size(); }
-    // Clears the recalculation marks of every grid.
+    // Clears the recalculation marks of every grid (`TableauxParcouruRecalculReinit`).
     void ParcouruRecalculReinitTous() override;
+
+    // The end of a user's edit of a cell in play: all marks reset, the
+    // entry taken, the cell's "SUR FINEDITION". False when that script left
+    // the page; the caller then does nothing more. Else the caller moves
+    // the selection for Tab or Enter, then calls RecalculerPage.
+    bool FinEditionCase(int page, int objet, int colonne, int ligne, std::string texte);
+    // Every grid of the page recalculated, in object order.
+    void RecalculerPage(int page);
 
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }
@@ -65,6 +76,7 @@ private:
     TableauClasse* Cherche(int page, int objet);
 
     ServicesGrilles services_;
+    EtatCalcul etat_;
     std::map<std::pair<std::int16_t, std::int16_t>, std::unique_ptr<TableauClasse>> grilles_;
 };
 

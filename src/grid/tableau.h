@@ -10,10 +10,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "formula/services.h"
 #include "grid/case_tableau.h"
+#include "grid/contexte_calcul.h"
 #include "grid/donnees_utilisateur.h"
 #include "grid/impression_attribut.h"
 
@@ -107,6 +109,12 @@ public:
     std::int16_t Page() const { return page_; }
     std::int16_t Objet() const { return objet_; }
     void Environnement(EnvironnementGrille* e) { env_ = e; }
+    // Formula services and scripts for computing; without them a formula
+    // cell to be computed raises the missing-service error.
+    void Calcul(ContexteCalcul* c) { calcul_ = c; }
+    // The state shared with the other grids of the scene (marks generation,
+    // depth); null: the grid's own.
+    void EtatCalculPartage(EtatCalcul* e) { etat_ = e ? e : &etatPropre_; }
 
     // ------------------------------------------------------------ structure
     std::uint8_t ColonneNb() const override { return static_cast<std::uint8_t>(colonneNb_); }
@@ -247,18 +255,58 @@ public:
     void ImprimeChangeColonneLargeurMinimale(int c, std::int32_t largeur);
 
     // ----------------------------------------- values and dependants
-    // The cell's value as the recalculation sees it. Computing a formula
-    // cell still to be computed belongs to the recalculation.
+    // The cell's value as the recalculation sees it, computing a formula
+    // cell that is to be computed.
     formula::Valeur CaseValeurInternePendantCalcul(std::uint8_t colonne, std::uint8_t ligne) override;
     void ReferenceDeAjoute(std::uint8_t colonne, std::uint8_t ligne, std::int16_t pageProprietaire,
                            std::int16_t objetProprietaire, std::uint8_t colonneProprietaire,
                            std::uint8_t ligneProprietaire) override;
     void ReferenceDeSupprimerToutes();
+    // Registers every formula of the grid with the cells it reads.
+    void ReferenceDeCreer(std::int16_t page, std::int16_t objet, formula::ServicesScene& scene);
+    void ReferenceVersCreerToutes();
+    // Recompiles every formula from its text; block-loaded formulas ("=#")
+    // keep theirs, their source being gone.
+    void ExpressionRecoderToutes();
+    formula::ExpressionClasse* Expression(int c, int r);
     bool ParcouruRecalcul(int c, int r) const;
+    void ParcouruRecalculChange(int c, int r, bool v);
     void ParcouruRecalculTableauReinit();
     // Marks the dependants of a cell to be computed, transitively.
     void RecalculInvaliderRecursivement(int c, int r, bool forcer);
+    void RecalculInvalider();
+    void RecalculInvaliderCalculIndependants();
+    void RecalculSansInit() override;
+    void RecalculAvecInit();
     std::int32_t NbFormules() const;
+    // A formula typed into a non-text cell, computed once.
+    std::string EntreeUtilisateurEvalueExpression(std::string_view texte);
+
+    // ------------------------------------------- entries and cell scripts
+    // Runs the cell's script for an event ("SUR RECALCUL"); true when the
+    // script left the current page.
+    bool DeclencheSur(int c, int r, std::string_view evenement);
+    // A user's entry (play): converted in place by the display type, stored,
+    // dependants invalidated. Neither recalculates nor redraws.
+    void CaseUtilisateurChange(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte,
+                               bool drapeau) override;
+    void CaseUtilisateurChangeRef(int c, int r, std::string& texte, bool complet);
+    // The cell's "SUR FINEDITION"; true when it left the page.
+    bool CaseUtilisateurChangeDeclenche(int c, int r) { return DeclencheSur(c, r, "SUR FINEDITION"); }
+    // A new source text (editor).
+    void CaseEditeurChange(int c, int r, std::string_view texte);
+    void InitialiseCaseUtilisateur(int c, int r, bool declencher);
+    void InitialiseUtilisateur();
+    void ZoneSaisieOuCalculFixe(int c1, int r1, int c2, int r2);
+
+    // --------------------------------------------------------------- zones
+    void InvalidationZoneRendInvalide(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
+    void InvalidationZoneRendValide(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
+    // 1 when the zone holds an entry or an action-plan cell; a whole column
+    // (rows 0) or row (columns 0) is widened in place.
+    std::int16_t ZoneContientSaisie(int& c1, int& r1, int& c2, int& r2) const;
+    std::int16_t ZoneEstElleVide(int c1, int r1, int c2, int r2) const;
+    bool ZoneEstPlanAction(int c1, int r1, int c2, int r2) const;
 
     // ----------------------------------------------- columns and sorting
     // The print attributes of a row or column; null outside the grid.
@@ -305,17 +353,9 @@ public:
     void ChargerUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& options = {});
 
     // ------------------------------------------ work of later grid parts
-    // Runs the section of a cell's script for an event; true when the
-    // script changed the current page.
-    bool DeclencheSur(int c, int r, std::string_view evenement);
     std::string CaseValeurAAfficher(std::uint8_t colonne, std::uint8_t ligne) override;
-    void CaseUtilisateurChange(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte,
-                               bool drapeau) override;
-    void RecalculSansInit() override;
     void ZonePlier(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
     void ZoneDeplier(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
-    void InvalidationZoneRendInvalide(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
-    void InvalidationZoneRendValide(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
     void MemorisePliageLigne() override;
 
 private:
@@ -342,10 +382,29 @@ private:
                                 int valeur);
     void EchangeContenus(int a, int b, int c1, int c2);
     bool EnJeu() const { return env_ && env_->EnJeu(); }
+    TableauClasse* GrilleDe(std::int16_t page, std::int16_t objet);
+    ContexteCalcul& Contexte();
+    void ResetMarquesToutes();
+    bool Calcule(int c, int r);
+    bool CalculeSansDebordement(int c, int r);
+    void RecalculPasse();
+    // Rows that may hold a cell to be computed, so that a pass after an
+    // edit visits only them.
+    void LigneACalculer(int r) { lignesACalculer_[static_cast<std::size_t>(r - 1)] = 1; }
+    void ToutesLignesACalculer() { lignesACalculer_.assign(static_cast<std::size_t>(ligneNb_), 1); }
+    std::uint64_t& Marque(int c, int r) { return parcourus_[static_cast<std::size_t>((c - 1) * ligneNb_ + (r - 1))]; }
 
     std::int16_t page_ = 0;
     std::int16_t objet_ = 0;
     EnvironnementGrille* env_ = nullptr;
+    ContexteCalcul* calcul_ = nullptr;
+    EtatCalcul etatPropre_;
+    EtatCalcul* etat_ = &etatPropre_;
+    std::vector<std::uint8_t> lignesACalculer_;
+    // Cells whose entry is being taken, so that two sum cells that clear
+    // each other's entries end.
+    std::vector<std::pair<int, int>> saisiesEnCours_;
+    bool initialisationEnCours_ = false;  // `InitialisationEnCours`
 
     int decalageLigne_ = 0;
     int decalageColonne_ = 0;
@@ -360,7 +419,7 @@ private:
     std::vector<LigneColonneTableau> lignes_;
     std::vector<LigneColonneTableau> colonnes_;
     std::vector<std::vector<CaseTableau>> cases_;  // [column][row]
-    std::vector<std::uint8_t> parcourus_;          // (column, row), ColonneNb × LigneNb
+    std::vector<std::uint64_t> parcourus_;         // (column, row), ColonneNb × LigneNb: walked when == generation
     std::int16_t aEteCopie_ = 0;
     std::uint8_t origineCopieColonne_ = 0;
     std::uint8_t origineCopieLigne_ = 0;

@@ -8,6 +8,7 @@
 #include "formula/valeur.h"
 #include "grid/non_construit.h"
 #include "grid/tableau.h"
+#include "grid/valeur_formatee.h"
 
 namespace korv::grid {
 
@@ -86,7 +87,9 @@ std::uint8_t TableauClasse::CaseResultatType(std::uint8_t colonne, std::uint8_t 
 }
 
 void TableauClasse::CaseResultatTypeChange(int c, int r, std::uint8_t type) {
-    if (DansGrille(c, r)) CaseInterne(c, r).ResultatType = type;
+    if (!DansGrille(c, r)) return;
+    CaseInterne(c, r).ResultatType = type;
+    if (type == resultat::kACalculer) LigneACalculer(r);
 }
 
 std::string TableauClasse::CaseResultatInterne(int c, int r) const {
@@ -189,117 +192,12 @@ void TableauClasse::ImprimeChangeColonneLargeurMinimale(int c, std::int32_t larg
     C(c).AttributImpression.LargeurMinimale = static_cast<std::int16_t>(largeur);
 }
 
-// ------------------------------------------------------ values, dependants
-
-formula::Valeur TableauClasse::CaseValeurInternePendantCalcul(std::uint8_t colonne, std::uint8_t ligne) {
-    using formula::Valeur;
-    if (!DansGrille(colonne, ligne)) return Valeur::Erreur(0);
-    const CaseTableau& x = CaseInterne(colonne, ligne);
-    Valeur v;
-    switch (x.ResultatType) {
-    case resultat::kEntree: v = Valeur::Chaine(x.Texte); break;
-    case resultat::kEntreeSurFormule:
-    case resultat::kCalcule: v = Valeur::Chaine(x.Valeur); break;
-    case resultat::kACalculer: NonConstruit("CaseValeurInternePendantCalcul (calcul d'une formule)");
-    case resultat::kEnCalcul: return Valeur::Erreur(1);
-    case resultat::kErreur: return Valeur::Erreur(0);
-    default: return Valeur();
-    }
-    const auto& a = x.Attribut();
-    if ((a.Invalidation & invalidation::kEtat) == 2) return Valeur::Double(0);
-    switch (a.TypeAffichage) {
-    case 0: return v;
-    case 1:
-    case 2:
-    case 3: {
-        const auto n = formula::LitNombre(v.chaine());
-        return n ? Valeur::Double(*n) : Valeur::Erreur(2);
-    }
-    default: return v;
-    }
-}
-
-void TableauClasse::ReferenceDeAjoute(std::uint8_t colonne, std::uint8_t ligne, std::int16_t pageProprietaire,
-                                      std::int16_t objetProprietaire, std::uint8_t colonneProprietaire,
-                                      std::uint8_t ligneProprietaire) {
-    if (!DansGrille(colonne, ligne)) return;
-    CaseInterne(colonne, ligne)
-        .ReferencesDe.push_back({pageProprietaire, objetProprietaire, colonneProprietaire, ligneProprietaire});
-}
-
-void TableauClasse::ReferenceDeSupprimerToutes() {
-    for (int c = 1; c <= colonneNb_; ++c) {
-        for (int r = 1; r <= ligneNb_; ++r) {
-            auto& refs = CaseInterne(c, r).ReferencesDe;
-            refs.clear();
-            refs.shrink_to_fit();
-        }
-    }
-}
-
-bool TableauClasse::ParcouruRecalcul(int c, int r) const {
-    if (!DansGrille(c, r)) return false;
-    return parcourus_[static_cast<std::size_t>((c - 1) * ligneNb_ + (r - 1))] != 0;
-}
-
-void TableauClasse::ParcouruRecalculTableauReinit() {
-    parcourus_.assign(static_cast<std::size_t>(colonneNb_) * static_cast<std::size_t>(ligneNb_), 0);
-}
-
-// Depth first through the dependants, with an explicit stack: a chain of
-// dependants may run through every cell of many grids. Each cell is walked
-// once until the marks are reset; every direct dependant not entered over
-// its formula is set to be computed.
-void TableauClasse::RecalculInvaliderRecursivement(int c, int r, bool forcer) {
-    struct Etape {
-        TableauClasse* grille;
-        int c;
-        int r;
-        bool forcer;
-    };
-    std::vector<Etape> pile{{this, c, r, forcer}};
-    while (!pile.empty()) {
-        const Etape e = pile.back();
-        pile.pop_back();
-        TableauClasse& g = *e.grille;
-        if (!g.DansGrille(e.c, e.r)) continue;
-        auto& marque = g.parcourus_[static_cast<std::size_t>((e.c - 1) * g.ligneNb_ + (e.r - 1))];
-        if (marque != 0) continue;
-        marque = 1;
-        const CaseTableau& x = g.CaseInterne(e.c, e.r);
-        if (x.ResultatType == resultat::kEntreeSurFormule && !e.forcer) continue;
-        // Pushed in reverse so that the first dependant is walked first.
-        for (auto it = x.ReferencesDe.rbegin(); it != x.ReferencesDe.rend(); ++it) {
-            TableauClasse* d = (it->page == g.page_ && it->objet == g.objet_) ? &g
-                               : g.env_                                        ? g.env_->Grille(it->page, it->objet)
-                                                                               : nullptr;
-            if (!d || !d->DansGrille(it->colonne, it->ligne)) continue;
-            auto& type = d->CaseInterne(it->colonne, it->ligne).ResultatType;
-            if (type != resultat::kEntreeSurFormule) type = resultat::kACalculer;
-            pile.push_back({d, it->colonne, it->ligne, false});
-        }
-    }
-}
-
-std::int32_t TableauClasse::NbFormules() const {
-    std::int32_t n = 0;
-    for (int c = 1; c <= colonneNb_; ++c) {
-        for (int r = 1; r <= ligneNb_; ++r) n += EstFormule(CaseInterne(c, r).Texte) ? 1 : 0;
-    }
-    return n;
-}
-
 // ------------------------------------------------- later parts of the grid
 
-std::string TableauClasse::CaseValeurAAfficher(std::uint8_t, std::uint8_t) {
-    NonConstruit("CaseValeurAAfficher (mise en forme des valeurs)");
+std::string TableauClasse::CaseValeurAAfficher(std::uint8_t colonne, std::uint8_t ligne) {
+    return DansGrille(colonne, ligne) ? CaseValeurFormatee(CaseInterne(colonne, ligne)) : std::string();
 }
 
-void TableauClasse::CaseUtilisateurChange(std::uint8_t, std::uint8_t, std::string_view, bool) {
-    NonConstruit("CaseUtilisateurChange (saisie dans une case)");
-}
-
-void TableauClasse::RecalculSansInit() { NonConstruit("RecalculSansInit (recalcul)"); }
 
 void TableauClasse::ZonePlier(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
     NonConstruit("ZonePlier (pliage)");
@@ -309,16 +207,6 @@ void TableauClasse::ZoneDeplier(std::uint8_t, std::uint8_t, std::uint8_t, std::u
     NonConstruit("ZoneDeplier (pliage)");
 }
 
-void TableauClasse::InvalidationZoneRendInvalide(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
-    NonConstruit("InvalidationZoneRendInvalide (zones)");
-}
-
-void TableauClasse::InvalidationZoneRendValide(std::uint8_t, std::uint8_t, std::uint8_t, std::uint8_t) {
-    NonConstruit("InvalidationZoneRendValide (zones)");
-}
-
 void TableauClasse::MemorisePliageLigne() { NonConstruit("MemorisePliageLigne (pliage)"); }
-
-bool TableauClasse::DeclencheSur(int, int, std::string_view) { NonConstruit("DeclencheSur (scripts de case)"); }
 
 }  // namespace korv::grid

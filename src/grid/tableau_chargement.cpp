@@ -119,9 +119,11 @@ void TableauClasse::LitExprDansUDT(std::span<const formula::ExpressionUDT> formu
         x.Formule = std::make_unique<formula::ExpressionClasse>();
         x.Formule->LitValeursDansUDT(u);
     }
+    ToutesLignesACalculer();
 }
 
 void TableauClasse::TableauInitialiseApresChargement() {
+    ToutesLignesACalculer();
     for (int r = 1; r <= ligneNb_; ++r) {
         for (int c = 1; c <= colonneNb_; ++c) {
             CaseTableau& x = CaseInterne(c, r);

@@ -20,6 +20,7 @@ TableauClasse::TableauClasse() {
     cases_.resize(1);
     cases_[0].resize(1);
     parcourus_.assign(1, 0);
+    lignesACalculer_.assign(1, 1);
     ColonneInsere(kColonneLargeurStandard, 1);
     LigneInsere(kLigneHauteurStandard, 1);
     DecalageLigneChange(1);
@@ -139,6 +140,7 @@ void TableauClasse::TailleChangePreserve(int colonnes, int lignes) {
     if (colonnes > 0) cases_.resize(nc);
     if (colonnes > 0 && lignes > 0) {
         parcourus_.assign(nc * nl, 0);
+        lignesACalculer_.assign(nl, 1);
         for (auto& colonne : cases_) colonne.resize(nl);
     }
 }

@@ -127,6 +127,7 @@ void TableauClasse::ColonneTrier(int c1, int r1, int c2, int r2, int colonneCle,
         std::swap(actuelles[i], actuelles[j]);
         ++echanges;
     }
+    if (echanges > 0) ToutesLignesACalculer();
 
     SelectionTableau s;
     s.Valide = -1;

@@ -176,8 +176,7 @@ void TableauClasse::ChargerUtilisateur(BinaryReader& in, const OptionsChargement
 
     TailleCalculMaj();
     SelectionnerRien();
-    // A cell without a script has no event to run.
-    if (!CaseScript(1, 1).empty()) DeclencheSur(1, 1, "SUR CHARGEMENT");
+    (void)DeclencheSur(1, 1, "SUR CHARGEMENT");
 }
 
 }  // namespace korv::grid

@@ -22,6 +22,8 @@ GrillesProgramme::GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir&
 void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) { magasin_.Construit(scene); }
 formula::ServiceGrille* GrillesProgramme::GrilleDe(int page, int objet) { return magasin_.GrilleDe(page, objet); }
 void GrillesProgramme::ParcouruRecalculReinitTous() { magasin_.ParcouruRecalculReinitTous(); }
+void GrillesProgramme::ReferencesRecreer(const engine::Scene& scene) { magasin_.ReferencesRecreer(scene); }
+void GrillesProgramme::PreparerPourPage(int page, int objet) { magasin_.PreparerPourPage(page, objet); }
 EditionAVenir::EditionAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Edition); }
 ImpressionAVenir::ImpressionAVenir(ModulesAVenir& modules) : modules_(modules) {
     modules.Declarer(module::Impression);

@@ -27,7 +27,7 @@ namespace korv::programme {
 
 // Names of the modules to come, as the list test spells them.
 namespace module {
-inline constexpr std::string_view Grilles = "recalcul, affichage et saisie des grilles";
+inline constexpr std::string_view Grilles = "affichage et souris des grilles";
 inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view DocumentPlan = "document du plan";
 inline constexpr std::string_view Methode = "methode guidee";
@@ -51,17 +51,16 @@ private:
     std::set<std::pair<std::string, std::string>, std::less<>> signales_;
 };
 
-// The grids of the scene are built and reached by formulas; their
-// recalculation, display and interaction are still to come.
+// The grids of the scene are built, computed and reached by formulas;
+// their display and mouse and keyboard interaction are still to come.
 class GrillesProgramme final : public engine::Grilles {
 public:
     GrillesProgramme(grid::MagasinGrilles& magasin, ModulesAVenir& modules);
     void GrillesConstruire(const engine::Scene& scene) override;
     formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ParcouruRecalculReinitTous() override;
-    // Dependants are recorded as the grids load; nothing more to link.
-    void ReferencesRecreer(const engine::Scene&) override {}
-    void PreparerPourPage(int, int) override { Signaler("PreparerPourPage"); }
+    void ReferencesRecreer(const engine::Scene& scene) override;
+    void PreparerPourPage(int page, int objet) override;
     void BoutonAscenseurMaj(int, int) override { Signaler("BoutonAscenseurMaj"); }
     bool ASelection(int, int) override { return false; }
     void AppuieTouche(int, int, int, int) override { Signaler("AppuieTouche"); }

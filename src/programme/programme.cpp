@@ -8,6 +8,7 @@
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
 #include "display/textes.h"
+#include "engine/calcul_grilles.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
@@ -61,7 +62,8 @@ struct Programme::Modules {
           graphiques(affichage, [this](int page, int objet) { return magasin.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet)); }),
           voisins(m, affichage),
           voisinsSprites(m, sprites, &voisins),
-          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}}),
+          calcul(m),
+          magasin(grid::ServicesGrilles{[&m] { return m.jeu.ModeProgramme == engine::kModeJeu; }, {}, &calcul}),
           grilles(magasin, aVenir),
           edition(aVenir),
           impression(aVenir),
@@ -78,6 +80,7 @@ struct Programme::Modules {
     display::GraphiquesPage graphiques;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
+    engine::CalculGrillesMoteur calcul;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     EditionAVenir edition;
@@ -135,5 +138,6 @@ display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; 
 plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
+grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 
 }  // namespace korv::programme

@@ -17,6 +17,9 @@ class Moteur;
 namespace korv::display {
 class AffichagePage;
 }
+namespace korv::grid {
+class MagasinGrilles;
+}
 namespace korv::plan {
 class EtatPlan;
 class RecepteurPage;
@@ -40,6 +43,8 @@ public:
     plan::RecepteurPage& Recepteur() noexcept;
     // The modules stood in for.
     const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
+    // The scene's grids (the end of a cell edit goes there).
+    grid::MagasinGrilles& Grilles() noexcept;
 
 private:
     struct Modules;

@@ -101,8 +101,8 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     ASSERT_NE(b, nullptr);
     CompareGrilles(*a, *b);
     EXPECT_EQ(a->CaseEditeur(2, 2), "15000");
-    EXPECT_EQ(a->CaseNomCoordonnees("total"), (formula::CaseCoord{2, 3}));
-    EXPECT_EQ(a->CaseResultatType(2, 3), 2) << "the total is to be computed";
+    EXPECT_EQ(a->CaseNomCoordonnees("total"), (formula::CaseCoord{2, 4}));
+    EXPECT_EQ(a->CaseResultatType(2, 4), 2) << "the total is to be computed";
     EXPECT_EQ(a->CaseValeurInternePendantCalcul(2, 2), formula::Valeur::Double(15000));
     EXPECT_EQ(a->ColonneDroite(1), 3585);
     EXPECT_EQ(champs.Grille(1, 1), nullptr) << "not a grid";
@@ -206,7 +206,9 @@ TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {
     g.SelectionnerRien(1, 1);
     EXPECT_FALSE(g.ASelection(1, 1));
     EXPECT_THROW(g.ReferencesRecreer(s), std::logic_error);
-    EXPECT_THROW(g.PreparerPourPage(1, 1), std::logic_error);
+    m.Grille(1, 1)->SelectionChange(sel);
+    g.PreparerPourPage(1, 1);
+    EXPECT_FALSE(g.ASelection(1, 1)) << "the page's preparation clears the selection";
     EXPECT_THROW(g.BoutonAscenseurMaj(1, 1), std::logic_error);
     EXPECT_THROW(g.AppuieTouche(1, 1, 39, 0), std::logic_error);
     EXPECT_THROW(g.Affiche(1, 1), std::logic_error);

@@ -26,17 +26,16 @@ GrilleEnregistrement Base() {
         test::Attribut(g, 2, r).typeAffichage = 1;
         test::Attribut(g, 3, r).typeAffichage = 2;
     }
-    test::Texte(g, 2, 1, "1 234,50");
-    test::Texte(g, 3, 1, "12,5%");
-    test::Texte(g, 2, 2, "sign\xE9");  // an order status in a number cell
+    test::Texte(g, 2, 1, "1234,5");  // shown "1 234,5"
+    test::Texte(g, 3, 1, "12,5");    // shown "12,5 %"
+    test::Texte(g, 2, 2, "7");
     test::Texte(g, 2, 3, "0");
-    test::Texte(g, 3, 3, "0%");
+    test::Texte(g, 3, 3, "0");
     return g;
 }
 
-Feuille Copie(TableauClasse& t, int mode, std::string monnaie = "\x80") {
+Feuille Copie(TableauClasse& t, int mode, std::string monnaie = "\x80", ContexteCopie ctx = {}) {
     Classeur c;
-    ContexteCopie ctx;
     ctx.mode = mode;
     ctx.monnaie = std::move(monnaie);
     CopierVersBook(t, c, 1, ctx);
@@ -77,9 +76,6 @@ TEST(CopieFeuille, PrintNumbersAndExportTexts) {
     EXPECT_EQ(imprime.Cellule(1, 3)->genre, Genre::Nombre);
     EXPECT_DOUBLE_EQ(imprime.Cellule(1, 3)->nombre, 0.125);
     EXPECT_EQ(imprime.Cellule(1, 3)->format, "0.00%");
-    // A word in a number cell is printed as the word, not as 0.00.
-    EXPECT_EQ(imprime.Cellule(2, 2)->genre, Genre::Texte);
-    EXPECT_EQ(imprime.Cellule(2, 2)->texte, "sign\xE9");
     // Zero numbers and percentages leave an empty, right-aligned cell.
     EXPECT_EQ(imprime.Cellule(3, 2)->genre, Genre::Vide);
     EXPECT_EQ(imprime.Cellule(3, 2)->alignement, 4);
@@ -88,9 +84,24 @@ TEST(CopieFeuille, PrintNumbersAndExportTexts) {
     for (int mode : {3, 4}) {
         const Feuille exporte = Copie(*t, mode);
         EXPECT_EQ(exporte.Cellule(1, 2)->genre, Genre::Texte);
-        EXPECT_EQ(exporte.Cellule(1, 2)->texte, "1 234,50");
-        EXPECT_EQ(exporte.Cellule(1, 3)->texte, "12,5%");
+        EXPECT_EQ(exporte.Cellule(1, 2)->texte, "1 234,5");
+        EXPECT_EQ(exporte.Cellule(1, 3)->texte, "12,5 %");
     }
+}
+
+TEST(CopieFeuille, WordsInNumberCellsPrintAsWords) {
+    // An order status shown by a number cell is printed as the word, not as 0.00.
+    auto g = test::Enregistrement(1, 2);
+    test::Attribut(g, 1, 1).typeAffichage = 1;
+    test::Attribut(g, 1, 2).typeAffichage = 1;
+    auto t = Grille(g);
+    ContexteCopie ctx;
+    ctx.texteAffiche = [](TableauClasse&, int, int r) { return r == 1 ? std::string("sign\xE9") : std::string("1\xA0" "000,25 %"); };
+    const Feuille f = Copie(*t, 1, "", ctx);
+    EXPECT_EQ(f.Cellule(1, 1)->genre, Genre::Texte);
+    EXPECT_EQ(f.Cellule(1, 1)->texte, "sign\xE9");
+    EXPECT_EQ(f.Cellule(2, 1)->genre, Genre::Nombre);
+    EXPECT_DOUBLE_EQ(f.Cellule(2, 1)->nombre, 1000.25);
 }
 
 TEST(CopieFeuille, InvisibleAndWhiteCellsAreEmptyButAligned) {
@@ -137,7 +148,7 @@ TEST(CopieFeuille, NonPrintableRowsAndColumnsTakeNoPlace) {
     t->ZoneRendNonImprimable(1, 0, 1, 0);  // column 1
     t->ZoneRendNonImprimable(0, 1, 0, 1);  // row 1
     const Feuille f = Copie(*t, 3);
-    EXPECT_EQ(f.Cellule(1, 1)->texte, "sign\xE9");
+    EXPECT_EQ(f.Cellule(1, 1)->texte, "7,0");
     EXPECT_EQ(f.ColonnesUtilisees(), 2);
 }
 

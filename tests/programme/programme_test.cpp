@@ -7,6 +7,7 @@
 #include "engine/declenchement.h"
 #include "engine/moteur.h"
 #include "engine/services_neutres.h"
+#include "grid/magasin_grilles.h"
 #include "programme/pilote_programme.h"
 
 namespace korv::programme {
@@ -20,7 +21,7 @@ TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
         "document du plan", "edition de texte", "impression et exportation",
-        "methode guidee", "recalcul, affichage et saisie des grilles"};
+        "methode guidee", "affichage et souris des grilles"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
     auto& s = p.Moteur().Services();
@@ -185,6 +186,43 @@ object kind=tableau name="G" rect=600,600,4800,900
     auto& scripts = p.Moteur().ScriptsDuMoteur();
     EXPECT_EQ(scripts.ProgExprEvalue("DEBUT.G.Case[1,1]"), "Apport");
     EXPECT_EQ(scripts.ProgExprEvalue("DEBUT.G.Case[apport]"), "15000");
+}
+
+}  // namespace
+}  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+// The grid of the first page is computed when the page is shown; an edit
+// of an entry recomputes its dependants once the page is recalculated.
+TEST(Programme, GridsComputeOnTheirPageAndAfterAnEdit) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="T" rect=600,600,6000,2000
+  grid cols=2 rows=2 coloffset=1 rowoffset=1
+  column 1 width=2400
+  column 2 width=2400
+  row 1 height=300
+  row 2 height=300
+  cell col=1 row=1 text="4"
+  cell col=2 row=1 text="=DEBUT.T.Case[1,1]*2"
+  cell col=2 row=2 text="=DEBUT.T.Case[2,1]+1"
+  attribute col=1 row=1 editable=-1 type=1
+  attribute col=2 row=2 type=1
+)S");
+    p.ExecuterJusqua(100);
+    grid::TableauClasse* g = p.Programme().Grilles().Grille(1, 2);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->CaseValeurAAfficher(2, 1), "8");
+    EXPECT_EQ(g->CaseValeurAAfficher(2, 2), "9,0");
+    ASSERT_TRUE(p.Programme().Grilles().FinEditionCase(1, 2, 1, 1, "10.5"));
+    p.Programme().Grilles().RecalculerPage(1);
+    EXPECT_EQ(g->CaseValeurAAfficher(1, 1), "10,5");
+    EXPECT_EQ(g->CaseValeurAAfficher(2, 2), "22,0");
 }
 
 }  // namespace

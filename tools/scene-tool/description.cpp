@@ -9,6 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "engine/moteur.h"
+#include "engine/scripts_moteur.h"
+#include "formula/expression.h"
 #include "platform/cp1252.h"
 
 namespace korv::scenetool {
@@ -204,6 +207,7 @@ public:
         FermeFormule();
         scene_.entete.pageNb = static_cast<std::int16_t>(scene_.pages.size());
         scene_.entete.langueNb = static_cast<std::int16_t>(scene_.entete.langues.size());
+        CompileFormulesTextes();
         return std::move(scene_);
     }
 
@@ -518,18 +522,65 @@ private:
     }
 
     // A formula belongs to the last cell text; in the complete form it is
-    // stored with it, in the block form in the page's formula block.
+    // stored with it, in the block form in the page's formula block. One
+    // without token lines is compiled from its text once every page and
+    // object is known.
     void FermeFormule() {
         if (!formule_) return;
         auto& o = scene_.pages.back().objets.back();
         auto& t = o.grille->textes.back();
+        const bool aCompiler = formule_->jetons.empty() && formule_->references.empty();
+        const std::size_t page = scene_.pages.size() - 1;
+        const std::size_t objet = scene_.pages.back().objets.size() - 1;
         if (forme_ == FormeObjets::ChampParChamp) {
             t.formule = std::move(*formule_);
+            if (aCompiler) aCompiler_.push_back({ins_->ligne, page, objet, o.grille->textes.size() - 1, false});
         } else {
             o.formules.push_back({t.colonne, t.ligne, std::move(*formule_)});
+            if (aCompiler) aCompiler_.push_back({ins_->ligne, page, objet, o.formules.size() - 1, true});
         }
         formule_.reset();
     }
+
+    void CompileFormulesTextes() {
+        if (aCompiler_.empty()) return;
+        engine::Moteur moteur;
+        moteur.scene = scene_;
+        const auto& services = moteur.ScriptsDuMoteur().Formule();
+        for (const auto& f : aCompiler_) {
+            auto& o = scene_.pages[f.page].objets[f.objet];
+            ExpressionEnregistrement* cible = nullptr;
+            std::string texte;
+            if (f.bloc) {
+                auto& u = o.formules[f.index];
+                cible = &u.expression;
+                for (const auto& t : o.grille->textes) {
+                    if (t.colonne == u.colonne && t.ligne == u.ligne) texte = t.contenu;
+                }
+            } else {
+                auto& t = o.grille->textes[f.index];
+                cible = &*t.formule;
+                texte = t.contenu;
+            }
+            // "=#" stands for a formula whose source is gone: nothing to compile.
+            if (texte.size() < 2 || texte == "=#") continue;
+            formula::ExpressionClasse e;
+            if (!e.Code(texte.substr(1), services)) {
+                throw ErreurDescription(f.ligne, "formule non comprise : " + texte);
+            }
+            e.ReferenceVersCree();
+            *cible = e.Enregistrement();
+        }
+    }
+
+    struct FormuleACompiler {
+        int ligne;
+        std::size_t page;
+        std::size_t objet;
+        std::size_t index;  // in the grid's texts, or in the page's formula block
+        bool bloc;
+    };
+    std::vector<FormuleACompiler> aCompiler_;
 
     void Resultat() {
         FermeFormule();

@@ -3,6 +3,7 @@
 //   scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]
 //   scene-tool dump FILE.sce
 //   scene-tool rtf FILE.rtf [--write OUT.rtf]
+//   scene-tool values FILE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]...
 
 #include <cstdio>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "description.h"
 #include "dump.h"
+#include "valeurs.h"
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
 #include "platform/cp1252.h"
@@ -26,6 +28,7 @@ using namespace korv;
 
 int Usage() {
     std::cerr << "usage: scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]\n"
+                 "       scene-tool values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]...\n"
                  "       scene-tool dump FILE.sce\n"
                  "       scene-tool rtf FILE.rtf [--write OUT.rtf]\n";
     return 2;
@@ -148,6 +151,31 @@ int Liste(const std::vector<std::string>& args) {
     return 0;
 }
 
+// values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]...
+int Valeurs(const std::vector<std::string>& args) {
+    if (args.empty()) return Usage();
+    std::string page;
+    std::vector<scenetool::SaisieValeurs> saisies;
+    for (std::size_t i = 1; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) return Usage();
+        if (args[i] == "--page") {
+            page = args[i + 1];
+        } else if (args[i] == "--set") {
+            scenetool::SaisieValeurs s;
+            if (!scenetool::LitSaisie(args[i + 1], s)) return Usage();
+            saisies.push_back(std::move(s));
+        } else {
+            return Usage();
+        }
+    }
+    std::string octets;
+    if (!Lit(args[0], octets)) {
+        std::cerr << "Fichier inexistant\n";
+        return 1;
+    }
+    return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,5 +185,6 @@ int main(int argc, char** argv) {
     if (commande == "build") return Construit(args);
     if (commande == "dump") return Liste(args);
     if (commande == "rtf") return TexteRiche(args);
+    if (commande == "values") return Valeurs(args);
     return Usage();
 }

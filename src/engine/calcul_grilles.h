@@ -1,0 +1,26 @@
+#pragma once
+// What the grids' recalculation reaches in the engine: its formula
+// services, its script language for the cell scripts and the window copy.
+
+#include "grid/contexte_calcul.h"
+
+namespace korv::engine {
+
+class Moteur;
+
+class CalculGrillesMoteur final : public grid::ContexteCalcul {
+public:
+    explicit CalculGrillesMoteur(Moteur& moteur) : m_(moteur) {}
+    const formula::ServicesFormule& Formules() override;
+    std::int16_t ScriptCaseExecute(std::string_view script, std::string_view evenement) override;
+    void MajFenetreJeu() override;
+    // No plan document is loaded by this program yet.
+    bool ChargementPlanEnCours() const override { return false; }
+    // CONVINIT and CONVFIN keep no flag yet: no conversion is in progress.
+    bool ConversionMonnaieEnCours() const override { return false; }
+
+private:
+    Moteur& m_;
+};
+
+}  // namespace korv::engine

@@ -1,0 +1,239 @@
+// User entries in play, source edits, resets of cells and the cell
+// scripts' events.
+
+#include <algorithm>
+#include <cstdio>
+
+#include "formula/expression.h"
+#include "formula/mois.h"
+#include "formula/nombres.h"
+#include "formula/services.h"
+#include "formula/valeur.h"
+#include "grid/tableau.h"
+
+namespace korv::grid {
+
+namespace {
+
+bool EstFormule(const std::string& texte) { return !texte.empty() && texte.front() == '='; }
+
+// Background codes of the action-plan cells, whose entry may begin with a
+// control character that the entry keeps.
+bool FondPlanAction(std::int32_t fond) { return fond >= -23 && fond <= -18; }
+
+bool CommenceParControle(const std::string& texte) {
+    return !texte.empty() && static_cast<unsigned char>(texte.front()) < 32;
+}
+
+void Remplace(std::string& s, char de, char vers) { std::replace(s.begin(), s.end(), de, vers); }
+
+// Entry of a date cell: the day number of what was typed.
+std::string TexteDate(const std::string& texte, int sousFormat) {
+    return std::to_string(formula::MoisTexteVersDate(texte, sousFormat, formula::DateDuJour()));
+}
+
+}  // namespace
+
+bool TableauClasse::DeclencheSur(int c, int r, std::string_view evenement) {
+    if (!DansGrille(c, r)) return false;
+    if (CaseInterne(c, r).Attribut().Script.empty()) return false;
+    const std::string script = CaseInterne(c, r).Attribut().Script;
+    ContexteCalcul& contexte = Contexte();
+    const std::int16_t resultat = contexte.ScriptCaseExecute(script, evenement);
+    if (resultat <= 0) contexte.MajFenetreJeu();
+    return resultat < 0;
+}
+
+void TableauClasse::CaseUtilisateurChange(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte,
+                                          bool drapeau) {
+    std::string t(texte);
+    CaseUtilisateurChangeRef(colonne, ligne, t, drapeau);
+}
+
+void TableauClasse::CaseUtilisateurChangeRef(int c, int r, std::string& texte, bool complet) {
+    if (!DansGrille(c, r)) return;
+    // Two sum cells that clear each other's entries would take turns for
+    // ever: an entry already being taken into a cell is not taken again.
+    const std::pair<int, int> cle{c, r};
+    if (std::find(saisiesEnCours_.begin(), saisiesEnCours_.end(), cle) != saisiesEnCours_.end()) return;
+    saisiesEnCours_.push_back(cle);
+    struct Fin {
+        std::vector<std::pair<int, int>>& v;
+        ~Fin() { v.pop_back(); }
+    } fin{saisiesEnCours_};
+
+    {
+        const CaseTableau& x = CaseInterne(c, r);
+        if (FondPlanAction(x.Attribut().CouleurFond) && CommenceParControle(x.Texte)) {
+            texte.insert(texte.begin(), x.Texte.front());
+        }
+    }
+    const std::uint8_t type = CaseInterne(c, r).Attribut().TypeAffichage;
+    const std::int16_t sousFormat = CaseInterne(c, r).Attribut().SousFormat;
+    if (!texte.empty() && texte.front() == '=' && type != 0) {
+        texte = EntreeUtilisateurEvalueExpression(std::string_view(texte).substr(1));
+    }
+
+    switch (type) {
+    case 3:
+        if (!texte.empty() || !EstFormule(CaseInterne(c, r).Texte)) texte = TexteDate(texte, sousFormat);
+        break;
+    case 1:
+        Remplace(texte, '.', ',');
+        if (!texte.empty() && texte.back() == '%') {
+            const auto n = formula::LitNombre(std::string_view(texte).substr(0, texte.size() - 1));
+            texte = n ? formula::FormatNombre(*n / 100) : std::string();
+        }
+        break;
+    case 2:
+        Remplace(texte, '.', ',');
+        texte.erase(std::remove(texte.begin(), texte.end(), '%'), texte.end());
+        break;
+    case 0:
+        if (sousFormat == 5) {
+            const std::string_view net = formula::Trim(texte);
+            if (formula::Majuscules(net).starts_with("DONT ")) texte = std::string(net.substr(5));
+        }
+        break;
+    default: break;
+    }
+
+    const bool conversion = calcul_ && calcul_->ConversionMonnaieEnCours();
+    if (EstFormule(CaseInterne(c, r).Texte)) {
+        CaseTableau& x = CaseInterne(c, r);
+        if (!texte.empty()) {
+            x.Valeur = texte;
+            if (!conversion) {
+                x.ResultatType = resultat::kEntreeSurFormule;
+                if (DeclencheSur(c, r, "SUR CALCULVERSENTREE")) return;
+            }
+        } else {
+            x.Valeur.clear();
+            if (!conversion) {
+                x.ResultatType = resultat::kACalculer;
+                LigneACalculer(r);
+                if (DeclencheSur(c, r, "SUR ENTREEVERSCALCUL")) return;
+            }
+        }
+    } else {
+        CaseTableau& x = CaseInterne(c, r);
+        const auto premier = texte.find_first_not_of('=');
+        x.Texte = premier == std::string::npos ? std::string() : texte.substr(premier);
+        x.ResultatType = resultat::kEntree;
+    }
+    if (!DansGrille(c, r)) return;
+
+    // An entry may give a sum cell back to calculation.
+    if (!conversion && (CaseInvalidationParEntree(c, r) || (complet && CaseInvalidationEditionEffaceEntree(c, r)))) {
+        int dc = 0, dr = 0;
+        switch (CaseInvalidationParEntreeSens(c, r)) {
+        case 32: dr = -1; break;
+        case 48: dr = 1; break;
+        case 16: dc = 1; break;
+        default: dc = -1; break;
+        }
+        for (int cc = c + dc, rr = r + dr; DansGrille(cc, rr); cc += dc, rr += dr) {
+            if (!CaseInvalidationParSomme(cc, rr)) continue;
+            std::string vide;
+            CaseUtilisateurChangeRef(cc, rr, vide, true);
+            ResetMarquesToutes();
+            RecalculInvaliderRecursivement(cc, rr, true);
+            break;
+        }
+    }
+    if (!DansGrille(c, r)) return;
+
+    if (!initialisationEnCours_ && Colonne(c).Marque3 != 0) ColonneTrierAutomatiquement(c);
+    ResetMarquesToutes();
+    RecalculInvaliderRecursivement(c, r, true);
+}
+
+void TableauClasse::CaseEditeurChange(int c, int r, std::string_view texte) {
+    if (!DansGrille(c, r)) return;
+    CaseTableau& x = CaseInterne(c, r);
+    x.Formule.reset();
+    x.Texte = std::string(texte);
+    const bool formule = EstFormule(x.Texte);
+    if (formule) {
+        auto f = std::make_unique<formula::ExpressionClasse>();
+        (void)f->Code(x.Texte.substr(1), Contexte().Formules());
+        f->ReferenceVersCree();
+        CaseInterne(c, r).Formule = std::move(f);
+    }
+    CaseTableau& y = CaseInterne(c, r);
+    if (y.ResultatType != resultat::kEntreeSurFormule) {
+        y.ResultatType = formule ? resultat::kACalculer : resultat::kEntree;
+        if (formule) LigneACalculer(r);
+    }
+}
+
+void TableauClasse::InitialiseCaseUtilisateur(int c, int r, bool declencher) {
+    if (!DansGrille(c, r)) return;
+    {
+        CaseTableau& x = CaseInterne(c, r);
+        const std::int32_t fond = x.Attribut().CouleurFond;
+        if (FondPlanAction(fond)) {
+            if (fond != -18 || x.Attribut().Fusion != 0) {
+                auto& a = x.AttributModifiable();
+                a.CouleurFond = -18;
+                a.Fusion = 0;
+            }
+        } else if (fond == -14) {
+            x.Valeur.clear();
+            CaseEstEditableChange(c, r, false);
+            x.Texte = "0";
+        }
+    }
+    CaseInvalidationStockeeChange(c, r, 1);
+    auto retirerEntree = [&] {
+        std::string vide;
+        CaseUtilisateurChangeRef(c, r, vide, true);
+        return CaseUtilisateurChangeDeclenche(c, r);
+    };
+    if (!EstFormule(CaseInterne(c, r).Texte)) {
+        if (!CaseEstEditable(c, r)) return;
+        if (declencher) {
+            if (retirerEntree() || !DansGrille(c, r)) return;
+        } else {
+            CaseInterne(c, r).ResultatType = resultat::kEntree;
+        }
+        CaseTableau& x = CaseInterne(c, r);
+        x.Texte.clear();
+        x.Valeur.clear();
+        if (x.Attribut().SousFormat == 2 && x.Attribut().TypeAffichage == 1) {
+            x.Texte = "5";
+            x.Valeur = "0";
+        }
+    } else {
+        if (declencher && (retirerEntree() || !DansGrille(c, r))) return;
+        CaseTableau& x = CaseInterne(c, r);
+        x.ResultatType = resultat::kACalculer;
+        x.Valeur.clear();
+        LigneACalculer(r);
+    }
+}
+
+void TableauClasse::InitialiseUtilisateur() {
+    for (int r = 1; r <= ligneNb_; ++r) {
+        for (int c = 1; c <= colonneNb_; ++c) InitialiseCaseUtilisateur(c, r, false);
+    }
+    struct Drapeau {
+        bool& b;
+        explicit Drapeau(bool& x) : b(x) { b = true; }
+        ~Drapeau() { b = false; }
+    } enCours(initialisationEnCours_);
+    (void)DeclencheSur(1, 1, "SUR INIT");
+}
+
+void TableauClasse::ZoneSaisieOuCalculFixe(int c1, int r1, int c2, int r2) {
+    for (int c = std::max(c1, 1); c <= std::min(c2, colonneNb_); ++c) {
+        for (int r = std::max(r1, 1); r <= std::min(r2, ligneNb_); ++r) {
+            if (!DansGrille(c, r)) return;
+            if (!CaseEstEditable(c, r) || CaseInterne(c, r).ResultatType == resultat::kEntreeSurFormule) continue;
+            std::string valeur = CaseInterne(c, r).Valeur;
+            CaseUtilisateurChangeRef(c, r, valeur, true);
+        }
+    }
+}
+
+}  // namespace korv::grid

@@ -1,0 +1,29 @@
+#pragma once
+// The computed grids of a scene, as play shows them: the scene loaded
+// headless, its start program run, each page prepared, the user's entries
+// of that page applied as edits, then every displayed cell value listed.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace korv::scenetool {
+
+struct SaisieValeurs {
+    std::string page;    // name or number
+    std::string objet;   // name or number
+    int colonne = 0;
+    int ligne = 0;
+    std::string texte;   // UTF-8
+};
+
+// "PAGE:OBJECT:COLUMN:ROW=TEXT"; false when it is not of that form.
+bool LitSaisie(const std::string& argument, SaisieValeurs& saisie);
+
+// Writes PAGE<TAB>OBJECT<TAB>COLUMN<TAB>ROW<TAB>DISPLAYED lines (UTF-8)
+// for the named page, or every page when `page` is empty. Returns the exit
+// code; a damaged scene or an unknown page writes its message to `erreurs`.
+int ValeursScene(const std::string& octets, const std::string& page, const std::vector<SaisieValeurs>& saisies,
+                 std::ostream& sortie, std::ostream& erreurs);
+
+}  // namespace korv::scenetool
