@@ -308,7 +308,8 @@ TEST(DonneesUtilisateur, ShiftedRowPastTheGridIsRefused) {
     OptionsChargementUtilisateur o;
     o.decalage = true;
     EXPECT_THROW(LitDonneesUtilisateur(in, 2, 50, 2, 255, o), ReadError);
-    BinaryReader in2(RecordUneCaseParListe(48, 1, true, true));
+    const std::string octets2 = RecordUneCaseParListe(48, 1, true, true);
+    BinaryReader in2(octets2);
     EXPECT_THROW(LitDonneesUtilisateur(in2, 2, 50, 2, 50, o), ReadError) << "48 + 5 is past 50 rows";
 }
 
