@@ -22,7 +22,12 @@
 #include <QtCharts/QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <exception>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include "display/affichage.h"
 #include "engine/fichier_nom.h"
@@ -163,10 +168,75 @@ void DessineEtiquettes(QPainter& p, QChart& chart, const ContenuGraphique& g, QA
     }
 }
 
+// Qt Charts measures its texts with one text item of its own, made in the
+// first thread that draws a chart and unusable from any other. Every chart
+// is therefore drawn on one thread of its own, which lives as long as the
+// process (each play thread of the headless driver is a new thread).
+class FilGraphiques {
+public:
+    static FilGraphiques& Instance() {
+        static FilGraphiques* fil = new FilGraphiques;  // never destroyed: its thread outlives main
+        return *fil;
+    }
+
+    // Runs `travail` on the chart thread and waits for it.
+    void Execute(const std::function<void()>& travail) {
+        std::unique_lock verrou(m_);
+        libre_.wait(verrou, [this] { return travail_ == nullptr; });
+        travail_ = &travail;
+        erreur_ = nullptr;
+        fait_ = false;
+        pret_.notify_all();
+        libre_.wait(verrou, [this] { return fait_; });
+        std::exception_ptr e = erreur_;
+        travail_ = nullptr;
+        libre_.notify_all();
+        if (e) std::rethrow_exception(e);
+    }
+
+private:
+    FilGraphiques() : fil_([this] { Boucle(); }) { fil_.detach(); }
+
+    void Boucle() {
+        std::unique_lock verrou(m_);
+        for (;;) {
+            pret_.wait(verrou, [this] { return travail_ != nullptr && !fait_; });
+            const std::function<void()>* t = travail_;
+            verrou.unlock();
+            std::exception_ptr e;
+            try {
+                (*t)();
+            } catch (...) {
+                e = std::current_exception();
+            }
+            verrou.lock();
+            erreur_ = e;
+            fait_ = true;
+            libre_.notify_all();
+        }
+    }
+
+    std::mutex m_;
+    std::condition_variable pret_;
+    std::condition_variable libre_;
+    const std::function<void()>* travail_ = nullptr;
+    bool fait_ = false;
+    std::exception_ptr erreur_;
+    std::thread fil_;
+};
+
+void Dessine(const ContenuGraphique& g, QImage& cible, const QRect& rect);
+
 }  // namespace
 
 void GraphiqueDessiner(const ContenuGraphique& g, QImage& cible, const QRect& rect) {
     if (rect.width() < 2 || rect.height() < 2 || qApp == nullptr) return;
+    FilGraphiques::Instance().Execute([&] { Dessine(g, cible, rect); });
+}
+
+namespace {
+
+void Dessine(const ContenuGraphique& g, QImage& cible, const QRect& rect) {
     QChart* chart = new QChart;  // owned by the scene
     QGraphicsScene scene;
     // No index: the index is built by a timer, and the play loop may run
@@ -263,6 +333,8 @@ void GraphiqueDessiner(const ContenuGraphique& g, QImage& cible, const QRect& re
     p.setPen(Qt::black);
     DessineEtiquettes(p, *chart, g, reference, rect.topLeft());
 }
+
+}  // namespace
 
 GraphiquesPage::GraphiquesPage(AffichagePage& affichage, std::function<grid::TableauClasse*(int, int)> grille)
     : a_(affichage), grille_(std::move(grille)) {}

@@ -120,3 +120,57 @@ TEST(GraphiqueExemple, DrawnFromItsGridsAndFollowsThem) {
 
 }  // namespace
 }  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+// The chart's triggers: 0 shows it (drawn from its grids), 1 erases it,
+// other codes do nothing.
+TEST(GraphiqueDeclencheurs, ShowEraseAndNothingElse) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="P" rect=0,0,600,600 B3=1
+  grid cols=2 rows=19
+  cell col=2 row=1 text="1"
+  cell col=2 row=7 text="2"
+  cell col=2 row=8 text="1"
+  cell col=2 row=18 text="0"
+  cell col=2 row=19 text="1"
+  attribute col=2 row=11 bg=255
+object kind=tableau name="D" rect=0,6600,600,600 B3=1
+  grid cols=2 rows=1
+  cell col=1 row=1 text="5"
+  cell col=2 row=1 text="8"
+object kind=graphique name="G" rect=1500,1500,6000,3000 B3=1 text="DEBUT.P,DEBUT.D"
+object kind=bouton name="MONTRE" rect=0,6000,900,600 C1=1 D1=12632256
+  element page=1 object=4 param=0 events=2
+object kind=bouton name="EFFACE" rect=1200,6000,900,600 C1=1 D1=12632256
+  element page=1 object=4 param=1 events=2
+object kind=bouton name="AUTRE" rect=2400,6000,900,600 C1=1 D1=12632256
+  element page=1 object=4 param=2 events=2
+)S");
+    p.DeclenchementReel();
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    auto rouges = [&] { return Compte(tampon, 100, 100, 500, 300, kRouge).nombre; };
+    EXPECT_EQ(rouges(), 0) << "hidden at the start";
+
+    p.Clic(p.Horloge().Maintenant() + 10, 300, 6300);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 200);
+    EXPECT_GT(rouges(), 100) << "shown by code 0";
+
+    p.Clic(p.Horloge().Maintenant() + 10, 2700, 6300);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 200);
+    EXPECT_GT(rouges(), 100) << "code 2 does nothing";
+
+    p.Clic(p.Horloge().Maintenant() + 10, 1500, 6300);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 200);
+    EXPECT_EQ(rouges(), 0) << "erased by code 1";
+    EXPECT_EQ(p.JournalErreurs().find("graphique"), std::string::npos) << p.JournalErreurs();
+}
+
+}  // namespace
+}  // namespace korv::programme
