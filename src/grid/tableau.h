@@ -16,8 +16,12 @@
 #include "formula/services.h"
 #include "grid/case_tableau.h"
 #include "grid/contexte_calcul.h"
+#include "grid/donnees_utilisateur.h"
 #include "grid/impression_attribut.h"
 
+namespace korv {
+class BinaryWriter;
+}
 namespace korv::formula {
 struct ExpressionUDT;
 }
@@ -411,6 +415,14 @@ public:
     std::int32_t TailleEnOctets() const;
     // The older text form of a grid; unknown lines are told through `messages`.
     void DeCodageTxtAncien(std::string_view liste, platform::BoiteMessage* messages);
+
+    // ------------------------------------ user data in the plan document
+    // Writes the record; changes nothing of the grid.
+    void SauverUtilisateur(BinaryWriter& out) const;
+    // Reads the record whole, then applies it and fires "SUR CHARGEMENT"
+    // of cell (1, 1). A damaged record throws korv::ReadError and leaves
+    // the grid as it was.
+    void ChargerUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& options = {});
 
     // ------------------------------------------ work of later grid parts
     std::string CaseValeurAAfficher(std::uint8_t colonne, std::uint8_t ligne) override;

@@ -39,9 +39,9 @@ private:
 
 QtFenetrePrincipale::QtFenetrePrincipale(int twipsParPixelX, int twipsParPixelY)
     : entree_(twipsParPixelX, twipsParPixelY),
-      progression_(twipsParPixelX),
       twipsX_(twipsParPixelX),
-      twipsY_(twipsParPixelY) {
+      twipsY_(twipsParPixelY),
+      progression_(twipsParPixelX) {
     setObjectName("Ec");
     setWindowTitle(platform::VersQString(platform::kTitreProduit));
 

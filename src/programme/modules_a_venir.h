@@ -32,7 +32,6 @@ inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view DocumentPlan = "document du plan";
 inline constexpr std::string_view Methode = "methode guidee";
 inline constexpr std::string_view Impression = "impression et exportation";
-inline constexpr std::string_view Graphiques = "graphiques";
 }  // namespace module
 
 class ModulesAVenir {

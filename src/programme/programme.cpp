@@ -5,6 +5,7 @@
 #include "display/affichage.h"
 #include "display/grille_pinceau.h"
 #include "display/surface_twips.h"
+#include "display/graphiques.h"
 #include "display/sprites.h"
 #include "display/texte_police.h"
 #include "display/texte_riche.h"
@@ -44,16 +45,6 @@ display::ReglagesAffichage Reglages(const Plateforme& p) {
     return r;
 }
 
-// A drawing hook that no module fills yet stands in for its module: the
-// object keeps its frame and outline, and the first use is reported.
-template <class... Args>
-void AVenir(std::function<void(Args...)>& crochet, ModulesAVenir& modules, std::string_view nom,
-            std::string_view operation) {
-    if (crochet) return;
-    modules.Declarer(nom);
-    crochet = [&modules, nom, operation](Args...) { modules.Signaler(nom, operation); };
-}
-
 }  // namespace
 
 struct Programme::Modules {
@@ -66,6 +57,10 @@ struct Programme::Modules {
           sprites(affichage),
           riche(affichage),
           textes(affichage, ReglagesTextes(p)),
+          graphiques(affichage,
+                     [this](int page, int objet) {
+                         return magasin.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));
+                     }),
           voisins(m, affichage, magasin),
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
@@ -90,6 +85,7 @@ struct Programme::Modules {
     display::TableSprites sprites;
     display::TexteRicheAffichage riche;
     display::TextesPage textes;
+    display::GraphiquesPage graphiques;
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
     engine::CalculGrillesMoteur calcul;
@@ -197,6 +193,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     display::BrancherSprites(m.affichage, m.sprites);
     m.riche.Brancher();
     m.textes.Brancher();
+    m.graphiques.Brancher();
 
     auto& c = m.affichage.crochets;
     // An object the display shows by itself (a next- or previous-page
@@ -204,7 +201,6 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     c.DeclencheDivers = [&moteur](int page, int objet) { engine::DeclencheDivers(moteur, page, objet, 1, 0, -1); };
     c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
     m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
-    AVenir(c.ObjetGraphiqueDessine, m.aVenir, module::Graphiques, "ObjetGraphiqueDessine");
 }
 
 Programme::~Programme() {

@@ -17,6 +17,7 @@
 #include "formula/expression.h"
 #include "grid/grid_record.h"
 #include "grid/magasin_grilles.h"
+#include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
 #include "platform/cp1252.h"
 #include "platform/message_box_fake.h"
@@ -78,8 +79,18 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
                                                  FormeObjets::ChampParChamp));
     champs.Construit(sceneChamps);
     bloc.Construit(SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc)));
-    ASSERT_EQ(champs.Nombre(), 1u);
-    ASSERT_EQ(bloc.Nombre(), 1u);
+    // The treasury grid, and the chart page's parameter and data grids.
+    ASSERT_EQ(champs.Nombre(), 3u);
+    ASSERT_EQ(bloc.Nombre(), 3u);
+    for (int page = 1; page <= sceneChamps.entete.pageNb; ++page) {
+        for (int o = 1; o <= sceneChamps.Page(page).ObjetNb(); ++o) {
+            TableauClasse* g = champs.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
+            if (g == nullptr) continue;
+            TableauClasse* h = bloc.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
+            ASSERT_NE(h, nullptr);
+            CompareGrilles(*g, *h);
+        }
+    }
     std::int16_t objet = 0;
     for (int o = 1; o <= sceneChamps.Page(1).ObjetNb(); ++o) {
         if (sceneChamps.Page(1).Objet(o).nom == "TRESORERIE") objet = static_cast<std::int16_t>(o);
@@ -95,6 +106,81 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     EXPECT_EQ(a->CaseValeurInternePendantCalcul(2, 2), formula::Valeur::Double(15000));
     EXPECT_EQ(a->ColonneDroite(1), 3585);
     EXPECT_EQ(champs.Grille(1, 1), nullptr) << "not a grid";
+}
+
+// Every grid of the sample: user data put in through a record (entries,
+// folds, a plan-action colour, a merge, a file, an invalidated cell) is
+// written and read back into the same grid of a fresh load unchanged.
+TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
+    const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
+                                               "sample" / "sample.scene");
+    const Scene scene = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
+    MagasinGrilles avant({}), apres({});
+    avant.Construit(scene);
+    apres.Construit(scene);
+    int vues = 0;
+    for (int page = 1; page <= scene.entete.pageNb; ++page) {
+        for (int o = 1; o <= scene.Page(page).ObjetNb(); ++o) {
+            TableauClasse* a = avant.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
+            if (a == nullptr) continue;
+            ++vues;
+            const int nc = a->ColonneNb();
+            const int nl = a->LigneNb();
+            BinaryWriter w;
+            w.u8(static_cast<std::uint8_t>(nc));
+            w.u8(1);
+            for (int c = 1; c <= nc; ++c) w.i16(c == nc && nc > 1 ? -1 : 0);
+            for (int r = 1; r <= nl; ++r) w.i16(r == 2 ? -1 : 0);
+            for (int c = 1; c <= nc; ++c) {
+                for (int r = 1; r <= nl; ++r) {
+                    if (!a->CaseEstEditable(c, r)) continue;
+                    w.u8(static_cast<std::uint8_t>(c));
+                    w.u8(static_cast<std::uint8_t>(r));
+                    w.fileString("saisie " + std::to_string(c) + "," + std::to_string(r));
+                }
+            }
+            w.u8(0);
+            w.u8(0);
+            w.u8(1);
+            w.u8(1);
+            w.fileString("IMAGES\\ETOILE.BMP");
+            w.u8(0);
+            w.u8(1);
+            w.u8(static_cast<std::uint8_t>(nl));
+            w.u8(0);
+            w.u8(1);
+            w.u8(1);
+            w.i32(-20);
+            w.u8(0);
+            w.u8(1);
+            w.u8(1);
+            w.u8(1);
+            w.u8(0);
+            const std::string saisie = w.take();
+            BinaryReader in(saisie);
+            a->ChargerUtilisateur(in);
+
+            BinaryWriter sortie;
+            a->SauverUtilisateur(sortie);
+            TableauClasse* b = apres.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
+            ASSERT_NE(b, nullptr);
+            BinaryReader relu(sortie.data());
+            b->ChargerUtilisateur(relu);
+            SCOPED_TRACE(scene.Page(page).Objet(o).nom);
+            CompareGrilles(*a, *b);
+            for (int c = 1; c <= nc; ++c) EXPECT_EQ(a->Colonne(c).Pliee, b->Colonne(c).Pliee);
+            for (int r = 1; r <= nl; ++r) EXPECT_EQ(a->Ligne(r).Pliee, b->Ligne(r).Pliee);
+            EXPECT_EQ(b->CaseCouleurFond(1, 1), -20);
+            EXPECT_EQ(b->Case(1, 1)->Attribut().Fusion, 1);
+            EXPECT_EQ(b->CaseFichier(1, 1), "IMAGES\\ETOILE.BMP");
+            EXPECT_EQ(b->CaseInvalidationStockee(1, nl) & 7, 2);
+            EXPECT_EQ(b->DecalageColonne(), nc);
+            BinaryWriter encore;
+            b->SauverUtilisateur(encore);
+            EXPECT_EQ(encore.data(), sortie.data());
+        }
+    }
+    EXPECT_EQ(vues, 3);
 }
 
 TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {

@@ -23,7 +23,7 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        "document du plan", "edition de texte", "graphiques", "impression et exportation",
+        "document du plan", "edition de texte", "impression et exportation",
         "methode guidee"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
