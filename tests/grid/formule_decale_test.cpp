@@ -19,6 +19,9 @@ struct CasDecalage {
     const char* attendu;
 };
 
+// Printed by its name, so that the test list stays the same from one run to the next.
+void PrintTo(const CasDecalage& c, std::ostream* os) { *os << c.nom; }
+
 class FormuleDecaleTable : public testing::TestWithParam<CasDecalage> {};
 
 TEST_P(FormuleDecaleTable, RewritesAsExpected) {

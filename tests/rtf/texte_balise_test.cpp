@@ -58,6 +58,9 @@ struct CasBalise {
     std::function<void(const Document&, const FormatCaractere&)> verifie;
 };
 
+// Printed by its tagged text, so that the test list stays the same from one run to the next.
+void PrintTo(const CasBalise& c, std::ostream* os) { *os << c.texte; }
+
 class ConversionBalise : public ::testing::TestWithParam<CasBalise> {};
 
 TEST_P(ConversionBalise, FaitCeQueDitLaBalise) {
