@@ -60,6 +60,14 @@ std::string Nom(std::string_view texte) { return Majuscules(Trim(texte)); }
 
 char Octet(int v) { return static_cast<char>(static_cast<unsigned char>(v)); }
 
+// A coordinate inside brackets. Filling down or right writes a leading "$"
+// on coordinates that must not move; the cell they name is the same.
+std::optional<std::uint8_t> Coordonnee(std::string_view texte) {
+    while (!texte.empty() && texte.front() == ' ') texte.remove_prefix(1);
+    if (!texte.empty() && texte.front() == '$') texte.remove_prefix(1);
+    return OctetVal(texte);
+}
+
 }  // namespace
 
 std::uint8_t ProprieteKORNum(std::string_view nom) {
@@ -79,7 +87,7 @@ std::optional<std::string> CoordonneesVersCaracteres(ServicesScene& scene, std::
     if (forme == FormeCoordonnees::Zone) {
         const auto elements = ElementsListe(arguments, ",.");
         for (std::size_t i = 0; i < 4; ++i) {
-            const auto v = OctetVal(ElementListe(elements, i));
+            const auto v = Coordonnee(ElementListe(elements, i));
             if (!v) return std::nullopt;
             r += Octet(*v);
         }
@@ -90,7 +98,7 @@ std::optional<std::string> CoordonneesVersCaracteres(ServicesScene& scene, std::
     if (arguments.find(separateur) != std::string_view::npos) {
         const auto elements = ElementsListe(arguments, std::string_view(&separateur, 1));
         for (std::size_t i = 0; i < 2; ++i) {
-            const auto v = OctetVal(ElementListe(elements, i));
+            const auto v = Coordonnee(ElementListe(elements, i));
             if (!v) return std::nullopt;
             r += Octet(*v);
         }

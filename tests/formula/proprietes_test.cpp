@@ -66,6 +66,10 @@ TEST(CodeVarScene, PacksReferences) {
         {"ACCUEIL.T1.Case[2.3]", Octets({1, 2, 10, 2, 3})},
         {"accueil.t1.cASE[2,3]", Octets({1, 2, 10, 2, 3})},
         {"ACCUEIL.T1.Case[ 2 , 3 ]", Octets({1, 2, 10, 2, 3})},
+        // Coordinates kept in place by a fill name the same cells.
+        {"ACCUEIL.T1.Case[$2.$3]", Octets({1, 2, 10, 2, 3})},
+        {"ACCUEIL.T1.Case[2, $3]", Octets({1, 2, 10, 2, 3})},
+        {"ACCUEIL.T1.Somme[$1,2,$3,4]", Octets({1, 2, 12, 1, 2, 3, 4})},
         {"ACCUEIL.T1.Case[total]", Octets({1, 2, 10, 4, 5})},
         {"ACCUEIL.T1.Case[INCONNU]", Octets({1, 2, 10, 0, 0})},
         {"ACCUEIL.T1.CaseInvalidation[2,3]", Octets({1, 2, 26, 2, 3})},

@@ -97,6 +97,16 @@ TEST_F(GrillesDecalage, FillDownRewritesTheRowsAndTheCopiesCompute) {
     EXPECT_EQ(t1->CaseValeurInternePendantCalcul(2, 4), Valeur::Double(80));
 }
 
+TEST_F(GrillesDecalage, AbsoluteRowsOfAFillStillNameTheirCell) {
+    t1->CaseEditeurChange(2, 1, "=DEBUT.T1.Case[1.1]+DEBUT.T2.Case[1.$1]");
+    Selectionne(*t1, 2, 1, 2, 4);
+    t1->FormuleRecopierVersBas();
+    EXPECT_EQ(t1->CaseEditeur(2, 3), "=DEBUT.T1.Case[1.3]+DEBUT.T2.Case[1.$1]");
+    Recalcule();
+    EXPECT_EQ(t1->CaseValeurInternePendantCalcul(2, 1), Valeur::Double(11));
+    EXPECT_EQ(t1->CaseValeurInternePendantCalcul(2, 3), Valeur::Double(13));
+}
+
 TEST_F(GrillesDecalage, FillRightRewritesTheColumns) {
     t1->CaseEditeurChange(2, 1, "=DEBUT.T2.Case[1.2]+DEBUT.T2.Case[$1.2]");
     Selectionne(*t1, 2, 1, 3, 1);
