@@ -234,5 +234,8 @@ const formula::ServicesFormule& ScriptsMoteur::Formule() { return impl_->formule
 formula::ProgrammationInterne& ScriptsMoteur::Programme() { return impl_->programme; }
 void ScriptsMoteur::Impression(formula::TravailImpression* travail) { impl_->services.travail = travail; }
 void ScriptsMoteur::Sommaire(formula::BoiteSommaire* boite) { impl_->texteRiche.Sommaire(boite); }
+void ScriptsMoteur::FonctionsGrilles(formula::ServicesFonctionsAction* fonctions) {
+    impl_->texteRiche.Suivant(fonctions);
+}
 
 }  // namespace korv::engine

@@ -14,6 +14,7 @@
 
 namespace korv::formula {
 class BoiteSommaire;
+class ServicesFonctionsAction;
 class ProgrammationInterne;
 class TableVariables;
 class TravailImpression;
@@ -52,6 +53,9 @@ public:
     void Impression(formula::TravailImpression* travail);
     // The table-of-contents box that TEXTERECHERCHEPAGE searches; null: none.
     void Sommaire(formula::BoiteSommaire* boite);
+    // The functions that act on grids, asked after the print and rich-text
+    // ones; null: none.
+    void FonctionsGrilles(formula::ServicesFonctionsAction* fonctions);
 
 private:
     struct Impl;

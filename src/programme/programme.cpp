@@ -22,6 +22,7 @@
 #include "platform/message_box.h"
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
+#include "programme/fonctions_grilles_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -66,6 +67,7 @@ struct Programme::Modules {
           calcul(m),
           magasin(ServicesGrilles(p)),
           grilles(magasin),
+          fonctions(m, magasin, p, aVenir),
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
@@ -91,6 +93,7 @@ struct Programme::Modules {
     engine::CalculGrillesMoteur calcul;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
+    FonctionsGrillesProgramme fonctions;
     EditionProgramme edition;
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
@@ -186,6 +189,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
     declenchement.voisins = &m.voisinsSprites;
     moteur.ScriptsDuMoteur().Impression(&m.impression);
+    moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
     m.affichage.DefinirFenetre(p.fenetreAffichage);
     m.affichage.DefinirMagasin(p.reglages);
@@ -211,6 +215,7 @@ Programme::~Programme() {
     declenchement.lanceur = nullptr;
     declenchement.navigateur = nullptr;
     moteur.ScriptsDuMoteur().Impression(nullptr);
+    moteur.ScriptsDuMoteur().FonctionsGrilles(nullptr);
 }
 
 engine::Moteur& Programme::Moteur() noexcept { return m_->moteur; }

@@ -1,0 +1,37 @@
+#pragma once
+// The formula functions that act on grids of any page (zones, cells and
+// folds, frames and merges, currencies, depreciation, closing dates,
+// conditional sums), chained in one list that the scripts' evaluator asks
+// after the print and rich-text functions.
+
+#include "formula/services.h"
+#include "grid/fonctions_grille.h"
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::grid {
+class MagasinGrilles;
+}
+
+namespace korv::programme {
+
+class ModulesAVenir;
+struct Plateforme;
+
+class FonctionsGrillesProgramme {
+public:
+    FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles, const Plateforme& p,
+                              ModulesAVenir& aVenir);
+    FonctionsGrillesProgramme(const FonctionsGrillesProgramme&) = delete;
+    FonctionsGrillesProgramme& operator=(const FonctionsGrillesProgramme&) = delete;
+
+    // The first handler of the chain; null while there is none.
+    formula::ServicesFonctionsAction* Premiere() { return premiere_; }
+
+private:
+    grid::AccesGrilles acces_;
+    formula::ServicesFonctionsAction* premiere_ = nullptr;
+};
+
+}  // namespace korv::programme
