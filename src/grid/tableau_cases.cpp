@@ -160,6 +160,8 @@ void TableauClasse::CaseInvalidationParSommeChange(int c, int r, bool v) {
 
 std::optional<formula::CaseCoord> TableauClasse::CaseNomCoordonnees(std::string_view nom) {
     const std::string cherche = formula::Majuscules(formula::Trim(nom));
+    // Unnamed cells bear no name: an empty name finds none of them.
+    if (cherche.empty()) return std::nullopt;
     for (int c = 1; c <= colonneNb_; ++c) {
         for (int r = 1; r <= ligneNb_; ++r) {
             if (CaseInterne(c, r).Attribut().Nom == cherche) {

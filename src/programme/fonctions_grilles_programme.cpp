@@ -10,7 +10,10 @@ namespace korv::programme {
 
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
                                                      const Plateforme& p, ModulesAVenir& aVenir)
-    : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles} {
+    : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles},
+      cases_(moteur, acces_, *p.messages, aVenir) {
+    cases_.Suivant(premiere_);
+    premiere_ = &cases_.Premiere();
     (void)p;
     (void)aVenir;
 }

@@ -6,6 +6,7 @@
 
 #include "formula/services.h"
 #include "grid/fonctions_grille.h"
+#include "programme/fonctions_cases_programme.h"
 
 namespace korv::engine {
 class Moteur;
@@ -31,6 +32,8 @@ public:
 
 private:
     grid::AccesGrilles acces_;
+    // Cells, folds, the method's seen mark, page numbers, plan parts.
+    FonctionsCasesProgramme cases_;
     formula::ServicesFonctionsAction* premiere_ = nullptr;
 };
 

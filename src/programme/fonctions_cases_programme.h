@@ -1,0 +1,77 @@
+#pragma once
+// The cell, fold, page and plan functions of formulas as the program
+// composes them, with stand-ins for what they reach that is not built yet:
+// the guided method's seen mark, the header and footer box of printing and
+// the plan document's parts.
+
+#include <cstdint>
+#include <string_view>
+
+#include "grid/fonctions_cases.h"
+#include "grid/fonctions_plan.h"
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::platform {
+class BoiteMessage;
+}
+
+namespace korv::programme {
+
+class ModulesAVenir;
+
+// The guided method's seen mark.
+class MarqueVuAVenir final : public grid::MarqueVuEtape {
+public:
+    explicit MarqueVuAVenir(ModulesAVenir& modules);
+    void EtapeVuBascule() override;
+    void EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) override;
+
+private:
+    ModulesAVenir& modules_;
+};
+
+// The header and footer box of printing.
+class EnTetePiedAVenir final : public grid::BoiteEnTetePied {
+public:
+    explicit EnTetePiedAVenir(ModulesAVenir& modules);
+    void SelectionVider() override;
+    void SelectionRemplacer(std::string_view texte) override;
+
+private:
+    ModulesAVenir& modules_;
+};
+
+// One page's part of the plan document, saved or loaded.
+class DocumentPlanPartieAVenir final : public grid::DocumentPlanPartie {
+public:
+    explicit DocumentPlanPartieAVenir(ModulesAVenir& modules);
+    void PlanAffaireEnregistrer(std::string_view nom, bool dialogueForce, std::int16_t page,
+                                bool demandeEcrasement) override;
+    void PlanAffaireOuvrir(std::string_view nom, bool demandeSauver, std::int16_t page) override;
+
+private:
+    ModulesAVenir& modules_;
+};
+
+class FonctionsCasesProgramme {
+public:
+    FonctionsCasesProgramme(engine::Moteur& moteur, const grid::AccesGrilles& acces, platform::BoiteMessage& messages,
+                            ModulesAVenir& aVenir);
+    FonctionsCasesProgramme(const FonctionsCasesProgramme&) = delete;
+    FonctionsCasesProgramme& operator=(const FonctionsCasesProgramme&) = delete;
+
+    // The first of its handlers; `suivant` is asked after the last.
+    formula::ServicesFonctionsAction& Premiere() { return cases_; }
+    void Suivant(formula::ServicesFonctionsAction* suivant) { plan_.Suivant(suivant); }
+
+private:
+    MarqueVuAVenir marqueVu_;
+    EnTetePiedAVenir enTetePied_;
+    DocumentPlanPartieAVenir document_;
+    grid::FonctionsPlan plan_;
+    grid::FonctionsCases cases_;
+};
+
+}  // namespace korv::programme
