@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/scene.h"
+#include "formula/expression.h"
 #include "formula/services.h"
 #include "formula/variables.h"
 #include "grid/contexte_calcul.h"
@@ -290,6 +291,27 @@ TEST_F(FonctionsCasesTest, OtherCodesGoOnToTheNextHandler) {
     EXPECT_EQ(suivant.codes, (std::vector<int>{25, 44, 79, 83}));
     FonctionsCases seul(banc.acces, boite, methode, enTetePied, {}, nullptr);
     EXPECT_FALSE(seul.EvalueFonctionAction(25, p, n));
+}
+
+// Formulas compiled and evaluated with these functions as their actions.
+TEST_F(FonctionsCasesTest, AFormulasValueIsWhatTheFunctionLeaves) {
+    const formula::ServicesFormule services{banc, banc, banc.variables, &cases};
+    const std::vector<std::pair<std::string, Valeur>> cas = {
+        {"CASECHANGEVARIABLE('PAGE1';'T1';2;3;'abc')", T("'PAGE1'")},
+        {"ZONECASECHANGEVARIABLE('PAGE1';'T1';3;1;2;2;'abc')", T("'PAGE1'")},
+        {"REVELERLIGNE('PAGE1';'T1';'NULLE';'FIN')", E(0)},
+        {"AJOUTENUMEROPAGE(3)", Valeur::Double(3)},
+        {"RECALCULOBJET('PAGE1';'G')", E(0)},
+        {"REMEMOREPLIAGE('PAGE1';'T1';'DEBUT';'FIN';3)", E(0)},
+        {"CASECHANGEVARIABLE('PAGE1';'T1';300;1;'x')", Valeur::Nul()},
+    };
+    for (const auto& [texte, attendu] : cas) {
+        formula::ExpressionClasse f;
+        ASSERT_TRUE(f.Code(texte, services)) << texte;
+        EXPECT_EQ(f.Evalue(services), attendu) << texte;
+    }
+    EXPECT_EQ(banc.T1().CaseEditeur(2, 3), "abc");
+    EXPECT_EQ(banc.T1().CaseEditeur(1, 1), "a1");
 }
 
 // ------------------------------------------------------------- cell changes
