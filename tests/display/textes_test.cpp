@@ -80,6 +80,17 @@ struct Banc {
     }
 };
 
+// Every text starts from the default font at size 11, black, without
+// styles, relief, link or alignment.
+TEST(Textes, FormatageDeDepart) {
+    Banc b;
+    text::FormatageTexte attendu;
+    attendu.police = "ARIAL";
+    EXPECT_EQ(b.textes->FormatageDefaut, attendu);
+    EXPECT_EQ(b.textes->FormatageDefaut.taille, 11);
+    EXPECT_EQ(b.textes->FormatageDefaut.couleur, 0);
+}
+
 TEST(Textes, LegendeDeBoutonCentreeDansSaCouleur) {
     Banc b;
     // Caption rectangle: the object less its margin C2 (pixels 20..219, 20..79).

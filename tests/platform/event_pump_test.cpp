@@ -41,7 +41,7 @@ TEST(PompeFactice, AttenteAvanceVersEcheanceOuEntreeLaPlusProche) {
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
         Banc b;
-        for (std::size_t i = 0; i < c.entrees.size(); ++i) b.Programme(c.entrees[i], "e" + std::to_string(i));
+        for (std::size_t i = 0; i < c.entrees.size(); ++i) b.Programme(c.entrees[i], std::string("e").append(std::to_string(i)));
         b.pompe.AttendreJusqua(c.echeance, b.horloge);
         EXPECT_EQ(b.horloge.Maintenant(), c.heureAttendue);
         EXPECT_EQ(b.journal, c.livrees);

@@ -12,6 +12,7 @@
 #include "formula/variables.h"
 #include "grid/magasin_grilles.h"
 #include "programme/pilote_programme.h"
+#include "support/services_enregistreurs.h"
 
 namespace korv::programme {
 namespace {
@@ -32,6 +33,14 @@ TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     EXPECT_EQ(dynamic_cast<engine::PlanAffaireNeutre*>(s.plan), nullptr);
     EXPECT_EQ(dynamic_cast<engine::GrillesNeutre*>(s.grilles), nullptr);
     EXPECT_EQ(dynamic_cast<engine::EditionTexteNeutre*>(s.edition), nullptr);
+    // The driver records scripts and firings and passes them on to the
+    // program's own script language and trigger dispatch.
+    auto* scripts = dynamic_cast<testsupport::ScriptsEnregistreurs*>(s.scripts);
+    ASSERT_NE(scripts, nullptr);
+    EXPECT_EQ(scripts->suivant, static_cast<engine::Scripts*>(&p.Moteur().ScriptsDuMoteur()));
+    auto* declencheur = dynamic_cast<testsupport::DeclencheurEnregistreur*>(s.declencheur);
+    ASSERT_NE(declencheur, nullptr);
+    EXPECT_EQ(declencheur->suivant, static_cast<engine::Declencheur*>(&p.Moteur().Declenchement()));
     EXPECT_EQ(&p.Moteur().Ecran(), static_cast<engine::Affichage*>(&p.Programme().Affichage()));
     EXPECT_NE(s.messages, nullptr);
     EXPECT_NE(s.dialogues, nullptr);
