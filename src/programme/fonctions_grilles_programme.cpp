@@ -10,9 +10,11 @@ namespace korv::programme {
 
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
                                                      const Plateforme& p, ModulesAVenir& aVenir)
-    : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles} {
-    (void)p;
+    : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles}, zones_(acces_, p.reglages) {
     (void)aVenir;
+    // Each handler is put in front of the chain and passes on what is not its own.
+    zones_.Suivant(premiere_);
+    premiere_ = &zones_;
 }
 
 }  // namespace korv::programme

@@ -6,6 +6,7 @@
 
 #include "formula/services.h"
 #include "grid/fonctions_grille.h"
+#include "grid/fonctions_zones.h"
 
 namespace korv::engine {
 class Moteur;
@@ -32,6 +33,7 @@ public:
 private:
     grid::AccesGrilles acces_;
     formula::ServicesFonctionsAction* premiere_ = nullptr;
+    grid::FonctionsZones zones_;
 };
 
 }  // namespace korv::programme
