@@ -209,6 +209,52 @@ TEST(FonctionsZones, StackEffectAndResultOfEveryFunction) {
     }
 }
 
+// An unknown page, an unknown object or an object that is no grid: every
+// function still consumes its arguments and gives its result, and no grid
+// changes; the zone is not even converted.
+TEST(FonctionsZones, MissingTargetsStillGiveTheResult) {
+    struct Fonction {
+        FonctionZone code;
+        std::vector<Valeur> reste;  // the arguments after page and object
+        Valeur resultat;
+    };
+    const Valeur zero = Valeur::Entier(0);
+    const std::vector<Valeur> zone = {N(1), N(-1), N(400), N(2)};
+    const std::vector<Fonction> fonctions = {
+        {FonctionZone::ZoneEstElleSaisie, zone, T("'NON'")},
+        {FonctionZone::ZoneEstElleVide, zone, Valeur::Entier(1)},
+        {FonctionZone::ZoneImprimable, zone, zero},
+        {FonctionZone::ZoneNonImprimable, zone, zero},
+        {FonctionZone::ZoneBord, zone, zero},
+        {FonctionZone::ZoneFond, zone, zero},
+        {FonctionZone::ZoneFormat, {N(1), N(1), N(2), N(2), N(3)}, zero},
+        {FonctionZone::ZoneImprimableSiSaisie, zone, zero},
+        {FonctionZone::SaisieOuCalculFixe, zone, zero},
+        {FonctionZone::ConvChange, zone, zero},
+        {FonctionZone::ImprimeColonneLargeurMinimale, {N(1), N(900)}, zero},
+        {FonctionZone::ImprimeTitre, {T("'Titre'"), N(9)}, zero},
+    };
+    const std::vector<std::pair<Valeur, Valeur>> cibles = {
+        {T("'AILLEURS'"), T("'T1'")}, {T("'DEBUT'"), T("'T2'")}, {T("'DEBUT'"), T("'TEXTE'")}, {T("''"), T("''")}};
+    for (const Fonction& f : fonctions) {
+        for (const auto& [page, objet] : cibles) {
+            SceneZones s;
+            PileValeurs pile{N(5), page, objet};
+            pile.insert(pile.end(), f.reste.begin(), f.reste.end());
+            int n = static_cast<int>(pile.size());
+            const std::string nom =
+                std::to_string(static_cast<int>(f.code)) + " " + page.EnTexte() + "." + objet.EnTexte();
+            EXPECT_TRUE(s.zones.EvalueFonctionAction(static_cast<int>(f.code), pile, n)) << nom;
+            EXPECT_EQ(n, 2) << nom;
+            EXPECT_EQ(pile[0], N(5)) << nom;
+            EXPECT_EQ(pile[1], f.resultat) << nom;
+            EXPECT_EQ(s.T1().Ligne(1).AttributImpression, ImpressionTableauAttribut{}) << nom;
+            EXPECT_EQ(s.T1().Colonne(1).AttributImpression, ImpressionTableauAttribut{}) << nom;
+            EXPECT_EQ(s.T1().ImprimeTitreRetourne(), "") << nom;
+        }
+    }
+}
+
 // Fewer values than arguments: handled, and the stack is left as it is.
 TEST(FonctionsZones, TooFewValuesLeaveTheStack) {
     const std::vector<std::pair<FonctionZone, int>> fonctions = {
@@ -290,12 +336,20 @@ TEST(FonctionsZones, PrintAttributesThroughFormulas) {
     EXPECT_EQ(s.T2().Colonne(2).AttributImpression.ImprimeBord, 1);
 
     const auto avant = Imprimables(t, true);
-    for (const char* f : {"ZONENONIMPRIMABLE('DEBUT';'T1';(-1);2;0;3)", "ZONENONIMPRIMABLE('DEBUT';'T1';0;2;0;256)",
-                          "ZONEIMPRIMABLESISAISIE('DEBUT';'T1';0;(-1);0;2)", "ZONEESTELLESAISIE('DEBUT';'T1';1;1;300;1)",
-                          "ZONEESTELLEVIDE('DEBUT';'T1';1;1;1;1000)", "ZONEBORD('DEBUT';'T1';1;1;40000;1)",
-                          "ZONEFORMAT('DEBUT';'T1';1;1;1;1;99999)", "IMPRIMECOLONNELARGEURMINIMALE('DEBUT';'T1';256;5)",
-                          "IMPRIMECOLONNELARGEURMINIMALE('DEBUT';'T1';1;40000)", "ZONEBORD('DEBUT';'T1';'a';1;1;1)",
-                          "SAISIEOUCALCULFIXE('DEBUT';'T1';1;1;1;(-2))"}) {
+    for (const char* f : {
+             "ZONENONIMPRIMABLE('DEBUT';'T1';(-1);2;0;3)",
+             "ZONENONIMPRIMABLE('DEBUT';'T1';0;2;0;256)",
+             "ZONEIMPRIMABLESISAISIE('DEBUT';'T1';0;(-1);0;2)",
+             "ZONEESTELLESAISIE('DEBUT';'T1';1;1;300;1)",
+             "ZONEESTELLEVIDE('DEBUT';'T1';1;1;1;1000)",
+             "ZONEBORD('DEBUT';'T1';1;1;40000;1)",
+             "ZONEFORMAT('DEBUT';'T1';1;1;1;1;99999)",
+             "IMPRIMECOLONNELARGEURMINIMALE('DEBUT';'T1';256;5)",
+             "IMPRIMECOLONNELARGEURMINIMALE('DEBUT';'T1';1;40000)",
+             "ZONEBORD('DEBUT';'T1';'a';1;1;1)",
+             "SAISIEOUCALCULFIXE('DEBUT';'T1';1;1;1;(-2))",
+             "CONVCHANGE('DEBUT';'T1';1;1;1;(-2))",
+         }) {
         EXPECT_TRUE(s.Evalue(f).estNul()) << f;
     }
     EXPECT_EQ(Imprimables(t, true), avant);
@@ -402,9 +456,10 @@ TEST(FonctionsZones, FixingAndConvertingOnlyInPlay) {
         t.CaseTypeChange(2, 1, 1);
         t.CaseUtilisateurChange(2, 1, "100", true);
 
-        EXPECT_EQ(s.Evalue("1 + SAISIEOUCALCULFIXE('DEBUT';'T1';1;1;1;1)").EnTexte(), "1");
+        EXPECT_EQ(s.Evalue("1 + SAISIEOUCALCULFIXE('DEBUT';'T1';1;1;2;1)").EnTexte(), "1");
         EXPECT_EQ(t.CaseResultatType(1, 1), mode == 3 ? resultat::kEntreeSurFormule : resultat::kCalcule) << mode;
         EXPECT_EQ(t.CaseResultatInterne(1, 1), "6");
+        EXPECT_EQ(t.CaseEditeur(2, 1), "100") << "a plain cell's entry is kept, not emptied";
         EXPECT_EQ(s.Evalue("CONVCHANGE('DEBUT';'T1';2;1;2;1)").EnTexte(), "0");
         EXPECT_EQ(t.CaseEditeur(2, 1), mode == 3 ? "25" : "100") << mode;
     }
