@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/moteur.h"
+#include "formula/monnaies.h"
 #include "grid/case_tableau.h"
 #include "grid/tableau.h"
 #include "programme/pilote_programme.h"
@@ -12,7 +13,8 @@ using testsupport::PiloteProgramme;
 
 // A button's script on the first page sets the print attributes of a grid
 // of the second page, asks whether a column holds an entry, fixes a
-// computed cell, and goes on past a zone that reaches outside the grid.
+// computed cell, goes on past a zone that reaches outside the grid, and
+// converts the amounts of a column.
 TEST(FonctionsZones, AScriptSetsTheZonesOfAGridOfAnotherPage) {
     PiloteProgramme p;
     p.ChargerScene(R"S(
@@ -31,6 +33,7 @@ QUE R = ZONEFOND('SUITE';'T2';3;0;3;0)
 FINSI
 QUE R = ZONEFORMAT('SUITE';'T2';1;(-1);1;300;4)
 QUE R = SAISIEOUCALCULFIXE('SUITE';'T2';2;1;2;1)
+QUE R = CONVCHANGE('SUITE';'T2';1;1;1;4)
 FIN
 object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
   element page=1 object=2 param=0 events=2
@@ -51,6 +54,13 @@ object kind=tableau name="T2" rect=100,3000,3000,3000
     ASSERT_EQ(grille->CaseResultatInterne(2, 1), "14");
     ASSERT_EQ(grille->CaseResultatType(2, 1), grid::resultat::kCalcule);
 
+    // The converter's reference rates, in the program's settings store.
+    const auto taux = [&p](std::string_view cle, double valeur) {
+        return p.Reglages().EcrireReel(formula::kReglagesMonnaieApplication, formula::kReglagesMonnaieSection, cle,
+                                       valeur);
+    };
+    ASSERT_TRUE(taux(formula::kReferenceUsd, 2));
+    ASSERT_TRUE(taux(formula::kReferenceSek, 8));
     p.Clic(100, 900, 900);
     p.ExecuterJusqua(200);
 
@@ -72,6 +82,7 @@ object kind=tableau name="T2" rect=100,3000,3000,3000
     EXPECT_EQ(grille->Colonne(2).AttributImpression.LargeurMinimale, 1800);
     EXPECT_EQ(grille->CaseResultatType(2, 1), grid::resultat::kEntreeSurFormule) << "the script ran to its end";
     EXPECT_EQ(grille->CaseResultatInterne(2, 1), "14");
+    EXPECT_EQ(grille->CaseEditeur(1, 2), "1,75") << "converted with the store's rates";
 }
 
 }  // namespace
