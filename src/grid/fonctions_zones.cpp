@@ -1,6 +1,7 @@
 #include "grid/fonctions_zones.h"
 
 #include <string>
+#include <utility>
 
 #include "grid/tableau.h"
 
@@ -41,31 +42,40 @@ Zone ZoneEntiers(PileValeurs& pile, int n, int nombre) {
     return z;
 }
 
+// The common form of a zone function of `nombre` arguments: with its grid
+// found, `action` converts the rest and acts; the result takes argument 1's
+// slot whether or not it was found.
+template <typename Action>
+void SurGrille(const AccesGrilles& acces, PileValeurs& pile, int& n, int nombre, Valeur resultat, Action action) {
+    if (n < nombre) return;
+    if (TableauClasse* g = GrilleNommee(acces, pile, n, nombre)) action(*g);
+    Resultat(pile, n, nombre, std::move(resultat));
+}
+
 }  // namespace
 
 bool FonctionsZones::EvalueFonctionAction(int code, PileValeurs& pile, int& n) {
     if (n < 0 || static_cast<std::size_t>(n) > pile.size()) formula::LeveErreur(formula::erreur::kAppelInvalide);
-    const auto f = static_cast<FonctionZone>(code);
-    switch (f) {
+    switch (static_cast<FonctionZone>(code)) {
     case FonctionZone::Copier:
     case FonctionZone::Coller: return true;  // kept for old scenes: they do nothing
-    case FonctionZone::ZoneEstElleSaisie: ZoneEstElleSaisie(pile, n); return true;
-    case FonctionZone::ZoneEstElleVide: ZoneEstElleVide(pile, n); return true;
-    case FonctionZone::ZoneImprimable:
-    case FonctionZone::ZoneBord:
-    case FonctionZone::ZoneFond:
-    case FonctionZone::ZoneFormat: AttributZone(f, pile, n); return true;
-    case FonctionZone::ZoneNonImprimable: ZoneNonImprimable(pile, n); return true;
-    case FonctionZone::ZoneImprimableSiSaisie: ZoneImprimableSiSaisie(pile, n); return true;
-    case FonctionZone::SaisieOuCalculFixe:
-    case FonctionZone::ConvChange: EnJeuSurZone(f, pile, n); return true;
-    case FonctionZone::ImprimeColonneLargeurMinimale: ImprimeColonneLargeurMinimale(pile, n); return true;
-    case FonctionZone::ImprimeTitre: ImprimeTitre(pile, n); return true;
+    case FonctionZone::ZoneEstElleSaisie: EvalueFoncZoneContientSaisie(pile, n); return true;
+    case FonctionZone::ZoneEstElleVide: EvalueFoncZoneEstElleVide(pile, n); return true;
+    case FonctionZone::ZoneImprimable: EvalueFoncZoneImprimable(pile, n); return true;
+    case FonctionZone::ZoneNonImprimable: EvalueFoncZoneNonImprimable(pile, n); return true;
+    case FonctionZone::ZoneBord: EvalueFoncZoneBord(pile, n); return true;
+    case FonctionZone::ZoneFond: EvalueFoncZoneFond(pile, n); return true;
+    case FonctionZone::ZoneFormat: EvalueFoncZoneFormat(pile, n); return true;
+    case FonctionZone::ZoneImprimableSiSaisie: EvalueFoncZoneImprimableSiSaisie(pile, n); return true;
+    case FonctionZone::SaisieOuCalculFixe: EvalueFoncSaisieOuCalculFixe(pile, n); return true;
+    case FonctionZone::ConvChange: EvalueFoncConvChange(pile, n); return true;
+    case FonctionZone::ImprimeColonneLargeurMinimale: EvalueFoncImprimeColonneLargeurMinimale(pile, n); return true;
+    case FonctionZone::ImprimeTitre: EvalueFoncImprimeTitre(pile, n); return true;
     }
     return suivant_ != nullptr && suivant_->EvalueFonctionAction(code, pile, n);
 }
 
-void FonctionsZones::ZoneEstElleSaisie(PileValeurs& pile, int& n) {
+void FonctionsZones::EvalueFoncZoneContientSaisie(PileValeurs& pile, int& n) {
     if (n < kArgumentsZone) return;
     bool trouve = false;
     if (TableauClasse* g = GrilleNommee(acces_, pile, n, kArgumentsZone)) {
@@ -75,7 +85,7 @@ void FonctionsZones::ZoneEstElleSaisie(PileValeurs& pile, int& n) {
     Resultat(pile, n, kArgumentsZone, Valeur::Chaine(trouve ? "'OUI'" : "'NON'"));
 }
 
-void FonctionsZones::ZoneEstElleVide(PileValeurs& pile, int& n) {
+void FonctionsZones::EvalueFoncZoneEstElleVide(PileValeurs& pile, int& n) {
     if (n < kArgumentsZone) return;
     bool vide = true;
     if (TableauClasse* g = GrilleNommee(acces_, pile, n, kArgumentsZone)) {
@@ -85,80 +95,83 @@ void FonctionsZones::ZoneEstElleVide(PileValeurs& pile, int& n) {
     Resultat(pile, n, kArgumentsZone, Valeur::Entier(vide ? 1 : 0));
 }
 
-void FonctionsZones::AttributZone(FonctionZone f, PileValeurs& pile, int& n) {
-    const int nombre = f == FonctionZone::ZoneFormat ? kArgumentsZone + 1 : kArgumentsZone;
-    if (n < nombre) return;
-    if (TableauClasse* g = GrilleNommee(acces_, pile, n, nombre)) {
+void FonctionsZones::EvalueFoncZoneImprimable(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
+        Zone z = ZoneEntiers(pile, n, kArgumentsZone);
+        g.ZoneRendImprimable(z.c1, z.r1, z.c2, z.r2);
+    });
+}
+
+void FonctionsZones::EvalueFoncZoneNonImprimable(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
+        const Zone z = ZoneOctets(pile, n, kArgumentsZone);
+        g.ZoneRendNonImprimable(z.c1, z.r1, z.c2, z.r2);
+    });
+}
+
+void FonctionsZones::EvalueFoncZoneBord(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
+        Zone z = ZoneEntiers(pile, n, kArgumentsZone);
+        g.ZoneImprimeBord(z.c1, z.r1, z.c2, z.r2);
+    });
+}
+
+void FonctionsZones::EvalueFoncZoneFond(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
+        Zone z = ZoneEntiers(pile, n, kArgumentsZone);
+        g.ZoneImprimeFond(z.c1, z.r1, z.c2, z.r2);
+    });
+}
+
+void FonctionsZones::EvalueFoncZoneFormat(PileValeurs& pile, int& n) {
+    constexpr int nombre = kArgumentsZone + 1;
+    SurGrille(acces_, pile, n, nombre, Valeur::Entier(0), [&](TableauClasse& g) {
         Zone z = ZoneEntiers(pile, n, nombre);
-        switch (f) {
-        case FonctionZone::ZoneImprimable: g->ZoneRendImprimable(z.c1, z.r1, z.c2, z.r2); break;
-        case FonctionZone::ZoneBord: g->ZoneImprimeBord(z.c1, z.r1, z.c2, z.r2); break;
-        case FonctionZone::ZoneFond: g->ZoneImprimeFond(z.c1, z.r1, z.c2, z.r2); break;
-        default: {
-            const std::int16_t format = Argument(pile, n, 7, nombre).EnEntier();
-            g->ZoneImprimeFormat(z.c1, z.r1, z.c2, z.r2, format);
-            break;
-        }
-        }
-    }
-    Resultat(pile, n, nombre, Valeur::Entier(0));
+        const std::int16_t format = Argument(pile, n, 7, nombre).EnEntier();
+        g.ZoneImprimeFormat(z.c1, z.r1, z.c2, z.r2, format);
+    });
 }
 
-void FonctionsZones::ZoneNonImprimable(PileValeurs& pile, int& n) {
-    if (n < kArgumentsZone) return;
-    if (TableauClasse* g = GrilleNommee(acces_, pile, n, kArgumentsZone)) {
+void FonctionsZones::EvalueFoncZoneImprimableSiSaisie(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
         const Zone z = ZoneOctets(pile, n, kArgumentsZone);
-        g->ZoneRendNonImprimable(z.c1, z.r1, z.c2, z.r2);
-    }
-    Resultat(pile, n, kArgumentsZone, Valeur::Entier(0));
+        ZoneImprimableSiSaisie(g, z.c1, z.r1, z.c2, z.r2);
+    });
 }
 
-void FonctionsZones::ZoneImprimableSiSaisie(PileValeurs& pile, int& n) {
-    if (n < kArgumentsZone) return;
-    if (TableauClasse* g = GrilleNommee(acces_, pile, n, kArgumentsZone)) {
+void FonctionsZones::EvalueFoncSaisieOuCalculFixe(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
         const Zone z = ZoneOctets(pile, n, kArgumentsZone);
-        grid::ZoneImprimableSiSaisie(*g, z.c1, z.r1, z.c2, z.r2);
-    }
-    Resultat(pile, n, kArgumentsZone, Valeur::Entier(0));
+        if (acces_.EnJeu()) g.ZoneSaisieOuCalculFixe(z.c1, z.r1, z.c2, z.r2);
+    });
 }
 
-void FonctionsZones::EnJeuSurZone(FonctionZone f, PileValeurs& pile, int& n) {
-    if (n < kArgumentsZone) return;
-    if (TableauClasse* g = GrilleNommee(acces_, pile, n, kArgumentsZone)) {
+void FonctionsZones::EvalueFoncConvChange(PileValeurs& pile, int& n) {
+    SurGrille(acces_, pile, n, kArgumentsZone, Valeur::Entier(0), [&](TableauClasse& g) {
         const Zone z = ZoneOctets(pile, n, kArgumentsZone);
-        if (acces_.EnJeu()) {
-            if (f == FonctionZone::SaisieOuCalculFixe) {
-                g->ZoneSaisieOuCalculFixe(z.c1, z.r1, z.c2, z.r2);
-            } else {
-                // Without the store there are no rates: refused, not converted at 1.
-                if (reglages_ == nullptr) formula::LeveErreur(formula::erreur::kAppelInvalide);
-                g->ZoneMonnaieConvertir(z.c1, z.r1, z.c2, z.r2, *reglages_);
-            }
-        }
-    }
-    Resultat(pile, n, kArgumentsZone, Valeur::Entier(0));
+        if (!acces_.EnJeu()) return;
+        // Without the store there are no rates: refused, not converted at 1.
+        if (reglages_ == nullptr) formula::LeveErreur(formula::erreur::kAppelInvalide);
+        g.ZoneMonnaieConvertir(z.c1, z.r1, z.c2, z.r2, *reglages_);
+    });
 }
 
-void FonctionsZones::ImprimeColonneLargeurMinimale(PileValeurs& pile, int& n) {
+void FonctionsZones::EvalueFoncImprimeColonneLargeurMinimale(PileValeurs& pile, int& n) {
     constexpr int nombre = 4;
-    if (n < nombre) return;
-    if (TableauClasse* g = GrilleNommee(acces_, pile, n, nombre)) {
+    SurGrille(acces_, pile, n, nombre, Valeur::Entier(0), [&](TableauClasse& g) {
         const std::uint8_t colonne = Argument(pile, n, 3, nombre).EnOctet();
         const std::int16_t largeur = Argument(pile, n, 4, nombre).EnEntier();
-        g->ImprimeChangeColonneLargeurMinimale(colonne, largeur);
-    }
-    Resultat(pile, n, nombre, Valeur::Entier(0));
+        g.ImprimeChangeColonneLargeurMinimale(colonne, largeur);
+    });
 }
 
-void FonctionsZones::ImprimeTitre(PileValeurs& pile, int& n) {
+void FonctionsZones::EvalueFoncImprimeTitre(PileValeurs& pile, int& n) {
     constexpr int nombre = 4;
-    if (n < nombre) return;
-    if (TableauClasse* g = GrilleNommee(acces_, pile, n, nombre)) {
+    SurGrille(acces_, pile, n, nombre, Valeur::Entier(0), [&](TableauClasse& g) {
         const std::string titre = TexteArgument(Argument(pile, n, 3, nombre));
         const std::int16_t taille = Argument(pile, n, 4, nombre).EnEntier();
-        g->ImprimeChangeTitre(titre, taille);
-    }
-    Resultat(pile, n, nombre, Valeur::Entier(0));
+        g.ImprimeChangeTitre(titre, taille);
+    });
 }
 
 void ZoneImprimableSiSaisie(TableauClasse& g, int c1, int r1, int c2, int r2) {

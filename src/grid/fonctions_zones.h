@@ -47,14 +47,18 @@ public:
     void Suivant(formula::ServicesFonctionsAction* suivant) { suivant_ = suivant; }
 
 private:
-    void ZoneEstElleSaisie(formula::PileValeurs& pile, int& n);
-    void ZoneEstElleVide(formula::PileValeurs& pile, int& n);
-    void AttributZone(FonctionZone f, formula::PileValeurs& pile, int& n);
-    void ZoneNonImprimable(formula::PileValeurs& pile, int& n);
-    void ZoneImprimableSiSaisie(formula::PileValeurs& pile, int& n);
-    void EnJeuSurZone(FonctionZone f, formula::PileValeurs& pile, int& n);
-    void ImprimeColonneLargeurMinimale(formula::PileValeurs& pile, int& n);
-    void ImprimeTitre(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneContientSaisie(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneEstElleVide(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneImprimable(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneNonImprimable(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneBord(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneFond(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneFormat(formula::PileValeurs& pile, int& n);
+    void EvalueFoncZoneImprimableSiSaisie(formula::PileValeurs& pile, int& n);
+    void EvalueFoncSaisieOuCalculFixe(formula::PileValeurs& pile, int& n);
+    void EvalueFoncConvChange(formula::PileValeurs& pile, int& n);
+    void EvalueFoncImprimeColonneLargeurMinimale(formula::PileValeurs& pile, int& n);
+    void EvalueFoncImprimeTitre(formula::PileValeurs& pile, int& n);
 
     AccesGrilles acces_;
     platform::MagasinReglages* reglages_;
