@@ -361,7 +361,8 @@ public:
     std::int16_t ImprimeTitreTaille() const { return imprimeTitreTaille_; }
     void InitialiseZoneImpression();
     // Zones: -1, -1 for both rows (or both columns) is the whole grid, and
-    // the caller's variables then hold 1 and the count.
+    // the caller's variables then hold 1 and the count. Any other index
+    // outside the grid is skipped.
     void ZoneRendImprimable(int& c1, int& r1, int& c2, int& r2);
     void ZoneRendNonImprimable(int c1, int r1, int c2, int r2);
     void ZoneImprimeBord(int& c1, int& r1, int& c2, int& r2);

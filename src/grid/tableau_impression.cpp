@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "formula/valeur.h"
 #include "grid/tableau.h"
 
 namespace korv::grid {
@@ -17,13 +16,6 @@ void PleineGrille(int& premier, int& dernier, int nb) {
     if (premier == -1 && dernier == -1) {
         premier = 1;
         dernier = nb;
-    }
-}
-
-// The bounds become row or column indexes: outside 0..255 they cannot.
-void VerifieOctets(int c1, int r1, int c2, int r2) {
-    for (int v : {c1, r1, c2, r2}) {
-        if (v < 0 || v > kMaxLignesColonnes) formula::LeveErreur(formula::erreur::kDepassement);
     }
 }
 
@@ -46,8 +38,10 @@ void TableauClasse::InitialiseZoneImpression() {
     for (int c = 1; c <= colonneNb_; ++c) C(c).AttributImpression.Imprimable = 1;
 }
 
-// Every row and every column that crosses the zone; indexes outside the
-// grid are skipped.
+// Every row and every column that crosses the zone. Indexes outside the
+// grid are skipped, whatever the script passed (-1 paired with a real
+// bound, 300, -32768): a bad zone marks what it crosses and never stops
+// the program.
 void TableauClasse::ZoneAttributImpression(int c1, int r1, int c2, int r2,
                                            void (*action)(ImpressionTableauAttribut&, int), int valeur) {
     for (int r = std::max(r1, 1); r <= std::min(r2, ligneNb_); ++r) action(L(r).AttributImpression, valeur);
@@ -67,21 +61,18 @@ void TableauClasse::ZoneRendNonImprimable(int c1, int r1, int c2, int r2) {
 void TableauClasse::ZoneImprimeBord(int& c1, int& r1, int& c2, int& r2) {
     PleineGrille(r1, r2, ligneNb_);
     PleineGrille(c1, c2, colonneNb_);
-    VerifieOctets(c1, r1, c2, r2);
     ZoneAttributImpression(c1, r1, c2, r2, [](ImpressionTableauAttribut& a, int) { a.ImprimeBord = 1; }, 0);
 }
 
 void TableauClasse::ZoneImprimeFond(int& c1, int& r1, int& c2, int& r2) {
     PleineGrille(r1, r2, ligneNb_);
     PleineGrille(c1, c2, colonneNb_);
-    VerifieOctets(c1, r1, c2, r2);
     ZoneAttributImpression(c1, r1, c2, r2, [](ImpressionTableauAttribut& a, int) { a.ImprimeFond = 1; }, 0);
 }
 
 void TableauClasse::ZoneImprimeFormat(int& c1, int& r1, int& c2, int& r2, std::int16_t format) {
     PleineGrille(r1, r2, ligneNb_);
     PleineGrille(c1, c2, colonneNb_);
-    VerifieOctets(c1, r1, c2, r2);
     ZoneAttributImpression(
         c1, r1, c2, r2,
         [](ImpressionTableauAttribut& a, int f) { a.ImprimeFormat = static_cast<std::int16_t>(f); }, format);

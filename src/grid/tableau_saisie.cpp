@@ -230,8 +230,10 @@ void TableauClasse::InitialiseUtilisateur() {
 void TableauClasse::ZoneSaisieOuCalculFixe(int c1, int r1, int c2, int r2) {
     for (int c = std::max(c1, 1); c <= std::min(c2, colonneNb_); ++c) {
         for (int r = std::max(r1, 1); r <= std::min(r2, ligneNb_); ++r) {
-            if (!DansGrille(c, r)) return;
             if (!CaseEstEditable(c, r) || CaseInterne(c, r).ResultatType == resultat::kEntreeSurFormule) continue;
+            // A plain cell's entry is its text, and it has no computed value
+            // to fix: entering that empty value would erase the entry.
+            if (!EstFormule(CaseInterne(c, r).Texte)) continue;
             std::string valeur = CaseInterne(c, r).Valeur;
             CaseUtilisateurChangeRef(c, r, valeur, true);
         }

@@ -11,11 +11,13 @@ namespace korv::programme {
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
                                                      const Plateforme& p, ModulesAVenir& aVenir)
     : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles},
-      cases_(moteur, acces_, *p.messages, aVenir) {
+      cases_(moteur, acces_, *p.messages, aVenir),
+      zones_(acces_, p.reglages) {
+    // Each handler is put in front of the chain and passes on what is not its own.
     cases_.Suivant(premiere_);
     premiere_ = &cases_.Premiere();
-    (void)p;
-    (void)aVenir;
+    zones_.Suivant(premiere_);
+    premiere_ = &zones_;
 }
 
 }  // namespace korv::programme

@@ -6,6 +6,7 @@
 
 #include "formula/services.h"
 #include "grid/fonctions_grille.h"
+#include "grid/fonctions_zones.h"
 #include "programme/fonctions_cases_programme.h"
 
 namespace korv::engine {
@@ -34,6 +35,7 @@ private:
     grid::AccesGrilles acces_;
     // Cells, folds, the method's seen mark, page numbers, plan parts.
     FonctionsCasesProgramme cases_;
+    grid::FonctionsZones zones_;
     formula::ServicesFonctionsAction* premiere_ = nullptr;
 };
 
