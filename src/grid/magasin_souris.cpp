@@ -171,11 +171,15 @@ void MagasinGrilles::InfoBulleAppel(std::int16_t page, std::int16_t objet) {
     if (!souris) return;
     const auto [x, y] = *souris;
     const SelectionTableau s = PointVersSelection(*g, x - g->RectangleGauche(), y - g->RectangleHaut());
-    if (s.Valide == 0 || s.HautGaucheLigne < 1 || s.HautGaucheColonne < 1) return;
-    const int c = g->ColonneAfficheeVersStockee(s.HautGaucheColonne);
-    const int r = g->LigneAfficheeVersStockee(s.HautGaucheLigne);
-    // The mouse may have left the grid without passing over another of its cells.
-    if (c == 0 || r == 0 || g->DerniereCaseSurvolee() != std::pair{c, r}) return;
+    const bool surCase = s.Valide != 0 && s.HautGaucheLigne >= 1 && s.HautGaucheColonne >= 1;
+    const int c = surCase ? g->ColonneAfficheeVersStockee(s.HautGaucheColonne) : 0;
+    const int r = surCase ? g->LigneAfficheeVersStockee(s.HautGaucheLigne) : 0;
+    // The mouse left the grid without passing over another of its cells:
+    // the cell is forgotten, so that coming back to it starts the timer again.
+    if (c == 0 || r == 0 || g->DerniereCaseSurvolee() != std::pair{c, r}) {
+        g->InfoBulleGere(-1, -1);
+        return;
+    }
     const std::string bulle = g->CaseBulle(c, r);
     if (!bulle.empty() && services_.bulleAffiche) services_.bulleAffiche(x, y, bulle);
 }

@@ -94,15 +94,52 @@ TEST(GrillesInteraction, NoTooltipOnceTheMouseHasLeftTheCell) {
     chrono.souris = std::pair(6000, 5000);
     chrono.Top();
     EXPECT_FALSE(p.Bulle().visible);
+    // Back on the same cell, the timer starts again.
+    p.Souris(450, genre::Deplace, 0, 0, 1200, 1050);
+    p.ExecuterJusqua(460);
+    EXPECT_EQ(chrono.demarrages, 3);
+    EXPECT_TRUE(chrono.actif);
 
     // A change of the cell's entry stops it too.
-    p.Souris(500, genre::Deplace, 0, 0, 1200, 750);
-    p.Souris(550, genre::Deplace, 0, 0, 1200, 1050);
-    p.ExecuterJusqua(600);
-    ASSERT_TRUE(chrono.actif);
     Grille(p).CaseUtilisateurChange(1, 2, "5", false);
     EXPECT_FALSE(chrono.actif);
     EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// A drag past the grid's bottom-right corner scrolls one row and one
+// column at each step of the scrolling timer.
+TEST(GrillesInteraction, ADragPastTheCornerScrollsARowAndAColumnAStep) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,1200,300
+  grid cols=4 rows=4 coloffset=1 rowoffset=1
+  column 1 width=1200
+  column 2 width=1200
+  column 3 width=1200
+  column 4 width=1200
+  row 1 height=300
+  row 2 height=300
+  row 3 height=300
+  row 4 height=300
+)S");
+    p.ExecuterJusqua(50);
+    grid::TableauClasse& g = Grille(p);
+    // The drag starts inside the grid; the timer then reads the mouse outside it.
+    p.Souris(100, genre::Enfonce, 1, 0, 1200, 700);
+    p.Souris(150, genre::Deplace, 1, 0, 1300, 800);
+    p.ExecuterJusqua(200);
+    auto& chrono = p.ChronoDefilement();
+    ASSERT_TRUE(chrono.actif);
+    chrono.souris = std::pair(3000, 2000);
+    chrono.Top();
+    EXPECT_EQ(g.DecalageColonne(), 2);
+    EXPECT_EQ(g.DecalageLigne(), 2);
+    chrono.Top();
+    EXPECT_EQ(g.DecalageColonne(), 3);
+    EXPECT_EQ(g.DecalageLigne(), 3);
 }
 
 // Buttons whose elements fold (4) and unfold (5) a zone listed rows first:
