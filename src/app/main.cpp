@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
     plateforme.polices = &polices;
     plateforme.pressePapier = &pressePapier;
     plateforme.chronoDefilement = &fenetre;
+    plateforme.chronoBulle = &fenetre.ChronoBulleGrilles();
     plan::QtFenetreBulle bulle(&fenetre, &fenetre.Espace());
     plateforme.bulle = &bulle;
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace());

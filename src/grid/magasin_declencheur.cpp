@@ -3,6 +3,7 @@
 // unfolding a zone.
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "formula/nombres.h"
@@ -25,6 +26,19 @@ std::string Element(std::string_view liste, int n) {
 }
 
 int Arrondi(double v) { return static_cast<int>(std::clamp(formula::ArrondiPair(v), -1.0e9, 1.0e9)); }
+
+// Switches the automatic thumb update back on when the scroll is done,
+// also when it ended on an error.
+class AscenseursReactives {
+public:
+    explicit AscenseursReactives(TableauClasse& g) noexcept : g_(g) {}
+    ~AscenseursReactives() { g_.MajAutoAscenseurActive(); }
+    AscenseursReactives(const AscenseursReactives&) = delete;
+    AscenseursReactives& operator=(const AscenseursReactives&) = delete;
+
+private:
+    TableauClasse& g_;
+};
 
 std::uint8_t Octet(std::string_view t) { return static_cast<std::uint8_t>(std::clamp(Arrondi(formula::Val(t)), 0, 255)); }
 
@@ -49,10 +63,15 @@ void MagasinGrilles::DeclencheTableau(int page, int objet, std::string& valeur, 
     const bool lignes = action == 2;
     std::string v = valeur;
     double x = 0;
+    // A percentage comes from a thumb being dragged: the thumbs stay where
+    // the user puts them while the grid follows.
+    std::optional<AscenseursReactives> ascenseurs;
     if (!v.empty() && v.back() == '%') {
         if (v.front() == '-') v = v.substr(1);
         v.pop_back();
         if (v.empty()) v.assign(1, '0');
+        g->MajAutoAscenseurDesactive();
+        ascenseurs.emplace(*g);
         x = formula::LitNombre(v).value_or(formula::Val(v));
         const int n = lignes ? g->LignesNonPlieesNb() : g->ColonnesNonPlieesNb();
         // n of 0 gives 1 - x / 100: no division by zero.

@@ -20,6 +20,7 @@ void MagasinGrilles::Construit(const engine::Scene& scene) {
             g->Identite(static_cast<std::int16_t>(p), static_cast<std::int16_t>(o));
             g->Environnement(this);
             g->Calcul(services_.calcul);
+            g->ChronoBulle(services_.chronoBulle);
             g->EtatCalculPartage(&etat_);
             g->InitialiseRectangleParent(objet.gauche, objet.haut, objet.gauche + objet.largeur,
                                          objet.haut + objet.hauteur);

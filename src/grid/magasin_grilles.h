@@ -20,6 +20,7 @@ struct Scene;
 }
 
 namespace korv::platform {
+class ChronoBulleTableau;
 class ChronoDefilementTableau;
 class PressePapier;
 }
@@ -52,6 +53,8 @@ struct ServicesGrilles {
     platform::PressePapier* pressePapier = nullptr;
     // The main window's grid scrolling timer.
     platform::ChronoDefilementTableau* chronoDefilement = nullptr;
+    // The main window's tooltip timer.
+    platform::ChronoBulleTableau* chronoBulle = nullptr;
     // The page being played.
     std::function<std::int16_t()> pageCourante;
     // A cell's display text (`CaseValeurAAfficher`); the grid's own when empty.
@@ -122,6 +125,9 @@ public:
     // `DefilementAppel`: one step of the automatic scrolling of a grid
     // while a selection is dragged past its edge.
     void DefilementAppel(std::int16_t page, std::int16_t objet);
+    // `InfoBulleAppel`: the tooltip timer's tick; shows the tooltip of the
+    // cell the mouse rests on when it is still the one the grid noted.
+    void InfoBulleAppel(std::int16_t page, std::int16_t objet);
     // `SupprimerConsultation`: the entries of a stored zone back to their
     // defaults, after the user confirms.
     void SupprimerConsultation(TableauClasse& g, int c1, int r1, int c2, int r2);

@@ -9,6 +9,7 @@
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "platform/grid_scroll_timer.h"
+#include "platform/grid_tooltip_timer.h"
 
 namespace korv::grid {
 
@@ -159,6 +160,30 @@ void MagasinGrilles::DefilementAppel(std::int16_t page, std::int16_t objet) {
     if ((g->DecalageColonne() != colonne || g->DecalageLigne() != ligne) && EnJeu()) RedessineEtMontre(*g);
 }
 
+void MagasinGrilles::InfoBulleAppel(std::int16_t page, std::int16_t objet) {
+    auto* chrono = services_.chronoBulle;
+    if (!chrono) return;
+    // One tooltip per rest on a cell.
+    chrono->Arreter();
+    TableauClasse* g = Grille(page, objet);
+    if (!g || !EnJeu() || (services_.pageCourante && services_.pageCourante() != page)) return;
+    const auto souris = chrono->SourisPage();
+    if (!souris) return;
+    const auto [x, y] = *souris;
+    const SelectionTableau s = PointVersSelection(*g, x - g->RectangleGauche(), y - g->RectangleHaut());
+    const bool surCase = s.Valide != 0 && s.HautGaucheLigne >= 1 && s.HautGaucheColonne >= 1;
+    const int c = surCase ? g->ColonneAfficheeVersStockee(s.HautGaucheColonne) : 0;
+    const int r = surCase ? g->LigneAfficheeVersStockee(s.HautGaucheLigne) : 0;
+    // The mouse left the grid without passing over another of its cells:
+    // the cell is forgotten, so that coming back to it starts the timer again.
+    if (c == 0 || r == 0 || g->DerniereCaseSurvolee() != std::pair{c, r}) {
+        g->InfoBulleGere(-1, -1);
+        return;
+    }
+    const std::string bulle = g->CaseBulle(c, r);
+    if (!bulle.empty() && services_.bulleAffiche) services_.bulleAffiche(x, y, bulle);
+}
+
 void MagasinGrilles::MouseUpConsultation(int page, int objet, std::int32_t x, std::int32_t y) {
     TableauClasse* g = Cherche(page, objet);
     if (!g) return;
@@ -278,7 +303,10 @@ int MagasinGrilles::QuelCurseurDeSouris(int page, int objet, std::int32_t x, std
     const std::int32_t px = services_.pixelX ? services_.pixelX() : 15;
     const std::int32_t py = services_.pixelY ? services_.pixelY() : 15;
     const SelectionTableau s = PointVersSelection(*g, x - g->RectangleGauche(), y - g->RectangleHaut());
-    if (s.Valide == 0) return 0;
+    if (s.Valide == 0) {
+        if (EnJeu()) g->InfoBulleGere(-1, -1);
+        return 0;
+    }
     if (!EnJeu()) {
         if (s.CadreLigne > 0) return 7;
         if (s.CadreColonne > 0) return 9;
@@ -292,8 +320,16 @@ int MagasinGrilles::QuelCurseurDeSouris(int page, int objet, std::int32_t x, std
     if (g->ExtensionEnCours()) return 254;
     const int c = g->ColonneAfficheeVersStockee(s.HautGaucheColonne);
     const int r = g->LigneAfficheeVersStockee(s.HautGaucheLigne);
-    if (s.HautGaucheLigne < 1 || s.HautGaucheColonne < 1 || c == 0 || r == 0) return 0;
+    if (s.HautGaucheLigne < 1 || s.HautGaucheColonne < 1 || c == 0 || r == 0) {
+        g->InfoBulleGere(-1, -1);
+        return 0;
+    }
     const TableauCaseAttributClasse& a = g->Attribut(c, r);
+    // Resting on a cell with a tooltip shows it when the timer ticks.
+    if (g->InfoBulleGere(c, r) && !a.Bulle.empty() && services_.chronoBulle) {
+        const std::int16_t p = g->Page(), o = g->Objet();
+        services_.chronoBulle->Demarrer([this, p, o] { InfoBulleAppel(p, o); });
+    }
     const std::int32_t gauche = g->RectangleGauche() + g->ColonneGauche(c);
     const std::int32_t droite = g->RectangleGauche() + g->ColonneDroite(c);
     const std::int32_t bas = g->RectangleHaut() + g->LigneBas(r);

@@ -27,6 +27,7 @@ struct ExpressionUDT;
 }
 namespace korv::platform {
 class BoiteMessage;
+class ChronoBulleTableau;
 class MagasinReglages;
 }
 
@@ -431,6 +432,24 @@ public:
     void ZoneDeplier(std::uint8_t c1, std::uint8_t l1, std::uint8_t c2, std::uint8_t l2) override;
     void MemorisePliageLigne() override;
 
+    // ------------------------------------ scroll thumbs and cell tooltips
+    // While switched off, drawing the grid leaves its scroll thumbs where
+    // they are (a thumb being dragged drives the grid, not the reverse).
+    void MajAutoAscenseurActive() { majAutoAscenseurDesactivee_ = false; }
+    void MajAutoAscenseurDesactive() { majAutoAscenseurDesactivee_ = true; }
+    bool MajAutoAscenseurDesactivee() const { return majAutoAscenseurDesactivee_; }
+    // The main window's tooltip timer, not owned; null when there is none.
+    void ChronoBulle(platform::ChronoBulleTableau* chrono) { chronoBulle_ = chrono; }
+    // `InfoBulleGere`: another cell under the mouse (stored indexes; 0 or
+    // -1 for none) stops the tooltip timer and is noted; true when it was
+    // another cell.
+    bool InfoBulleGere(int colonne, int ligne);
+    // `DerniereCaseSurvolee`: (column, row).
+    std::pair<int, int> DerniereCaseSurvolee() const { return derniereCaseSurvolee_; }
+    // The text occurs, whatever its case, in the cell's value, its entry or
+    // its script.
+    bool CaseContientTexte(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte) const;
+
 private:
     CaseTableau& CaseInterne(int c, int r) {
         return cases_[static_cast<std::size_t>(c - 1)][static_cast<std::size_t>(r - 1)];
@@ -506,6 +525,9 @@ private:
     std::int16_t imprimeTitreTaille_ = 0;
     bool extensionEnCours_ = false;
     bool saisieMultipleEnCours_ = false;
+    bool majAutoAscenseurDesactivee_ = false;
+    platform::ChronoBulleTableau* chronoBulle_ = nullptr;
+    std::pair<int, int> derniereCaseSurvolee_{0, 0};
 };
 
 }  // namespace korv::grid

@@ -75,6 +75,8 @@ void TableauClasse::CaseUtilisateurChangeRef(int c, int r, std::string& texte, b
     if (!texte.empty() && texte.front() == '=' && type != 0) {
         texte = EntreeUtilisateurEvalueExpression(std::string_view(texte).substr(1));
     }
+    // No tooltip comes up over a cell being changed.
+    InfoBulleGere(0, 0);
 
     switch (type) {
     case 3:

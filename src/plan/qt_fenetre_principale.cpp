@@ -189,6 +189,11 @@ void QtFenetrePrincipale::InitChronoBulleTableau(std::function<void()> infoBulle
     tableauBulle_ = std::move(infoBulleAppel);
 }
 
+void QtFenetrePrincipale::ChronoBulleEc::Demarrer(std::function<void()> appel) {
+    fenetre_.InitChronoBulleTableau(std::move(appel));
+    fenetre_.chronoBulle_.start();
+}
+
 void QtFenetrePrincipale::InitChronoDefileTableau(std::function<void()> defilementAppel) {
     tableauDefile_ = std::move(defilementAppel);
 }

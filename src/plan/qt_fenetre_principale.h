@@ -6,6 +6,7 @@
 // `engine::FenetrePrincipale`.
 
 #include "platform/grid_scroll_timer.h"
+#include "platform/grid_tooltip_timer.h"
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -93,6 +94,8 @@ public:
     // still running is dropped.
     void TopChronoBulle();
     void TopChronoTableauDefile();
+    // `ChronoBulle` as the grids drive it.
+    platform::ChronoBulleTableau& ChronoBulleGrilles() noexcept { return chronoBulleGrilles_; }
 
     FenetreProgression& Progression() noexcept { return progression_; }
     SplashDemarrage& Splash() noexcept { return splash_; }
@@ -114,6 +117,20 @@ private:
     void AProposMontrer();
     void PlanQuitter();
 
+    class ChronoBulleEc final : public platform::ChronoBulleTableau {
+    public:
+        explicit ChronoBulleEc(QtFenetrePrincipale& fenetre) noexcept : fenetre_(fenetre) {}
+        void Demarrer(std::function<void()> appel) override;
+        void Arreter() override { fenetre_.chronoBulle_.stop(); }
+        bool Actif() const override { return fenetre_.chronoBulle_.isActive(); }
+        std::optional<std::pair<std::int32_t, std::int32_t>> SourisPage() const override {
+            return fenetre_.SourisPage();
+        }
+
+    private:
+        QtFenetrePrincipale& fenetre_;
+    };
+
     EntreeSurface entree_;
     FenetreScene* scene_ = nullptr;
     int twipsX_ = 15;
@@ -125,6 +142,7 @@ private:
     std::function<void()> tableauDefile_;
     bool gardeBulle_ = false;
     bool gardeDefile_ = false;
+    ChronoBulleEc chronoBulleGrilles_{*this};
     bool fermetureProgramme_ = false;
     bool panneauPlanVisible_ = false;
     FenetreProgression progression_;

@@ -9,6 +9,7 @@
 
 namespace korv::platform {
 class BoiteEdition;
+class ChronoBulleTableau;
 class ChronoDefilementTableau;
 class FenetreBulle;
 class BoiteMessage;
@@ -50,6 +51,8 @@ struct Plateforme {
     platform::FenetreBulle* bulle = nullptr;
     // The main window's grid scrolling timer.
     platform::ChronoDefilementTableau* chronoDefilement = nullptr;
+    // The main window's tooltip timer, for the grids' cells.
+    platform::ChronoBulleTableau* chronoBulle = nullptr;
     // The system clipboard (text).
     platform::PressePapier* pressePapier = nullptr;
     // The fonts installed on the machine.

@@ -19,6 +19,7 @@
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "plan/etat_plan.h"
+#include "platform/grid_tooltip_timer.h"
 #include "platform/message_box.h"
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
@@ -103,6 +104,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     grid::ServicesGrilles s;
     s.pressePapier = p.pressePapier;
     s.chronoDefilement = p.chronoDefilement;
+    s.chronoBulle = p.chronoBulle;
     s.pageCourante = [this] { return static_cast<std::int16_t>(moteur.jeu.PageCourante); };
     s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
     s.calcul = &calcul;
@@ -118,7 +120,10 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
         return messages && messages->Afficher(texte, platform::style::OuiNon, "Corvanne Rarevive Zaru") == 6;
     };
     s.validerEdition = [this] { edition.TexteEditeParUtilisateurFin(); };
-    s.bulleAffiche = [this, bulle = p.bulle](std::int32_t x, std::int32_t y, std::string_view texte) {
+    s.bulleAffiche = [this, bulle = p.bulle, chrono = p.chronoBulle](std::int32_t x, std::int32_t y,
+                                                                      std::string_view texte) {
+        // A tooltip shown stops the timer that would show it again.
+        if (chrono) chrono->Arreter();
         if (!bulle) return;
         const std::int32_t tx = affichage.PageTampon.TwipsParPixelX(), ty = affichage.PageTampon.TwipsParPixelY();
         bulle->Afficher(display::PixelsDepuisTwips(x, tx) - affichage.DecalageAffichageX,
@@ -135,12 +140,13 @@ void Programme::Modules::DessineGrille(int page, int objet) {
         *g, pinceau, [this, g](int c, int r) { return magasin.TexteAffiche(*g, c, r); },
         moteur.jeu.ModeProgramme == engine::kModeJeu);
     dessin.Affiche(true);
+    BoutonsAscenseur(page, objet);
 }
 
 void Programme::Modules::BoutonsAscenseur(int page, int objet) {
     if (moteur.jeu.ModeProgramme != engine::kModeJeu) return;
     grid::TableauClasse* g = magasin.Cherche(page, objet);
-    if (!g) return;
+    if (!g || g->MajAutoAscenseurDesactivee()) return;
     constexpr int kHorizontal = 10, kVertical = 9;
     auto& liste = moteur.affiches;
     for (int i = 1; i <= liste.Nombre(); ++i) {

@@ -469,3 +469,31 @@ TEST(QtFenetrePrincipale, BarresDeTitreEtDeMenus) {
 
 }  // namespace
 }  // namespace korv::plan
+
+namespace korv::plan {
+namespace {
+
+// The tooltip timer as the grids drive it: started with the grid's call,
+// stopped, and stopped by page preparation like the window's own.
+TEST(QtFenetrePrincipale, ChronoBulleDesGrilles) {
+    Fixture f;
+    platform::ChronoBulleTableau& chrono = f.fenetre.ChronoBulleGrilles();
+    QTimer& bulle = f.fenetre.ChronoBulle();
+    int appels = 0;
+    chrono.Demarrer([&] { ++appels; });
+    EXPECT_TRUE(chrono.Actif());
+    EXPECT_TRUE(bulle.isActive());
+    EXPECT_EQ(bulle.interval(), 2000);
+    f.fenetre.TopChronoBulle();
+    EXPECT_EQ(appels, 1);
+    chrono.Arreter();
+    EXPECT_FALSE(bulle.isActive());
+    chrono.Demarrer([&] { appels += 10; });
+    f.fenetre.CacherBulleEtChronos();
+    EXPECT_FALSE(chrono.Actif());
+    f.fenetre.TopChronoBulle();
+    EXPECT_EQ(appels, 11) << "the newest call replaces the older";
+}
+
+}  // namespace
+}  // namespace korv::plan

@@ -14,6 +14,7 @@
 #include "platform/clipboard_fake.h"
 #include "platform/edit_box_fake.h"
 #include "platform/grid_scroll_timer.h"
+#include "platform/grid_tooltip_timer.h"
 #include "platform/tooltip.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
@@ -93,6 +94,7 @@ public:
             plateforme.pressePapier = &parties->pressePapier;
             plateforme.boiteEdition = &parties->boiteEdition;
             plateforme.chronoDefilement = &parties->chronoDefilement;
+            plateforme.chronoBulle = &parties->chronoBulle;
             plateforme.bulle = &parties->bulle;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
@@ -109,6 +111,7 @@ public:
     platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
     platform::BoiteEditionFactice& BoiteEdition() { return parties_->boiteEdition; }
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
+    platform::ChronoBulleTableauFactice& ChronoBulle() { return parties_->chronoBulle; }
     platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
 
 private:
@@ -119,6 +122,7 @@ private:
         platform::PressePapierFactice pressePapier;
         platform::BoiteEditionFactice boiteEdition;
         platform::ChronoDefilementTableauFactice chronoDefilement;
+        platform::ChronoBulleTableauFactice chronoBulle;
         platform::FenetreBulleFactice bulle;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
