@@ -13,6 +13,8 @@ FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, gri
     : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles} {
     (void)p;
     (void)aVenir;
+    cadres_.Suivant(premiere_);
+    premiere_ = &cadres_;
 }
 
 }  // namespace korv::programme

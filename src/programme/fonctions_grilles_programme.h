@@ -5,6 +5,7 @@
 // after the print and rich-text functions.
 
 #include "formula/services.h"
+#include "grid/fonctions_cadres.h"
 #include "grid/fonctions_grille.h"
 
 namespace korv::engine {
@@ -31,6 +32,7 @@ public:
 
 private:
     grid::AccesGrilles acces_;
+    grid::FonctionsCadres cadres_{acces_};
     formula::ServicesFonctionsAction* premiere_ = nullptr;
 };
 
