@@ -1,9 +1,8 @@
 #include "grid/fonctions_cadres.h"
 
-#include <algorithm>
 #include <array>
-#include <utility>
 
+#include "grid/grille_selection.h"
 #include "grid/tableau.h"
 
 namespace korv::grid {
@@ -20,10 +19,9 @@ formula::Valeur Zero() { return formula::Valeur::Entier(0); }
 
 }  // namespace
 
-ZoneSelection ZoneDeLaSelection(TableauClasse& g) {
+ZoneSelection ZoneDeLaSelection(TableauClasse& g, bool enJeu) {
     SelectionTableau s = g.Selection();
-    if (s.HautGaucheLigne > s.BasDroiteLigne) std::swap(s.HautGaucheLigne, s.BasDroiteLigne);
-    if (s.HautGaucheColonne > s.BasDroiteColonne) std::swap(s.HautGaucheColonne, s.BasDroiteColonne);
+    SelectionDepuisPremiereDerniere(g, s, enJeu);
     g.SelectionChange(s);
     return {g.ColonneAfficheeVersStockee(s.HautGaucheColonne), g.LigneAfficheeVersStockee(s.HautGaucheLigne),
             g.ColonneAfficheeVersStockee(s.BasDroiteColonne), g.LigneAfficheeVersStockee(s.BasDroiteLigne)};
@@ -49,7 +47,7 @@ void FonctionsCadres::SurLaSelection(int code, formula::PileValeurs& pile, int& 
     if (n < nombre) return;
     TableauClasse* g = GrilleNommee(acces_, pile, n, nombre);
     if (!g) return;
-    const ZoneSelection z = ZoneDeLaSelection(*g);
+    const ZoneSelection z = ZoneDeLaSelection(*g, acces_.EnJeu());
     switch (code) {
     case f::CadreZoneMettre: g->CadreZoneMettre(z.c1, z.r1, z.c2, z.r2); break;
     case f::CadreZoneEnlever: g->CadreZoneEnlever(z.c1, z.r1, z.c2, z.r2); break;

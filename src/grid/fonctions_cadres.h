@@ -22,13 +22,15 @@ inline constexpr int CadreZoneChanger = 88;
 inline constexpr int ZoneGriseAuto = 90;
 }  // namespace fonction_cadre
 
-// The selection's stored zone (c1, r1, c2, r2), after putting its corners
-// in top-left, bottom-right order in the grid; 0 for a corner that shows
-// no cell.
+// `SelectionActuellePremierDernierVersHautBas`: the selection's corners
+// rebuilt in the grid from its anchor and cursor, which outlive a press
+// outside the grid; in play widened over merged runs as the mouse and the
+// keys show it. Then its stored zone (c1, r1, c2, r2), 0 for a corner that
+// shows no cell.
 struct ZoneSelection {
     int c1 = 0, r1 = 0, c2 = 0, r2 = 0;
 };
-ZoneSelection ZoneDeLaSelection(TableauClasse& g);
+ZoneSelection ZoneDeLaSelection(TableauClasse& g, bool enJeu);
 
 class FonctionsCadres final : public formula::ServicesFonctionsAction {
 public:

@@ -376,7 +376,16 @@ SelectionTableau TableauClasse::SelectionStockeeVersAffichee(const SelectionTabl
             c(s.DerniereColonne),  l(s.PremiereLigne), l(s.DerniereLigne)};
 }
 
-void TableauClasse::SelectionnerRien() { selection_ = SelectionTableau{}; }
+// The anchor and the cursor stay: a script run from a button, pressed
+// outside the grid, still finds the cells the user chose.
+void TableauClasse::SelectionnerRien() {
+    SelectionTableau s;
+    s.PremiereColonne = selection_.PremiereColonne;
+    s.DerniereColonne = selection_.DerniereColonne;
+    s.PremiereLigne = selection_.PremiereLigne;
+    s.DerniereLigne = selection_.DerniereLigne;
+    selection_ = s;
+}
 
 bool TableauClasse::CaseAfficheeDansSelection(int colonneAffichee, int ligneAffichee) const {
     const int c = ColonneAfficheeVersStockee(colonneAffichee);

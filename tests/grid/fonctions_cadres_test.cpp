@@ -55,13 +55,14 @@ struct FonctionsCadresPile : ::testing::Test {
         Selectionne(2, 1, 3, 2);
     }
     TableauClasse& G() { return *grilles.Cherche(1, 2); }
+    // The anchor (c1, r1) and the cursor (c2, r2), as left by a press
+    // outside the grid: no corners, not valid.
     void Selectionne(int c1, int r1, int c2, int r2) {
         SelectionTableau s;
-        s.Valide = -1;
-        s.HautGaucheColonne = static_cast<std::int16_t>(c1);
-        s.HautGaucheLigne = static_cast<std::int16_t>(r1);
-        s.BasDroiteColonne = static_cast<std::int16_t>(c2);
-        s.BasDroiteLigne = static_cast<std::int16_t>(r2);
+        s.PremiereColonne = static_cast<std::int16_t>(c1);
+        s.PremiereLigne = static_cast<std::int16_t>(r1);
+        s.DerniereColonne = static_cast<std::int16_t>(c2);
+        s.DerniereLigne = static_cast<std::int16_t>(r2);
         G().SelectionChange(s);
     }
     // Calls the function with `arguments` on top of one value of the
@@ -119,9 +120,7 @@ TEST_F(FonctionsCadresPile, EachFunctionActsOnTheSelectionAndLeavesZeroInItsFirs
          }},
         {"ZONEFUSIONENLEVER", f::ZoneFusionEnlever, [](TableauClasse& g) { g.FusionZoneMettre(1, 1, 4, 1); },
          [](const TableauClasse& g) {
-             EXPECT_EQ(g.CaseFusion(1, 1), 1);
-             EXPECT_EQ(g.CaseFusion(2, 1), 0);
-             EXPECT_EQ(g.CaseFusion(4, 1), 1) << "what is left of the run starts anew";
+             EXPECT_FALSE(g.FusionZoneExiste(1, 1, 4, 3)) << "in play the run the selection touches goes whole";
          }},
         {"ZONEFUSIONCHANGER", f::ZoneFusionChanger, [](TableauClasse&) {},
          [](const TableauClasse& g) { EXPECT_TRUE(g.FusionZoneExiste(2, 1, 3, 2)); }},
@@ -183,13 +182,34 @@ TEST_F(FonctionsCadresPile, TooFewValuesLeaveTheStackAsItIs) {
     EXPECT_FALSE(fonctions.EvalueFonctionAction(44, pile, n)) << "another handler's function";
 }
 
-TEST_F(FonctionsCadresPile, TheSelectionIsPutInOrderAndAZoneOutsideTheGridIsSkipped) {
+TEST_F(FonctionsCadresPile, TheZoneIsRebuiltFromTheAnchorAndTheCursor) {
     Selectionne(3, 2, 2, 1);
     Appel(f::ZoneFusionMettre, {T("P1"), T("T1")});
     EXPECT_EQ(G().CaseFusion(2, 1), 1);
     EXPECT_EQ(G().CaseFusion(3, 2), 2);
+    EXPECT_EQ(G().CaseFusion(4, 2), 0);
     EXPECT_EQ(G().Selection().HautGaucheColonne, 2) << "the grid keeps the ordered corners";
     EXPECT_EQ(G().Selection().BasDroiteLigne, 2);
+}
+
+TEST_F(FonctionsCadresPile, InPlayTheZoneCoversTheMergedRunsItTouches) {
+    struct Cas {
+        std::int16_t mode;
+        std::vector<int> apres;
+    };
+    for (const Cas& k : {Cas{3, {0, 0, 0, 0}}, Cas{1, {1, 2, 0, 1}}}) {
+        noms.modeProgramme = k.mode;
+        Reinitialise();
+        G().FusionZoneMettre(1, 1, 4, 1);
+        Selectionne(3, 1, 3, 1);
+        Appel(f::ZoneFusionEnlever, {T("P1"), T("T1")});
+        std::vector<int> marques;
+        for (int c = 1; c <= 4; ++c) marques.push_back(G().CaseFusion(c, 1));
+        EXPECT_EQ(marques, k.apres) << "mode " << k.mode;
+    }
+}
+
+TEST_F(FonctionsCadresPile, AZoneOutsideTheGridIsSkipped) {
 
     for (const auto& s : std::vector<std::vector<int>>{{0, 0, 0, 0}, {2, 1, 9, 2}, {3, 0, 4, 3}}) {
         Reinitialise();

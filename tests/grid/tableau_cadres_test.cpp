@@ -350,5 +350,23 @@ TEST(SelectionFusions, OneContinuationCellWidensToTheWholeRunInPlayOnly) {
     EXPECT_EQ(SelectionEtendreAuxFusions(*g, UneCase(5, 1), true).BasDroiteColonne, 5) << "not merged";
 }
 
+TEST(SelectionFusions, ClearingTheSelectionKeepsTheAnchorAndTheCursor) {
+    auto g = Grille(4, 4);
+    SelectionTableau s = UneCase(2, 3);
+    s.DerniereColonne = 4;
+    s.CadreColonne = 3;
+    g->SelectionChange(s);
+    g->SelectionnerRien();
+    EXPECT_FALSE(g->SelectionEstValide());
+    const SelectionTableau& apres = g->Selection();
+    EXPECT_EQ(apres.HautGaucheColonne, 0);
+    EXPECT_EQ(apres.BasDroiteLigne, 0);
+    EXPECT_EQ(apres.CadreColonne, 0);
+    EXPECT_EQ(apres.PremiereColonne, 2);
+    EXPECT_EQ(apres.DerniereColonne, 4);
+    EXPECT_EQ(apres.PremiereLigne, 3);
+    EXPECT_EQ(apres.DerniereLigne, 3);
+}
+
 }  // namespace
 }  // namespace korv::grid
