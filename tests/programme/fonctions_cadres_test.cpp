@@ -137,5 +137,60 @@ TEST_F(FonctionsCadres, ButtonsMergeAndFrameTheCellsChosenWithTheMouse) {
     EXPECT_EQ(Contenu(4, 2), "\x06" "Suite");
 }
 
+// Scripts grey a zone from the states of another and change the
+// background code of the cells chosen with the mouse.
+TEST(FonctionsCadresGrise, ScriptsGreyAZoneAndChangeTheBackgroundOfTheSelection) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="T1" rect=600,600,4800,600
+  grid cols=4 rows=2 coloffset=1 rowoffset=1
+  column 1 width=1200
+  column 2 width=1200
+  column 3 width=1200
+  column 4 width=1200
+  row 1 height=300
+  row 2 height=300
+  cell col=1 row=1 text="5"
+  cell col=2 row=1 text="x"
+  attribute col=2 row=1 invalidation=2
+  attribute col=3 row=1 invalidation=1
+  attribute col=4 row=1 invalidation=1
+  attribute col=4 row=2 invalidation=1
+  attribute col=1 row=2 bg=-20
+  attribute col=2 row=2 bg=-14
+object kind=action name="GRISE" A1=11 text="QUE PASSEVALEUR = ZONEGRISEAUTO('DEBUT';'T1';2;1;2;1;4;1;4;2;1)"
+object kind=action name="FOND" A1=11 text="QUE PASSEVALEUR = ZONECHANGEFOND('DEBUT';'T1';19)"
+object kind=bouton name="BGRISE" rect=600,3000,1200,600 C1=1 D1=12632256
+  element page=1 object=3 param=0 events=2
+object kind=bouton name="BFOND" rect=3000,3000,1200,600 C1=1 D1=12632256
+  element page=1 object=4 param=0 events=2
+)S");
+    p.ExecuterJusqua(50);
+    auto* g = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+    ASSERT_NE(g, nullptr);
+    // The page's actions already ran as it showed; the target back to valid.
+    EXPECT_EQ(g->CaseInvalidationStockee(4, 1) & 7, 2);
+    for (int r = 1; r <= 2; ++r) g->CaseInvalidationStockeeChange(4, r, 1);
+    p.Clic(100, 900, 3300);
+    p.ExecuterJusqua(200);
+    EXPECT_EQ(g->CaseInvalidationStockee(4, 1) & 7, 2);
+    EXPECT_EQ(g->CaseInvalidationStockee(4, 2) & 7, 2);
+    EXPECT_EQ(g->CaseInvalidationStockee(3, 1) & 7, 1) << "outside the target";
+
+    // Row 2, columns 1..2 chosen by a drag: 19 is a plan-action code, so
+    // only the plan-action cell takes it.
+    p.Souris(300, testsupport::genre_souris::Enfonce, 1, 0, Tx(1), Ty(2));
+    p.Souris(350, testsupport::genre_souris::Deplace, 1, 0, Tx(2), Ty(2));
+    p.Souris(400, testsupport::genre_souris::Relache, 1, 0, Tx(2), Ty(2));
+    p.Clic(500, 3300, 3300);
+    p.ExecuterJusqua(600);
+    EXPECT_EQ(g->CaseCouleurFond(1, 2), -19);
+    EXPECT_EQ(g->CaseCouleurFond(2, 2), -14);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 }  // namespace
 }  // namespace korv::programme
