@@ -59,6 +59,7 @@ bool ZoneDansGrille(const TableauClasse& g, int c1, int r1, int c2, int r2) {
     return c1 >= 1 && c1 <= g.ColonneNb() && c2 >= 1 && c2 <= g.ColonneNb() && r1 >= 1 && r1 <= g.LigneNb() &&
            r2 >= 1 && r2 <= g.LigneNb();
 }
+
 }  // namespace
 
 // ----------------------------------------------------------------- frames
@@ -67,7 +68,7 @@ void TableauClasse::CadreCaseAjoute(int c, int r, std::uint8_t bits) {
     CaseTableau* x = CaseAChanger(c, r);
     bits &= kCotes;
     if (!x || bits == 0 || !EstPlanAction(x->Attribut().CouleurFond)) return;
-    ContenuCadre contenu = Decoupe(x->Texte);
+    const ContenuCadre contenu = Decoupe(x->Texte);
     const auto nouveaux = static_cast<char>(contenu.bits | bits);
     x->Texte = nouveaux + contenu.reste;
 }
