@@ -346,6 +346,30 @@ public:
     std::int16_t ZoneEstElleVide(int c1, int r1, int c2, int r2) const;
     bool ZoneEstPlanAction(int c1, int r1, int c2, int r2) const;
 
+    // ----------------------------------- frames, merges and zone colours
+    // Plan-action cells (background -23..-18) carry their frame sides as a
+    // leading control character: 1 top, 2 right, 4 bottom, 8 left. Other
+    // cells are left alone. Zones are (c1, r1, c2, r2), stored indexes; a
+    // zone not inside the grid changes nothing and tests false.
+    void CadreCaseAjoute(int c, int r, std::uint8_t bits);
+    void CadreCaseEnleve(int c, int r, std::uint8_t bits);
+    bool CadreCaseExiste(int c, int r, std::uint8_t bits) const;
+    bool CadreZoneExiste(int c1, int r1, int c2, int r2) const;
+    // The frame on (off) the border sides of the zone's cells.
+    void CadreZoneMettre(int c1, int r1, int c2, int r2);
+    void CadreZoneEnlever(int c1, int r1, int c2, int r2);
+    void CadreZoneChanger(int c1, int r1, int c2, int r2);
+    bool FusionZoneExiste(int c1, int r1, int c2, int r2) const;
+    // Each row made only of plan-action cells becomes one run.
+    void FusionZoneMettre(int c1, int r1, int c2, int r2);
+    void FusionZoneEnlever(int c1, int r1, int c2, int r2);
+    void FusionZoneChanger(int c1, int r1, int c2, int r2);
+    // Background := -code; a plan-action code replaces plan-action codes only.
+    void ZoneChangeFond(int c1, int r1, int c2, int r2, std::uint8_t code);
+    // Greys (stored state 2) or ungreys (1) the target zone from the states
+    // of the test zone's cells, by mode 1, 2, 3, 4 or 6; other modes leave it.
+    void ZoneGriseAuto(int tc1, int tr1, int tc2, int tr2, int c1, int r1, int c2, int r2, std::uint8_t mode);
+
     // ----------------------------------------------- columns and sorting
     // The print attributes of a row or column; null outside the grid.
     ImpressionTableauAttribut* ColonneImprime(int c);

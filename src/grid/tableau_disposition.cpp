@@ -376,8 +376,8 @@ SelectionTableau TableauClasse::SelectionStockeeVersAffichee(const SelectionTabl
             c(s.DerniereColonne),  l(s.PremiereLigne), l(s.DerniereLigne)};
 }
 
-// The first and last cells stay: a function run by a button pressed after
-// the user selected rows (CACHERLIGNE) rebuilds the selection from them.
+// The anchor and the cursor stay: a script run from a button, pressed
+// outside the grid, still finds the cells the user chose.
 void TableauClasse::SelectionnerRien() {
     SelectionTableau s;
     s.PremiereColonne = selection_.PremiereColonne;

@@ -18,6 +18,8 @@ FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, gri
     premiere_ = &cases_.Premiere();
     zones_.Suivant(premiere_);
     premiere_ = &zones_;
+    cadres_.Suivant(premiere_);
+    premiere_ = &cadres_;
 }
 
 }  // namespace korv::programme

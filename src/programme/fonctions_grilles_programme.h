@@ -5,6 +5,7 @@
 // after the print and rich-text functions.
 
 #include "formula/services.h"
+#include "grid/fonctions_cadres.h"
 #include "grid/fonctions_grille.h"
 #include "grid/fonctions_zones.h"
 #include "programme/fonctions_cases_programme.h"
@@ -36,6 +37,7 @@ private:
     // Cells, folds, the method's seen mark, page numbers, plan parts.
     FonctionsCasesProgramme cases_;
     grid::FonctionsZones zones_;
+    grid::FonctionsCadres cadres_{acces_};
     formula::ServicesFonctionsAction* premiere_ = nullptr;
 };
 
