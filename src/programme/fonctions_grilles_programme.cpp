@@ -1,5 +1,6 @@
 #include "programme/fonctions_grilles_programme.h"
 
+#include "display/affichage.h"
 #include "engine/moteur.h"
 #include "engine/scripts_moteur.h"
 #include "formula/services.h"
@@ -8,11 +9,29 @@
 
 namespace korv::programme {
 
+namespace {
+
+// The currency table and the conversion flag are the engine's; the progress
+// window is the page display's.
+grid::ServicesMonnaie Monnaie(engine::Moteur& moteur, display::AffichagePage& affichage, const Plateforme& p) {
+    return {moteur.Monnaies, p.reglages, moteur.jeu.ConversionEnCours,
+            [&affichage](std::string_view titre, std::string_view texte) {
+                display::MessageFenetreOuvre(affichage, titre, texte);
+            },
+            [&affichage] { display::MessageFenetreFerme(affichage); }};
+}
+
+}  // namespace
+
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
-                                                     const Plateforme& p, ModulesAVenir& aVenir)
-    : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles} {
-    (void)p;
+                                                     display::AffichagePage& affichage, const Plateforme& p,
+                                                     ModulesAVenir& aVenir)
+    : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles},
+      monnaie_(acces_, Monnaie(moteur, affichage, p)),
+      calcul_(acces_) {
     (void)aVenir;
+    premiere_ = &monnaie_;
+    monnaie_.Suivant(&calcul_);
 }
 
 }  // namespace korv::programme

@@ -5,8 +5,13 @@
 // after the print and rich-text functions.
 
 #include "formula/services.h"
+#include "grid/fonctions_calcul.h"
 #include "grid/fonctions_grille.h"
+#include "grid/fonctions_monnaie.h"
 
+namespace korv::display {
+class AffichagePage;
+}
 namespace korv::engine {
 class Moteur;
 }
@@ -21,16 +26,21 @@ struct Plateforme;
 
 class FonctionsGrillesProgramme {
 public:
-    FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles, const Plateforme& p,
-                              ModulesAVenir& aVenir);
+    FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
+                              display::AffichagePage& affichage, const Plateforme& p, ModulesAVenir& aVenir);
     FonctionsGrillesProgramme(const FonctionsGrillesProgramme&) = delete;
     FonctionsGrillesProgramme& operator=(const FonctionsGrillesProgramme&) = delete;
 
     // The first handler of the chain; null while there is none.
     formula::ServicesFonctionsAction* Premiere() { return premiere_; }
+    // The currency conversion bracket, which the engine ends when a script
+    // run or play ends.
+    engine::ConversionMonnaie& Conversion() { return monnaie_; }
 
 private:
     grid::AccesGrilles acces_;
+    grid::FonctionsMonnaie monnaie_;
+    grid::FonctionsCalcul calcul_;
     formula::ServicesFonctionsAction* premiere_ = nullptr;
 };
 
