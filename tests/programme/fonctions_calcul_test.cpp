@@ -5,15 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "engine/calcul_grilles.h"
 #include "engine/moteur.h"
+#include "engine/recherche.h"
 #include "engine/scripts_moteur.h"
 #include "formula/monnaies.h"
 #include "formula/nombres.h"
 #include "formula/script_programme.h"
+#include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
 #include "programme/pilote_programme.h"
 
@@ -140,6 +144,32 @@ object kind=tableau name="T1" rect=100,3000,9000,1000
         EXPECT_EQ(g->Colonne(c).Pliee != 0, m < 5 || m > 12) << "month " << m;
         EXPECT_EQ(g->CaseCouleurTexte(c, 2), m <= 5 ? 16711680 : 0) << "month " << m;
     }
+}
+
+// The sample's financial page: showing it applies the closing date of cell
+// (2, 9), 31 March 2025, to its monthly grid.
+TEST(ClotureProgramme, TheSampleFinancialPageTreatsItsMonthsWhenShown) {
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    PiloteProgramme p;
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    p.DeclenchementReel();
+    p.ExecuterJusqua(100);
+    p.Clic(200, 1800, 5525);  // "Finances"
+    p.ExecuterJusqua(400);
+    engine::Moteur& m = p.Moteur();
+    const int page = engine::NumeroDePage(m.scene, "FINANCES");
+    ASSERT_EQ(m.jeu.PageCourante, page);
+    grid::TableauClasse* g = p.Programme().Grilles().Cherche(page, engine::NumeroObjet(m.scene, page, "PREVISIONS"));
+    ASSERT_NE(g, nullptr);
+    for (int mois = 1; mois <= 12; ++mois) {
+        const int c = mois + 2;
+        const bool clos = mois <= 3;
+        EXPECT_EQ(g->CaseEstEditable(c, 7), clos) << "actual sales, month " << mois;
+        EXPECT_EQ(g->CaseInvisible(c, 7) != 0, !clos) << mois;
+        EXPECT_EQ(g->CaseEstEditable(c, 8), !clos) << "forecast, month " << mois;
+        EXPECT_EQ(g->CaseCouleurTexte(c, 1), clos ? 13107200 : 0) << mois;
+    }
+    EXPECT_EQ(g->CaseResultatInterne(2, 10), "32100");
 }
 
 }  // namespace
