@@ -49,7 +49,8 @@ void FonctionsCalcul::SommeSi(formula::PileValeurs& pile, int& n) {
         const Valeur b = Argument(pile, n, 9, kArgs);
         const int mode = Argument(pile, n, 10, kArgs).EnOctet();
         // |K| of a criterion row; beyond 255 it names no cell.
-        const int ligneCritere = k < 0 ? static_cast<int>(std::min<std::int64_t>(-static_cast<std::int64_t>(k), 256)) : 0;
+        const int ligneCritere =
+            k < 0 ? static_cast<int>(std::min<std::int64_t>(-static_cast<std::int64_t>(k), 256)) : 0;
         for (int r = r1; r <= r2; ++r) {
             const bool lignePasse = k > 0 && Passe(calcul::Lit(*grille, k, r), a, b, mode, k);
             if (!lignePasse && k >= 0) continue;

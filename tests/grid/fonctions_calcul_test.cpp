@@ -48,7 +48,9 @@ public:
         return objets.back();
     }
     void Construit() { magasin.Construit(scene); }
-    TableauClasse& T(int page = 1, int objet = 1) { return *magasin.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet)); }
+    TableauClasse& T(int page = 1, int objet = 1) {
+        return *magasin.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));
+    }
 
     engine::Scene scene;
     test::BancCalcul calcul;
