@@ -14,5 +14,6 @@ std::int16_t CalculGrillesMoteur::ScriptCaseExecute(std::string_view script, std
 
 void CalculGrillesMoteur::MajFenetreJeu() { m_.Ecran().MajFenetreJeu(); }
 void CalculGrillesMoteur::EditionValider() { m_.Plan().PlanAffaireEditionValider(); }
+bool CalculGrillesMoteur::ConversionMonnaieEnCours() const { return m_.jeu.ConversionEnCours != 0; }
 
 }  // namespace korv::engine

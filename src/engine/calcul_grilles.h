@@ -17,8 +17,8 @@ public:
     void EditionValider() override;
     // No plan document is loaded by this program yet.
     bool ChargementPlanEnCours() const override { return false; }
-    // CONVINIT and CONVFIN keep no flag yet: no conversion is in progress.
-    bool ConversionMonnaieEnCours() const override { return false; }
+    // `ConversionEnCours`, which CONVINIT and CONVFIN set in play.
+    bool ConversionMonnaieEnCours() const override;
 
 private:
     Moteur& m_;

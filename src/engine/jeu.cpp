@@ -39,6 +39,11 @@ bool FinDuJeuConfirmee(Moteur& moteur) {
 }  // namespace
 
 void Joue(Moteur& moteur, std::string_view document) {
+    // A currency conversion left open ends with play, whichever way play ends.
+    struct FinConversion {
+        Moteur& moteur;
+        ~FinConversion() { moteur.ConversionMonnaieTerminer(); }
+    } finConversion{moteur};
     auto& jeu = moteur.jeu;
     auto& fenetre = moteur.Fenetre();
     moteur.Edition().TexteEditeParUtilisateurFin();

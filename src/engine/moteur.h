@@ -15,6 +15,7 @@
 #include "engine/services.h"
 #include "engine/services_neutres.h"
 #include "engine/souris_etat.h"
+#include "formula/monnaies.h"
 
 namespace korv::platform {
 class BoiteMessage;
@@ -51,6 +52,9 @@ struct EtatJeu {
     std::uint64_t generationPreparation = 0;
     // Start time of the page for timers of mode 2 (milliseconds of the clock).
     std::int64_t TempsDebutPage = 0;
+    // -1 between CONVINIT and CONVFIN in play: entries then change no
+    // result type and fire no event.
+    std::int16_t ConversionEnCours = 0;
 };
 
 // How the program is to end once the current call returns to the loop.
@@ -71,6 +75,7 @@ struct ServicesMoteur {
     Grilles* grilles = nullptr;
     Declencheur* declencheur = nullptr;
     EditionTexte* edition = nullptr;
+    ConversionMonnaie* conversion = nullptr;
 };
 
 class Moteur {
@@ -90,6 +95,8 @@ public:
     std::int16_t ModeErreur = 0;
     std::string dossierProgramme;  // where ERROR.TXT and AUTOSCE.TXT live
     FinProgramme fin;
+    // `Monnaies`: the currency table that formulas read and change.
+    formula::TableMonnaies Monnaies;
 
     // Services, never null: unset ones fall back to neutral objects (an
     // engine without a window or display, as unit tests and tools run it).
@@ -106,6 +113,10 @@ public:
     DeclencheurMoteur& Declenchement() { return declencheurMoteur_; }
     EditionTexte& Edition() { return services_.edition ? *services_.edition : editionNeutre_; }
     platform::BoiteMessage* Messages() { return services_.messages; }
+    // An open currency conversion ended (see ConversionMonnaie).
+    void ConversionMonnaieTerminer() noexcept {
+        if (services_.conversion) services_.conversion->ConversionTerminer();
+    }
     platform::DialogueFichier* Dialogues() { return services_.dialogues; }
     platform::Horloge* Horloge() const { return services_.horloge; }
     platform::PompeEvenements* Pompe() { return services_.pompe; }

@@ -201,8 +201,9 @@ private:
 }  // namespace
 
 struct ScriptsMoteur::Impl {
-    explicit Impl(Moteur& moteur) : scene(moteur), systeme(moteur), services(moteur) {}
+    explicit Impl(Moteur& m) : moteur(m), scene(m), systeme(m), services(m) {}
 
+    Moteur& moteur;
     SceneFormule scene;
     SystemeFormule systeme;
     ServicesScriptMoteur services;
@@ -221,6 +222,14 @@ void ScriptsMoteur::ProgScriptExecute(std::string_view texte, int page, int obje
 }
 
 std::int16_t ScriptsMoteur::Execute(std::string_view texte, int page, int objet, std::string_view evenement) {
+    // A currency conversion left open ends with the outermost run, however
+    // the run ends (its last line, a stop, an error passed on).
+    struct FinConversion {
+        Moteur* moteur;  // null for a nested run
+        ~FinConversion() {
+            if (moteur) moteur->ConversionMonnaieTerminer();
+        }
+    } fin{impl_->programme.Profondeur() == 0 ? &impl_->moteur : nullptr};
     return impl_->programme.ProgScriptExecute(texte, page, objet, evenement);
 }
 

@@ -191,6 +191,17 @@ public:
     virtual void EvenementDeclenche(int n) = 0;
 };
 
+// The currency conversion of grid amounts that CONVINIT opens and CONVFIN
+// closes. A script that opens one may stop before closing it: the engine
+// ends it when the outermost script run ends and when play ends.
+class ConversionMonnaie {
+public:
+    virtual ~ConversionMonnaie() = default;
+    // When one is open: the progress window closed, `ConversionEnCours`
+    // back to 0 and the saved reference rates written back. Else nothing.
+    virtual void ConversionTerminer() noexcept = 0;
+};
+
 // User text editing: the edit box over a text or a grid cell.
 class EditionTexte {
 public:

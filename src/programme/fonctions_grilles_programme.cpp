@@ -1,5 +1,6 @@
 #include "programme/fonctions_grilles_programme.h"
 
+#include "display/affichage.h"
 #include "engine/moteur.h"
 #include "engine/scripts_moteur.h"
 #include "formula/services.h"
@@ -8,11 +9,28 @@
 
 namespace korv::programme {
 
+namespace {
+
+// The currency table and the conversion flag are the engine's; the progress
+// window is the page display's.
+grid::ServicesMonnaie Monnaie(engine::Moteur& moteur, display::AffichagePage& affichage, const Plateforme& p) {
+    return {moteur.Monnaies, p.reglages, moteur.jeu.ConversionEnCours,
+            [&affichage](std::string_view titre, std::string_view texte) {
+                display::MessageFenetreOuvre(affichage, titre, texte);
+            },
+            [&affichage] { display::MessageFenetreFerme(affichage); }};
+}
+
+}  // namespace
+
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
-                                                     const Plateforme& p, ModulesAVenir& aVenir)
+                                                     display::AffichagePage& affichage, const Plateforme& p,
+                                                     ModulesAVenir& aVenir)
     : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles},
       cases_(moteur, acces_, *p.messages, aVenir),
-      zones_(acces_, p.reglages) {
+      zones_(acces_, p.reglages),
+      monnaie_(acces_, Monnaie(moteur, affichage, p)),
+      calcul_(acces_) {
     // Each handler is put in front of the chain and passes on what is not its own.
     cases_.Suivant(premiere_);
     premiere_ = &cases_.Premiere();
@@ -20,6 +38,10 @@ FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, gri
     premiere_ = &zones_;
     cadres_.Suivant(premiere_);
     premiere_ = &cadres_;
+    calcul_.Suivant(premiere_);
+    premiere_ = &calcul_;
+    monnaie_.Suivant(premiere_);
+    premiere_ = &monnaie_;
 }
 
 }  // namespace korv::programme

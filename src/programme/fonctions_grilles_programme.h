@@ -6,10 +6,15 @@
 
 #include "formula/services.h"
 #include "grid/fonctions_cadres.h"
+#include "grid/fonctions_calcul.h"
 #include "grid/fonctions_grille.h"
+#include "grid/fonctions_monnaie.h"
 #include "grid/fonctions_zones.h"
 #include "programme/fonctions_cases_programme.h"
 
+namespace korv::display {
+class AffichagePage;
+}
 namespace korv::engine {
 class Moteur;
 }
@@ -24,13 +29,16 @@ struct Plateforme;
 
 class FonctionsGrillesProgramme {
 public:
-    FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles, const Plateforme& p,
-                              ModulesAVenir& aVenir);
+    FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
+                              display::AffichagePage& affichage, const Plateforme& p, ModulesAVenir& aVenir);
     FonctionsGrillesProgramme(const FonctionsGrillesProgramme&) = delete;
     FonctionsGrillesProgramme& operator=(const FonctionsGrillesProgramme&) = delete;
 
     // The first handler of the chain; null while there is none.
     formula::ServicesFonctionsAction* Premiere() { return premiere_; }
+    // The currency conversion bracket, which the engine ends when a script
+    // run or play ends.
+    engine::ConversionMonnaie& Conversion() { return monnaie_; }
 
 private:
     grid::AccesGrilles acces_;
@@ -38,6 +46,8 @@ private:
     FonctionsCasesProgramme cases_;
     grid::FonctionsZones zones_;
     grid::FonctionsCadres cadres_{acces_};
+    grid::FonctionsMonnaie monnaie_;
+    grid::FonctionsCalcul calcul_;
     formula::ServicesFonctionsAction* premiere_ = nullptr;
 };
 

@@ -68,7 +68,7 @@ struct Programme::Modules {
           calcul(m),
           magasin(ServicesGrilles(p)),
           grilles(magasin),
-          fonctions(m, magasin, p, aVenir),
+          fonctions(m, magasin, affichage, p, aVenir),
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
@@ -187,6 +187,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     s.grilles = &m.grilles;
     s.declencheur = &moteur.Declenchement();
     s.edition = &m.edition;
+    s.conversion = &m.fonctions.Conversion();
 
     auto& declenchement = moteur.Declenchement().Configuration();
     declenchement.lanceur = p.lanceur;

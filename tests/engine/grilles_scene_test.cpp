@@ -79,9 +79,10 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
                                                  FormeObjets::ChampParChamp));
     champs.Construit(sceneChamps);
     bloc.Construit(SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc)));
-    // The treasury grid, and the chart page's parameter and data grids.
-    ASSERT_EQ(champs.Nombre(), 3u);
-    ASSERT_EQ(bloc.Nombre(), 3u);
+    // The treasury grid, the chart page's parameter and data grids, and the
+    // financial page's forecast.
+    ASSERT_EQ(champs.Nombre(), 4u);
+    ASSERT_EQ(bloc.Nombre(), 4u);
     for (int page = 1; page <= sceneChamps.entete.pageNb; ++page) {
         for (int o = 1; o <= sceneChamps.Page(page).ObjetNb(); ++o) {
             TableauClasse* g = champs.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
@@ -180,7 +181,7 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 3);
+    EXPECT_EQ(vues, 4);
 }
 
 TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {

@@ -19,6 +19,23 @@ for form in 4600 4500; do
     grep -qx "DEBUT${tab}TRESORERIE${tab}3${tab}2${tab}1 750,0" "$dir/w.txt" || fail "dependant $form"
     grep -qx "DEBUT${tab}TRESORERIE${tab}2${tab}4${tab}30 000,0" "$dir/w.txt" || fail "new total $form"
     grep -qx "DEBUT${tab}TRESORERIE${tab}3${tab}4${tab}2 500,0" "$dir/w.txt" || fail "new monthly total $form"
+    # The financial page: a loan of 36 000 at 0,5 % a month in 36 monthly
+    # instalments from February 2025 (interest only in January), figures
+    # computed independently (annuity of 1 095,19; interest on the balance);
+    # depreciation over 5 years of 12 000 in January, 6 000 in July and a
+    # second-year total of 2 400; the actual sales of the months closed on
+    # 31 March, then with April entered and closed.
+    "$tool" values "$dir/s.sce" --page FINANCES > "$dir/f.txt" || fail "finances $form"
+    for attendu in "3 2 180,0" "4 2 1 095,2" "3 3 180,0" "4 3 180,0" "4 4 915,2" "14 4 962,0" \
+                   "2 2 12 227,1" "2 3 1 904,5" "2 4 10 322,6" \
+                   "15 2 13 142,3" "15 3 1 216,2" "15 4 11 926,1" "16 3 480,6" "16 4 12 661,6" \
+                   "2 6 3 000,0" "15 6 4 080,0" "16 6 4 080,0" "2 10 32 100,0"; do
+        c=${attendu%% *}; reste=${attendu#* }; r=${reste%% *}; v=${reste#* }
+        grep -qx "FINANCES${tab}PREVISIONS${tab}$c${tab}$r${tab}$v" "$dir/f.txt" || fail "finances $c,$r $form: $(grep "PREVISIONS${tab}$c${tab}$r${tab}" "$dir/f.txt")"
+    done
+    "$tool" values "$dir/s.sce" --page FINANCES --set FINANCES:PREVISIONS:6:7=12000 \
+        --set FINANCES:PREVISIONS:2:9=30/04/2025 > "$dir/g.txt" || fail "finances set $form"
+    grep -qx "FINANCES${tab}PREVISIONS${tab}2${tab}10${tab}44 100,0" "$dir/g.txt" || fail "closed sales $form"
 done
 
 head -c 40 "$dir/s.sce" > "$dir/cut.sce"

@@ -10,6 +10,7 @@
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
 #include "engine/scripts_moteur.h"
+#include "grid/fonctions_calcul.h"
 #include "grid/magasin_grilles.h"
 #include "platform/cp1252.h"
 
@@ -96,6 +97,11 @@ int ValeursScene(const std::string& octets, const std::string& page, const std::
     services.calcul = &calcul;
     grid::MagasinGrilles grilles(std::move(services));
     moteur.Services().grilles = &grilles;
+    // Cell formulas may compute over grids (depreciation, conditional sums,
+    // closing dates) as in the program.
+    const grid::AccesGrilles acces{moteur.ScriptsDuMoteur().Formule().scene, grilles};
+    grid::FonctionsCalcul fonctions(acces);
+    moteur.ScriptsDuMoteur().FonctionsGrilles(&fonctions);
     try {
         grilles.Construit(scene);
         moteur.jeu.ModeProgramme = engine::kModeJeu;
