@@ -42,6 +42,8 @@ struct ServicesGrilles {
     std::function<std::int32_t()> pixelY;
     // The edit box over a cell (`CaseEditer`), stored indexes.
     std::function<void(TableauClasse& grille, int colonne, int ligne)> caseEditer;
+    // The edit box is open over a cell of this grid (`TableauEdite`).
+    std::function<bool(const TableauClasse& grille)> caseEditee;
     // A Yes/No question to the user; true for Yes.
     std::function<bool(std::string_view texte)> demandeOui;
     // The edit in progress taken before cells are reset (`PlanAffaireEditionValider`).

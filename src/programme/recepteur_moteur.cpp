@@ -8,6 +8,7 @@
 #include "engine/moteur.h"
 #include "engine/souris.h"
 #include "grid/magasin_grilles.h"
+#include "programme/edition_programme.h"
 
 namespace korv::programme {
 
@@ -37,6 +38,12 @@ void RecepteurMoteur::ToucheEnfoncee(int code, int maj) {
 
 void RecepteurMoteur::ToucheRelachee(int code, int maj) {
     Signaler(moteur_, "Ec", [&] { engine::AppuieTouche(moteur_, code, maj); });
+}
+
+void RecepteurMoteur::ToucheCaractere(int caractere) {
+    Signaler(moteur_, "Ec", [&] {
+        if (ModeJeu()) edition_.CaractereFenetre(caractere);
+    });
 }
 
 void RecepteurMoteur::Souris(int genre, int bouton, int maj, int xTwips, int yTwips) {
