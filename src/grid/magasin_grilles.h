@@ -113,8 +113,9 @@ public:
     TableauClasse* Cherche(int page, int objet);
     // The main window's Copy and Paste: every grid of the current page with
     // a valid selection copies it to the clipboard, or takes the clipboard's
-    // text at its selection's top-left cell.
-    void CopierParUtilisateur();
+    // text at its selection's top-left cell. Copy tells whether a grid
+    // copied.
+    bool CopierParUtilisateur();
     void CollerParUtilisateur();
     // `CollerConsultation`: the clipboard's text entered from displayed
     // (column, row); false when a cell's end-of-edit event stopped it.

@@ -25,6 +25,9 @@ public:
     int SelectionDebut() const override;
     int SelectionLongueur() const override;
     void SelectionFixer(int debut, int longueur) override;
+    bool AFocus() const override { return isVisible() && hasFocus(); }
+    void Copier() override { copy(); }
+    void Coller() override { paste(); }
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

@@ -29,6 +29,11 @@ public:
     virtual int SelectionDebut() const = 0;
     virtual int SelectionLongueur() const = 0;
     virtual void SelectionFixer(int debut, int longueur) = 0;
+    // The box has the keyboard focus (it is the window's active control).
+    virtual bool AFocus() const = 0;
+    // The Edit menu's Copy and Paste on the box's selection.
+    virtual void Copier() = 0;
+    virtual void Coller() = 0;
 };
 
 }  // namespace korv::platform

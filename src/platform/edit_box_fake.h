@@ -23,7 +23,7 @@ public:
         visible = true;
         ++ouvertures;
     }
-    void Fermer() override { visible = false; }
+    void Fermer() override { visible = aFocus = false; }
     bool Visible() const override { return visible; }
     std::string Texte() const override { return texte; }
     void SurFin(std::function<void(int)> f) override { fin = std::move(f); }
@@ -36,10 +36,14 @@ public:
     int SelectionDebut() const override { return debut; }
     int SelectionLongueur() const override { return longueur; }
     void SelectionFixer(int d, int l) override { debut = d, longueur = l; }
+    bool AFocus() const override { return visible && aFocus; }
+    void Copier() override { ++copies; }
+    void Coller() override { ++collages; }
 
     // What the user does once the box has the focus: types over the
     // selection, then ends with a key.
     void PrendreFocus() {
+        aFocus = true;
         if (focus) focus();
     }
     void Taper(std::string_view t) {
@@ -58,6 +62,8 @@ public:
     std::string texte;
     bool toutSelectionne = false;
     int debut = 0, longueur = 0;
+    bool aFocus = false;
+    int copies = 0, collages = 0;
     bool visible = false;
     int ouvertures = 0;
     std::function<void(int)> fin;

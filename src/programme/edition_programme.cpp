@@ -80,6 +80,18 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     frappeVersEdition_ = true;
 }
 
+bool EditionProgramme::CopierDansBoite() {
+    if (!boite_ || !boite_->AFocus()) return false;
+    boite_->Copier();
+    return true;
+}
+
+bool EditionProgramme::CollerDansBoite() {
+    if (!boite_ || !boite_->AFocus()) return false;
+    boite_->Coller();
+    return true;
+}
+
 bool EditionProgramme::CaseEditeeDans(const grid::TableauClasse& g) {
     return EditionVisible() && colonne_ > 0 && g.Page() == page_ && g.Objet() == objet_;
 }

@@ -54,6 +54,10 @@ public:
     // are left to the window.
     void CaractereFenetre(int caractere);
     bool FrappeVersEdition() const { return frappeVersEdition_; }
+    // The Edit menu's Copy and Paste go to the box while it has the
+    // focus; false when it has not.
+    bool CopierDansBoite();
+    bool CollerDansBoite();
     // The box is open over a cell of this grid.
     bool CaseEditeeDans(const grid::TableauClasse& g);
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "grid/tableau.h"
+#include "platform/message_box.h"
 #include "programme/pilote_programme.h"
 #include "support/entree_jeu.h"
 
@@ -94,6 +95,29 @@ TEST_F(GrillesFrappe, AKeyOnALockedCellOpensNothing) {
     EXPECT_FALSE(p.BoiteEdition().visible);
     EXPECT_EQ(p.BoiteEdition().ouvertures, 0);
     EXPECT_EQ(G().CaseEditeur(2, 1), "fixe");
+}
+
+TEST_F(GrillesFrappe, CopyWithNothingSelectedSaysSoAndTheOpenBoxCopiesItself) {
+    p.Programme().Recepteur().MenuCopier();
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages[0].texte, "Rien \xe0 copier");
+    EXPECT_EQ(p.Messages().messages[0].style, platform::style::Ok);
+    p.Programme().Recepteur().MenuColler();
+    EXPECT_EQ(p.Messages().messages.size(), 1u) << "nothing to paste is silent";
+
+    // While the box has the focus, Copy and Paste are the box's.
+    p.PressePapier().texte = "9";
+    p.Clic(100, 1200, 800);
+    p.Frappe(200, '4', '4');
+    p.ExecuterJusqua(300);
+    auto& boite = p.BoiteEdition();
+    boite.PrendreFocus();
+    p.Programme().Recepteur().MenuCopier();
+    p.Programme().Recepteur().MenuColler();
+    EXPECT_EQ(boite.copies, 1);
+    EXPECT_EQ(boite.collages, 1);
+    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(G().CaseEditeur(1, 1), "15000") << "the grid takes nothing from the clipboard";
 }
 
 // Two grids of one page: A's selected values pasted into B.
