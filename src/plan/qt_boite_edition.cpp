@@ -57,7 +57,7 @@ void QtBoiteEdition::focusInEvent(QFocusEvent* e) {
     // Told once the event being handled is over: the key that opened the
     // box is still the main window's and reaches the box through it.
     QTimer::singleShot(0, this, [this] {
-        if (focus_ && hasFocus()) focus_();
+        if (focus_) focus_();
     });
 }
 
