@@ -82,7 +82,10 @@ void TableauClasse::CopierPlageAffichee(const TableauClasse& source, int c1, int
 void TableauClasse::Coller(bool decaler, platform::BoiteMessage& messages) {
     const std::string noms = ListeFonctionsADecaler();
     const SelectionTableau& s = selection_;
-    if (s.HautGaucheColonne == 0 || s.HautGaucheLigne == 0 || s.Valide == 0) {
+    const int c0 = ColonneAfficheeVersStockee(s.HautGaucheColonne);
+    const int r0 = LigneAfficheeVersStockee(s.HautGaucheLigne);
+    // A top-left cell shown nowhere would shift the whole paste.
+    if (s.HautGaucheColonne == 0 || s.HautGaucheLigne == 0 || s.Valide == 0 || !DansGrille(c0, r0)) {
         messages.Afficher(kPointInvalide, platform::style::Ok);
         return;
     }
@@ -92,8 +95,6 @@ void TableauClasse::Coller(bool decaler, platform::BoiteMessage& messages) {
         messages.Afficher(kRienAColler, platform::style::Ok);
         return;
     }
-    const int c0 = ColonneAfficheeVersStockee(s.HautGaucheColonne);
-    const int r0 = LigneAfficheeVersStockee(s.HautGaucheLigne);
     const DecalageZone zone{0, 0, kMaxLignesColonnes, kMaxLignesColonnes, c0 - tampon->OrigineCopieColonne(),
                             r0 - tampon->OrigineCopieLigne()};
     int cd = c0;

@@ -6,6 +6,7 @@
 
 #include "banc_calcul.h"
 #include "formula/expression.h"
+#include "formula/formula_record.h"
 #include "platform/message_box_fake.h"
 
 namespace korv::grid {
@@ -131,6 +132,24 @@ TEST_F(Copie, PasteAtTheEdgeDropsWhatFallsOutsideAndTakesLockedCells) {
     EXPECT_EQ(destination.LigneNb(), 4);
 }
 
+TEST_F(Copie, AFormulaWithoutSourceTextTravelsCompiled) {
+    // The same formula as the scene's formula block gives it: "=#" and tokens.
+    formula::ExpressionUDT u;
+    source.Case(2, 3)->Formule->EcritValeursDansUDT(u);
+    u.colonne = 1;
+    u.ligne = 1;
+    source.LitExprDansUDT({&u, 1});
+    ASSERT_EQ(source.CaseEditeur(1, 1), "=#");
+    tampon.CopierPlageAffichee(source, 1, 1, 2, 2);
+    destination.SelectionChange(Selection(3, 3));
+    destination.Coller(true, messages);
+    EXPECT_EQ(destination.CaseEditeur(3, 3), "=#");
+    ASSERT_NE(destination.Expression(3, 3), nullptr) << "no text to compile: the formula itself comes along";
+    banc.ReferencesRecreer();
+    destination.RecalculAvecInit();
+    EXPECT_EQ(destination.CaseResultatInterne(3, 3), "44");
+}
+
 struct CasMessage {
     const char* nom;
     SelectionTableau selection;
@@ -168,6 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CasMessage{"NoValidSelection", Selection(1, 1, 0), true, false, kPointInvalide},
                       CasMessage{"TopLeftColumnZero", Selection(0, 1), true, false, kPointInvalide},
                       CasMessage{"TopLeftRowZero", Selection(1, 0), true, false, kPointInvalide},
+                      CasMessage{"TopLeftPastTheGrid", Selection(3, 1), true, false, kPointInvalide},
                       CasMessage{"NoBufferGrid", Selection(1, 1), true, true, kRienAColler},
                       CasMessage{"BufferNeverFilled", Selection(1, 1), false, false, kRienAColler}),
     [](const ::testing::TestParamInfo<CasMessage>& cas) { return std::string(cas.param.nom); });
