@@ -43,6 +43,8 @@ struct ServicesGrilles {
     std::function<std::int32_t()> pixelY;
     // The edit box over a cell (`CaseEditer`), stored indexes.
     std::function<void(TableauClasse& grille, int colonne, int ligne)> caseEditer;
+    // The edit box is open over a cell of this grid (`TableauEdite`).
+    std::function<bool(const TableauClasse& grille)> caseEditee;
     // A Yes/No question to the user; true for Yes.
     std::function<bool(std::string_view texte)> demandeOui;
     // The edit in progress taken before cells are reset (`PlanAffaireEditionValider`).
@@ -114,8 +116,9 @@ public:
     TableauClasse* Cherche(int page, int objet);
     // The main window's Copy and Paste: every grid of the current page with
     // a valid selection copies it to the clipboard, or takes the clipboard's
-    // text at its selection's top-left cell.
-    void CopierParUtilisateur();
+    // text at its selection's top-left cell. Copy tells whether a grid
+    // copied.
+    bool CopierParUtilisateur();
     void CollerParUtilisateur();
     // `CollerConsultation`: the clipboard's text entered from displayed
     // (column, row); false when a cell's end-of-edit event stopped it.

@@ -12,9 +12,10 @@ namespace {
 std::uint8_t U8(int v) { return static_cast<std::uint8_t>(v); }
 }  // namespace
 
-void MagasinGrilles::CopierParUtilisateur() {
-    if (!services_.pressePapier || !services_.pageCourante) return;
+bool MagasinGrilles::CopierParUtilisateur() {
+    if (!services_.pressePapier || !services_.pageCourante) return false;
     const std::int16_t page = services_.pageCourante();
+    bool copie = false;
     for (auto& [cle, g] : grilles_) {
         if (cle.first != page || !g->SelectionEstValide()) continue;
         const SelectionTableau& s = g->Selection();
@@ -22,7 +23,9 @@ void MagasinGrilles::CopierParUtilisateur() {
         services_.pressePapier->TexteFixer(TextePressePapier(
             grille, s.HautGaucheColonne, s.HautGaucheLigne, s.BasDroiteColonne, s.BasDroiteLigne,
             [this, &grille](int c, int r) { return TexteAffiche(grille, c, r); }));
+        copie = true;
     }
+    return copie;
 }
 
 void MagasinGrilles::CollerParUtilisateur() {

@@ -457,14 +457,18 @@ void MagasinGrilles::AppuieToucheGrille(TableauClasse& g, int touche, int maj) {
                                   g.LigneAfficheeVersStockee(s.BasDroiteLigne));
         }
         return;
-    default:
+    default: {
+        // A key typed while the box is open over this grid goes on into it
+        // rather than committing the entry and reopening the box.
+        const bool editee = services_.caseEditee && services_.caseEditee(g);
         if (jeu && touche != 16 && touche != 17 && touche != 18 && g.SelectionEstValide() && s.HautGaucheLigne >= 1 &&
-            s.HautGaucheColonne >= 1 && services_.caseEditer) {
+            s.HautGaucheColonne >= 1 && services_.caseEditer && !editee) {
             const int c = g.ColonneAfficheeVersStockee(s.HautGaucheColonne);
             const int r = g.LigneAfficheeVersStockee(s.HautGaucheLigne);
             if (c != 0 && r != 0) services_.caseEditer(g, c, r);
         }
         return;
+    }
     }
     // The offsets may have moved the selection's stored cells; rebuild from the grid's.
     s = g.Selection();

@@ -411,6 +411,21 @@ public:
     // recalculates.
     void ValeurRecopierVersDroite();
 
+    // ------------------------------------------------ copy between grids
+    // The copy buffer is the grid of page 0, object 1. Fills this grid,
+    // already large enough, with the source's displayed zone (c1, r1)-(c2,
+    // r2): attributes, source texts, values and result types; the origin
+    // is the zone's first stored cell.
+    void CopierPlageAffichee(const TableauClasse& source, int c1, int r1, int c2, int r2);
+    // Cell (c, r) takes the source cell's text, value and result type.
+    void ContenuCopie(int c, int r, const TableauClasse& source, int cs, int rs);
+    // Pastes the copy buffer at the selection's top-left cell, formulas
+    // and scripts shifted by the move when `decaler`; an invalid selection
+    // or an empty buffer is told through `messages`.
+    void Coller(bool decaler, platform::BoiteMessage& messages);
+    // Compiles every cell whose text begins with "=".
+    void ChargeAsciiPrecalculExpression();
+
     // ------------------------------------------------------- folding rows
     void DeplierTout();
     // Unfolds the first folded row of r1..r2; when none is folded, says so

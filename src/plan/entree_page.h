@@ -41,6 +41,8 @@ public:
     }
     virtual void ToucheEnfoncee(int code, int maj) { (void)code, (void)maj; }
     virtual void ToucheRelachee(int code, int maj) { (void)code, (void)maj; }
+    // The character of a key pressed (ANSI code), after its key-down.
+    virtual void ToucheCaractere(int caractere) { (void)caractere; }
     // The page's scroll origin, in pixels, after a scroll bar moved; the
     // surface has been redrawn from the page buffer at that origin.
     virtual void Defilement(int xPixels, int yPixels) { (void)xPixels, (void)yPixels; }

@@ -89,6 +89,11 @@ void EntreeSurface::ToucheRelachee(int code, int maj) {
     Proteger(Recepteur(), [&] { Recepteur().ToucheRelachee(code, maj); });
 }
 
+void EntreeSurface::ToucheCaractere(int caractere) {
+    if (!ModeJeu()) return;
+    Proteger(Recepteur(), [&] { Recepteur().ToucheCaractere(caractere); });
+}
+
 void EntreeSurface::Defilement(OrigineDefilement origine) {
     Proteger(Recepteur(), [&] { Recepteur().Defilement(origine.x, origine.y); });
 }

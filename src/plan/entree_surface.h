@@ -43,6 +43,7 @@ public:
     // is dropped.
     void ToucheEnfoncee(int code, int maj);
     void ToucheRelachee(int code, int maj);
+    void ToucheCaractere(int caractere);
 
     void Defilement(OrigineDefilement origine);
     void Redimensionnement();

@@ -1,6 +1,8 @@
 #include "plan/qt_boite_edition.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "platform/qt_cp1252.h"
 
@@ -35,6 +37,29 @@ void QtBoiteEdition::Fermer() {
 }
 
 std::string QtBoiteEdition::Texte() const { return platform::DepuisQString(text()); }
+
+void QtBoiteEdition::TexteFixer(std::string_view texte) { setText(platform::VersQString(texte)); }
+
+int QtBoiteEdition::SelectionDebut() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+
+int QtBoiteEdition::SelectionLongueur() const { return hasSelectedText() ? selectionLength() : 0; }
+
+void QtBoiteEdition::SelectionFixer(int debut, int longueur) {
+    if (longueur > 0) {
+        setSelection(debut, longueur);
+    } else {
+        setCursorPosition(debut);
+    }
+}
+
+void QtBoiteEdition::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    // Told once the event being handled is over: the key that opened the
+    // box is still the main window's and reaches the box through it.
+    QTimer::singleShot(0, this, [this] {
+        if (focus_) focus_();
+    });
+}
 
 void QtBoiteEdition::keyPressEvent(QKeyEvent* e) {
     int touche = 0;

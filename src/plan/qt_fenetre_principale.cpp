@@ -1,5 +1,7 @@
 #include "plan/qt_fenetre_principale.h"
 
+#include <string>
+
 #include <QAction>
 #include <QCursor>
 #include <QApplication>
@@ -281,12 +283,15 @@ void QtFenetrePrincipale::closeEvent(QCloseEvent* evenement) {
 
 void QtFenetrePrincipale::keyPressEvent(QKeyEvent* evenement) {
     const int code = CodeToucheVirtuelle(*evenement);
-    if (code == 0) {
-        QMainWindow::keyPressEvent(evenement);
-        return;
+    if (code != 0) {
+        evenement->accept();
+        entree_.ToucheEnfoncee(code, EtatMaj(evenement->modifiers()));
     }
-    evenement->accept();
-    entree_.ToucheEnfoncee(code, EtatMaj(evenement->modifiers()));
+    // The key's character follows its key-down: the edit box that key just
+    // opened over a cell receives it.
+    const std::string caractere = platform::DepuisQString(evenement->text());
+    if (caractere.size() == 1) entree_.ToucheCaractere(static_cast<unsigned char>(caractere.front()));
+    if (code == 0) QMainWindow::keyPressEvent(evenement);
 }
 
 void QtFenetrePrincipale::keyReleaseEvent(QKeyEvent* evenement) {

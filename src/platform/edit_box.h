@@ -21,6 +21,19 @@ public:
     virtual std::string Texte() const = 0;
     // Called with 9 or 13 when the user ends the edit with Tab or Enter.
     virtual void SurFin(std::function<void(int touche)> fin) = 0;
+    // Called once the box has taken the keyboard focus, after the event
+    // that opened it is over.
+    virtual void SurFocus(std::function<void()> focus) = 0;
+    virtual void TexteFixer(std::string_view texte) = 0;
+    // The selection in characters from 0; a length of 0 is the caret.
+    virtual int SelectionDebut() const = 0;
+    virtual int SelectionLongueur() const = 0;
+    virtual void SelectionFixer(int debut, int longueur) = 0;
+    // The box has the keyboard focus (it is the window's active control).
+    virtual bool AFocus() const = 0;
+    // The Edit menu's Copy and Paste on the box's selection.
+    virtual void Copier() = 0;
+    virtual void Coller() = 0;
 };
 
 }  // namespace korv::platform

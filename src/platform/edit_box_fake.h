@@ -1,6 +1,8 @@
 #pragma once
-// Edit box for tests: the text a test types, and the key that ends it.
+// Edit box for tests: the text a test types, its selection, the focus it
+// takes and the key that ends it.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,16 +18,42 @@ public:
         x = x_, y = y_, largeur = l, hauteur = h;
         texte = std::string(t);
         toutSelectionne = tout;
+        debut = tout ? 0 : static_cast<int>(texte.size());
+        longueur = tout ? static_cast<int>(texte.size()) : 0;
         visible = true;
         ++ouvertures;
     }
-    void Fermer() override { visible = false; }
+    void Fermer() override { visible = aFocus = false; }
     bool Visible() const override { return visible; }
     std::string Texte() const override { return texte; }
     void SurFin(std::function<void(int)> f) override { fin = std::move(f); }
+    void SurFocus(std::function<void()> f) override { focus = std::move(f); }
+    void TexteFixer(std::string_view t) override {
+        texte = std::string(t);
+        debut = static_cast<int>(texte.size());
+        longueur = 0;
+    }
+    int SelectionDebut() const override { return debut; }
+    int SelectionLongueur() const override { return longueur; }
+    void SelectionFixer(int d, int l) override { debut = d, longueur = l; }
+    bool AFocus() const override { return visible && aFocus; }
+    void Copier() override { ++copies; }
+    void Coller() override { ++collages; }
 
-    // What the user does: types over the selection, then ends with a key.
-    void Taper(std::string_view t) { texte = toutSelectionne ? std::string(t) : texte + std::string(t); }
+    // What the user does once the box has the focus: types over the
+    // selection, then ends with a key.
+    void PrendreFocus() {
+        aFocus = true;
+        if (focus) focus();
+    }
+    void Taper(std::string_view t) {
+        const auto d = static_cast<std::size_t>(std::clamp(debut, 0, static_cast<int>(texte.size())));
+        const auto n = std::min(static_cast<std::size_t>(std::max(longueur, 0)), texte.size() - d);
+        texte.replace(d, n, t);
+        debut = static_cast<int>(d + t.size());
+        longueur = 0;
+        toutSelectionne = false;
+    }
     void Terminer(int touche) {
         if (fin) fin(touche);
     }
@@ -33,9 +61,13 @@ public:
     int x = 0, y = 0, largeur = 0, hauteur = 0;
     std::string texte;
     bool toutSelectionne = false;
+    int debut = 0, longueur = 0;
+    bool aFocus = false;
+    int copies = 0, collages = 0;
     bool visible = false;
     int ouvertures = 0;
     std::function<void(int)> fin;
+    std::function<void()> focus;
 };
 
 }  // namespace korv::platform

@@ -32,11 +32,15 @@ EditionProgramme::EditionProgramme(engine::Moteur& moteur, grid::MagasinGrilles&
     modules.Declarer(module::Edition);
     if (boite_) {
         boite_->SurFin([this](int touche) { Signaler(moteur_, "Ec", [&] { Fin(touche); }); });
+        boite_->SurFocus([this] { frappeVersEdition_ = false; });
     }
 }
 
 EditionProgramme::~EditionProgramme() {
-    if (boite_) boite_->SurFin({});
+    if (boite_) {
+        boite_->SurFin({});
+        boite_->SurFocus({});
+    }
 }
 
 bool EditionProgramme::EditionVisible() { return boite_ && boite_->Visible(); }
@@ -55,6 +59,12 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     const int page = moteur_.jeu.PageCourante;
     const int objet = g.Objet();
     if (page < 1 || objet < 1 || g.Page() != page) return;
+    // The grid decides which cell takes the edit and its starting text: a
+    // locked or hidden cell takes none, whichever key or press asked.
+    const auto edition = g.CaseEditer(c, r);
+    if (!edition) return;
+    c = edition->colonne;
+    r = edition->ligne;
     const std::int32_t tx = affichage_.PageTampon.TwipsParPixelX();
     const std::int32_t ty = affichage_.PageTampon.TwipsParPixelY();
     const std::int32_t sx = affichage_.DecalageAffichageX * tx, sy = affichage_.DecalageAffichageY * ty;
@@ -65,11 +75,46 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     const std::int32_t hauteur = std::max(g.LigneBas(r) - g.LigneHaut(r) - 3 * ty, kHauteurMin);
     boite_->Ouvrir(display::PixelsDepuisTwips(gauche, tx), display::PixelsDepuisTwips(haut, ty),
                    display::PixelsDepuisTwips(largeur, tx), display::PixelsDepuisTwips(hauteur, ty),
-                   g.CaseEditeur(c, r), police_, 11, true);
+                   edition->texte, police_, 11, true);
     page_ = page, objet_ = objet, colonne_ = c, ligne_ = r;
+    frappeVersEdition_ = true;
+}
+
+bool EditionProgramme::CopierDansBoite() {
+    if (!boite_ || !boite_->AFocus()) return false;
+    boite_->Copier();
+    return true;
+}
+
+bool EditionProgramme::CollerDansBoite() {
+    if (!boite_ || !boite_->AFocus()) return false;
+    boite_->Coller();
+    return true;
+}
+
+bool EditionProgramme::CaseEditeeDans(const grid::TableauClasse& g) {
+    return EditionVisible() && colonne_ > 0 && g.Page() == page_ && g.Objet() == objet_;
+}
+
+void EditionProgramme::CaractereFenetre(int k) {
+    if (!frappeVersEdition_ || !EditionVisible()) return;
+    if (k >= 32) FrappeRemplacement(k);
+}
+
+void EditionProgramme::FrappeRemplacement(int k) {
+    if (!frappeVersEdition_ || !boite_) return;
+    std::string texte = boite_->Texte();
+    const auto taille = static_cast<int>(texte.size());
+    const int debut = std::clamp(boite_->SelectionDebut(), 0, taille);
+    const int longueur = std::clamp(boite_->SelectionLongueur(), 0, taille - debut);
+    if (longueur > 0) texte.erase(static_cast<std::size_t>(debut), static_cast<std::size_t>(longueur));
+    texte.push_back(static_cast<char>(k));
+    boite_->TexteFixer(texte);
+    boite_->SelectionFixer(static_cast<int>(texte.size()), 0);
 }
 
 void EditionProgramme::Fin(int touche) {
+    frappeVersEdition_ = false;
     if (!boite_ || !boite_->Visible()) return;
     const int page = page_, objet = objet_, c = colonne_, r = ligne_;
     std::string texte = boite_->Texte();

@@ -47,8 +47,25 @@ public:
     // whole text selected.
     void CaseEditer(grid::TableauClasse& g, int colonne, int ligne);
 
+    // A character typed in the main window (its key press, ANSI code).
+    // From the opening of the box until the box takes the focus
+    // (`FrappeVersEdition`), printable characters go to the box by
+    // replacement typing and control characters are dropped; other keys
+    // are left to the window.
+    void CaractereFenetre(int caractere);
+    bool FrappeVersEdition() const { return frappeVersEdition_; }
+    // The Edit menu's Copy and Paste go to the box while it has the
+    // focus; false when it has not.
+    bool CopierDansBoite();
+    bool CollerDansBoite();
+    // The box is open over a cell of this grid.
+    bool CaseEditeeDans(const grid::TableauClasse& g);
+
 private:
     void Fin(int touche);
+    // The box's own key press while `FrappeVersEdition`: the selection is
+    // removed and the character added at the end of the text.
+    void FrappeRemplacement(int caractere);
 
     engine::Moteur& moteur_;
     grid::MagasinGrilles& grilles_;
@@ -58,6 +75,7 @@ private:
     platform::BoiteEdition* boite_;
     std::string police_;
     int page_ = 0, objet_ = 0, colonne_ = 0, ligne_ = 0;
+    bool frappeVersEdition_ = false;
 };
 
 }  // namespace korv::programme

@@ -72,7 +72,7 @@ struct Programme::Modules {
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
-          recepteur(m, affichage, magasin) {}
+          recepteur(m, affichage, magasin, edition) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     // A grid drawn into the page buffer (`Affiche` with the grid lines).
@@ -116,6 +116,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.pixelX = [this] { return affichage.PageTampon.TwipsParPixelX(); };
     s.pixelY = [this] { return affichage.PageTampon.TwipsParPixelY(); };
     s.caseEditer = [this](grid::TableauClasse& g, int c, int r) { edition.CaseEditer(g, c, r); };
+    s.caseEditee = [this](const grid::TableauClasse& g) { return edition.CaseEditeeDans(g); };
     s.demandeOui = [this, messages = p.messages](std::string_view texte) {
         return messages && messages->Afficher(texte, platform::style::OuiNon, "Corvanne Rarevive Zaru") == 6;
     };

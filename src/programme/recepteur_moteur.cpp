@@ -8,6 +8,8 @@
 #include "engine/moteur.h"
 #include "engine/souris.h"
 #include "grid/magasin_grilles.h"
+#include "platform/message_box.h"
+#include "programme/edition_programme.h"
 
 namespace korv::programme {
 
@@ -39,6 +41,12 @@ void RecepteurMoteur::ToucheRelachee(int code, int maj) {
     Signaler(moteur_, "Ec", [&] { engine::AppuieTouche(moteur_, code, maj); });
 }
 
+void RecepteurMoteur::ToucheCaractere(int caractere) {
+    Signaler(moteur_, "Ec", [&] {
+        if (ModeJeu()) edition_.CaractereFenetre(caractere);
+    });
+}
+
 void RecepteurMoteur::Souris(int genre, int bouton, int maj, int xTwips, int yTwips) {
     Signaler(moteur_, "Ec", [&] { engine::EvenementSourisSurvient(moteur_, genre, bouton, maj, xTwips, yTwips); });
 }
@@ -66,13 +74,22 @@ void RecepteurMoteur::MenuQuitter() {
 
 void RecepteurMoteur::MenuCopier() {
     Signaler(moteur_, "Ec", [&] {
-        if (ModeJeu()) grilles_.CopierParUtilisateur();
+        if (!ModeJeu()) return;
+        if (moteur_.jeu.PageCourante >= 1) {
+            // The edit box copies its own selection, even an empty one.
+            if (edition_.CopierDansBoite() || grilles_.CopierParUtilisateur()) return;
+        }
+        if (platform::BoiteMessage* m = moteur_.Services().messages) {
+            m->Afficher("Rien \xe0 copier", platform::style::Ok, platform::kTitreProduit);
+        }
     });
 }
 
 void RecepteurMoteur::MenuColler() {
     Signaler(moteur_, "Ec", [&] {
-        if (ModeJeu()) grilles_.CollerParUtilisateur();
+        if (!ModeJeu() || moteur_.jeu.PageCourante < 1) return;
+        // Nothing to paste is said by nothing.
+        if (!edition_.CollerDansBoite()) grilles_.CollerParUtilisateur();
     });
 }
 

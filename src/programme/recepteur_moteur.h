@@ -21,18 +21,23 @@ class MagasinGrilles;
 
 namespace korv::programme {
 
+class EditionProgramme;
+
 // Runs `corps` as a boundary under `procedure`; when the error mode hands
 // the error back there is no caller left to take it, so the program ends.
 void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::function<void()>& corps) noexcept;
 
 class RecepteurMoteur final : public plan::RecepteurPage {
 public:
-    RecepteurMoteur(engine::Moteur& moteur, display::AffichagePage& affichage, grid::MagasinGrilles& grilles)
-        : moteur_(moteur), affichage_(affichage), grilles_(grilles) {}
+    RecepteurMoteur(engine::Moteur& moteur, display::AffichagePage& affichage, grid::MagasinGrilles& grilles,
+                    EditionProgramme& edition)
+        : moteur_(moteur), affichage_(affichage), grilles_(grilles), edition_(edition) {}
 
     bool ModeJeu() override;
     void ToucheEnfoncee(int code, int maj) override;
     void ToucheRelachee(int code, int maj) override;
+    // In play: to the edit box just opened (`FrappeVersEdition`).
+    void ToucheCaractere(int caractere) override;
     void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) override;
     // The scroll bars moved: the page's scroll origin follows (pixels).
     void Defilement(int xPixels, int yPixels) override;
@@ -48,6 +53,7 @@ private:
     engine::Moteur& moteur_;
     display::AffichagePage& affichage_;
     grid::MagasinGrilles& grilles_;
+    EditionProgramme& edition_;
 };
 
 }  // namespace korv::programme

@@ -326,6 +326,26 @@ TEST(QtFenetrePrincipale, TouchesTransmisesEtEchapLiee) {
     EXPECT_EQ(f.recepteur.enfoncees.size(), 4u);
 }
 
+TEST(QtFenetrePrincipale, LeCaractereDUneToucheSuitSonEnfoncement) {
+    Fixture f;
+    EspaceAffichage& espace = f.fenetre.Espace();
+    auto tape = [&espace](int cle, const QString& texte) {
+        QKeyEvent evenement(QEvent::KeyPress, cle, Qt::NoModifier, texte);
+        QCoreApplication::sendEvent(&espace, &evenement);
+    };
+    tape(Qt::Key_5, "5");
+    tape(Qt::Key_Eacute, QString(QChar(0xE9)));  // no key code, its character all the same
+    tape(Qt::Key_Backspace, "\b");
+    tape(Qt::Key_Shift, "");
+    EXPECT_EQ(f.recepteur.enfoncees, (std::vector<Touche>{{53, 0}, {8, 0}, {16, 1}}));
+    EXPECT_EQ(f.recepteur.caracteres, (std::vector<int>{'5', 0xE9, 8}));
+    EXPECT_EQ(f.recepteur.caracteresApres, (std::vector<int>{1, 1, 2}));
+
+    f.recepteur.enJeu = false;
+    tape(Qt::Key_7, "7");
+    EXPECT_EQ(f.recepteur.caracteres.size(), 3u);
+}
+
 TEST(QtFenetrePrincipale, FermetureDemandeeAuRecepteur) {
     Fixture f;
     f.fenetre.show();

@@ -32,6 +32,11 @@ public:
         if (surTouche) surTouche();
     }
     void ToucheRelachee(int code, int maj) override { relachees.push_back({code, maj}); }
+    void ToucheCaractere(int caractere) override {
+        caracteres.push_back(caractere);
+        // The key-down of a key comes first.
+        caracteresApres.push_back(static_cast<int>(enfoncees.size()));
+    }
     void Defilement(int x, int y) override { defilements.push_back({x, y}); }
     void Redimensionnement() override { ++redimensionnements; }
     bool DemandeFermeture() override {
@@ -58,6 +63,8 @@ public:
     std::vector<EvenementSouris> souris;
     std::vector<Touche> enfoncees;
     std::vector<Touche> relachees;
+    std::vector<int> caracteres;
+    std::vector<int> caracteresApres;  // key-downs received before each character
     std::vector<Touche> defilements;  // x, y in pixels
     int redimensionnements = 0;
     int demandesFermeture = 0;

@@ -67,6 +67,11 @@ public:
         recepteur_.ToucheEnfoncee(code, maj);
         recepteur_.ToucheRelachee(code, maj);
     }
+    void Frappe(int code, int maj, int caractere) override {
+        recepteur_.ToucheEnfoncee(code, maj);
+        recepteur_.ToucheCaractere(caractere);
+        recepteur_.ToucheRelachee(code, maj);
+    }
 
 private:
     plan::RecepteurPage& recepteur_;

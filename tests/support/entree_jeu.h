@@ -18,6 +18,13 @@ public:
     virtual void Souris(int genre, int bouton, int maj, int x, int y) = 0;
     // Key pressed, with its shift state.
     virtual void Touche(int code, int maj) = 0;
+    // A key typed with its character (ANSI code): key-down, character,
+    // key-up as the main window hands them over. An input without a
+    // character path takes the key alone.
+    virtual void Frappe(int code, int maj, int caractere) {
+        (void)caractere;
+        Touche(code, maj);
+    }
 };
 
 }  // namespace korv::testsupport

@@ -136,6 +136,14 @@ void PiloteJeu::Touche(std::int64_t instantMs, int code, int maj) {
     });
 }
 
+void PiloteJeu::Frappe(std::int64_t instantMs, int code, char caractere, int maj) {
+    const int k = static_cast<unsigned char>(caractere);
+    pompe_.Programmer(instantMs, [=, this] {
+        trace_.Ajouter("key " + std::to_string(code) + " " + std::to_string(maj) + " char " + std::to_string(k));
+        Livrer([=](EntreeJeu& e) { e.Frappe(code, maj, k); });
+    });
+}
+
 void PiloteJeu::Executer(std::function<bool(std::int64_t)> condition) {
     condition_ = std::move(condition);
     declenchementsDebut_ = declencheur_.declenchements;

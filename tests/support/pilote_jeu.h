@@ -73,6 +73,8 @@ public:
     // Press and release of the left button at one point.
     void Clic(std::int64_t instantMs, int x, int y);
     void Touche(std::int64_t instantMs, int code, int maj = 0);
+    // A key typed with its character; traced as "key C M char K".
+    void Frappe(std::int64_t instantMs, int code, char caractere, int maj = 0);
     void BrancherEntree(EntreeJeu* entree) { entree_ = entree; }
 
     // The platform edge as the program's composition takes it: the driver's
