@@ -1,6 +1,7 @@
 // Texts and rich texts played on the program's own composition: what is
 // drawn is what a click reaches.
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -148,6 +149,7 @@ TEST(TextesProgramme, TheSamplesTimerTurnsItsPagedText) {
     const display::Surface& tampon = p.Programme().Affichage().PageTampon;
     p.Clic(p.Horloge().Maintenant() + 10, 6300 + 1200, 4400 + 300);  // "Réactions"
     const int page = engine::NumeroDePage(m.scene, "REACTIONS");
+    // The clock stepped until the page shows: its timer starts then.
     std::int64_t debut = 0;
     while (m.jeu.PageCourante != page && p.Horloge().Maintenant() < 2000) {
         p.ExecuterJusqua(p.Horloge().Maintenant() + 1);
@@ -195,6 +197,13 @@ TEST(TextesProgramme, TheSamplesTimerTurnsItsPagedText) {
     EXPECT_FALSE(Boite(tampon, QRect(360, 20, 240, 30), display::kNoir).isEmpty()) << "\"Le chronomètre a fini.\"";
     p.ExecuterJusqua(debut + 5000);
     EXPECT_EQ(MorceauAffiche(m, page, pages), 3) << "the timer is done";
+
+    // The user turns back with "Précédente".
+    Cliquer(p, 2700 + 900, 1350 + 225);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 2);
+    EXPECT_EQ(tampon.Image().copy(texte), page2);
+    EXPECT_TRUE(Montre(m, page, suivante));
+    EXPECT_TRUE(Montre(m, page, precedente));
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
