@@ -228,6 +228,39 @@ TEST(SpritesProgramme, TheSamplesBallIsDraggedAndDropped) {
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+// Dropped on a box that its drag hides, the sprite stays: the zone redraw
+// that erases the box lifts the sprite and puts it back.
+TEST(SpritesProgramme, ASpriteStaysThroughTheZoneRedrawBeneathIt) {
+    PiloteProgramme p;
+    p.ChargerScene(R"(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=sprite name="L" rect=300,300,300,300 C1=8 G3=1 file=")" +
+                   ImageRouge() + R"("
+  element page=1 object=3 param=1 events=2048
+object kind=bouton name="CIBLE" rect=1500,1500,1500,1500 C1=2 D1=65280
+)");
+    p.ExecuterJusquARepos();
+    engine::Moteur& m = p.Moteur();
+    const display::Surface& ecran = p.Programme().Affichage().PageEcran;
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    const display::Couleur vert = display::Rgb(0, 255, 0);
+    ASSERT_EQ(ecran.Pixel(180, 180), vert) << p.JournalErreurs();
+
+    p.Souris(100, genre::Enfonce, kGauche, 0, 450, 450);
+    p.Souris(120, genre::Deplace, kGauche, 0, 1950, 1950);  // to (120, 120) pixels, on the box
+    p.Souris(140, genre::Relache, kGauche, 0, 1950, 1950);
+    p.ExecuterJusqua(300);
+    ASSERT_EQ(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 3), 0) << "the drag hid the box";
+    EXPECT_EQ(Affiche(m, 1, 2).gauche, 120 * 15);
+    EXPECT_NE(ecran.Pixel(180, 180), vert) << "the box is erased";
+    EXPECT_EQ(ecran.Pixel(125, 125), kRouge) << "the sprite is back over the redrawn zone";
+    EXPECT_EQ(tampon.Pixel(125, 125), kRouge);
+    EXPECT_NE(ecran.Pixel(25, 25), kRouge) << "and not at its start";
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 // The sample's paths page: the thumb slides along its track only, and the
 // star runs once round its looping path on its timer's beats.
 TEST(SpritesProgramme, TheSamplesThumbAndStar) {
