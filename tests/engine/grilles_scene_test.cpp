@@ -6,10 +6,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "description.h"
 #include "engine/scene_charge.h"
@@ -182,6 +185,99 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
         }
     }
     EXPECT_EQ(vues, 4);
+}
+
+// Every grid of the sample: plan-action cells (background codes -23 to
+// -18) whose content begins with a frame code (control characters 1 to 15),
+// and a merged run across the first row, go through the record and back.
+TEST(GrillesScene, FramesOfPlanActionCellsAndMergedRunsOfEverySampleGridReadBack) {
+    const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
+                                               "sample" / "sample.scene");
+    const Scene scene = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
+    MagasinGrilles avant({}), apres({});
+    avant.Construit(scene);
+    apres.Construit(scene);
+    int vues = 0;
+    for (int page = 1; page <= scene.entete.pageNb; ++page) {
+        for (int o = 1; o <= scene.Page(page).ObjetNb(); ++o) {
+            TableauClasse* a = avant.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
+            if (a == nullptr) continue;
+            ++vues;
+            SCOPED_TRACE(scene.Page(page).Objet(o).nom);
+            const int nc = a->ColonneNb();
+            const int nl = a->LigneNb();
+            ASSERT_GE(nc, 2);
+            // Plain cells in column order, each with its frame code 1, 2, ... 15.
+            struct Cadre {
+                int c, r;
+                std::string texte;
+                std::int32_t fond;
+            };
+            std::vector<Cadre> cadres;
+            for (int c = 1; c <= nc && cadres.size() < 15; ++c) {
+                for (int r = 1; r <= nl && cadres.size() < 15; ++r) {
+                    if (!a->Case(c, r)->Texte.empty() && a->Case(c, r)->Texte.front() == '=') continue;
+                    const int k = static_cast<int>(cadres.size());
+                    cadres.push_back({c, r, std::string(1, static_cast<char>(k + 1)) + "action " + std::to_string(k),
+                                      -23 + k % 6});
+                }
+            }
+            ASSERT_GE(cadres.size(), 6u) << "every plan-action code";
+            const int fin = std::min(nc, 3);
+
+            BinaryWriter w;
+            w.u8(1);
+            w.u8(1);
+            w.zeros(2 * static_cast<std::size_t>(nc + nl));
+            for (const auto& x : cadres) {
+                w.u8(static_cast<std::uint8_t>(x.c));
+                w.u8(static_cast<std::uint8_t>(x.r));
+                w.fileString(x.texte);
+            }
+            w.u8(0);
+            w.u8(0);  // results
+            w.u8(0);  // files
+            w.u8(0);  // invalidated
+            for (const auto& x : cadres) {
+                w.u8(static_cast<std::uint8_t>(x.c));
+                w.u8(static_cast<std::uint8_t>(x.r));
+                w.i32(x.fond);
+            }
+            w.u8(0);
+            for (int c = 1; c <= fin; ++c) {
+                w.u8(static_cast<std::uint8_t>(c));
+                w.u8(1);
+                w.u8(c == 1 ? 1 : 2);
+            }
+            w.u8(0);
+            const std::string saisie = w.take();
+            BinaryReader in(saisie);
+            a->ChargerUtilisateur(in);
+
+            BinaryWriter sortie;
+            a->SauverUtilisateur(sortie);
+            TableauClasse* b = apres.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
+            ASSERT_NE(b, nullptr);
+            BinaryReader relu(sortie.data());
+            b->ChargerUtilisateur(relu);
+            CompareGrilles(*a, *b);
+            for (const auto& x : cadres) {
+                EXPECT_EQ(b->Case(x.c, x.r)->Texte, x.texte) << x.c << "," << x.r;
+                EXPECT_EQ(b->CaseCouleurFond(x.c, x.r), x.fond) << x.c << "," << x.r;
+            }
+            for (int c = 1; c <= fin; ++c) {
+                EXPECT_EQ(b->FusionPremiereColonne(c, 1), 1) << c;
+                EXPECT_EQ(b->FusionDerniereColonne(c, 1), fin) << c;
+            }
+            if (nc > fin) {
+                EXPECT_EQ(b->FusionPremiereColonne(fin + 1, 1), 0);
+            }
+            BinaryWriter encore;
+            b->SauverUtilisateur(encore);
+            EXPECT_EQ(encore.data(), sortie.data());
+        }
+    }
+    EXPECT_EQ(vues, 4);  // every grid of the sample
 }
 
 TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {

@@ -118,6 +118,45 @@ TEST(GraphiqueExemple, DrawnFromItsGridsAndFollowsThem) {
     EXPECT_EQ(p.JournalErreurs().find("graphiques"), std::string::npos);
 }
 
+// The user types a profit over the loss of 2026 in the data grid; the
+// chart, asked to redraw ("Actualiser"), follows the typed value.
+TEST(GraphiqueExemple, FollowsAValueTypedIntoItsGrid) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusqua(100);
+    p.Clic(200, 4500, 5525);  // "Graphique"
+    p.ExecuterJusqua(400);
+    engine::Moteur& m = p.Moteur();
+    const int page = engine::NumeroDePage(m.scene, "GRAPHIQUE");
+    ASSERT_EQ(m.jeu.PageCourante, page);
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    const Releve vert = Compte(tampon, 40, 130, 480, 380, kVert);
+    ASSERT_GT(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 50) << "the loss of 2026";
+
+    // Cell (2, 2) of the data grid at 600,600 (columns of 2100, rows of 300
+    // twips): a first click selects it, a second opens its edit box.
+    p.Clic(500, 3750, 1050);
+    p.Clic(600, 3750, 1050);
+    p.ExecuterJusqua(700);
+    auto& boite = p.BoiteEdition();
+    ASSERT_TRUE(boite.visible);
+    EXPECT_EQ(boite.texte, "-400");
+    boite.Taper("800");
+    boite.Terminer(13);
+    auto* grille = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "DONNEES")));
+    ASSERT_NE(grille, nullptr);
+    EXPECT_EQ(grille->CaseEditeur(2, 2), "800");
+
+    p.Clic(800, 4500, 6300);  // "Actualiser"
+    p.ExecuterJusqua(1100);
+    EXPECT_EQ(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 0) << "no loss any more";
+    const Releve vertApres = Compte(tampon, 40, 130, 480, 380, kVert);
+    EXPECT_GT(vertApres.nombre, vert.nombre) << "2026 has its results bar";
+    EXPECT_EQ(vertApres.xMin, vert.xMin);
+    EXPECT_EQ(vertApres.xMax, vert.xMax) << "2028 stays a missing bar";
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 }  // namespace
 }  // namespace korv::programme
 

@@ -1,6 +1,7 @@
 // Texts and rich texts played on the program's own composition: what is
 // drawn is what a click reaches.
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -124,6 +125,86 @@ TEST(TextesProgramme, TheSamplesRichTextTurnsItsPages) {
     // The shown button waits for its clicks: "Suivante" is back and turns again.
     Cliquer(p, 600 + 900, 5100 + 225);
     EXPECT_EQ(tampon.Image().copy(texte), page2) << Trace(p);
+}
+
+// The piece of a long text an object shows (0 when it is not shown).
+int MorceauAffiche(engine::Moteur& m, int page, int objet) {
+    const int n = engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, objet);
+    return n > 0 ? m.affiches.Entree(n).morceauTexte : 0;
+}
+
+bool Montre(engine::Moteur& m, int page, int objet) {
+    return engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, objet) > 0;
+}
+
+// The sample's REACTIONS page: its timer turns the paged text on each of
+// its three beats (its intervals "1000,500" taken in turn and again from
+// the start: at 1000, 1500 and 2500 ms), keeps the last page on the third,
+// then shows its end text; the next and previous buttons follow.
+TEST(TextesProgramme, TheSamplesTimerTurnsItsPagedText) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusquARepos();
+    engine::Moteur& m = p.Moteur();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    p.Clic(p.Horloge().Maintenant() + 10, 6300 + 1200, 4400 + 300);  // "Réactions"
+    const int page = engine::NumeroDePage(m.scene, "REACTIONS");
+    // The clock stepped until the page shows: its timer starts then.
+    std::int64_t debut = 0;
+    while (m.jeu.PageCourante != page && p.Horloge().Maintenant() < 2000) {
+        p.ExecuterJusqua(p.Horloge().Maintenant() + 1);
+        debut = p.Horloge().Maintenant();
+    }
+    ASSERT_EQ(m.jeu.PageCourante, page) << Trace(p);
+    const int pages = engine::NumeroObjet(m.scene, page, "PAGES");
+    const int fin = engine::NumeroObjet(m.scene, page, "FIN_BATTEMENT");
+    const int suivante = engine::NumeroObjet(m.scene, page, "PAGE_SUIVANTE");
+    const int precedente = engine::NumeroObjet(m.scene, page, "PAGE_PRECEDENTE");
+    EXPECT_TRUE(Montre(m, page, engine::NumeroObjet(m.scene, page, "RELAIS_PRET"))) << "the relay fired on the show";
+
+    // PAGES at 600,300 4200x900 twips.
+    const QRect texte(40, 20, 280, 60);
+    p.ExecuterJusqua(debut + 900);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 1);
+    // Its colour (D2 = 128) is dark red.
+    EXPECT_FALSE(Boite(tampon, texte, display::Rgb(128, 0, 0)).isEmpty()) << "\"Première page\" shows";
+    const QImage page1 = tampon.Image().copy(texte);
+    EXPECT_TRUE(Montre(m, page, suivante));
+    EXPECT_FALSE(Montre(m, page, precedente)) << "no page before the first";
+    EXPECT_FALSE(Montre(m, page, fin));
+
+    p.ExecuterJusqua(debut + 1100);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 2) << Trace(p);
+    const QImage page2 = tampon.Image().copy(texte);
+    EXPECT_NE(page2, page1);
+    EXPECT_TRUE(Montre(m, page, precedente));
+    EXPECT_FALSE(Montre(m, page, fin));
+
+    p.ExecuterJusqua(debut + 1600);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 3);
+    const QImage page3 = tampon.Image().copy(texte);
+    EXPECT_NE(page3, page2);
+    EXPECT_FALSE(Montre(m, page, suivante)) << "no page after the last";
+    EXPECT_FALSE(Montre(m, page, fin)) << "two beats so far";
+
+    p.ExecuterJusqua(debut + 2100);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 3);
+    EXPECT_FALSE(Montre(m, page, fin));
+    p.ExecuterJusqua(debut + 2600);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 3) << "the third beat keeps the last page";
+    EXPECT_EQ(tampon.Image().copy(texte), page3);
+    EXPECT_TRUE(Montre(m, page, fin)) << "the end text after the last beat";
+    EXPECT_FALSE(Boite(tampon, QRect(360, 20, 240, 30), display::kNoir).isEmpty()) << "\"Le chronomètre a fini.\"";
+    p.ExecuterJusqua(debut + 5000);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 3) << "the timer is done";
+
+    // The user turns back with "Précédente".
+    Cliquer(p, 2700 + 900, 1350 + 225);
+    EXPECT_EQ(MorceauAffiche(m, page, pages), 2);
+    EXPECT_EQ(tampon.Image().copy(texte), page2);
+    EXPECT_TRUE(Montre(m, page, suivante));
+    EXPECT_TRUE(Montre(m, page, precedente));
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 }  // namespace
