@@ -188,7 +188,20 @@ private:
     struct Attente {
         std::uint8_t operateur = 0;
         std::uint8_t fonction = 0;
+        // A sign written where an operand is expected (after an operator, a
+        // ";" or a function word): it waits for its operand or call.
+        std::uint8_t signe = 0;
+        // The waiting sign was written before the pending function: it
+        // applies to the function's value.
+        bool signeSurFonction = false;
+        // The last word stored was an operator or a function word.
+        bool operandeAttendu = false;
+        // The last word stored was a function or sign word, so the
+        // parentheses that follow hold its arguments.
+        bool appel = false;
     };
+
+    static bool EstSigne(std::uint8_t f) { return f == kFonctionMoinsUnaire || f == kFonctionPlusUnaire; }
 
     // One parenthesis level after `position` (0-based index of the "(" that
     // opened it, or 0 for the whole text counted as position 0 before the
@@ -217,12 +230,38 @@ private:
             if (c != '(') continue;
             ok = StockerMorceau(Morceau(texte, debut, position), attente) && ok;
             ok = CodeMorceau(texte, position, profondeur + 1) && ok;
+            FinGroupe(attente);
             debut = position + 1;
         }
         ok = StockerMorceau(Morceau(texte, debut, position), attente) && ok;
         if (attente.fonction != 0) ExprJetonAjoute(9, {}, attente);
+        EmetSigne(attente);
         if (attente.operateur != 0) ExprJetonAjoute(8, {}, attente);
         return ok;
+    }
+
+    // A parenthesised group has been compiled. When it holds a call's
+    // arguments the function applies to them at once, not to what follows
+    // the ")" ("F(a)-1" is F(a) minus 1); a sign waiting before the call or
+    // the group then applies to its value.
+    void FinGroupe(Attente& attente) {
+        if (attente.appel) ExprJetonAjoute(9, {}, attente);
+        if (!attente.signeSurFonction) EmetSigne(attente);
+        attente.appel = false;
+        attente.operandeAttendu = false;
+    }
+
+    void EmetSigne(Attente& attente) {
+        if (attente.signe == 0) return;
+        Ajoute(3, attente.signe);
+        attente.signe = 0;
+        attente.signeSurFonction = false;
+    }
+
+    // Two signs in a row make one.
+    static std::uint8_t Combine(std::uint8_t attendu, std::uint8_t signe) {
+        if (attendu == 0) return signe;
+        return attendu == signe ? kFonctionPlusUnaire : kFonctionMoinsUnaire;
     }
 
     // A level that begins with a sign: the sign becomes the unary function.
@@ -257,7 +296,12 @@ private:
     }
 
     bool Classe(std::string_view brut, const std::string& m, Attente& attente) {
-        switch (services_.variables.VarQuelType(m)) {
+        const TypeMot type = services_.variables.VarQuelType(m);
+        if (type != TypeMot::Aucun) {
+            attente.appel = false;
+            attente.operandeAttendu = false;
+        }
+        switch (type) {
         case TypeMot::VariableSysteme: ExprJetonAjoute(2, m, attente); return true;
         case TypeMot::VariableNombre: ExprJetonAjoute(5, m, attente); return true;
         case TypeMot::VariableChaine: ExprJetonAjoute(6, m, attente); return true;
@@ -266,13 +310,33 @@ private:
         }
         if (const std::uint8_t f = ProgFoncNum(m); f != 0) {
             if (f == kFonctionSi) expr_.enr_.contientSi = -1;
+            // A sign before a function word waits for the call's value
+            // ("-ENT(x)"), instead of being applied to nothing.
+            if (!EstSigne(f) && EstSigne(attente.fonction)) {
+                attente.signe = Combine(attente.signe, attente.fonction);
+                attente.fonction = 0;
+            }
             ExprJetonAjoute(3, f, attente);
+            if (attente.signe != 0) attente.signeSurFonction = true;
+            attente.operandeAttendu = true;
+            attente.appel = true;
             return true;
         }
         if (const int o = ProgOperNum(m); o != 0) {
+            attente.appel = false;
+            const auto op = static_cast<CodeOperateur>(o);
+            if (attente.operandeAttendu && (op == CodeOperateur::Moins || op == CodeOperateur::Plus)) {
+                // "a;-1", "2*-3": a sign, not a subtraction.
+                attente.signe = Combine(attente.signe, op == CodeOperateur::Moins ? kFonctionMoinsUnaire
+                                                                                   : kFonctionPlusUnaire);
+                return true;
+            }
             ExprJetonAjoute(1, static_cast<std::uint8_t>(o), attente);
+            attente.operandeAttendu = true;
             return true;
         }
+        attente.appel = false;
+        attente.operandeAttendu = false;
         if (EstChaine(brut)) {
             ExprJetonAjoute(4, std::string(brut), attente);
             return true;
@@ -300,6 +364,7 @@ private:
                 Ajoute(3, attente.fonction);
                 attente.fonction = 0;
             }
+            if (!attente.signeSurFonction) EmetSigne(attente);
             break;
         case 1:
         case 8:
@@ -314,6 +379,7 @@ private:
             if (attente.fonction != 0) {
                 Ajoute(3, attente.fonction);
                 attente.fonction = 0;
+                if (attente.signeSurFonction) EmetSigne(attente);
             }
             if (genre == 3) attente.fonction = std::get<std::uint8_t>(valeur);
             break;

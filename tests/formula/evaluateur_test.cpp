@@ -99,7 +99,7 @@ TEST_F(Evaluation, EveryOperator) {
 TEST_F(Evaluation, ErrorsGiveNull) {
     const char* const formules[] = {
         "7/0",           "0/0",         "1E300*1E300",   "1E200^2",        "(-8)^0,5",     "0^(-1)",
-        "-1E308-1E308",  "N/(N-N)",     "(N-N)/(N-N)",        "'4'>5",         "PARTI>1",     "'abc'+1",       "MOT*2",          "1E10 OU 1",    "2*-3",
+        "-1E308-1E308",  "N/(N-N)",     "(N-N)/(N-N)",        "'4'>5",         "PARTI>1",     "'abc'+1",       "MOT*2",          "1E10 OU 1",    "2*-",
         "+",             "1+",          "PARTI+1",       "-PARTI",         "NPER(1;2)",
         "SI('abc') ALORS(1) SINON(2)",     "SI(0) ALORS(1)",
     };
@@ -146,7 +146,8 @@ TEST_F(Evaluation, FunctionsAreDispatched) {
     // pages reach the action hook, which here has none: nothing happens.
     EXPECT_EQ(Eval("ENT(-2,5)"), Valeur::Double(-3));
     EXPECT_EQ(Eval("ESTNUL(PARTI)"), Valeur::Entier(-1));
-    EXPECT_EQ(Eval("1+NPER(0;-100;1000)"), Valeur::Nul());  // NPER takes 1, 0, -100 and leaves two values
+    EXPECT_EQ(Eval("1+NPER(0;-100;1000)"), Valeur::Double(11));
+    EXPECT_EQ(Eval("NPER(0;-100)"), Valeur::Nul());  // too few values: skipped, two values left
     EXPECT_EQ(Eval("IMPRIMEPREPAREDEBUT(3)"), Valeur::Double(3));
     EXPECT_EQ(Eval("CHANGEVUPASVU()"), Valeur::Nul());
     EXPECT_EQ(env.actions.codes, (std::vector<int>{44, 82}));
