@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -133,13 +134,21 @@ void RemplissageScene150ContreScene1(benchmark::State& state) {
     state.counters["ratio"] = a > 0 ? b / a : 0;
 }
 
-// The same 255 × 255 sheet as CSV formulas for Gnumeric.
+// A column's letters (1 → A, 27 → AA).
+std::string Lettres(int colonne) {
+    std::string s;
+    for (; colonne > 0; colonne = (colonne - 1) / 26) s.insert(s.begin(), static_cast<char>('A' + (colonne - 1) % 26));
+    return s;
+}
+
+// The same 255 × 255 sheet as CSV formulas for Gnumeric, in A1 references:
+// its CSV import takes R1C1 references as plain text.
 bool EcritFeuille(const std::string& chemin) {
     std::ofstream f(chemin);
     for (int r = 1; r <= 255; ++r) {
         f << r;
-        for (int c = 2; c <= 254; ++c) f << ",=" << "R" << r << "C" << (c - 1) << "+1";
-        f << ",=SUM(R" << r << "C1:R" << r << "C254)\n";
+        for (int c = 2; c <= 254; ++c) f << ",=" << Lettres(c - 1) << r << "+1";
+        f << ",=SUM(A" << r << ":" << Lettres(254) << r << ")\n";
     }
     return static_cast<bool>(f);
 }
@@ -150,7 +159,16 @@ double Commande(const std::string& commande) {
     return Ns(t0, Horloge::now());
 }
 
+// The fastest of several runs: a process's start-up varies far more than
+// the recalculation measured as the difference of two of them.
+double Meilleur(const std::string& commande, int fois) {
+    double m = Commande(commande);
+    for (int i = 1; i < fois; ++i) m = std::min(m, Commande(commande));
+    return m;
+}
+
 void GnumericContreNous(benchmark::State& state) {
+    constexpr int kEssais = 7;
     const std::string dossier = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
     const std::string feuille = dossier + "/korv_recalc.csv";
     const std::string sortie = dossier + "/korv_recalc_out.csv";
@@ -161,11 +179,16 @@ void GnumericContreNous(benchmark::State& state) {
     banc.ReferencesRecreer();
     double nous = 0, gnumeric = 0;
     for (auto _ : state) {
-        const auto t0 = Horloge::now();
-        t.RecalculAvecInit();
-        nous += Ns(t0, Horloge::now());
-        const double avec = Commande("ssconvert --recalc '" + feuille + "' '" + sortie + "' >/dev/null 2>&1");
-        const double sans = Commande("ssconvert '" + feuille + "' '" + sortie + "' >/dev/null 2>&1");
+        double meilleur = 0;
+        for (int i = 0; i < kEssais; ++i) {
+            const auto t0 = Horloge::now();
+            t.RecalculAvecInit();
+            const double d = Ns(t0, Horloge::now());
+            meilleur = i == 0 ? d : std::min(meilleur, d);
+        }
+        nous += meilleur;
+        const double avec = Meilleur("ssconvert --recalc '" + feuille + "' '" + sortie + "' >/dev/null 2>&1", kEssais);
+        const double sans = Meilleur("ssconvert '" + feuille + "' '" + sortie + "' >/dev/null 2>&1", kEssais);
         gnumeric += avec > sans ? avec - sans : 0;
     }
     std::remove(feuille.c_str());
