@@ -15,12 +15,6 @@ namespace f = fonction_cases;
 using formula::PileValeurs;
 using formula::Valeur;
 
-// The row of the cell a name argument names; 0 when no cell bears it.
-int LigneNommee(TableauClasse& g, const Valeur& nom) {
-    const auto coord = g.CaseNomCoordonnees(TexteArgument(nom));
-    return coord ? coord->ligne : 0;
-}
-
 }  // namespace
 
 FonctionsCases::FonctionsCases(const AccesGrilles& acces, platform::BoiteMessage& messages, MarqueVuEtape& methode,

@@ -1,6 +1,7 @@
 #include "grid/fonctions_grille.h"
 
 #include "grid/magasin_grilles.h"
+#include "grid/tableau.h"
 
 namespace korv::grid {
 
@@ -36,6 +37,11 @@ TableauClasse* GrilleNommee(const AccesGrilles& acces, formula::PileValeurs& pil
     const ObjetCible c = ObjetNomme(acces, pile, n, nombre);
     if (!c.Trouve() || acces.scene.TypeObjet(c.page, c.objet) != kObjetTableau) return nullptr;
     return acces.grilles.Cherche(c.page, c.objet);
+}
+
+int LigneNommee(TableauClasse& grille, const formula::Valeur& nom) {
+    const auto coord = grille.CaseNomCoordonnees(TexteArgument(nom));
+    return coord ? coord->ligne : 0;
 }
 
 void Resultat(formula::PileValeurs& pile, int& n, int nombre, formula::Valeur valeur) {

@@ -48,6 +48,10 @@ ObjetCible ObjetNomme(const AccesGrilles& acces, formula::PileValeurs& pile, int
 // unknown, or the object is not a grid (kind 12).
 TableauClasse* GrilleNommee(const AccesGrilles& acces, formula::PileValeurs& pile, int n, int nombre);
 
+// The row of the cell that a name argument (quotes stripped) names in the
+// grid; 0 when no cell bears it.
+int LigneNommee(TableauClasse& grille, const formula::Valeur& nom);
+
 // The result in argument 1's slot; the count drops by nombre - 1.
 void Resultat(formula::PileValeurs& pile, int& n, int nombre, formula::Valeur valeur);
 

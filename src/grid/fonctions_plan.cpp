@@ -11,12 +11,6 @@ namespace f = fonction_plan;
 using formula::PileValeurs;
 using formula::Valeur;
 
-// The row of the cell a name argument names; 0 when no cell bears it.
-int LigneNommee(TableauClasse& g, const Valeur& nom) {
-    const auto coord = g.CaseNomCoordonnees(TexteArgument(nom));
-    return coord ? coord->ligne : 0;
-}
-
 }  // namespace
 
 bool FonctionsPlan::EvalueFonctionAction(int code, PileValeurs& pile, int& n) {

@@ -14,10 +14,11 @@
 #include "grid/contexte_calcul.h"
 #include "grid/tableau.h"
 #include "grille_fabrique.h"
+#include "services_formule_neutres.h"
 
 namespace korv::grid::test {
 
-class BancCalcul final : public formula::ServicesScene, public formula::ServicesSysteme, public ContexteCalcul {
+class BancCalcul final : public SceneSansAffichage, public SystemeFixe, public ContexteCalcul {
 public:
     // Adds a c × r grid as object `objet` of page `page`.
     TableauClasse& Ajoute(std::int16_t page, std::int16_t objet, int c, int r) {
@@ -87,36 +88,18 @@ public:
     std::uint8_t TypeObjet(std::int16_t page, std::int16_t objet) const override {
         return grilles.count({page, objet}) ? 12 : 0;
     }
-    std::int16_t PageCourante() const override { return 1; }
     std::int16_t ModeProgramme() const override { return 3; }
     formula::ServiceGrille* Grille(std::int16_t page, std::int16_t objet) override {
         const auto it = grilles.find({page, objet});
         return it == grilles.end() ? nullptr : it->second.get();
     }
-    std::int16_t ObjetEntierA1(std::int16_t, std::int16_t) const override { return 0; }
-    std::string ObjetTexteDecode(std::int16_t, std::int16_t) const override { return {}; }
-    void ObjetTexteChange(std::int16_t, std::int16_t, std::string_view) override {}
-    std::optional<formula::EntreeAffichee> ObjetAffiche(std::int16_t, std::int16_t) const override {
-        return std::nullopt;
-    }
-    std::int32_t DernierSourisX() const override { return 0; }
-    double EchelleEcranY() const override { return 1; }
-    std::int16_t TexteNLigneVersNPage(std::int16_t, std::int16_t, std::int32_t) const override { return 1; }
-    std::optional<double> PositionSurChemin(std::int16_t, std::int16_t) const override { return std::nullopt; }
-    void Reaffiche(std::int16_t, std::int16_t) override {}
     void TableauxParcouruRecalculReinit() override { MarquesReinit(); }
 
     // ServicesSysteme
-    std::int16_t LangueCourante() const override { return 1; }
-    std::int32_t Temps() const override { return 0; }
-    std::int32_t DebutPageTemps() const override { return 0; }
-    double Hasard() override { return 0.5; }
-    std::int32_t BitsParPixel() const override { return 32; }
     std::int32_t Question(std::string_view m, std::int32_t, std::string_view) override {
         questions.emplace_back(m);
         return reponseQuestion;
     }
-    std::string CommandeStatutLibelle(double) const override { return {}; }
 
 private:
     static std::int16_t Numero(std::string_view nom, char lettre) {

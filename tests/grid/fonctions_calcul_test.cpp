@@ -20,6 +20,7 @@
 #include "grid/magasin_grilles.h"
 #include "grille_fabrique.h"
 #include "platform/settings_fake.h"
+#include "services_formule_neutres.h"
 
 namespace korv::grid {
 namespace {
@@ -28,7 +29,7 @@ using formula::Valeur;
 
 // Pages "P1", "P2", ... whose objects are found by name; the grids live in
 // a grid store built from the scene, as in the program.
-class BancFonctions final : public formula::ServicesScene {
+class BancFonctions final : public test::SceneSansAffichage {
 public:
     // A grid of c columns and r rows as the next object of `page`; its
     // record is filled before Construit.
@@ -85,22 +86,10 @@ public:
     std::uint8_t TypeObjet(std::int16_t page, std::int16_t objet) const override {
         return scene.ObjetExiste(page, objet) ? scene.Page(page).Objet(objet).type : 0;
     }
-    std::int16_t PageCourante() const override { return 1; }
     std::int16_t ModeProgramme() const override { return mode; }
     formula::ServiceGrille* Grille(std::int16_t page, std::int16_t objet) override {
         return magasin.Grille(page, objet);
     }
-    std::int16_t ObjetEntierA1(std::int16_t, std::int16_t) const override { return 0; }
-    std::string ObjetTexteDecode(std::int16_t, std::int16_t) const override { return {}; }
-    void ObjetTexteChange(std::int16_t, std::int16_t, std::string_view) override {}
-    std::optional<formula::EntreeAffichee> ObjetAffiche(std::int16_t, std::int16_t) const override {
-        return std::nullopt;
-    }
-    std::int32_t DernierSourisX() const override { return 0; }
-    double EchelleEcranY() const override { return 1; }
-    std::int16_t TexteNLigneVersNPage(std::int16_t, std::int16_t, std::int32_t) const override { return 1; }
-    std::optional<double> PositionSurChemin(std::int16_t, std::int16_t) const override { return std::nullopt; }
-    void Reaffiche(std::int16_t, std::int16_t) override {}
     void TableauxParcouruRecalculReinit() override {
         ++reinitialisations;
         magasin.ParcouruRecalculReinitTous();

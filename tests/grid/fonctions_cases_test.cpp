@@ -20,6 +20,7 @@
 #include "grid/tableau.h"
 #include "grille_fabrique.h"
 #include "platform/message_box_fake.h"
+#include "services_formule_neutres.h"
 
 namespace korv::grid {
 namespace {
@@ -34,7 +35,7 @@ std::string Majuscule(std::string_view s) { return formula::Majuscules(formula::
 //   PAGE1: 2 T1 (3 × 6 grid), 3 T2 (2 × 2 grid), 4 G (chart), 5 and 6 VUPASVU
 //   PAGE2: 2 T1 (2 × 2 grid)
 //   PAGE3: no grid
-class Banc final : public formula::ServicesScene, public formula::ServicesSysteme, public ContexteCalcul {
+class Banc final : public test::SceneSansAffichage, public test::SystemeFixe, public ContexteCalcul {
 public:
     Banc() {
         Page("PAGE1");
@@ -88,32 +89,11 @@ public:
     std::uint8_t TypeObjet(std::int16_t page, std::int16_t objet) const override {
         return scene.ObjetExiste(page, objet) ? scene.Page(page).Objet(objet).type : 0;
     }
-    std::int16_t PageCourante() const override { return 1; }
     std::int16_t ModeProgramme() const override { return mode; }
     formula::ServiceGrille* Grille(std::int16_t page, std::int16_t objet) override {
         return magasin.Grille(page, objet);
     }
-    std::int16_t ObjetEntierA1(std::int16_t, std::int16_t) const override { return 0; }
-    std::string ObjetTexteDecode(std::int16_t, std::int16_t) const override { return {}; }
-    void ObjetTexteChange(std::int16_t, std::int16_t, std::string_view) override {}
-    std::optional<formula::EntreeAffichee> ObjetAffiche(std::int16_t, std::int16_t) const override {
-        return std::nullopt;
-    }
-    std::int32_t DernierSourisX() const override { return 0; }
-    double EchelleEcranY() const override { return 1; }
-    std::int16_t TexteNLigneVersNPage(std::int16_t, std::int16_t, std::int32_t) const override { return 1; }
-    std::optional<double> PositionSurChemin(std::int16_t, std::int16_t) const override { return std::nullopt; }
-    void Reaffiche(std::int16_t, std::int16_t) override {}
     void TableauxParcouruRecalculReinit() override { magasin.ParcouruRecalculReinitTous(); }
-
-    // ServicesSysteme
-    std::int16_t LangueCourante() const override { return 1; }
-    std::int32_t Temps() const override { return 0; }
-    std::int32_t DebutPageTemps() const override { return 0; }
-    double Hasard() override { return 0.5; }
-    std::int32_t BitsParPixel() const override { return 32; }
-    std::int32_t Question(std::string_view, std::int32_t, std::string_view) override { return 6; }
-    std::string CommandeStatutLibelle(double) const override { return {}; }
 
     // ContexteCalcul
     const formula::ServicesFormule& Formules() override { return services; }

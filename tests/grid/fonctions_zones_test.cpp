@@ -17,6 +17,7 @@
 #include "grid/tableau.h"
 #include "grille_fabrique.h"
 #include "platform/settings_fake.h"
+#include "services_formule_neutres.h"
 
 namespace korv::grid {
 namespace {
@@ -26,7 +27,7 @@ using formula::Valeur;
 
 // Page 1 "DEBUT": background, grid T1 (4 × 6), text TEXTE.
 // Page 2 "SUITE": background, grid T2 (3 × 3).
-class SceneZones final : public formula::ServicesScene, public formula::ServicesSysteme, public ContexteCalcul {
+class SceneZones final : public test::SceneSansAffichage, public test::SystemeFixe, public ContexteCalcul {
 public:
     SceneZones() {
         scene.pages.resize(2);
@@ -90,32 +91,11 @@ public:
     std::uint8_t TypeObjet(std::int16_t page, std::int16_t objet) const override {
         return scene.ObjetExiste(page, objet) ? scene.Page(page).Objet(objet).type : 0;
     }
-    std::int16_t PageCourante() const override { return 1; }
     std::int16_t ModeProgramme() const override { return mode; }
     formula::ServiceGrille* Grille(std::int16_t page, std::int16_t objet) override {
         return magasin.Cherche(page, objet);
     }
-    std::int16_t ObjetEntierA1(std::int16_t, std::int16_t) const override { return 0; }
-    std::string ObjetTexteDecode(std::int16_t, std::int16_t) const override { return {}; }
-    void ObjetTexteChange(std::int16_t, std::int16_t, std::string_view) override {}
-    std::optional<formula::EntreeAffichee> ObjetAffiche(std::int16_t, std::int16_t) const override {
-        return std::nullopt;
-    }
-    std::int32_t DernierSourisX() const override { return 0; }
-    double EchelleEcranY() const override { return 1; }
-    std::int16_t TexteNLigneVersNPage(std::int16_t, std::int16_t, std::int32_t) const override { return 1; }
-    std::optional<double> PositionSurChemin(std::int16_t, std::int16_t) const override { return std::nullopt; }
-    void Reaffiche(std::int16_t, std::int16_t) override {}
     void TableauxParcouruRecalculReinit() override { magasin.ParcouruRecalculReinitTous(); }
-
-    // ServicesSysteme
-    std::int16_t LangueCourante() const override { return 1; }
-    std::int32_t Temps() const override { return 0; }
-    std::int32_t DebutPageTemps() const override { return 0; }
-    double Hasard() override { return 0.5; }
-    std::int32_t BitsParPixel() const override { return 32; }
-    std::int32_t Question(std::string_view, std::int32_t, std::string_view) override { return 6; }
-    std::string CommandeStatutLibelle(double) const override { return {}; }
 
 private:
     ServicesGrilles Services() {
