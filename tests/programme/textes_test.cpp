@@ -100,6 +100,45 @@ TEST(TextesProgramme, TheSamplesCaptionsAndWelcomeLink) {
     EXPECT_EQ(p.Moteur().jeu.PageCourante, engine::NumeroDePage(p.Moteur().scene, "GALERIE")) << Trace(p);
 }
 
+// A text coded again for a new width (the window resized) keeps its link
+// single: the words after the link take the text's colour back, not the
+// link's red.
+TEST(TextesProgramme, TheLinkAloneStaysRedWhenTheTextIsCodedAgain) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene width=640 height=480
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,6000,900 D2=8388608 text="Ouvrez la galerie pour voir les images."
+  element page=2 object=1 param=0 text="galerie" events=2
+page
+object kind=fond name="GALERIE" rect=0,0,9600,7200
+)S");
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    const auto rougeApresLeLien = [&](const QRect& ligne) {
+        const QRect lien = Boite(tampon, ligne, kRouge);
+        if (lien.isEmpty()) return -1;
+        // Red pixels right of the linked word (and its underline).
+        const QRect apres(lien.right() + 2, ligne.top(), ligne.right() - lien.right() - 2, ligne.height());
+        int n = 0;
+        for (int y = apres.top(); y <= apres.bottom(); ++y) {
+            for (int x = apres.left(); x <= apres.right(); ++x) n += tampon.Pixel(x, y) == kRouge;
+        }
+        return n;
+    };
+    EXPECT_EQ(rougeApresLeLien(QRect(40, 40, 400, 60)), 0) << "first drawing";
+
+    // The window grows to 800 x 600 pixels of page: the text is coded again
+    // for its wider object.
+    p.FenetreAffichage().mesures = {0, 0, 12015, 9015};
+    p.Programme().Recepteur().Redimensionnement();
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    ASSERT_EQ(p.Moteur().scene.entete.pageLargeur, 800);
+    EXPECT_EQ(rougeApresLeLien(QRect(50, 50, 500, 60)), 0) << "after a new coding";
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 // The sample's rich text of two pages: its buttons turn them.
 TEST(TextesProgramme, TheSamplesRichTextTurnsItsPages) {
     PiloteProgramme p;
