@@ -116,14 +116,16 @@ object kind=fond name="GALERIE" rect=0,0,9600,7200
 )S");
     p.ExecuterJusquARepos();
     const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    // Red pixels on the line right of the link's zone (its rectangle 1).
     const auto rougeApresLeLien = [&](const QRect& ligne) {
-        const QRect lien = Boite(tampon, ligne, kRouge);
-        if (lien.isEmpty()) return -1;
-        // Red pixels right of the linked word (and its underline).
-        const QRect apres(lien.right() + 2, ligne.top(), ligne.right() - lien.right() - 2, ligne.height());
+        int droite = -1;
+        for (const engine::EvenementAttente& e : p.Moteur().attente.entrees) {
+            if (e.TypeObjet == engine::kTypeZoneLien && e.Etat != -1) droite = e.Zone.Droite1 / 15;
+        }
+        if (droite < 0) return -1;
         int n = 0;
-        for (int y = apres.top(); y <= apres.bottom(); ++y) {
-            for (int x = apres.left(); x <= apres.right(); ++x) n += tampon.Pixel(x, y) == kRouge;
+        for (int y = ligne.top(); y <= ligne.bottom(); ++y) {
+            for (int x = droite + 2; x <= ligne.right(); ++x) n += tampon.Pixel(x, y) == kRouge;
         }
         return n;
     };
