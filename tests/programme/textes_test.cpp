@@ -100,6 +100,36 @@ TEST(TextesProgramme, TheSamplesCaptionsAndWelcomeLink) {
     EXPECT_EQ(p.Moteur().jeu.PageCourante, engine::NumeroDePage(p.Moteur().scene, "GALERIE")) << Trace(p);
 }
 
+// A link over three lines fires from its own words only: a click above the
+// text, over where its last line lies across, does nothing (an empty third
+// rectangle merged into the second once stretched the zone to the page's
+// top); a click on its last line fires it.
+TEST(TextesProgramme, ALinkOverThreeLinesFiresFromItsWordsOnly) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=1500,3000,4500,1500 text="Voir <Lien1>la page<Cr>des conditions<Cr>de vente<Lien0> ici"
+  element page=2 object=1 param=0 text="la pagedes conditionsde vente" events=2
+page
+object kind=fond name="CONDITIONS" rect=0,0,9600,7200
+)S");
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    // The link's last line: the red of its third line of text.
+    const QRect lien = Boite(tampon, QRect(100, 200, 300, 100), kRouge);
+    ASSERT_FALSE(lien.isEmpty());
+    const QRect troisieme = Boite(tampon, QRect(100, lien.bottom() - 10, 300, 11), kRouge);
+    ASSERT_FALSE(troisieme.isEmpty());
+    p.Clic(p.Horloge().Maintenant() + 10, Twips(troisieme.center().x()), 1200);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1) << "a click above the text";
+    p.Clic(p.Horloge().Maintenant() + 10, Twips(troisieme.center().x()), Twips(troisieme.center().y()));
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 2) << "a click on the link's last line";
+}
+
 // A text coded again for a new width (the window resized) keeps its link
 // single: the words after the link take the text's colour back, not the
 // link's red.
