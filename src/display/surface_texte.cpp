@@ -29,6 +29,15 @@ QFont VersQFont(const Police& police) {
     return f;
 }
 
+// The glyphs alone: underline and strike-out are drawn once under the whole
+// line, not glyph by glyph.
+QFont SansTraits(const Police& police) {
+    QFont f = VersQFont(police);
+    f.setUnderline(false);
+    f.setStrikeOut(false);
+    return f;
+}
+
 // A 1 x 1 image at the surface's resolution, for measuring on a null surface.
 QImage Etalon(std::int32_t tppX, std::int32_t tppY) {
     QImage image(1, 1, QImage::Format_RGB32);
@@ -91,19 +100,24 @@ struct Glyphe {
     int x = 0;
 };
 
+struct LigneDisposee {
+    std::vector<Glyphe> glyphes;
+    int largeur = 0;  // pixels, advances and ink alike
+};
+
 // One line laid out glyph by glyph: each glyph at the font's advance from
 // the previous one, pushed right where the two would ink touching columns
 // (without antialiasing a glyph's pixels can reach its advance, so that
 // "000" would read as one bar): a blank column always parts two glyphs.
-std::vector<Glyphe> Disposer(const QString& ligne, const QFont& police, const QImage& modele, int& largeur) {
+LigneDisposee Disposer(const QString& texte, const QFont& police, const QImage& modele) {
     MesureEncre encre(police, modele);
     const QFontMetricsF metriques(police, &modele);
-    std::vector<Glyphe> glyphes;
-    glyphes.reserve(static_cast<std::size_t>(ligne.size()));
+    LigneDisposee ligne;
+    ligne.glyphes.reserve(static_cast<std::size_t>(texte.size()));
     double plume = 0.0;
     std::optional<int> droitePrecedente;
     int fin = 0;
-    for (const QChar c : ligne) {
+    for (const QChar c : texte) {
         int x = static_cast<int>(std::floor(plume + 0.5));
         if (const auto e = encre.De(c)) {
             if (droitePrecedente && x + e->gauche <= *droitePrecedente + 1) {
@@ -114,11 +128,11 @@ std::vector<Glyphe> Disposer(const QString& ligne, const QFont& police, const QI
             droitePrecedente = x + e->droite;
             fin = std::max(fin, x + e->droite + 1);
         }
-        glyphes.push_back({c, x});
+        ligne.glyphes.push_back({c, x});
         plume += metriques.horizontalAdvance(c);
     }
-    largeur = std::max(fin, static_cast<int>(std::floor(plume + 0.5)));
-    return glyphes;
+    ligne.largeur = std::max(fin, static_cast<int>(std::floor(plume + 0.5)));
+    return ligne;
 }
 
 }  // namespace
@@ -132,11 +146,9 @@ void Surface::TexteDansRectangle(const QRect& r, std::string_view texte, const P
         if (ch == QLatin1Char('\n') || ch == QLatin1Char('\r') || ch == QLatin1Char('\t')) ch = QLatin1Char(' ');
     }
     const QFont qpolice = VersQFont(police);
-    QFont sansTraits = qpolice;
-    sansTraits.setUnderline(false);
-    sansTraits.setStrikeOut(false);
-    int largeur = 0;
-    const std::vector<Glyphe> glyphes = Disposer(ligne, sansTraits, image_, largeur);
+    const QFont sansTraits = SansTraits(police);
+    const LigneDisposee disposee = Disposer(ligne, sansTraits, image_);
+    const int largeur = disposee.largeur;
     const QFontMetrics m(qpolice, &image_);
 
     const auto a = [&](AlignementTexte x) { return (alignement & static_cast<std::uint8_t>(x)) != 0; };
@@ -160,7 +172,7 @@ void Surface::TexteDansRectangle(const QRect& r, std::string_view texte, const P
     peintre.setFont(sansTraits);
     const QColor couleur = QColor::fromRgb(VersQRgb(c));
     peintre.setPen(couleur);
-    for (const Glyphe& g : glyphes) {
+    for (const Glyphe& g : disposee.glyphes) {
         if (!g.c.isSpace()) peintre.drawText(QPoint(x0 + g.x, base), QString(g.c));
     }
     // Underline and strike-out run unbroken under the spaced glyphs.
@@ -181,9 +193,7 @@ QSize Surface::MesurerTexte(std::string_view texte, const Police& police) const 
     const QImage etalon = image_.isNull() ? Etalon(twipsParPixelX_, twipsParPixelY_) : QImage();
     const QImage& modele = image_.isNull() ? etalon : image_;
     const QFontMetrics m(VersQFont(police), &modele);
-    int largeur = 0;
-    Disposer(platform::VersQString(texte), VersQFont(police), modele, largeur);
-    return QSize(largeur, m.height());
+    return QSize(Disposer(platform::VersQString(texte), SansTraits(police), modele).largeur, m.height());
 }
 
 Surface::MetriquesPolice Surface::Metriques(const Police& police) const {
