@@ -140,6 +140,11 @@ void Programme::Modules::DessineGrille(int page, int objet) {
     grid::DessinGrille dessin(
         *g, pinceau, [this, g](int c, int r) { return magasin.TexteAffiche(*g, c, r); },
         moteur.jeu.ModeProgramme == engine::kModeJeu);
+    // Sub-format 2 cells take the default text format's font and size.
+    grid::PoliceCase defaut;
+    defaut.nom = textes.FormatageDefaut.police;
+    defaut.taille = textes.FormatageDefaut.taille;
+    dessin.PoliceDefaut(std::move(defaut));
     dessin.Affiche(true);
     BoutonsAscenseur(page, objet);
 }
@@ -212,6 +217,15 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // button) is shown through its trigger, so that it waits for its clicks.
     c.DeclencheDivers = [&moteur](int page, int objet) { engine::DeclencheDivers(moteur, page, objet, 1, 0, -1); };
     c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
+    // A grid follows its object when the page is fitted to the window (a
+    // chart takes its object's rectangle at each drawing).
+    c.RectangleParentMaj = [&m, &moteur](int page, int objet) {
+        grid::TableauClasse* g = m.magasin.Cherche(page, objet);
+        if (!g || !moteur.scene.ObjetExiste(page, objet)) return;
+        const engine::ObjetPage& o = moteur.scene.Page(page).Objet(objet);
+        g->InitialiseRectangleParent(o.gauche, o.haut, std::int32_t{o.gauche} + o.largeur,
+                                     std::int32_t{o.haut} + o.hauteur);
+    };
     m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
 }
 

@@ -40,20 +40,34 @@ namespace {
 
 // Each word's occurrences in the plain text, wrapped in one pass over the
 // tagged text: the position of every plain character is taken in one walk.
+// An occurrence already inside a link (a text coded before, coded again at
+// another width) stays as it is: a link opened twice would close onto the
+// link colour, and the rest of the line would show as a link.
 std::string LierMot(const std::string& texte, const std::string& mot) {
     std::string simple;
     std::vector<std::size_t> positions;  // 0-based place in `texte` of each plain character
+    std::vector<bool> dansLien;          // whether each plain character lies inside a link
+    bool lien = false;
     SourceChaine source(texte);
     ParcoursSequences parcours(source);
     for (std::string_view s = parcours.Suivante(); !s.empty(); s = parcours.Suivante()) {
-        if (EstBalise(s)) continue;
+        if (EstBalise(s)) {
+            if (NomEgal(TexteCodeSequence(s), "Lien")) lien = Val(TexteArgumentSequence(s)) != 0.0;
+            continue;
+        }
         const auto debut = static_cast<std::size_t>(parcours.Debut() - 1);
-        for (std::size_t i = 0; i < s.size(); ++i) positions.push_back(debut + i);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            positions.push_back(debut + i);
+            dansLien.push_back(lien);
+        }
         simple += s;
     }
     std::string r;
     std::size_t copie = 0;
     for (std::size_t f = simple.find(mot); f != std::string::npos; f = simple.find(mot, f + mot.size())) {
+        bool deja = false;
+        for (std::size_t k = f; k < f + mot.size(); ++k) deja = deja || dansLien[k];
+        if (deja) continue;
         const std::size_t premier = positions[f];
         const std::size_t dernier = positions[f + mot.size() - 1];
         r.append(texte, copie, premier - copie);

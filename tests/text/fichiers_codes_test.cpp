@@ -59,6 +59,17 @@ TEST(FichiersCodes, PasseDeNettoyageEtLiens) {
     EXPECT_EQ(InsereTagHypertexteDansTexte("abc", "00099abc"), "abc");
 }
 
+// A text coded once holds its links: coded again (at another width), each
+// link stays single, so that its closing tag gives the line its colour back.
+TEST(FichiersCodes, LienDejaPoseNonRedouble) {
+    const std::string une = InsereTagHypertexteDansTexte("Ouvrez la galerie pour voir", "00007galerie");
+    EXPECT_EQ(une, "Ouvrez la <Lien1>galerie<Lien0> pour voir");
+    EXPECT_EQ(InsereTagHypertexteDansTexte(une, "00007galerie"), une);
+    // An occurrence outside the link is still linked.
+    EXPECT_EQ(InsereTagHypertexteDansTexte(une + " la galerie", "00007galerie"),
+              "Ouvrez la <Lien1>galerie<Lien0> pour voir la <Lien1>galerie<Lien0>");
+}
+
 TEST(FichiersCodes, LitteralCodeParLangue) {
     MesureurFixe m;
     Codage c{m, 3000, {}, 2, {}};
