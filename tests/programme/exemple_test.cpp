@@ -197,6 +197,47 @@ TEST(Exemple, TheStarRunsCentredOnTheDrawnCircuitAndRetourLeadsBack) {
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+// Every page leads back to the start page: through an element that jumps
+// to another page, an action that goes back (type 4) or one that jumps to a
+// named page (type 10), page after page.
+TEST(Exemple, EveryPageLeadsBackToTheStartPage) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    const engine::Scene& scene = p.Moteur().scene;
+    constexpr int kRetour = 4, kSaut = 10;
+    const int debut = engine::NumeroDePage(scene, "DEBUT");
+    // The pages each page leads to; 0 stands for the page before.
+    const auto suivantes = [&](int page) {
+        std::vector<int> r;
+        for (const engine::ObjetPage& o : scene.Page(page).objets) {
+            for (const engine::ObjetPageElement& e : o.elements) {
+                if (e.PageCible != page) {
+                    r.push_back(e.PageCible);
+                    continue;
+                }
+                if (!scene.ObjetExiste(page, e.ObjetCible)) continue;
+                const engine::ObjetPage& cible = scene.Page(page).Objet(e.ObjetCible);
+                if (cible.Type() != engine::TypeObjet::Action) continue;
+                if (cible.A1 == kRetour) r.push_back(0);
+                if (cible.A1 == kSaut) r.push_back(engine::NumeroDePage(scene, cible.texte));
+            }
+        }
+        return r;
+    };
+    for (int page = 1; page <= scene.PageNb(); ++page) {
+        if (page == debut) continue;
+        std::vector<int> vues{page};
+        bool retour = false;
+        for (std::size_t i = 0; i < vues.size() && !retour; ++i) {
+            for (int s : suivantes(vues[i])) {
+                retour = retour || s == debut || s == 0;
+                if (s > 0 && std::find(vues.begin(), vues.end(), s) == vues.end()) vues.push_back(s);
+            }
+        }
+        EXPECT_TRUE(retour) << scene.Page(page).Objet(1).nom << " has no way back";
+    }
+}
+
 // "Aide": hovering shows the hint, leaving hides it, and the button stays.
 TEST(Exemple, HoveringAideShowsItsHintAndLeavingHidesIt) {
     PiloteProgramme p;
