@@ -661,6 +661,36 @@ object kind=fond name="SUITE" rect=0,0,9600,7200
     EXPECT_EQ(Filtre(p, {"press", "trigger", "jump"}), (Lignes{"trigger 1.2 events 2", "jump 2"}));
 }
 
+// The press that opened the door has done its work: its release, on the
+// page the door led to, clicks nothing there; the next press and release
+// there do.
+TEST(Souris, LeRelachementDUnePressionQuiAChangeDePageNeCliqueRien) {
+    PiloteJeu p;
+    Demarrer(p, R"(
+scene
+page
+object kind=fond name="DIAPOAUTO_1" rect=0,0,9600,7200
+object kind=bouton name="SUIVANT" rect=0,0,9600,7200 clip=1
+  element page=2 object=1 param=0 events=2
+page
+object kind=fond name="SUITE" rect=0,0,9600,7200
+object kind=bouton name="FIN" rect=0,0,9600,7200 clip=1
+  element page=3 object=1 param=0 events=2
+page
+object kind=fond name="FINI" rect=0,0,9600,7200
+)");
+    p.Souris(100, genre::Enfonce, kGauche, 0, 3300, 900);
+    p.ExecuterJusqua(200);
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, 2);
+    p.Souris(300, genre::Relache, kGauche, 0, 3300, 900);
+    p.ExecuterJusqua(400);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 2);
+    EXPECT_EQ(Filtre(p, {"trigger", "jump"}), (Lignes{"trigger 1.2 events 2", "jump 2"}));
+    p.Clic(500, 3300, 900);
+    p.ExecuterJusqua(600);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 3);
+}
+
 TEST(Souris, UnePageNeuveOublieLeGlisser) {
     Glisser g;
     auto& p = g.p;
