@@ -96,8 +96,13 @@ public:
     }
     void Reaffiche(std::int16_t page, std::int16_t objet) override {
         if (!m_.scene.ObjetExiste(page, objet)) return;
-        m_.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, -1);
         const ObjetPage& o = m_.scene.Page(page).Objet(objet);
+        // A chart reads its grids again only when a script asks it here.
+        if (o.Type() == TypeObjet::Graphique) {
+            m_.Ecran().GraphiqueRafraichir(page, objet);
+        } else {
+            m_.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, -1);
+        }
         if (o.F1 != 0) return;
         const TwipsParPixel tpp = m_.Declenchement().Configuration().twipsParPixel;
         const int plus = o.E1 > 0 ? o.E1 : 0;
@@ -160,12 +165,11 @@ public:
     bool ArretDemande() const override {
         return (m_.jeu.ModeProgramme == kModeJeu && m_.jeu.JeuFinDemande == -1) || m_.fin.demandee;
     }
-    // The guided method belongs to the business-plan layer, which offers
-    // none of these yet.
-    std::string MethodeMenuPageNom() override { return {}; }
-    std::vector<int> EtapeTableauxPages() override { return {}; }
-    void GlossaireAfficheDefinition() override {}
-    void MethodeChanger(std::string_view) override {}
+    // The guided method belongs to the business-plan layer.
+    std::string MethodeMenuPageNom() override { return m_.Plan().MethodeMenuPageNom(); }
+    std::vector<int> EtapeTableauxPages() override { return m_.Plan().EtapeTableauxPages(); }
+    void GlossaireAfficheDefinition() override { m_.Plan().GlossaireAfficheDefinition(); }
+    void MethodeChanger(std::string_view argument) override { m_.Plan().MethodeChanger(argument); }
     void PlanAffaireModifieFixer(bool) override {}
     formula::TravailImpression* Impression() override { return travail; }
 

@@ -15,6 +15,7 @@
 
 #include "engine/declenchement_services.h"
 #include "engine/services.h"
+#include "formula/fonctions_texte_riche.h"
 #include "formula/travail_impression.h"
 
 namespace korv::engine {
@@ -107,6 +108,23 @@ public:
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Impression, operation); }
+    ModulesAVenir& modules_;
+};
+
+// The table-of-contents box that the print module writes and
+// TEXTERECHERCHEPAGE searches: empty, and its search reported, until that
+// module comes.
+class SommaireAVenir final : public formula::BoiteSommaire {
+public:
+    explicit SommaireAVenir(ModulesAVenir& modules) : modules_(modules) {}
+    std::u32string TexteBrut() const override {
+        modules_.Signaler(module::Impression, "TexteRecherchePage");
+        return {};
+    }
+    std::int32_t SelectionDebut() const override { return 0; }
+    void Selectionner(std::int32_t, std::int32_t) override {}
+
+private:
     ModulesAVenir& modules_;
 };
 

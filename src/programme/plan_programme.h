@@ -4,7 +4,9 @@
 // built, stand-ins for the plan document and the guided method.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/services.h"
 
@@ -33,6 +35,11 @@ public:
     void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) override;
+    void TexteMethodeDefiler(std::int32_t y) override;
+    std::string MethodeMenuPageNom() override;
+    std::vector<int> EtapeTableauxPages() override;
+    void GlossaireAfficheDefinition() override;
+    void MethodeChanger(std::string_view argument) override;
 
 private:
     plan::EtatPlan& etat_;

@@ -15,6 +15,7 @@
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
@@ -72,6 +73,7 @@ struct Programme::Modules {
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           impression(aVenir),
+          sommaire(aVenir),
           recepteur(m, affichage, magasin, edition) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
@@ -97,6 +99,7 @@ struct Programme::Modules {
     FonctionsGrillesProgramme fonctions;
     EditionProgramme edition;
     ImpressionAVenir impression;
+    SommaireAVenir sommaire;
     RecepteurMoteur recepteur;
 };
 
@@ -108,8 +111,12 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.pageCourante = [this] { return static_cast<std::int16_t>(moteur.jeu.PageCourante); };
     s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
     s.calcul = &calcul;
+    // Only a grid shown on the current page is drawn: a hidden one (a
+    // chart's parameter grid) stays off the page after a recalculation.
     s.redessine = [this](std::int16_t page, std::int16_t objet) {
-        if (page == moteur.jeu.PageCourante) DessineGrille(page, objet);
+        if (page == moteur.jeu.PageCourante && engine::ObjetAfficheNObjetVersNAffiche(moteur.affiches, page, objet) > 0) {
+            DessineGrille(page, objet);
+        }
     };
     s.majFenetre = [this] { affichage.MajFenetreJeu(); };
     s.planModifie = [this] { etat.PlanAffaireModifieFixer(true); };
@@ -202,6 +209,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
     declenchement.voisins = &m.voisinsSprites;
     moteur.ScriptsDuMoteur().Impression(&m.impression);
+    moteur.ScriptsDuMoteur().Sommaire(&m.sommaire);
     moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
     m.affichage.DefinirFenetre(p.fenetreAffichage);
@@ -237,11 +245,13 @@ Programme::~Programme() {
     declenchement.lanceur = nullptr;
     declenchement.navigateur = nullptr;
     moteur.ScriptsDuMoteur().Impression(nullptr);
+    moteur.ScriptsDuMoteur().Sommaire(nullptr);
     moteur.ScriptsDuMoteur().FonctionsGrilles(nullptr);
 }
 
 engine::Moteur& Programme::Moteur() noexcept { return m_->moteur; }
 display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; }
+display::GraphiquesPage& Programme::Graphiques() noexcept { return m_->graphiques; }
 plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }

@@ -16,6 +16,7 @@ class Moteur;
 }
 namespace korv::display {
 class AffichagePage;
+class GraphiquesPage;
 }
 namespace korv::grid {
 class MagasinGrilles;
@@ -38,6 +39,7 @@ public:
 
     engine::Moteur& Moteur() noexcept;
     display::AffichagePage& Affichage() noexcept;
+    display::GraphiquesPage& Graphiques() noexcept;
     plan::EtatPlan& Plan() noexcept;
     // What the main window hands over goes here.
     plan::RecepteurPage& Recepteur() noexcept;

@@ -5,12 +5,14 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "display/affichage.h"
 #include "display/couleurs.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "engine/recherche.h"
 #include "programme/pilote_programme.h"
 
@@ -98,6 +100,36 @@ TEST(TextesProgramme, TheSamplesCaptionsAndWelcomeLink) {
     ASSERT_FALSE(lien.isEmpty()) << "the link is drawn in red";
     Cliquer(p, Twips(lien.center().x()), Twips(lien.center().y()));
     EXPECT_EQ(p.Moteur().jeu.PageCourante, engine::NumeroDePage(p.Moteur().scene, "GALERIE")) << Trace(p);
+}
+
+// A button that searches a word in a text, pressed again and again, walks
+// from match to match and wraps to the first: the real search, started on
+// the line after the selected one.
+TEST(TextesProgramme, RepeatedSearchWalksFromMatchToMatch) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,6000,3000 text="un<Cr>mot deux<Cr>trois<Cr>quatre mot<Cr>cinq"
+object kind=bouton name="CHERCHE" rect=600,6000,1500,600 C1=1 D1=12632256 text="Chercher"
+  element page=1 object=2 param=8 value="mot" events=2
+)S");
+    p.DeclenchementReel();
+    p.ExecuterJusquARepos();
+    engine::Moteur& m = p.Moteur();
+    auto selection = [&] {
+        const int k = engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 2);
+        return k < 1 ? -1 : static_cast<int>(m.affiches.Entree(k).ligneSelectionnee);
+    };
+    ASSERT_EQ(selection(), 0);
+    std::vector<int> vues;
+    for (int i = 0; i < 4; ++i) {
+        Cliquer(p, 1350, 6300);
+        vues.push_back(selection());
+    }
+    EXPECT_EQ(vues, (std::vector<int>{2, 4, 2, 4}));
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 // A link over three lines fires from its own words only: a click above the
