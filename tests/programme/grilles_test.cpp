@@ -212,7 +212,7 @@ TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
     p.Souris(200, testsupport::genre_souris::Relache, 1, 0, Tx(4), Ty(3));
     p.ExecuterJusqua(300);
     p.Programme().Recepteur().MenuCopier();
-    EXPECT_EQ(p.PressePapier().texte, "10,0\t20,0\r");
+    EXPECT_EQ(p.PressePapier().texte, "10,0\t20,0\r\n");
 
     // Two tabs skip a cell; a lone LF ends a row as CR LF does; a cell that
     // is not editable keeps its text; values past the grid are dropped.
@@ -240,7 +240,7 @@ TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
     p.Souris(910, testsupport::genre_souris::Relache, 1, 1, Tx(4), Ty(5));
     p.ExecuterJusqua(1000);
     p.Programme().Recepteur().MenuCopier();
-    EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r");
+    EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r\n");
 }
 
 TEST_F(Grilles, DeleteAsksThenResetsTheSelectedEntries) {
