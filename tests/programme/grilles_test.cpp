@@ -10,6 +10,7 @@
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
 #include "plan/etat_plan.h"
+#include "platform/message_box.h"
 #include "programme/pilote_programme.h"
 #include "support/entree_jeu.h"
 
@@ -257,6 +258,10 @@ TEST_F(Grilles, DeleteAsksThenResetsTheSelectedEntries) {
     EXPECT_EQ(G().Case(2, 5)->Texte, "");
     EXPECT_EQ(G().Case(3, 5)->Texte, "3");
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+    ASSERT_FALSE(p.Messages().messages.empty());
+    EXPECT_EQ(p.Messages().messages.back().style, platform::style::OuiNon + platform::style::Question)
+        << "a question, Yes or No";
+    EXPECT_EQ(p.Messages().messages.back().titre, "Corvanne Rarevive Zaru");
 }
 
 TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {
