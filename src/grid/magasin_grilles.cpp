@@ -103,6 +103,10 @@ void MagasinGrilles::PreparerPourPage(int page, int objet) {
     g->RecalculSansInit();
 }
 
+void MagasinGrilles::Recalculer(int page, int objet) {
+    if (TableauClasse* g = Cherche(page, objet)) g->RecalculSansInit();
+}
+
 void MagasinGrilles::BoutonAscenseurMaj(int, int) { NonConstruit("BoutonAscenseurMaj (ascenseurs)"); }
 
 void MagasinGrilles::Affiche(int page, int objet) {

@@ -98,6 +98,7 @@ public:
     formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ReferencesRecreer(const engine::Scene&) override;
     void PreparerPourPage(int page, int objet) override;
+    void Recalculer(int page, int objet) override;
     void BoutonAscenseurMaj(int page, int objet) override;
     bool ASelection(int page, int objet) override;
     void AppuieTouche(int page, int objet, int touche, int maj) override;
