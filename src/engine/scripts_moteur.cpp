@@ -12,6 +12,7 @@
 #include "formula/fonctions_texte_riche.h"
 #include "formula/statut_commande.h"
 #include "formula/script_impression.h"
+#include "formula/script.h"
 #include "formula/script_programme.h"
 #include "formula/services.h"
 #include "formula/services_script.h"
@@ -225,16 +226,35 @@ void ScriptsMoteur::ProgScriptExecute(std::string_view texte, int page, int obje
     (void)Execute(texte, page, objet, evenement);
 }
 
-std::int16_t ScriptsMoteur::Execute(std::string_view texte, int page, int objet, std::string_view evenement) {
-    // A currency conversion left open ends with the outermost run, however
-    // the run ends (its last line, a stop, an error passed on).
+namespace {
+
+// A currency conversion left open ends with the outermost run, however the
+// run ends (its last line, a stop, an error passed on).
+template <typename Lancer>
+std::int16_t AvecFinConversion(Moteur& moteur, formula::ProgrammationInterne& programme, Lancer lancer) {
     struct FinConversion {
         Moteur* moteur;  // null for a nested run
         ~FinConversion() {
             if (moteur) moteur->ConversionMonnaieTerminer();
         }
-    } fin{impl_->programme.Profondeur() == 0 ? &impl_->moteur : nullptr};
-    return impl_->programme.ProgScriptExecute(texte, page, objet, evenement);
+    } fin{programme.Profondeur() == 0 ? &moteur : nullptr};
+    return lancer();
+}
+
+}  // namespace
+
+std::int16_t ScriptsMoteur::Execute(std::string_view texte, int page, int objet, std::string_view evenement) {
+    return AvecFinConversion(impl_->moteur, impl_->programme,
+                             [&] { return impl_->programme.ProgScriptExecute(texte, page, objet, evenement); });
+}
+
+void ScriptsMoteur::Compile(formula::ScriptClasse& script, std::string_view texte) {
+    (void)impl_->programme.ScriptCompile(script, texte);
+}
+
+std::int16_t ScriptsMoteur::Execute(formula::ScriptClasse& script, int page, int objet, std::string_view evenement) {
+    return AvecFinConversion(impl_->moteur, impl_->programme,
+                             [&] { return impl_->programme.ScriptExecute(script, page, objet, evenement); });
 }
 
 std::string ScriptsMoteur::ProgExprEvalue(std::string_view texte) { return impl_->programme.ProgExprEvalue(texte); }

@@ -179,6 +179,8 @@ public:
     virtual void ReferencesRecreer(const Scene&) = 0;
     // Selection cleared, independent calculations invalidated, recalculated.
     virtual void PreparerPourPage(int page, int objet) = 0;
+    // `RecalculSansInit` of the grid.
+    virtual void Recalculer(int page, int objet) = 0;
     virtual void BoutonAscenseurMaj(int page, int objet) = 0;
     // Whether the grid has a selection; a key goes to each one that has.
     virtual bool ASelection(int page, int objet) = 0;

@@ -120,6 +120,7 @@ public:
     void ParcouruRecalculReinitTous() override {}
     void ReferencesRecreer(const Scene&) override {}
     void PreparerPourPage(int page, int objet) override { (void)page, (void)objet; }
+    void Recalculer(int page, int objet) override { (void)page, (void)objet; }
     void BoutonAscenseurMaj(int page, int objet) override { (void)page, (void)objet; }
     bool ASelection(int page, int objet) override { (void)page, (void)objet; return false; }
     void AppuieTouche(int page, int objet, int touche, int maj) override { (void)page, (void)objet, (void)touche, (void)maj; }

@@ -62,6 +62,7 @@ public:
     void ParcouruRecalculReinitTous() override;
     void ReferencesRecreer(const engine::Scene& scene) override;
     void PreparerPourPage(int page, int objet) override;
+    void Recalculer(int page, int objet) override;
     void BoutonAscenseurMaj(int page, int objet) override {
         if (ascenseurs) ascenseurs(page, objet);
     }

@@ -125,7 +125,8 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.caseEditer = [this](grid::TableauClasse& g, int c, int r) { edition.CaseEditer(g, c, r); };
     s.caseEditee = [this](const grid::TableauClasse& g) { return edition.CaseEditeeDans(g); };
     s.demandeOui = [this, messages = p.messages](std::string_view texte) {
-        return messages && messages->Afficher(texte, platform::style::OuiNon, "Corvanne Rarevive Zaru") == 6;
+        return messages && messages->Afficher(texte, platform::style::OuiNon + platform::style::Question,
+                                               "Corvanne Rarevive Zaru") == 6;
     };
     s.validerEdition = [this] { edition.TexteEditeParUtilisateurFin(); };
     s.bulleAffiche = [this, bulle = p.bulle, chrono = p.chronoBulle](std::int32_t x, std::int32_t y,

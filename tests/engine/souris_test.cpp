@@ -471,7 +471,7 @@ TEST(Souris, LeCurseurSuitCeQuiEstSousLaSouris) {
     // Leaving the hover box wipes it with the page buffer: (3000, 0) to
     // (3585, 585) twips and one pixel around.
     EXPECT_EQ(p.Trace().Lignes("effect"), (Lignes{"effect 0 199 -1 42 42"}));
-    EXPECT_EQ(grilles.appels.size(), 5u) << "each move over the grid reaches it";
+    EXPECT_EQ(grilles.appels.size(), 6u) << "drawn again once the page's objects fired, then each move over it";
 }
 
 TEST(Souris, LesGrillesRecoiventPressionsEtRelachements) {
@@ -484,8 +484,8 @@ TEST(Souris, LesGrillesRecoiventPressionsEtRelachements) {
     p.Clic(200, 5000, 5000);
     p.Clic(300, 5000, 5000);
     p.ExecuterJusqua(400);
-    EXPECT_EQ(grilles.appels, (Lignes{"down 1.5 1 2000 100", "up 1.5 2000 100", "none 1.5", "draw 1.5"}))
-        << "a press elsewhere clears the grid's selection once";
+    EXPECT_EQ(grilles.appels, (Lignes{"draw 1.5", "down 1.5 1 2000 100", "up 1.5 2000 100", "none 1.5", "draw 1.5"}))
+        << "drawn again once the page's objects fired; a press elsewhere clears the grid's selection once";
 }
 
 TEST(Souris, UnEvenementEnAttenteQuiQuitteLaPage) {

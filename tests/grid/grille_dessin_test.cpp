@@ -217,7 +217,7 @@ TEST(PressePapierGrille, RowsTabsFoldsAndLineBreaks) {
     auto g = test::Grille(e);
     const std::string t =
         TextePressePapier(*g, 1, 1, 2, 3, [&](int c, int r) { return r == 3 && c == 2 ? "?" : TexteBrut(*g, c, r); });
-    EXPECT_EQ(t, "1\ta b\r3\t0\r");
+    EXPECT_EQ(t, "1\ta b\r\n3\t0\r\n");
 }
 
 TEST(ToucheGrille, MovesStopAtTheLastRowOfAFullGrid) {

@@ -401,28 +401,5 @@ TEST(Edition, TheEditBoxStartsWithTheTextTheCellKeeps) {
     EXPECT_EQ(e->texte, "300");
 }
 
-TEST(Edition, AResetAsksFirstAndAnswerNoChangesNothing) {
-    test::BancCalcul banc;
-    TableauClasse& t = banc.Ajoute(1, 1, 2, 2);
-    t.CaseEstEditableChange(1, 1, true);
-    t.CaseEstEditableChange(2, 1, true);
-    t.CaseUtilisateurChange(1, 1, "a", true);
-    t.CaseUtilisateurChange(2, 1, "b", true);
-    banc.reponseQuestion = 7;
-    EXPECT_FALSE(t.SupprimerConsultation(1, 1, 2, 1));
-    EXPECT_EQ(t.CaseEditeur(1, 1), "a");
-    ASSERT_EQ(banc.questions.size(), 1u);
-    EXPECT_NE(banc.questions[0].find("ces cases"), std::string::npos);
-    EXPECT_EQ(banc.validations, 0);
-    banc.reponseQuestion = 6;
-    EXPECT_TRUE(t.SupprimerConsultation(1, 1, 1, 1));
-    EXPECT_NE(banc.questions[1].find("cette case"), std::string::npos);
-    EXPECT_EQ(t.CaseEditeur(1, 1), "");
-    EXPECT_EQ(t.CaseEditeur(2, 1), "b");
-    EXPECT_EQ(banc.validations, 1);
-    EXPECT_FALSE(t.SupprimerConsultation(0, 1, 1, 1)) << "outside the grid: not even asked";
-    EXPECT_EQ(banc.questions.size(), 2u);
-}
-
 }  // namespace
 }  // namespace korv::grid
