@@ -11,7 +11,10 @@
 
 #include "engine/moteur.h"
 #include "engine/scripts_moteur.h"
+#include "engine/recherche.h"
+#include "print/texte_travail.h"
 #include "print/travail.h"
+#include "rtf/document.h"
 #include "programme/pilote_programme.h"
 
 namespace korv::programme {
@@ -94,6 +97,28 @@ TEST(Impression, APrintScriptPaginatesTheSamplesPages) {
     EXPECT_EQ(progression.back(), "ferme");
     // Print no longer goes to the stand-in; nothing in the error log.
     EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// A cell reference in a rich text prints the cell's display text.
+TEST(Impression, CellReferencesReadTheScenesGrids) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusqua(100);
+    engine::Scene& scene = p.Moteur().scene;
+    const int page = engine::NumeroDePage(scene, "TEXTE_RICHE");
+    const int objet = engine::NumeroObjet(scene, page, "PRESENTATION");
+    ASSERT_GT(objet, 0);
+    scene.Page(page).Objet(objet).texte =
+        "Total : $ident(DEBUT,TRESORERIE,TOTAL)$ ; inconnu : $ident(DEBUT,TRESORERIE,AUCUNE)$.";
+    p.Moteur().ScriptsDuMoteur().ProgScriptExecute(
+        "DECLARE R\r\nQUE R = IMPRIMEPREPAREDEBUT(1)\r\n"
+        "QUE R = IMPRIMEOBJET('TEXTE_RICHE';'PRESENTATION';0)\r\nQUE R = IMPRIMEPREPAREFIN(1)",
+        1, -1, "");
+    const print::ImpressionTravail& t = p.Programme().TravailImpression();
+    ASSERT_EQ(t.TextesAImprimer.size(), 1u);
+    print::TexteTravail texte;
+    texte.DefinirRtf(std::get<std::string>(t.TextesAImprimer[0]));
+    EXPECT_EQ(rtf::TexteUtf8(texte.TexteBrut()), "Total : 24 000,0 ; inconnu : .");
 }
 
 TEST(Impression, OutsidePlayNothingIsAdded) {
