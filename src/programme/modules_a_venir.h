@@ -8,14 +8,12 @@
 #include <cstdint>
 #include <functional>
 #include <set>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "engine/declenchement_services.h"
 #include "engine/services.h"
-#include "formula/travail_impression.h"
 
 namespace korv::engine {
 class Moteur;
