@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <set>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,7 +15,6 @@
 #include "engine/declenchement_services.h"
 #include "engine/services.h"
 #include "formula/fonctions_texte_riche.h"
-#include "formula/travail_impression.h"
 
 namespace korv::engine {
 class Moteur;
@@ -81,31 +79,22 @@ private:
     grid::MagasinGrilles& magasin_;
 };
 
-// The print job and the export driver.
-class ImpressionAVenir final : public formula::TravailImpression {
+// Export, the print and export driver of method pages and the table of
+// contents: what the print job hands on.
+class ImpressionAVenir final {
 public:
     explicit ImpressionAVenir(ModulesAVenir& modules);
-    void ImprimePrepareDebut(std::uint8_t) override { Signaler("ImprimePrepareDebut"); }
-    void ImprimeMargesFixe(double, double, double, double, double, double) override { Signaler("ImprimeMargesFixe"); }
-    void ImprimeEnTeteFixe(std::string_view, bool, bool) override { Signaler("ImprimeEnTeteFixe"); }
-    void ImprimePiedDePageFixe(std::string_view, bool, bool) override { Signaler("ImprimePiedDePageFixe"); }
-    void ImpressionPremierNumeroFixe(std::int32_t) override { Signaler("ImpressionPremierNumeroFixe"); }
-    void ApercuDejaPrepare(bool) override { Signaler("ApercuDejaPrepare"); }
-    void ImprimeAjouteObjet(int, int, std::string_view, std::span<const formula::Valeur>) override {
-        Signaler("ImprimeAjouteObjet");
+    void ExportationFenetreOuvre(std::int16_t) { Signaler("ExportationFenetreOuvre"); }
+    void ExporteTextesOuTableaux(std::int16_t) { Signaler("ExporteTextesOuTableaux"); }
+    void MethodeTextesExporte(std::string_view) { Signaler("MethodeTextesExporte"); }
+    void TexteRTFInsereTableaux(int, int, bool) { Signaler("TexteRTFInsereTableaux"); }
+    void RedactionImprimeExporte(std::string_view, bool) { Signaler("RedactionImprimeExporte"); }
+    std::int16_t NumeroEtape(std::string_view) {
+        Signaler("NumeroEtape");
+        return 0;
     }
-    void ImprimeAjoutePage(std::uint8_t) override { Signaler("ImprimeAjoutePage"); }
-    void Imprime() override { Signaler("Imprime"); }
-    void MessageFenetreFerme() override {}
-    std::int16_t Mode() const override { return 0; }
-    void ExportationFenetreOuvre(std::int16_t) override { Signaler("ExportationFenetreOuvre"); }
-    void ExporteTextesOuTableaux(std::int16_t) override { Signaler("ExporteTextesOuTableaux"); }
-    void MethodeTextesExporte(std::string_view) override { Signaler("MethodeTextesExporte"); }
-    void TexteRTFInsereTableaux(int, int, bool) override { Signaler("TexteRTFInsereTableaux"); }
-    void RedactionImprimeExporte(std::string_view, bool) override { Signaler("RedactionImprimeExporte"); }
-    std::int16_t NumeroEtape(std::string_view) override { return 0; }
-    void EtapeImprimeExporte(std::int16_t, bool) override { Signaler("EtapeImprimeExporte"); }
-    void SommaireMettreAJour(int, int, std::int16_t) override { Signaler("SommaireMettreAJour"); }
+    void EtapeImprimeExporte(std::int16_t, bool) { Signaler("EtapeImprimeExporte"); }
+    void SommaireMettreAJour(int, int, std::int16_t) { Signaler("SommaireMettreAJour"); }
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Impression, operation); }

@@ -27,6 +27,11 @@ namespace korv::engine {
 class FenetrePrincipale;
 }
 
+namespace korv::print {
+class Imprimante;
+class MesureurTexte;
+}  // namespace korv::print
+
 namespace korv::display {
 class FenetreAffichage;
 }
@@ -59,6 +64,9 @@ struct Plateforme {
     platform::CataloguePolices* polices = nullptr;
     // Where coded texts are kept; empty: the user's cache folder.
     std::filesystem::path dossierCache;
+    // The printer, and the measurer of rich texts on its page.
+    print::Imprimante* imprimante = nullptr;
+    print::MesureurTexte* mesureur = nullptr;
     // The screen: twips per pixel.
     std::int32_t twipsParPixel = 15;
     // This program's executable (UTF-8), which an action may run on a plan

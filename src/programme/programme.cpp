@@ -24,7 +24,10 @@
 #include "platform/message_box.h"
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
+#include "print/imprimante.h"
+#include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
+#include "programme/impression_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -72,7 +75,9 @@ struct Programme::Modules {
           fonctions(m, magasin, affichage, p, aVenir),
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
-          impression(aVenir),
+          reste(aVenir),
+          impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
+                     p.mesureur ? *p.mesureur : mesureurDefaut),
           sommaire(aVenir),
           recepteur(m, affichage, magasin, edition) {}
 
@@ -98,7 +103,12 @@ struct Programme::Modules {
     GrillesProgramme grilles;
     FonctionsGrillesProgramme fonctions;
     EditionProgramme edition;
-    ImpressionAVenir impression;
+    // Without a printer of the platform (headless tools): an A4 page and
+    // lines of fixed size.
+    print::ImprimanteFixe imprimanteDefaut;
+    print::MesureurFixe mesureurDefaut{80, 240};
+    ImpressionAVenir reste;
+    ImpressionProgramme impression;
     SommaireAVenir sommaire;
     RecepteurMoteur recepteur;
 };
@@ -257,5 +267,7 @@ plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
 grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
+const print::ImpressionTravail& Programme::TravailImpression() const noexcept { return m_->impression.Travail(); }
+print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
 
 }  // namespace korv::programme

@@ -21,6 +21,10 @@ class GraphiquesPage;
 namespace korv::grid {
 class MagasinGrilles;
 }
+namespace korv::print {
+struct ImpressionTravail;
+class Imprimante;
+}  // namespace korv::print
 namespace korv::plan {
 class EtatPlan;
 class RecepteurPage;
@@ -47,6 +51,10 @@ public:
     const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
     // The scene's grids (the end of a cell edit goes there).
     grid::MagasinGrilles& Grilles() noexcept;
+    // The print job as scripts built and paginated it.
+    const print::ImpressionTravail& TravailImpression() const noexcept;
+    // The printer the jobs print on (the File menu's printer set-up).
+    print::Imprimante& Imprimante() noexcept;
 
 private:
     struct Modules;
