@@ -9,7 +9,10 @@
 #include <iterator>
 #include <string>
 
+#include <QImage>
+
 #include "display/affichage.h"
+#include "display/surface.h"
 #include "display/surface_twips.h"
 #include "engine/moteur.h"
 #include "engine/recherche.h"
@@ -205,6 +208,32 @@ TEST_F(GrillesEntree, TextTypedIntoANumberCellIsKeptAndShownAsAnError) {
     Boite().Terminer(13);
     EXPECT_EQ(G().CaseValeurAAfficher(1, 1), "7,0");
     EXPECT_EQ(G().CaseValeurAAfficher(3, 1), "14,0");
+}
+
+// Dark pixels of the page buffer in a pixel rectangle.
+int PixelsSombres(const QImage& image, int x1, int y1, int x2, int y2) {
+    int n = 0;
+    for (int y = y1; y < y2; ++y) {
+        for (int x = x1; x < x2; ++x) n += qGray(image.pixel(x, y)) < 128;
+    }
+    return n;
+}
+
+// A figure too wide for its cell is drawn as "###" at the cell's right
+// end, not as its last digits filling the cell from its left edge.
+TEST_F(GrillesEntree, AFigureTooWideForItsCellShowsHashesOnThePage) {
+    const QImage& page = p.Programme().Affichage().PageTampon.Image();
+    // The left half of cell (1, 1)'s text, inside its rules: pixels 45 to
+    // 100 across, 43 to 68 down.
+    Taper(1, 1, "12345");
+    Boite().Terminer(13);
+    ASSERT_EQ(G().CaseValeurAAfficher(1, 1), "12 345,0");
+    EXPECT_EQ(PixelsSombres(page, 45, 43, 100, 68), 0) << "a figure that fits stays right-aligned";
+    Taper(1, 1, "123456789012345678901234567890");
+    Boite().Terminer(13);
+    EXPECT_EQ(G().CaseValeurAAfficher(1, 1), "123 456 789 012 346 000 000 000 000 000,0") << "the value as the grid gives it";
+    EXPECT_EQ(PixelsSombres(page, 45, 43, 100, 68), 0) << "no digits cut at the cell's left edge";
+    EXPECT_GT(PixelsSombres(page, 100, 43, 172, 68), 0) << "the hashes at its right end";
 }
 
 // Escape while a cell is being edited: the entry is taken first, then the
