@@ -110,8 +110,10 @@ void TableauClasse::CaseUtilisateurChangeRef(int c, int r, std::string& texte, b
     case 1:
         Remplace(texte, '.', ',');
         if (!texte.empty() && texte.back() == '%') {
+            // A percentage of no number is kept as typed, so that the cell
+            // shows it as an error instead of going blank.
             const auto n = formula::LitNombre(std::string_view(texte).substr(0, texte.size() - 1));
-            texte = n ? formula::FormatNombre(*n / 100) : std::string();
+            if (n) texte = formula::FormatNombre(*n / 100);
         }
         break;
     case 2:

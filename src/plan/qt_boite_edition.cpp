@@ -31,6 +31,10 @@ void QtBoiteEdition::Ouvrir(int x, int y, int largeur, int hauteur, std::string_
     }
 }
 
+void QtBoiteEdition::Placer(int x, int y, int largeur, int hauteur) {
+    setGeometry(x, y, std::max(largeur, 1), std::max(hauteur, 1));
+}
+
 void QtBoiteEdition::Fermer() {
     hide();
     if (parentWidget()) parentWidget()->setFocus(Qt::OtherFocusReason);

@@ -16,6 +16,7 @@ public:
     explicit QtBoiteEdition(QWidget* surface);
     void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police, int taille,
                 bool toutSelectionner) override;
+    void Placer(int x, int y, int largeur, int hauteur) override;
     void Fermer() override;
     bool Visible() const override { return isVisible(); }
     std::string Texte() const override;

@@ -16,6 +16,8 @@ public:
     // whole text selected or the caret at its end, and gives it the focus.
     virtual void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police,
                         int taille, bool toutSelectionner) = 0;
+    // The open box moved and sized again, its text and focus kept.
+    virtual void Placer(int x, int y, int largeur, int hauteur) = 0;
     virtual void Fermer() = 0;
     virtual bool Visible() const = 0;
     virtual std::string Texte() const = 0;

@@ -23,6 +23,7 @@ public:
         visible = true;
         ++ouvertures;
     }
+    void Placer(int x_, int y_, int l, int h) override { x = x_, y = y_, largeur = l, hauteur = h; }
     void Fermer() override { visible = aFocus = false; }
     bool Visible() const override { return visible; }
     std::string Texte() const override { return texte; }

@@ -4,6 +4,7 @@
 // elsewhere, a page change). Editing tagged and rich texts is still to come
 // and reported as such.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -41,7 +42,15 @@ public:
 
     bool EditionVisible() override;
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
-    void TexteEditeParUtilisateurFin() override { Fin(0); }
+    // Ends the edit without its end event (a press elsewhere, the end of
+    // play, another edit).
+    void TexteEditeParUtilisateurFin() override { Fin(0, false); }
+    // Ends the edit as the user validates it: taken, with its end event
+    // (`PlanAffaireEditionValider`, a key that leaves the box).
+    void Valider() { Fin(0, true); }
+    // `TexteEditeParUtilisateurDecaleAscenseurs`: the open box back over
+    // its cell after the page scrolled or was laid out again.
+    void TexteEditeParUtilisateurDecaleAscenseurs();
 
     // `CaseEditer`: the box over a cell of a grid of the current page, its
     // whole text selected.
@@ -62,7 +71,15 @@ public:
     bool CaseEditeeDans(const grid::TableauClasse& g);
 
 private:
-    void Fin(int touche);
+    struct RectangleTwips {
+        std::int32_t gauche = 0, haut = 0, largeur = 0, hauteur = 0;
+    };
+    // `TexteEditeParUtilisateurPositionne` for a cell: the box's rectangle
+    // on the visible page, twips.
+    RectangleTwips Positionne(const grid::TableauClasse& g, int colonne, int ligne) const;
+    void Fin(int touche, bool evenement);
+    // The edit-ended event to the page object's waiting entries that await it.
+    void EditionFinieSignaler(int page, int objet);
     // The box's own key press while `FrappeVersEdition`: the selection is
     // removed and the character added at the end of the text.
     void FrappeRemplacement(int caractere);

@@ -138,7 +138,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
         return messages && messages->Afficher(texte, platform::style::OuiNon + platform::style::Question,
                                                "Corvanne Rarevive Zaru") == 6;
     };
-    s.validerEdition = [this] { edition.TexteEditeParUtilisateurFin(); };
+    s.validerEdition = [this] { edition.Valider(); };
     s.bulleAffiche = [this, bulle = p.bulle, chrono = p.chronoBulle](std::int32_t x, std::int32_t y,
                                                                       std::string_view texte) {
         // A tooltip shown stops the timer that would show it again.
