@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
                 fenetreRecue->raise();
                 fenetreRecue->activateWindow();
             }
-            moteur.Plan().PlanAffaireOuvrir(engine::DocumentDeLigneCommande(recue));
+            moteur.Plan().PlanAffaireOuvrir(engine::DocumentDeLigneCommande(recue), true, 0);
         });
     };
     platform::QtBoiteMessage messages;
@@ -121,6 +121,7 @@ int main(int argc, char** argv) {
     plateforme.bulle = &bulle;
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
     plateforme.boiteEdition = &boiteEdition;
+    plateforme.fenetreDocument = &fenetre;
     plateforme.twipsParPixel = kTwipsParPixel;
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);

@@ -166,7 +166,7 @@ public:
     std::vector<int> EtapeTableauxPages() override { return {}; }
     void GlossaireAfficheDefinition() override {}
     void MethodeChanger(std::string_view) override {}
-    void PlanAffaireModifieFixer(bool) override {}
+    void PlanAffaireModifieFixer(bool modifie) override { m_.Plan().PlanAffaireModifieFixer(modifie); }
     formula::TravailImpression* Impression() override { return travail; }
 
     formula::SuiteErreurScript ErreurSignale(std::int32_t ligne, std::string_view procedure,

@@ -21,7 +21,9 @@ namespace korv::grid {
 class MagasinGrilles;
 }
 namespace korv::plan {
+class DocumentPlan;
 class EtatPlan;
+class MethodeEtapes;
 class RecepteurPage;
 }  // namespace korv::plan
 
@@ -45,6 +47,10 @@ public:
     const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
     // The scene's grids (the end of a cell edit goes there).
     grid::MagasinGrilles& Grilles() noexcept;
+    // The plan document's operations (the File menu's commands) and the
+    // method's steps.
+    plan::DocumentPlan& Document() noexcept;
+    plan::MethodeEtapes& Etapes() noexcept;
 
 private:
     struct Modules;
