@@ -29,7 +29,8 @@ using namespace korv;
 
 int Usage() {
     std::cerr << "usage: scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]\n"
-                 "       scene-tool values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]... [--plan DOC.tvr] [--save OUT.tvr]\n"
+                 "       scene-tool values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]... [--rtf PAGE:OBJECT=RTF]...\n"
+                 "              [--plan DOC.tvr] [--save OUT.tvr]\n"
                  "       scene-tool plan SCENE.sce DOCUMENT.tvr\n"
                  "       scene-tool dump FILE.sce\n"
                  "       scene-tool rtf FILE.rtf [--write OUT.rtf]\n";
@@ -168,6 +169,7 @@ int Plan(const std::vector<std::string>& args) {
 int Valeurs(const std::vector<std::string>& args) {
     if (args.empty()) return Usage();
     std::string page, plan, sauvegarde;
+    std::vector<std::string> textes;
     std::vector<scenetool::SaisieValeurs> saisies;
     for (std::size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return Usage();
@@ -175,6 +177,8 @@ int Valeurs(const std::vector<std::string>& args) {
             page = args[i + 1];
         } else if (args[i] == "--plan") {
             plan = args[i + 1];
+        } else if (args[i] == "--rtf") {
+            textes.push_back(args[i + 1]);
         } else if (args[i] == "--save") {
             sauvegarde = args[i + 1];
         } else if (args[i] == "--set") {
@@ -195,8 +199,8 @@ int Valeurs(const std::vector<std::string>& args) {
         std::cerr << "Fichier inexistant\n";
         return 1;
     }
-    if (plan.empty() && sauvegarde.empty()) return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr);
-    const scenetool::CrochetsPlan c = scenetool::CrochetsDocument(document, sauvegarde);
+    if (plan.empty() && sauvegarde.empty() && textes.empty()) return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr);
+    const scenetool::CrochetsPlan c = scenetool::CrochetsDocument(document, sauvegarde, textes);
     return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr, c.avant, c.apres);
 }
 

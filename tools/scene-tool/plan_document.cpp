@@ -8,6 +8,7 @@
 
 #include "engine/calcul_grilles.h"
 #include "engine/moteur.h"
+#include "engine/recherche.h"
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
 #include "grid/magasin_grilles.h"
@@ -125,15 +126,34 @@ int PlanListe(const std::string& scene, const std::string& document, std::ostrea
     return code;
 }
 
-CrochetsPlan CrochetsDocument(const std::string& document, const std::string& sauvegarde) {
+CrochetsPlan CrochetsDocument(const std::string& document, const std::string& sauvegarde,
+                              const std::vector<std::string>& textes) {
     auto outil = std::make_shared<std::unique_ptr<PlanOutil>>();
     CrochetsPlan c;
-    c.avant = [outil, document](engine::Moteur& moteur, grid::MagasinGrilles& grilles, std::ostream& err) {
+    c.avant = [outil, document, textes](engine::Moteur& moteur, grid::MagasinGrilles& grilles, std::ostream& err) {
         *outil = std::make_unique<PlanOutil>(moteur, grilles);
-        if (document.empty()) return true;
-        const std::string refus = (*outil)->document->Charger(document, 0);
-        if (!refus.empty()) err << Utf8(refus) << "\n";
-        return refus.empty();
+        if (!document.empty()) {
+            const std::string refus = (*outil)->document->Charger(document, 0);
+            if (!refus.empty()) {
+                err << Utf8(refus) << "\n";
+                return false;
+            }
+        }
+        for (const std::string& t : textes) {
+            const auto deux = t.find(':');
+            const auto egal = t.find('=');
+            const int page = deux == std::string::npos ? 0
+                                                       : engine::NumeroDePage(moteur.scene, platform::Utf8VersCp1252(t.substr(0, deux)));
+            const int objet = page < 1 || egal == std::string::npos || egal < deux
+                                  ? 0
+                                  : engine::NumeroObjet(moteur.scene, page, platform::Utf8VersCp1252(t.substr(deux + 1, egal - deux - 1)));
+            if (!plan::ObjetTexteDuPlan(moteur.scene, page, objet)) {
+                err << "scene-tool: aucun texte du plan " << t.substr(0, egal) << "\n";
+                return false;
+            }
+            moteur.scene.Page(page).Objet(objet).texte = platform::Utf8VersCp1252(t.substr(egal + 1));
+        }
+        return true;
     };
     if (!sauvegarde.empty()) {
         c.apres = [outil, sauvegarde](engine::Moteur& moteur, grid::MagasinGrilles&, std::ostream& err) {

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "valeurs.h"
 
@@ -21,6 +22,8 @@ struct CrochetsPlan {
     CrochetValeurs avant;
     CrochetValeurs apres;
 };
-CrochetsPlan CrochetsDocument(const std::string& document, const std::string& sauvegarde);
+// `textes`: "PAGE:OBJECT=RTF" (UTF-8), a kept rich text's new text.
+CrochetsPlan CrochetsDocument(const std::string& document, const std::string& sauvegarde,
+                              const std::vector<std::string>& textes = {});
 
 }  // namespace korv::scenetool
