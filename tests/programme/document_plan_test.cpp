@@ -11,6 +11,8 @@
 #include <string>
 
 #include "engine/moteur.h"
+#include "engine/scripts_moteur.h"
+#include "formula/variables.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
 #include "plan/document/document_plan.h"
@@ -32,6 +34,10 @@ namespace fs = std::filesystem;
 // changed. Page 2 ("AUTRE"): grid H with one entry.
 constexpr const char* kScene = R"S(
 scene
+start text=<<FIN
+DECLARE VU
+QUE VU = 0
+FIN
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
 object kind=tableau name="G" rect=600,600,4800,900
@@ -42,7 +48,7 @@ object kind=tableau name="G" rect=600,600,4800,900
   cell col=1 row=1 text="0"
   cell col=2 row=1 text="=DEBUT.G.Case[1,1]*2"
   attribute col=1 row=1 editable=-1 type=1
-  attribute col=2 row=1 type=1
+  attribute col=2 row=1 type=1 script="SUR RECALCCHANGE\r\nQUE VU = VU + 1"
 object kind=rtf name="R" rect=600,2000,6000,1500 G3=2 text="{\\rtf1 texte de la scene}"
 object kind=action name="SAUVE" A1=11 B3=1 text="QUE PASSEVALEUR = PAGESAUVE('AUTRE')"
 object kind=bouton name="B1" rect=0,6000,1200,600 C1=1 D1=12632256
@@ -132,6 +138,22 @@ TEST_F(DocumentPlanTest, SavedFiguresGoWithANewPlanAndComeBackRecalculatedWhenOp
     EXPECT_TRUE(p.Messages().messages.empty()) << Dernier();
     EXPECT_EQ(Lire(chemin), D().Octets(0));
     EXPECT_FALSE(Etat().PlanAffaireModifie());
+}
+
+// A document's load is no user's edit: the grids' recalculation after it
+// does not run the cells' RECALCCHANGE scripts.
+TEST_F(DocumentPlanTest, TheRecalculationAfterALoadRunsNoChangeScripts) {
+    const std::string chemin = Chemin("vu.tvr");
+    Saisir("21");
+    ASSERT_EQ(D().PlanAffaireEnregistrer(chemin, false, 0, false), plan::kEnregistre);
+    D().PlanAffaireNouveau();
+    auto& variables = p.Moteur().ScriptsDuMoteur().Variables();
+    const std::string avant = variables.VarValeur("VU").EnTexte();
+    ASSERT_NE(avant, "0") << "an edit runs the script";
+    D().PlanAffaireOuvrir(chemin, false, 0);
+    EXPECT_EQ(G().CaseResultatInterne(2, 1), "42");
+    EXPECT_EQ(variables.VarValeur("VU").EnTexte(), avant);
+    EXPECT_FALSE(D().ChargementPlanEnCours());
 }
 
 TEST_F(DocumentPlanTest, TheSaveQuestionsThreeAnswers) {
