@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -15,6 +18,8 @@
 #include "plan/document/document_plan.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
+#include "plan/redaction.h"
+#include "platform/fichiers_document.h"
 #include "platform/message_box_fake.h"
 
 namespace korv::plan {
@@ -108,6 +113,55 @@ TEST(DocumentPlanLecture, EveryTruncationIsRefusedAndChangesNothing) {
     // A new plan gives the scene's own text back.
     p.document->PlanAffaireNouveau();
     EXPECT_EQ(p.moteur.scene.Page(2).Objet(2).texte, "{\\rtf1 scene}");
+}
+
+// The writing box as the document reaches it: a source, its saves.
+class RedactionTrace final : public Redaction {
+public:
+    bool ALeFocus() const override { return focus; }
+    bool AUneSource() const override { return source; }
+    void TexteSauver(bool detacher) override {
+        sauvegardes.push_back(detacher);
+        if (detacher) source = false;
+    }
+    void ObjetRecharge(std::int16_t page, std::int16_t objet) override { recharges.emplace_back(page, objet); }
+    bool focus = false;
+    bool source = true;
+    std::vector<bool> sauvegardes;
+    std::vector<std::pair<int, int>> recharges;
+};
+
+// A save that stops without showing the page again stores the box's text
+// and leaves the box on its source; a complete save then detaches it. A
+// load hands the box each kept text it replaced.
+TEST(DocumentPlanLecture, TheWritingBoxKeepsItsSourceUntilTheSaveIsDone) {
+    Plan p;
+    RedactionTrace r;
+    r.focus = true;
+    platform::FichiersDocumentDisque disque;
+    ServicesDocument s;
+    s.moteur = &p.moteur;
+    s.grille = [&p](int page, int objet) -> grid::TableauClasse* {
+        return objet == 3 && p.grilles.count(page) ? p.grilles[page].get() : nullptr;
+    };
+    s.etat = &p.etat;
+    s.etapes = &p.etapes;
+    s.messages = &p.messages;
+    s.fichiers = &disque;
+    s.redaction = &r;
+    DocumentPlan d(s);
+    EXPECT_EQ(d.PlanAffaireEnregistrer("", true, 0, true), kAnnule) << "no dialog: cancelled";
+    EXPECT_EQ(r.sauvegardes, std::vector<bool>{false});
+    EXPECT_TRUE(r.source);
+    EXPECT_TRUE(p.etat.PlanAffaireModifie()) << "the box had the focus";
+    const std::string chemin = (std::filesystem::temp_directory_path() / "korv_redaction_test.tvr").string();
+    EXPECT_EQ(d.PlanAffaireEnregistrer(chemin, false, 0, false), kEnregistre);
+    EXPECT_EQ(r.sauvegardes, (std::vector<bool>{false, false, true}));
+    EXPECT_FALSE(r.source);
+    r.recharges.clear();
+    d.PlanAffaireOuvrir(chemin, false, 0);
+    EXPECT_NE(std::find(r.recharges.begin(), r.recharges.end(), std::pair<int, int>{2, 2}), r.recharges.end());
+    std::filesystem::remove(chemin);
 }
 
 }  // namespace
