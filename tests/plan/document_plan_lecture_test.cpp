@@ -19,6 +19,7 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/redaction.h"
+#include "platform/binary_writer.h"
 #include "platform/fichiers_document.h"
 #include "platform/message_box_fake.h"
 
@@ -113,6 +114,34 @@ TEST(DocumentPlanLecture, EveryTruncationIsRefusedAndChangesNothing) {
     // A new plan gives the scene's own text back.
     p.document->PlanAffaireNouveau();
     EXPECT_EQ(p.moteur.scene.Page(2).Objet(2).texte, "{\\rtf1 scene}");
+}
+
+// A version-230 document reads at most the scene's pages (never 134 of a
+// smaller scene) and at most the objects page 121 has (never 8 of fewer).
+TEST(DocumentPlanLecture, Version230ReadsNoPageOrObjectTheSceneLacks) {
+    Plan p;
+    p.moteur.scene.pages.resize(121);
+    auto& page121 = p.moteur.scene.Page(121).objets;
+    page121.push_back(Objet(engine::TypeObjet::Fond, "P121"));
+    for (int i = 0; i < 4; ++i) page121.push_back(Objet(engine::TypeObjet::TexteRtf, "T", 2, "avant"));
+    p.document->TextesSceneRetenir();
+    BinaryWriter w;
+    w.i32(230);
+    w.i16(1);
+    w.i16(0);
+    // Pages 1 and 2: their text and grid (3 + 2 folds, six empty lists).
+    for (int page = 1; page <= 2; ++page) {
+        w.fileString("t");
+        w.u8(1);
+        w.u8(1);
+        w.zeros(2 * (2 + 3) + 6);
+    }
+    for (int i = 0; i < 4; ++i) w.fileString("lu");
+    EXPECT_EQ(p.document->Charger(w.data(), 0), "");
+    for (int o = 2; o <= 5; ++o) EXPECT_EQ(p.moteur.scene.Page(121).Objet(o).texte, "lu");
+    EXPECT_EQ(p.moteur.scene.Page(1).Objet(2).texte, "t");
+    ASSERT_EQ(p.messages.messages.size(), 2U) << "the rate and the advice to save under a new name";
+    EXPECT_NE(p.messages.messages.back().texte.find("TRES IMPORTANT"), std::string::npos);
 }
 
 // The writing box as the document reaches it: a source, its saves.
