@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "engine/demarrage.h"
 #include "engine/moteur.h"
 #include "engine/scripts_moteur.h"
 #include "formula/variables.h"
@@ -185,6 +186,23 @@ TEST_F(DocumentPlanTest, TheSaveQuestionsThreeAnswers) {
         Saisir("3");
         return D().Octets(0);
     }()) << "the file kept what the first save wrote";
+}
+
+// Quitting a modified plan: "Oui" saves it once (the question used to come
+// back without end) and the program ends; "Annuler" keeps it running.
+TEST_F(DocumentPlanTest, QuittingAModifiedPlanAsksOnceAndSaves) {
+    const std::string chemin = Chemin("fin.tvr");
+    Saisir("6");
+    p.RepondreMessage(2);
+    EXPECT_FALSE(engine::Fin(p.Moteur(), false, true));
+    EXPECT_FALSE(fs::exists(chemin));
+    const std::size_t questions = p.Messages().messages.size();
+    p.RepondreMessage(6);
+    p.RepondreFichier(chemin);
+    EXPECT_TRUE(engine::Fin(p.Moteur(), false, true));
+    EXPECT_EQ(p.Messages().messages.size(), questions + 1) << "one question";
+    EXPECT_EQ(Lire(chemin), D().Octets(0));
+    EXPECT_FALSE(Etat().PlanAffaireModifie());
 }
 
 TEST_F(DocumentPlanTest, ASaveThatFailsAtAnyByteLeavesThePreviousDocumentWhole) {
