@@ -21,7 +21,8 @@ set(KORV_TEST_TIMEOUT 120)
 # name begins with "qt_" use Qt and are left out of builds without Qt.
 function(korv_library name folder)
   cmake_parse_arguments(ARG "" "" "DEPS;QT_DEPS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${folder}/*.cpp)
+  # A folder may hold one level of subfolders, one per concept.
+  file(GLOB srcs CONFIGURE_DEPENDS ${folder}/*.cpp ${folder}/*/*.cpp)
   if(NOT KORV_WITH_QT)
     list(FILTER srcs EXCLUDE REGEX "/qt_[^/]*\\.cpp$")
   endif()

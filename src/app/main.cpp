@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
                 fenetreRecue->raise();
                 fenetreRecue->activateWindow();
             }
-            moteur.Plan().PlanAffaireOuvrir(engine::DocumentDeLigneCommande(recue));
+            moteur.Plan().PlanAffaireOuvrir(engine::DocumentDeLigneCommande(recue), true, 0);
         });
     };
     platform::QtBoiteMessage messages;
@@ -123,6 +123,7 @@ int main(int argc, char** argv) {
     plateforme.bulle = &bulle;
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
     plateforme.boiteEdition = &boiteEdition;
+    plateforme.fenetreDocument = &fenetre;
     plateforme.twipsParPixel = kTwipsParPixel;
     print::QtImprimante imprimante(&fenetre);
     print::QtMesureur mesureur;

@@ -2,6 +2,8 @@
 // What the grids' recalculation reaches in the engine: its formula
 // services, its script language for the cell scripts and the window copy.
 
+#include <functional>
+
 #include "grid/contexte_calcul.h"
 
 namespace korv::engine {
@@ -15,8 +17,9 @@ public:
     std::shared_ptr<grid::ScriptCase> ScriptCaseCompile(std::string_view script) override;
     void MajFenetreJeu() override;
     void EditionValider() override;
-    // No plan document is loaded by this program yet.
-    bool ChargementPlanEnCours() const override { return false; }
+    // `ChargementPlanEnCours`, as the plan document tells it.
+    bool ChargementPlanEnCours() const override { return chargementPlan && chargementPlan(); }
+    std::function<bool()> chargementPlan;
     // `ConversionEnCours`, which CONVINIT and CONVFIN set in play.
     bool ConversionMonnaieEnCours() const override;
 

@@ -71,7 +71,7 @@ void Joue(Moteur& moteur, std::string_view document) {
     jeu.JeuDisponible = -1;
     if (moteur.fin.demandee) return;
     if (jeu.JeuFinDemande != -1) PreparePageJeu(moteur, jeu.PageCourante);
-    if (!document.empty() && !moteur.fin.demandee) moteur.Plan().PlanAffaireOuvrir(document);
+    if (!document.empty() && !moteur.fin.demandee) moteur.Plan().PlanAffaireOuvrir(document, false, 0);
 
     while (!moteur.fin.demandee) {
         EvenementAttendre(moteur);

@@ -171,7 +171,7 @@ public:
     std::vector<int> EtapeTableauxPages() override { return m_.Plan().EtapeTableauxPages(); }
     void GlossaireAfficheDefinition() override { m_.Plan().GlossaireAfficheDefinition(); }
     void MethodeChanger(std::string_view argument) override { m_.Plan().MethodeChanger(argument); }
-    void PlanAffaireModifieFixer(bool) override {}
+    void PlanAffaireModifieFixer(bool modifie) override { m_.Plan().PlanAffaireModifieFixer(modifie); }
     formula::TravailImpression* Impression() override { return travail; }
 
     formula::SuiteErreurScript ErreurSignale(std::int32_t ligne, std::string_view procedure,

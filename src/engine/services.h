@@ -132,7 +132,11 @@ public:
     virtual ~PlanAffaire() = default;
     virtual void PlanAffaireInitialisations() = 0;
     virtual void SplashAffiche(int pourcent) = 0;
-    virtual void PlanAffaireOuvrir(std::string_view document) = 0;
+    // Opens a plan document: `demanderEnregistrement` asks first to save a
+    // modified plan; `page` 0 loads the whole plan, else that page's part.
+    virtual void PlanAffaireOuvrir(std::string_view document, bool demanderEnregistrement, std::int16_t page) = 0;
+    // A script marked the plan changed (CHANGESELVO).
+    virtual void PlanAffaireModifieFixer(bool modifie) = 0;
     virtual void PlanAffaireEditionValider() = 0;
     virtual bool PlanAffaireModifie() = 0;
     // 6 saved, 7 not saved, 2 cancel.

@@ -86,7 +86,10 @@ class PlanAffaireNeutre : public PlanAffaire {
 public:
     void PlanAffaireInitialisations() override {}
     void SplashAffiche(int pourcent) override { (void)pourcent; }
-    void PlanAffaireOuvrir(std::string_view document) override { (void)document; }
+    void PlanAffaireOuvrir(std::string_view document, bool demander, std::int16_t page) override {
+        (void)document, (void)demander, (void)page;
+    }
+    void PlanAffaireModifieFixer(bool modifie) override { (void)modifie; }
     void PlanAffaireEditionValider() override {}
     bool PlanAffaireModifie() override { return false; }
     int DialogueFichierEnregistrerDemande() override { return 7; }

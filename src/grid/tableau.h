@@ -465,6 +465,11 @@ public:
     // of cell (1, 1). A damaged record throws korv::ReadError and leaves
     // the grid as it was.
     void ChargerUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& options = {});
+    // The two halves of `ChargerUtilisateur`, for a reader that parses a
+    // whole document before it changes anything: the record parsed and
+    // checked against this grid (nothing changes), then applied.
+    DonneesUtilisateur LireUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& options = {}) const;
+    void AppliquerUtilisateur(const DonneesUtilisateur& d, const OptionsChargementUtilisateur& options = {});
 
     // ------------------------------------------ work of later grid parts
     std::string CaseValeurAAfficher(std::uint8_t colonne, std::uint8_t ligne) override;

@@ -67,24 +67,28 @@ void TableauClasse::SauverUtilisateur(BinaryWriter& out) const {
           [&](const CaseTableau& x) { out.u8(x.Attribut().Fusion); });
 }
 
-void TableauClasse::ChargerUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& o) {
+DonneesUtilisateur TableauClasse::LireUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& o) const {
     int nc = o.colonnes != 0 ? o.colonnes : colonneNb_;
     int nl = o.lignes != 0 ? o.lignes : ligneNb_;
-    // Version 2.30 documents were written before three grids of the plan
+    // Version 2.30 documents were written before two grids of the plan
     // grew; they are read at their old size and the new cells filled in.
+    if (o.version230 && o.pageEnChargement == 25 && colonneNb_ == 23) nc = 22;
+    if (o.version230 && o.pageEnChargement == 43 && ligneNb_ == 69) nl = 55;
+    return LitDonneesUtilisateur(in, nc, nl, colonneNb_, ligneNb_, o);
+}
+
+void TableauClasse::ChargerUtilisateur(BinaryReader& in, const OptionsChargementUtilisateur& o) {
+    const DonneesUtilisateur d = LireUtilisateur(in, o);
+    // Nothing of the grid has changed until here.
+    AppliquerUtilisateur(d, o);
+}
+
+void TableauClasse::AppliquerUtilisateur(const DonneesUtilisateur& d, const OptionsChargementUtilisateur& o) {
     const bool ajoutColonne23 = o.version230 && o.pageEnChargement == 25 && colonneNb_ == 23;
     const bool tauxCharge = o.version230 && o.pageEnChargement == 25 && ligneNb_ == 4 && colonneNb_ == 2;
     const bool ajoutLignes56 = o.version230 && o.pageEnChargement == 43 && ligneNb_ == 69;
-    if (ajoutColonne23) nc = 22;
-    if (ajoutLignes56) nl = 55;
-
-    auto MarqueParcouru = [this](int c, int r, std::uint8_t v) {
-        const auto i = static_cast<std::size_t>((c - 1) * ligneNb_ + (r - 1));
-        if (i < parcourus_.size()) parcourus_[i] = v;
-    };
-
-    const DonneesUtilisateur d = LitDonneesUtilisateur(in, nc, nl, colonneNb_, ligneNb_, o);
-    // Nothing of the grid has changed until here.
+    const int nc = static_cast<int>(d.plisColonnes.size());
+    const int nl = static_cast<int>(d.plisLignes.size());
 
     decalageColonne_ = d.decalageColonne;
     decalageLigne_ = d.decalageLigne;
@@ -99,12 +103,12 @@ void TableauClasse::ChargerUtilisateur(BinaryReader& in, const OptionsChargement
         decalageLigne_ = 3;
         DecalageLimiteSimple();
         for (int r = 3; r <= std::min(16, ligneNb_); ++r) {
-            CaseTableau& x = CaseInterne(23, r);
-            x.Texte = "=45";
-            x.ResultatType = resultat::kEntreeSurFormule;
+            // A compiled formula, as a cell the scene gives "=45" has.
+            CaseEditeurChange(23, r, "=45");
+            CaseInterne(23, r).ResultatType = resultat::kEntreeSurFormule;
             CaseCouleurTexteChange(23, static_cast<std::uint8_t>(r), 0);
             CaseCouleurFondChange(23, static_cast<std::uint8_t>(r), -1);
-            MarqueParcouru(23, r, 0);
+            ParcouruRecalculChange(23, r, false);
         }
     }
     if (tauxCharge && o.tauxChargePatronale) *o.tauxChargePatronale = "VIDE";
@@ -160,7 +164,7 @@ void TableauClasse::ChargerUtilisateur(BinaryReader& in, const OptionsChargement
                 CaseTableau& x = CaseInterne(c, r);
                 x.Valeur = "0";
                 x.ResultatType = resultat::kACalculer;
-                MarqueParcouru(c, r, 1);
+                ParcouruRecalculChange(c, r, true);
             }
         }
     }

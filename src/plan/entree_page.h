@@ -5,9 +5,13 @@
 // decides. Mouse positions are page positions in twips (the surface position
 // plus the scroll origin), whole numbers rounded half to even.
 
+#include <cstdint>
 #include <exception>
 
 namespace korv::plan {
+
+// The plan commands of the File menu.
+enum class CommandeFichier : std::uint8_t { Nouveau, Ouvrir, Enregistrer, EnregistrerSous };
 
 // Mouse event kinds.
 inline constexpr int kSourisEnfonce = 1;
@@ -57,6 +61,8 @@ public:
     // The Edit menu's Copy and Paste (and their keys): the grids of the page.
     virtual void MenuCopier() {}
     virtual void MenuColler() {}
+    // The File menu's plan commands.
+    virtual void MenuFichier(CommandeFichier commande) { (void)commande; }
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

@@ -106,6 +106,10 @@ void EntreeSurface::MenuQuitter() {
     Proteger(Recepteur(), [&] { Recepteur().MenuQuitter(); });
 }
 
+void EntreeSurface::MenuFichier(CommandeFichier commande) {
+    Proteger(Recepteur(), [&] { Recepteur().MenuFichier(commande); });
+}
+
 void EntreeSurface::MenuCopier() {
     Proteger(Recepteur(), [&] { Recepteur().MenuCopier(); });
 }

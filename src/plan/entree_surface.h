@@ -49,6 +49,7 @@ public:
     void Redimensionnement();
     void MenuQuitter();
     void MenuCopier();
+    void MenuFichier(CommandeFichier commande);
     void MenuColler();
 
     // True lets the window close. A request made while one is being

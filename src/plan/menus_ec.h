@@ -36,5 +36,9 @@ inline constexpr std::string_view kMenuAPropos = "Orvmnu12";
 inline constexpr std::string_view kMenuCopier = "MnuOrvCopier";
 inline constexpr std::string_view kMenuColler = "MnuOrvColler";
 inline constexpr std::string_view kMenuConfigImprimante = "OrvMnuConfigPrint";
+inline constexpr std::string_view kMenuNouveauPlan = "Orvmnu1";
+inline constexpr std::string_view kMenuOuvrirPlan = "OrvMnu2";
+inline constexpr std::string_view kMenuEnregistrerSous = "OrvMnu4";
+inline constexpr std::string_view kMenuEnregistrer = "OrvMnu5";
 
 }  // namespace korv::plan

@@ -110,6 +110,17 @@ void QtFenetrePrincipale::CommandesRelier() {
     if (QAction* a = Action(kMenuConfigImprimante)) {
         QObject::connect(a, &QAction::triggered, this, [this] { ConfigurationImprimante(); });
     }
+    const std::pair<std::string_view, CommandeFichier> fichier[] = {
+        {kMenuNouveauPlan, CommandeFichier::Nouveau},
+        {kMenuOuvrirPlan, CommandeFichier::Ouvrir},
+        {kMenuEnregistrerSous, CommandeFichier::EnregistrerSous},
+        {kMenuEnregistrer, CommandeFichier::Enregistrer},
+    };
+    for (const auto& [nom, commande] : fichier) {
+        if (QAction* a = Action(nom)) {
+            QObject::connect(a, &QAction::triggered, this, [this, c = commande] { entree_.MenuFichier(c); });
+        }
+    }
     if (QAction* a = Action(kMenuAPropos)) {
         QObject::connect(a, &QAction::triggered, this, [this] { AProposMontrer(); });
     }
@@ -122,6 +133,16 @@ void QtFenetrePrincipale::ConfigurationImprimante() {
     } catch (const std::exception& e) {
         QMessageBox::warning(this, QStringLiteral("Corvanne Rarevive Zaru"), QString::fromLocal8Bit(e.what()));
     }
+}
+
+void QtFenetrePrincipale::Legende(std::string_view texte) { setWindowTitle(platform::VersQString(texte)); }
+
+void QtFenetrePrincipale::EnregistrerActif(bool actif) {
+    if (QAction* a = Action(kMenuEnregistrer)) a->setEnabled(actif);
+}
+
+void QtFenetrePrincipale::FocusPage() {
+    if (scene_) scene_->setFocus();
 }
 
 QAction* QtFenetrePrincipale::Action(std::string_view nom) const {

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "engine/services.h"
+#include "plan/document/document_plan.h"
 #include "plan/entree_surface.h"
 #include "plan/qt_fenetre_progression.h"
 #include "plan/qt_splash.h"
@@ -31,7 +32,8 @@ class FenetreScene;
 
 class QtFenetrePrincipale final : public QMainWindow,
                                   public engine::FenetrePrincipale,
-                                  public platform::ChronoDefilementTableau {
+                                  public platform::ChronoDefilementTableau,
+                                  public FenetreDocument {
 public:
     explicit QtFenetrePrincipale(int twipsParPixelX = 15, int twipsParPixelY = 15);
     ~QtFenetrePrincipale() override;
@@ -75,6 +77,11 @@ public:
     // Whether the plan panel is to be shown beside the page.
     void PanneauPlanVisible(bool visible) override { panneauPlanVisible_ = visible; }
     bool PanneauPlanEstVisible() override { return panneauPlanVisible_; }
+
+    // FenetreDocument: the caption, "Enregistrer" and the page's focus.
+    void Legende(std::string_view texte) override;
+    void EnregistrerActif(bool actif) override;
+    void FocusPage() override;
 
     // A menu or item by control name (a menu of the bar gives its action);
     // null for an unknown name.

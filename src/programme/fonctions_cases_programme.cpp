@@ -19,22 +19,12 @@ void EnTetePiedAVenir::SelectionRemplacer(std::string_view) {
     modules_.Signaler(module::Impression, "EnTetePiedSelectionRemplacer");
 }
 
-DocumentPlanPartieAVenir::DocumentPlanPartieAVenir(ModulesAVenir& modules) : modules_(modules) {
-    modules.Declarer(module::DocumentPlan);
-}
-void DocumentPlanPartieAVenir::PlanAffaireEnregistrer(std::string_view, bool, std::int16_t, bool) {
-    modules_.Signaler(module::DocumentPlan, "PlanAffaireEnregistrer");
-}
-void DocumentPlanPartieAVenir::PlanAffaireOuvrir(std::string_view, bool, std::int16_t) {
-    modules_.Signaler(module::DocumentPlan, "PlanAffaireOuvrir d'une page");
-}
-
 FonctionsCasesProgramme::FonctionsCasesProgramme(engine::Moteur& moteur, const grid::AccesGrilles& acces,
-                                                 platform::BoiteMessage& messages, ModulesAVenir& aVenir)
+                                                 platform::BoiteMessage& messages, ModulesAVenir& aVenir,
+                                                 grid::DocumentPlanPartie& document)
     : marqueVu_(aVenir),
       enTetePied_(aVenir),
-      document_(aVenir),
-      plan_(acces, document_),
+      plan_(acces, document),
       cases_(acces, messages, marqueVu_, enTetePied_,
              [&moteur](std::int16_t page, std::int16_t objet) {
                  return moteur.scene.ObjetExiste(page, objet) ? moteur.scene.Page(page).Objet(objet).nom

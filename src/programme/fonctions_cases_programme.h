@@ -2,7 +2,7 @@
 // The cell, fold, page and plan functions of formulas as the program
 // composes them, with stand-ins for what they reach that is not built yet:
 // the guided method's seen mark, the header and footer box of printing and
-// the plan document's parts.
+// (the plan document's parts are the document's own).
 
 #include <cstdint>
 #include <string_view>
@@ -43,22 +43,10 @@ private:
     ModulesAVenir& modules_;
 };
 
-// One page's part of the plan document, saved or loaded.
-class DocumentPlanPartieAVenir final : public grid::DocumentPlanPartie {
-public:
-    explicit DocumentPlanPartieAVenir(ModulesAVenir& modules);
-    void PlanAffaireEnregistrer(std::string_view nom, bool dialogueForce, std::int16_t page,
-                                bool demandeEcrasement) override;
-    void PlanAffaireOuvrir(std::string_view nom, bool demandeSauver, std::int16_t page) override;
-
-private:
-    ModulesAVenir& modules_;
-};
-
 class FonctionsCasesProgramme {
 public:
     FonctionsCasesProgramme(engine::Moteur& moteur, const grid::AccesGrilles& acces, platform::BoiteMessage& messages,
-                            ModulesAVenir& aVenir);
+                            ModulesAVenir& aVenir, grid::DocumentPlanPartie& document);
     FonctionsCasesProgramme(const FonctionsCasesProgramme&) = delete;
     FonctionsCasesProgramme& operator=(const FonctionsCasesProgramme&) = delete;
 
@@ -69,7 +57,6 @@ public:
 private:
     MarqueVuAVenir marqueVu_;
     EnTetePiedAVenir enTetePied_;
-    DocumentPlanPartieAVenir document_;
     grid::FonctionsPlan plan_;
     grid::FonctionsCases cases_;
 };

@@ -25,9 +25,9 @@ grid::ServicesMonnaie Monnaie(engine::Moteur& moteur, display::AffichagePage& af
 
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
                                                      display::AffichagePage& affichage, const Plateforme& p,
-                                                     ModulesAVenir& aVenir)
+                                                     ModulesAVenir& aVenir, grid::DocumentPlanPartie& document)
     : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles},
-      cases_(moteur, acces_, *p.messages, aVenir),
+      cases_(moteur, acces_, *p.messages, aVenir, document),
       zones_(acces_, p.reglages),
       monnaie_(acces_, Monnaie(moteur, affichage, p)),
       calcul_(acces_) {

@@ -30,7 +30,8 @@ struct Plateforme;
 class FonctionsGrillesProgramme {
 public:
     FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
-                              display::AffichagePage& affichage, const Plateforme& p, ModulesAVenir& aVenir);
+                              display::AffichagePage& affichage, const Plateforme& p, ModulesAVenir& aVenir,
+                              grid::DocumentPlanPartie& document);
     FonctionsGrillesProgramme(const FonctionsGrillesProgramme&) = delete;
     FonctionsGrillesProgramme& operator=(const FonctionsGrillesProgramme&) = delete;
 

@@ -16,7 +16,11 @@ void ModulesAVenir::Signaler(std::string_view nom, std::string_view operation) {
 }
 
 GrillesProgramme::GrillesProgramme(grid::MagasinGrilles& magasin) : magasin_(magasin) {}
-void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) { magasin_.Construit(scene); }
+void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) {
+    magasin_.Construit(scene);
+    if (construites) construites();
+}
+RedactionAVenir::RedactionAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Edition); }
 formula::ServiceGrille* GrillesProgramme::GrilleDe(int page, int objet) { return magasin_.GrilleDe(page, objet); }
 void GrillesProgramme::ParcouruRecalculReinitTous() { magasin_.ParcouruRecalculReinitTous(); }
 bool GrillesProgramme::ASelection(int page, int objet) { return magasin_.ASelection(page, objet); }

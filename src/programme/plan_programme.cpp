@@ -1,29 +1,35 @@
 #include "programme/plan_programme.h"
 
+#include "plan/document/document_plan.h"
 #include "plan/etat_plan.h"
+#include "plan/methode/etapes_methode.h"
 #include "programme/modules_a_venir.h"
 
 namespace korv::programme {
 
-PlanProgramme::PlanProgramme(plan::EtatPlan& etat, ModulesAVenir& modules) : etat_(etat), modules_(modules) {
-    modules.Declarer(module::DocumentPlan);
+PlanProgramme::PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes,
+                             ModulesAVenir& modules)
+    : etat_(etat), document_(document), etapes_(etapes), modules_(modules) {
     modules.Declarer(module::Methode);
 }
 
-// The currency table, the default method outline and the plan tree come
-// with the plan layer; start-up has nothing of theirs to set up yet.
-void PlanProgramme::PlanAffaireInitialisations() {}
+// The currency table, the method's outline and the defaults of its steps;
+// the plan tree comes with the guided method.
+void PlanProgramme::PlanAffaireInitialisations() {
+    document_.MonnaiesInitialiser();
+    etapes_.MethodePlanDefautCreer();
+    document_.PolicesDefautInitialiser();
+}
 
 void PlanProgramme::SplashAffiche(int pourcent) { etat_.SplashAffiche(pourcent); }
 
-void PlanProgramme::PlanAffaireOuvrir(std::string_view document) {
-    // Play opens the command line's document, which is often empty.
-    if (!document.empty()) modules_.Signaler(module::DocumentPlan, "PlanAffaireOuvrir");
+void PlanProgramme::PlanAffaireOuvrir(std::string_view document, bool demanderEnregistrement, std::int16_t page) {
+    document_.PlanAffaireOuvrir(document, demanderEnregistrement, page);
 }
 
-void PlanProgramme::PlanAffaireEditionValider() {
-    if (etat_.editionValider) etat_.editionValider();
-}
+void PlanProgramme::PlanAffaireModifieFixer(bool modifie) { etat_.PlanAffaireModifieFixer(modifie); }
+
+void PlanProgramme::PlanAffaireEditionValider() { document_.PlanAffaireEditionValider(); }
 
 bool PlanProgramme::PlanAffaireModifie() { return etat_.PlanAffaireModifie(); }
 int PlanProgramme::DialogueFichierEnregistrerDemande() { return etat_.DialogueFichierEnregistrerDemande(); }

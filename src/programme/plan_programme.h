@@ -1,7 +1,7 @@
 #pragma once
 // The business-plan layer as the engine sees it: the plan state (modified
-// flag, the save question, the splash percentage) and, until they are
-// built, stand-ins for the plan document and the guided method.
+// flag, the save question, the splash percentage), the plan document and
+// the method's step table; a stand-in for the rest of the guided method.
 
 #include <cstdint>
 #include <string>
@@ -11,8 +11,10 @@
 #include "engine/services.h"
 
 namespace korv::plan {
+class DocumentPlan;
 class EtatPlan;
-}
+class MethodeEtapes;
+}  // namespace korv::plan
 
 namespace korv::programme {
 
@@ -20,11 +22,13 @@ class ModulesAVenir;
 
 class PlanProgramme final : public engine::PlanAffaire {
 public:
-    PlanProgramme(plan::EtatPlan& etat, ModulesAVenir& modules);
+    PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes,
+                  ModulesAVenir& modules);
 
     void PlanAffaireInitialisations() override;
     void SplashAffiche(int pourcent) override;
-    void PlanAffaireOuvrir(std::string_view document) override;
+    void PlanAffaireOuvrir(std::string_view document, bool demanderEnregistrement, std::int16_t page) override;
+    void PlanAffaireModifieFixer(bool modifie) override;
     void PlanAffaireEditionValider() override;
     bool PlanAffaireModifie() override;
     int DialogueFichierEnregistrerDemande() override;
@@ -43,6 +47,8 @@ public:
 
 private:
     plan::EtatPlan& etat_;
+    plan::DocumentPlan& document_;
+    plan::MethodeEtapes& etapes_;
     ModulesAVenir& modules_;
 };
 

@@ -21,7 +21,12 @@ class MagasinReglages;
 class OuvreurUrl;
 class PompeEvenements;
 class PressePapier;
+class FichiersDocument;
 }  // namespace korv::platform
+
+namespace korv::plan {
+class FenetreDocument;
+}
 
 namespace korv::engine {
 class FenetrePrincipale;
@@ -67,6 +72,10 @@ struct Plateforme {
     // The printer, and the measurer of rich texts on its page.
     print::Imprimante* imprimante = nullptr;
     print::MesureurTexte* mesureur = nullptr;
+    // Plan documents on disk; null: the composition's own disk access.
+    platform::FichiersDocument* fichiers = nullptr;
+    // The main window's caption, "Enregistrer" item and page focus.
+    plan::FenetreDocument* fenetreDocument = nullptr;
     // The screen: twips per pixel.
     std::int32_t twipsParPixel = 15;
     // This program's executable (UTF-8), which an action may run on a plan

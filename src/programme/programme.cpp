@@ -19,7 +19,11 @@
 #include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
+#include "plan/document/document_plan.h"
 #include "plan/etat_plan.h"
+#include "plan/methode/etapes_methode.h"
+#include "platform/edit_box.h"
+#include "platform/fichiers_document.h"
 #include "platform/grid_tooltip_timer.h"
 #include "platform/message_box.h"
 #include "platform/tooltip.h"
@@ -44,6 +48,22 @@ display::ReglagesTextes ReglagesTextes(const Plateforme& p) {
     return r;
 }
 
+// One page's part of the plan document, for PAGESAUVE and PAGECHARGE.
+class DocumentPlanPartie final : public grid::DocumentPlanPartie {
+public:
+    explicit DocumentPlanPartie(plan::DocumentPlan& document) : document_(document) {}
+    void PlanAffaireEnregistrer(std::string_view nom, bool dialogueForce, std::int16_t page,
+                                bool demandeEcrasement) override {
+        (void)document_.PlanAffaireEnregistrer(nom, dialogueForce, page, demandeEcrasement);
+    }
+    void PlanAffaireOuvrir(std::string_view nom, bool demandeSauver, std::int16_t page) override {
+        document_.PlanAffaireOuvrir(nom, demandeSauver, page);
+    }
+
+private:
+    plan::DocumentPlan& document_;
+};
+
 display::ReglagesAffichage Reglages(const Plateforme& p) {
     display::ReglagesAffichage r;
     r.twipsParPixelX = p.twipsParPixel;
@@ -58,7 +78,10 @@ struct Programme::Modules {
         : moteur(m),
           aVenir(m),
           etat(*p.messages),
-          plan(etat, aVenir),
+          redaction(aVenir),
+          document(ServicesDocument(p)),
+          partie(document),
+          plan(etat, document, etapes, aVenir),
           affichage(m, Reglages(p)),
           sprites(affichage),
           riche(affichage),
@@ -72,7 +95,7 @@ struct Programme::Modules {
           calcul(m),
           magasin(ServicesGrilles(p)),
           grilles(magasin),
-          fonctions(m, magasin, affichage, p, aVenir),
+          fonctions(m, magasin, affichage, p, aVenir, partie),
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           reste(aVenir),
@@ -82,6 +105,7 @@ struct Programme::Modules {
           recepteur(m, affichage, magasin, edition) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
+    plan::ServicesDocument ServicesDocument(const Plateforme& p);
     // A grid drawn into the page buffer (`Affiche` with the grid lines).
     void DessineGrille(int page, int objet);
     // `BoutonAscenseurMaj`: the scroll buttons that name the grid.
@@ -90,6 +114,11 @@ struct Programme::Modules {
     engine::Moteur& moteur;
     ModulesAVenir aVenir;
     plan::EtatPlan etat;
+    plan::MethodeEtapes etapes;
+    platform::FichiersDocumentDisque disque;
+    RedactionAVenir redaction;
+    plan::DocumentPlan document;
+    DocumentPlanPartie partie;
     PlanProgramme plan;
     display::AffichagePage affichage;
     display::TableSprites sprites;
@@ -148,6 +177,32 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
         bulle->Afficher(display::PixelsDepuisTwips(x, tx) - affichage.DecalageAffichageX,
                         display::PixelsDepuisTwips(y, ty) - affichage.DecalageAffichageY, texte);
     };
+    return s;
+}
+
+plan::ServicesDocument Programme::Modules::ServicesDocument(const Plateforme& p) {
+    plan::ServicesDocument s;
+    s.moteur = &moteur;
+    s.grille = [this](int page, int objet) {
+        return magasin.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));
+    };
+    s.etat = &etat;
+    s.etapes = &etapes;
+    s.messages = p.messages;
+    s.dialogues = p.dialogues;
+    s.fichiers = p.fichiers ? p.fichiers : &disque;
+    s.redaction = &redaction;
+    s.fenetre = p.fenetreDocument;
+    s.texteEditeFin = [this] { edition.TexteEditeParUtilisateurFin(); };
+    s.boiteEditionFocus = [boite = p.boiteEdition] { return boite && boite->Visible() && boite->AFocus(); };
+    s.focusPage = [f = p.fenetreDocument] {
+        if (f) f->FocusPage();
+    };
+    s.progressionOuvre = [this](std::string_view titre, std::string_view texte) {
+        display::MessageFenetreOuvre(affichage, titre, texte);
+    };
+    s.progressionPourcentage = [this](int v) { display::MessagePourcentageAffiche(affichage, v); };
+    s.progressionFerme = [this] { display::MessageFenetreFerme(affichage); };
     return s;
 }
 
@@ -246,6 +301,15 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
                                      std::int32_t{o.haut} + o.hauteur);
     };
     m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
+
+    // The plan document: the save question saves through it, the grids'
+    // recalculation knows when it loads, and a reset gives back the texts
+    // the scene held.
+    m.etat.enregistrer = [&m] { return m.document.PlanAffaireEnregistrer(m.etat.NomFichierPlan, false, 0, true); };
+    m.etat.editionValider = [&m] { m.document.PlanAffaireEditionValider(false); };
+    m.calcul.chargementPlan = [&m] { return m.document.ChargementPlanEnCours(); };
+    m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
+    m.recepteur.document = &m.document;
 }
 
 Programme::~Programme() {
@@ -269,5 +333,7 @@ const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const n
 grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 const print::ImpressionTravail& Programme::TravailImpression() const noexcept { return m_->impression.Travail(); }
 print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
+plan::DocumentPlan& Programme::Document() noexcept { return m_->document; }
+plan::MethodeEtapes& Programme::Etapes() noexcept { return m_->etapes; }
 
 }  // namespace korv::programme

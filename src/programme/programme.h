@@ -26,7 +26,9 @@ struct ImpressionTravail;
 class Imprimante;
 }  // namespace korv::print
 namespace korv::plan {
+class DocumentPlan;
 class EtatPlan;
+class MethodeEtapes;
 class RecepteurPage;
 }  // namespace korv::plan
 
@@ -55,6 +57,10 @@ public:
     const print::ImpressionTravail& TravailImpression() const noexcept;
     // The printer the jobs print on (the File menu's printer set-up).
     print::Imprimante& Imprimante() noexcept;
+    // The plan document's operations (the File menu's commands) and the
+    // method's steps.
+    plan::DocumentPlan& Document() noexcept;
+    plan::MethodeEtapes& Etapes() noexcept;
 
 private:
     struct Modules;

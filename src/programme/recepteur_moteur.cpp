@@ -1,5 +1,7 @@
 #include "programme/recepteur_moteur.h"
 
+#include "plan/document/document_plan.h"
+
 #include "display/affichage.h"
 #include "display/fenetre.h"
 #include "engine/demarrage.h"
@@ -88,6 +90,12 @@ bool RecepteurMoteur::DemandeFermeture() {
 
 void RecepteurMoteur::MenuQuitter() {
     Signaler(moteur_, "Ec", [&] { engine::Fin(moteur_, true, true); });
+}
+
+void RecepteurMoteur::MenuFichier(plan::CommandeFichier commande) {
+    Signaler(moteur_, "Ec", [&] {
+        if (document) document->Commande(commande);
+    });
 }
 
 void RecepteurMoteur::MenuCopier() {

@@ -18,6 +18,9 @@ class AffichagePage;
 namespace korv::grid {
 class MagasinGrilles;
 }
+namespace korv::plan {
+class DocumentPlan;
+}
 
 namespace korv::programme {
 
@@ -46,6 +49,9 @@ public:
     bool DemandeFermeture() override;
     void MenuQuitter() override;
     void MenuCopier() override;
+    void MenuFichier(plan::CommandeFichier commande) override;
+    // The plan document the File menu's commands reach; not owned.
+    plan::DocumentPlan* document = nullptr;
     void MenuColler() override;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override;
 

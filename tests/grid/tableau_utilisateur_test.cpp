@@ -8,6 +8,7 @@
 
 #include "grid/donnees_utilisateur.h"
 #include "grid/tableau.h"
+#include "banc_calcul.h"
 #include "grille_fabrique.h"
 #include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
@@ -330,10 +331,14 @@ TEST(DonneesUtilisateur, OlderCountsDifferentFromTheGrid) {
 }
 
 TEST(DonneesUtilisateur, Version230FixesGuardSmallGrids) {
+    // On a grid with its formula services, as in the program: marks count
+    // generations, so the conversion's marks must follow the current one.
+    test::BancCalcul banc;
+    banc.MarquesReinit();
+    banc.MarquesReinit();
     // Page 43 grid of 69 rows but only 5 columns: the fill of columns 2..13
     // stops at the grid's edge.
-    auto g = test::Enregistrement(5, 69);
-    auto t = test::Grille(g);
+    TableauClasse& t = banc.Ajoute(43, 1, 5, 69);
     BinaryWriter w;
     w.u8(1);
     w.u8(1);
@@ -342,23 +347,26 @@ TEST(DonneesUtilisateur, Version230FixesGuardSmallGrids) {
     OptionsChargementUtilisateur o;
     o.version230 = true;
     o.pageEnChargement = 43;
-    Charge(*t, w.take(), o);
-    EXPECT_EQ(t->Case(5, 60)->Valeur, "") << "fixed cells show their (empty) content";
-    EXPECT_EQ(t->Case(2, 55)->ResultatType, resultat::kEntree);
+    Charge(t, w.take(), o);
+    EXPECT_EQ(t.Case(5, 60)->Valeur, "") << "fixed cells show their (empty) content";
+    EXPECT_EQ(t.Case(2, 55)->ResultatType, resultat::kEntree);
+    EXPECT_TRUE(t.ParcouruRecalcul(2, 56)) << "the converted cells are visited in this generation";
 
     // Page 25 grid of 23 columns and 10 rows: the new column's cells stop at row 10.
-    auto t2 = test::Grille(test::Enregistrement(23, 10));
+    TableauClasse& t2 = banc.Ajoute(25, 1, 23, 10);
     BinaryWriter w2;
     w2.u8(1);
     w2.u8(1);
     w2.zeros(2 * (22 + 10));
     w2.zeros(6);
     o.pageEnChargement = 25;
-    Charge(*t2, w2.take(), o);
-    EXPECT_EQ(t2->Case(23, 3)->Texte, "=45");
-    EXPECT_EQ(t2->Case(23, 10)->Texte, "=45");
-    EXPECT_EQ(t2->CaseCouleurFond(23, 10), -1);
-    EXPECT_EQ(t2->DecalageColonne(), 3);
+    Charge(t2, w2.take(), o);
+    EXPECT_EQ(t2.Case(23, 3)->Texte, "=45");
+    EXPECT_EQ(t2.Case(23, 10)->Texte, "=45");
+    EXPECT_NE(t2.Case(23, 3)->Formule, nullptr) << "the new cells' formula is compiled";
+    EXPECT_FALSE(t2.ParcouruRecalcul(23, 3));
+    EXPECT_EQ(t2.CaseCouleurFond(23, 10), -1);
+    EXPECT_EQ(t2.DecalageColonne(), 3);
 }
 
 }  // namespace

@@ -46,6 +46,22 @@ void Touche_(QWidget& cible, QEvent::Type type, int cle, Qt::KeyboardModifiers m
     QCoreApplication::sendEvent(&cible, &evenement);
 }
 
+// The plan document changes the caption and "Enregistrer"; the File menu's
+// plan items reach the receiver.
+TEST(QtFenetrePrincipale, LegendeEnregistrerEtCommandesDuPlan) {
+    Fixture f;
+    f.fenetre.Legende(std::string("Corvanne Rarevive Zaru (/tmp/\xE9t\xE9.tvr)"));
+    EXPECT_EQ(f.fenetre.windowTitle(), QString::fromUtf8("Corvanne Rarevive Zaru (/tmp/été.tvr)"));
+    ASSERT_NE(f.fenetre.Action("OrvMnu5"), nullptr);
+    EXPECT_FALSE(f.fenetre.Action("OrvMnu5")->isEnabled());
+    f.fenetre.EnregistrerActif(true);
+    EXPECT_TRUE(f.fenetre.Action("OrvMnu5")->isEnabled());
+    for (const char* nom : {"Orvmnu1", "OrvMnu2", "OrvMnu4", "OrvMnu5"}) f.fenetre.Action(nom)->trigger();
+    EXPECT_EQ(f.recepteur.fichier, (std::vector<CommandeFichier>{CommandeFichier::Nouveau, CommandeFichier::Ouvrir,
+                                                                   CommandeFichier::EnregistrerSous,
+                                                                   CommandeFichier::Enregistrer}));
+}
+
 TEST(QtFenetrePrincipale, MenusParNomLegendesEtEtatsInitiaux) {
     Fixture f;
     struct Attendu {

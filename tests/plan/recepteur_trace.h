@@ -45,6 +45,8 @@ public:
         return accepteFermeture;
     }
     void MenuQuitter() override { ++quitter; }
+    void MenuFichier(CommandeFichier commande) override { fichier.push_back(commande); }
+    std::vector<CommandeFichier> fichier;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
         try {
             std::rethrow_exception(erreur);

@@ -4,7 +4,10 @@
 // the platform edge faked (clock, pump, message boxes, dialogs, settings,
 // launcher, URL opener, the main window and its page surface).
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <memory>
 
 #include <QApplication>
@@ -18,7 +21,9 @@
 #include "platform/tooltip.h"
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
+#include "plan/document/document_plan.h"
 #include "plan/entree_page.h"
+#include "platform/fichiers_document.h"
 #include "programme/programme.h"
 #include "support/pilote_jeu.h"
 
@@ -56,6 +61,40 @@ public:
     const QImage* page = nullptr;
     int rafraichissements = 0;
     std::vector<std::string> progression;
+};
+
+// The main window as the plan document changes it.
+class FenetreDocumentFactice final : public plan::FenetreDocument {
+public:
+    void Legende(std::string_view texte) override { legende = std::string(texte); }
+    void EnregistrerActif(bool actif) override { enregistrerActif = actif; }
+    void FocusPage() override { ++focusPage; }
+    std::string legende;
+    bool enregistrerActif = false;
+    int focusPage = 0;
+};
+
+// Plan documents on the real disk, with a write failure to inject: once
+// `echecApres` bytes are written (when set), every write fails; `apresOctets`
+// runs when that many bytes have gone out (a crash in the middle).
+class FichiersDocumentTest final : public platform::FichiersDocumentDisque {
+public:
+    std::optional<std::size_t> echecApres;
+    std::size_t ecrits = 0;
+
+protected:
+    ssize_t EcrireMorceau(int fd, const char* octets, std::size_t n) override {
+        if (echecApres) {
+            if (ecrits >= *echecApres) {
+                errno = ENOSPC;
+                return -1;
+            }
+            n = std::min(n, *echecApres - ecrits);
+        }
+        const ssize_t r = platform::FichiersDocumentDisque::EcrireMorceau(fd, octets, n);
+        if (r > 0) ecrits += static_cast<std::size_t>(r);
+        return r;
+    }
 };
 
 // Scripted input delivered the way the main window hands it over.
@@ -101,6 +140,8 @@ public:
             plateforme.chronoDefilement = &parties->chronoDefilement;
             plateforme.chronoBulle = &parties->chronoBulle;
             plateforme.bulle = &parties->bulle;
+            plateforme.fenetreDocument = &parties->fenetreDocument;
+            plateforme.fichiers = &parties->fichiers;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -118,6 +159,8 @@ public:
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
     platform::ChronoBulleTableauFactice& ChronoBulle() { return parties_->chronoBulle; }
     platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
+    FenetreDocumentFactice& FenetreDocument() { return parties_->fenetreDocument; }
+    FichiersDocumentTest& Fichiers() { return parties_->fichiers; }
 
 private:
     struct Parties {
@@ -129,6 +172,8 @@ private:
         platform::ChronoDefilementTableauFactice chronoDefilement;
         platform::ChronoBulleTableauFactice chronoBulle;
         platform::FenetreBulleFactice bulle;
+        FenetreDocumentFactice fenetreDocument;
+        FichiersDocumentTest fichiers;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
     };

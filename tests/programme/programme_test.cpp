@@ -24,7 +24,7 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        "document du plan", "edition de texte",
+        "edition de texte",
         // Export, the print and export driver of method pages and the table
         // of contents; the print job itself is real.
         "impression et exportation",

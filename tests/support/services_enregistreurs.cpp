@@ -137,8 +137,9 @@ void AffichageEnregistreur::PaletteSelectionner(std::string_view fichier) {
     trace_.Ajouter("palette " + std::string(fichier));
 }
 
-void PlanEnregistreur::PlanAffaireOuvrir(std::string_view document) {
-    trace_.Ajouter("plan-open " + std::string(document));
+void PlanEnregistreur::PlanAffaireOuvrir(std::string_view document, bool demander, std::int16_t page) {
+    trace_.Ajouter("plan-open " + std::string(document) + (demander ? " ask" : "") +
+                   (page != 0 ? " page " + std::to_string(page) : std::string()));
 }
 
 int PlanEnregistreur::DialogueFichierEnregistrerDemande() {

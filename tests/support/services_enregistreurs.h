@@ -132,7 +132,7 @@ class PlanEnregistreur final : public engine::PlanAffaireNeutre {
 public:
     explicit PlanEnregistreur(TraceJeu& trace) : trace_(trace) {}
 
-    void PlanAffaireOuvrir(std::string_view document) override;
+    void PlanAffaireOuvrir(std::string_view document, bool demander, std::int16_t page) override;
     bool PlanAffaireModifie() override { return modifie; }
     // Takes the next queued answer (6 saved, 7 not saved, 2 cancel); 7 when none.
     int DialogueFichierEnregistrerDemande() override;

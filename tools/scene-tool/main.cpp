@@ -14,6 +14,7 @@
 
 #include "description.h"
 #include "dump.h"
+#include "plan_document.h"
 #include "valeurs.h"
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
@@ -28,7 +29,9 @@ using namespace korv;
 
 int Usage() {
     std::cerr << "usage: scene-tool build DESCRIPTION OUT.sce [--form 4500|4600]\n"
-                 "       scene-tool values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]...\n"
+                 "       scene-tool values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]... [--rtf PAGE:OBJECT=RTF]...\n"
+                 "              [--plan DOC.tvr] [--save OUT.tvr]\n"
+                 "       scene-tool plan SCENE.sce DOCUMENT.tvr\n"
                  "       scene-tool dump FILE.sce\n"
                  "       scene-tool rtf FILE.rtf [--write OUT.rtf]\n";
     return 2;
@@ -151,15 +154,33 @@ int Liste(const std::vector<std::string>& args) {
     return 0;
 }
 
-// values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]...
+// plan SCENE.sce DOCUMENT.tvr
+int Plan(const std::vector<std::string>& args) {
+    if (args.size() != 2) return Usage();
+    std::string scene, document;
+    if (!Lit(args[0], scene) || !Lit(args[1], document)) {
+        std::cerr << "Fichier inexistant\n";
+        return 1;
+    }
+    return scenetool::PlanListe(scene, document, std::cout, std::cerr);
+}
+
+// values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]... [--plan DOC] [--save OUT]
 int Valeurs(const std::vector<std::string>& args) {
     if (args.empty()) return Usage();
-    std::string page;
+    std::string page, plan, sauvegarde;
+    std::vector<std::string> textes;
     std::vector<scenetool::SaisieValeurs> saisies;
     for (std::size_t i = 1; i < args.size(); i += 2) {
         if (i + 1 >= args.size()) return Usage();
         if (args[i] == "--page") {
             page = args[i + 1];
+        } else if (args[i] == "--plan") {
+            plan = args[i + 1];
+        } else if (args[i] == "--rtf") {
+            textes.push_back(args[i + 1]);
+        } else if (args[i] == "--save") {
+            sauvegarde = args[i + 1];
         } else if (args[i] == "--set") {
             scenetool::SaisieValeurs s;
             if (!scenetool::LitSaisie(args[i + 1], s)) return Usage();
@@ -173,7 +194,14 @@ int Valeurs(const std::vector<std::string>& args) {
         std::cerr << "Fichier inexistant\n";
         return 1;
     }
-    return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr);
+    std::string document;
+    if (!plan.empty() && !Lit(plan, document)) {
+        std::cerr << "Fichier inexistant\n";
+        return 1;
+    }
+    if (plan.empty() && sauvegarde.empty() && textes.empty()) return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr);
+    const scenetool::CrochetsPlan c = scenetool::CrochetsDocument(document, sauvegarde, textes);
+    return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr, c.avant, c.apres);
 }
 
 }  // namespace
@@ -186,5 +214,6 @@ int main(int argc, char** argv) {
     if (commande == "dump") return Liste(args);
     if (commande == "rtf") return TexteRiche(args);
     if (commande == "values") return Valeurs(args);
+    if (commande == "plan") return Plan(args);
     return Usage();
 }

@@ -71,7 +71,8 @@ bool LitSaisie(const std::string& argument, SaisieValeurs& saisie) {
 }
 
 int ValeursScene(const std::string& octets, const std::string& page, const std::vector<SaisieValeurs>& saisies,
-                 std::ostream& sortie, std::ostream& erreurs) {
+                 std::ostream& sortie, std::ostream& erreurs, const CrochetValeurs& avant,
+                 const CrochetValeurs& apres) {
     engine::Moteur moteur;
     try {
         engine::OptionsLecture options;
@@ -107,6 +108,7 @@ int ValeursScene(const std::string& octets, const std::string& page, const std::
         moteur.jeu.ModeProgramme = engine::kModeJeu;
         grilles.ReferencesRecreer(scene);
         moteur.Script().ProgScriptExecute(scene.entete.programmeDemarrage, 0, 0, "");
+        if (avant && !avant(moteur, grilles, erreurs)) return 1;
         for (int p = 1; p <= scene.PageNb(); ++p) {
             if (seule != 0 && p != seule) continue;
             moteur.jeu.PageCourante = static_cast<std::int16_t>(p);
@@ -141,6 +143,7 @@ int ValeursScene(const std::string& octets, const std::string& page, const std::
                 }
             }
         }
+        if (apres && !apres(moteur, grilles, erreurs)) return 1;
     } catch (const std::exception& e) {
         erreurs << "scene-tool: " << e.what() << "\n";
         return 1;

@@ -3,9 +3,17 @@
 // headless, its start program run, each page prepared, the user's entries
 // of that page applied as edits, then every displayed cell value listed.
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::grid {
+class MagasinGrilles;
+}
 
 namespace korv::scenetool {
 
@@ -23,7 +31,12 @@ bool LitSaisie(const std::string& argument, SaisieValeurs& saisie);
 // Writes PAGE<TAB>OBJECT<TAB>COLUMN<TAB>ROW<TAB>DISPLAYED lines (UTF-8)
 // for the named page, or every page when `page` is empty. Returns the exit
 // code; a damaged scene or an unknown page writes its message to `erreurs`.
+// `avant` runs once the grids are built and computed, before the pages are
+// listed (a plan document loaded over them); `apres` once they are listed.
+// Either returns false to stop with exit code 1.
+using CrochetValeurs = std::function<bool(engine::Moteur&, grid::MagasinGrilles&, std::ostream& erreurs)>;
 int ValeursScene(const std::string& octets, const std::string& page, const std::vector<SaisieValeurs>& saisies,
-                 std::ostream& sortie, std::ostream& erreurs);
+                 std::ostream& sortie, std::ostream& erreurs, const CrochetValeurs& avant = {},
+                 const CrochetValeurs& apres = {});
 
 }  // namespace korv::scenetool

@@ -1,0 +1,88 @@
+#include "platform/fichiers_document.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace korv::platform {
+
+namespace {
+
+std::string Raison(const char* etape) { return std::string(etape) + " : " + std::strerror(errno); }
+
+// Closes the descriptor and removes the temporary file unless released.
+struct Temporaire {
+    int fd = -1;
+    std::string chemin;
+    ~Temporaire() {
+        if (fd >= 0) ::close(fd);
+        if (!chemin.empty()) ::unlink(chemin.c_str());
+    }
+};
+
+}  // namespace
+
+bool FichiersDocumentDisque::Existe(const std::string& chemin) const {
+    struct stat s {};
+    return ::stat(chemin.c_str(), &s) == 0 && S_ISREG(s.st_mode);
+}
+
+std::optional<std::string> FichiersDocumentDisque::Lire(const std::string& chemin) const {
+    if (!Existe(chemin)) return std::nullopt;
+    std::ifstream f(chemin, std::ios::binary);
+    if (!f) return std::nullopt;
+    std::string octets(std::istreambuf_iterator<char>(f), {});
+    if (f.bad()) return std::nullopt;
+    return octets;
+}
+
+ssize_t FichiersDocumentDisque::EcrireMorceau(int fd, const char* octets, std::size_t n) {
+    return ::write(fd, octets, n);
+}
+
+ResultatEcriture FichiersDocumentDisque::Remplacer(const std::string& chemin, std::string_view octets) {
+    const std::filesystem::path cible(chemin);
+    std::filesystem::path dossier = cible.parent_path();
+    if (dossier.empty()) dossier = ".";
+    Temporaire t;
+    std::string modele = (dossier / ("." + cible.filename().string() + ".XXXXXX")).string();
+    t.fd = ::mkstemp(modele.data());
+    if (t.fd < 0) return {false, Raison("création du fichier temporaire")};
+    t.chemin = modele;
+    // The new file keeps the permissions of the one it replaces.
+    struct stat s {};
+    const mode_t mode = ::stat(chemin.c_str(), &s) == 0 ? (s.st_mode & 07777) : 0644;
+    if (::fchmod(t.fd, mode) != 0) return {false, Raison("droits du fichier temporaire")};
+
+    std::size_t fait = 0;
+    while (fait < octets.size()) {
+        const ssize_t n = EcrireMorceau(t.fd, octets.data() + fait, octets.size() - fait);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return {false, Raison("écriture")};
+        }
+        fait += static_cast<std::size_t>(n);
+    }
+    if (::fsync(t.fd) != 0) return {false, Raison("écriture sur le disque")};
+    const int fd = t.fd;
+    t.fd = -1;
+    if (::close(fd) != 0) return {false, Raison("fermeture")};
+    if (::rename(t.chemin.c_str(), chemin.c_str()) != 0) return {false, Raison("remplacement du fichier")};
+    t.chemin.clear();
+    // The rename itself reaches the disk with the folder.
+    const int d = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY);
+    if (d >= 0) {
+        (void)::fsync(d);
+        ::close(d);
+    }
+    return {true, {}};
+}
+
+}  // namespace korv::platform
