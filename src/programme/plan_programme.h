@@ -4,6 +4,7 @@
 // built, stand-ins for the plan document and the guided method.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "engine/services.h"
@@ -33,6 +34,11 @@ public:
     void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) override;
+
+    // The writing box: its panel built with the page, its text stored to a
+    // source.
+    std::function<void(int page)> pageConstruire;
+    std::function<void(std::string_view source)> redactionSauver;
 
 private:
     plan::EtatPlan& etat_;

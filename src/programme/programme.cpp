@@ -11,6 +11,7 @@
 #include "display/texte_riche.h"
 #include "display/textes.h"
 #include "engine/calcul_grilles.h"
+#include "engine/dialogues_communs.h"
 #include "engine/declencheurs_objets.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
@@ -18,6 +19,7 @@
 #include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
+#include "plan/barre_rtf.h"
 #include "plan/etat_plan.h"
 #include "platform/grid_tooltip_timer.h"
 #include "platform/message_box.h"
@@ -27,6 +29,7 @@
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
+#include "programme/redaction_programme.h"
 #include "programme/voisins_programme.h"
 
 namespace korv::programme {
@@ -69,10 +72,11 @@ struct Programme::Modules {
           magasin(ServicesGrilles(p)),
           grilles(magasin),
           fonctions(m, magasin, affichage, p, aVenir),
-          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
+          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
+          redaction(m, affichage, etat, aVenir, barres, edition, p.redaction),
           impression(aVenir),
-          recepteur(m, affichage, magasin, edition) {}
+          recepteur(m, affichage, magasin, edition, redaction) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     // A grid drawn into the page buffer (`Affiche` with the grid lines).
@@ -95,7 +99,9 @@ struct Programme::Modules {
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     FonctionsGrillesProgramme fonctions;
+    plan::BarresRTF barres;
     EditionProgramme edition;
+    RedactionProgramme redaction;
     ImpressionAVenir impression;
     RecepteurMoteur recepteur;
 };
@@ -213,6 +219,23 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     c.DeclencheDivers = [&moteur](int page, int objet) { engine::DeclencheDivers(moteur, page, objet, 1, 0, -1); };
     c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
     m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
+
+    m.barres.familles = [polices = p.polices] {
+        engine::ListesPolicesRtf listes;
+        if (polices) engine::PolicesListesRemplir(listes, *polices);
+        return listes.polices[0];
+    };
+    m.barres.choisirCouleur = [&moteur, dialogue = p.couleur](std::int32_t& couleur) {
+        return engine::VBChooseColor(dialogue, moteur.scene.entete, couleur);
+    };
+    m.etat.editionValider = [&m] { m.redaction.EditionValider(); };
+    m.plan.pageConstruire = [&m](int page) {
+        // The writing box goes back to the source it served before the page
+        // is built, even when the user emptied it.
+        m.redaction.TexteSauver(true);
+        m.redaction.PageConstruire(page);
+    };
+    m.plan.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
 }
 
 Programme::~Programme() {
@@ -232,5 +255,7 @@ plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
 grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
+plan::BarresRTF& Programme::Barres() noexcept { return m_->barres; }
+plan::Redaction& Programme::Redaction() noexcept { return m_->redaction; }
 
 }  // namespace korv::programme

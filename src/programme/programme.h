@@ -21,8 +21,10 @@ namespace korv::grid {
 class MagasinGrilles;
 }
 namespace korv::plan {
+class BarresRTF;
 class EtatPlan;
 class RecepteurPage;
+class Redaction;
 }  // namespace korv::plan
 
 namespace korv::programme {
@@ -45,6 +47,10 @@ public:
     const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
     // The scene's grids (the end of a cell edit goes there).
     grid::MagasinGrilles& Grilles() noexcept;
+    // The two rich-text toolbars, as their controls drive them.
+    plan::BarresRTF& Barres() noexcept;
+    // The writing box, as the plan document reaches it.
+    plan::Redaction& Redaction() noexcept;
 
 private:
     struct Modules;

@@ -24,8 +24,7 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        "document du plan", "edition de texte", "impression et exportation",
-        "methode guidee"};
+        "document du plan", "impression et exportation", "methode guidee"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
     auto& s = p.Moteur().Services();
