@@ -54,8 +54,16 @@ void QtBoiteEdition::FondFixer(std::int32_t couleur) {
 void QtBoiteEdition::TexteFixer(std::string_view texte) {
     QString t = platform::VersQString(texte);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setPlainText(t);
-    moveCursor(QTextCursor::End);
+    // A plain text in the box's font, whatever a rich text left behind.
+    document()->clear();
+    QTextCharFormat neutre;
+    neutre.setFont(document()->defaultFont());
+    QTextCursor c(document());
+    c.setBlockFormat(QTextBlockFormat());
+    c.setCharFormat(neutre);
+    c.insertText(t);
+    setTextCursor(c);
+    setCurrentCharFormat(neutre);
 }
 
 void QtBoiteEdition::focusInEvent(QFocusEvent* e) {
