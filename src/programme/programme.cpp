@@ -20,11 +20,13 @@
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "plan/barre_rtf.h"
+#include "plan/panneau_redaction.h"
 #include "plan/etat_plan.h"
 #include "platform/grid_tooltip_timer.h"
 #include "platform/message_box.h"
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
+#include "programme/fenetre_programme.h"
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
@@ -55,6 +57,7 @@ display::ReglagesAffichage Reglages(const Plateforme& p) {
 struct Programme::Modules {
     Modules(engine::Moteur& m, const Plateforme& p)
         : moteur(m),
+          fenetre(p.fenetreAffichage),
           aVenir(m),
           etat(*p.messages),
           plan(etat, aVenir),
@@ -85,6 +88,7 @@ struct Programme::Modules {
     void BoutonsAscenseur(int page, int objet);
 
     engine::Moteur& moteur;
+    FenetreAffichageProgramme fenetre;
     ModulesAVenir aVenir;
     plan::EtatPlan etat;
     PlanProgramme plan;
@@ -205,7 +209,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     moteur.ScriptsDuMoteur().Impression(&m.impression);
     moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
-    m.affichage.DefinirFenetre(p.fenetreAffichage);
+    m.affichage.DefinirFenetre(&m.fenetre);
     m.affichage.DefinirMagasin(p.reglages);
 
     display::BrancherSprites(m.affichage, m.sprites);
@@ -229,6 +233,8 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         return engine::VBChooseColor(dialogue, moteur.scene.entete, couleur);
     };
     m.etat.editionValider = [&m] { m.redaction.EditionValider(); };
+    m.fenetre.redactionVisible = [panneau = p.redaction] { return panneau && panneau->EstVisible(); };
+    m.fenetre.panneauxMethodeMaj = [&m] { m.redaction.PanneauxMethodeMaj(); };
     m.plan.pageConstruire = [&m](int page) {
         // The writing box goes back to the source it served before the page
         // is built, even when the user emptied it.

@@ -2,12 +2,15 @@
 // tagged or rich text, its keys, the writing box over its placeholder and
 // the rich-text toolbars.
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
+#include "engine/recherche.h"
 #include "plan/barre_rtf.h"
 #include "plan/etat_plan.h"
 #include "plan/redaction.h"
@@ -269,6 +272,41 @@ TEST(RedactionBoite, EndingTheEditInProgressStoresOnceAndMarksThePlanWhenFocused
     b.p.Moteur().scene.Page(2).Objet(2).texte.clear();
     b.p.Moteur().Plan().PlanAffaireEditionValider();
     EXPECT_EQ(b.Objet(2, 2).texte, "") << "the second call has no source to store to";
+}
+
+TEST(RedactionBoite, ThePanelFollowsThePageWhenItScrolls) {
+    Banc b;
+    b.Page(2);
+    b.p.Programme().Recepteur().Defilement(5, 10);
+    EXPECT_EQ(b.p.Redaction().x, 35);
+    EXPECT_EQ(b.p.Redaction().y, 30);
+}
+
+TEST(RedactionBoite, TheSamplesWritingPageIsReachedFromTheStartAndLeftBack) {
+    PiloteProgramme p;
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    p.ExecuterJusquARepos();
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, 1);
+    const auto cliquer = [&p](int x, int y) {
+        p.Clic(p.Horloge().Maintenant() + 10, x, y);
+        p.ExecuterJusqua(p.Horloge().Maintenant() + 600);
+    };
+    cliquer(7800, 300);  // "Rédaction"
+    const int page = engine::NumeroDePage(p.Moteur().scene, "REDACTION");
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, page);
+    ASSERT_TRUE(p.Redaction().visible);
+    auto& boite = p.Redaction().boite;
+    EXPECT_EQ(boite.Texte(), "\xc9" "crivez ici le r\xe9sum\xe9 de votre projet.");
+    boite.FocusDonner();
+    boite.SelectionFixer(0, 0);
+    boite.Taper("Mon ");
+    cliquer(1800, 6300);  // "Retour"
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1);
+    EXPECT_FALSE(p.Redaction().visible);
+    const int notes = engine::NumeroObjet(p.Moteur().scene, page, "NOTES");
+    EXPECT_EQ(Brut(Lu(p.Moteur().scene.Page(page).Objet(notes).texte)), "Mon Écrivez ici le résumé de votre projet.");
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 TEST(RedactionBoite, AReadOnlyObjectLocksTheBoxWithoutToolbar) {
