@@ -15,6 +15,10 @@ QtBoiteEdition::QtBoiteEdition(QWidget* surface, std::int32_t tpp) : QTextEdit(s
     setAcceptRichText(false);
     setTabChangesFocus(false);
     setLineWrapMode(QTextEdit::WidgetWidth);
+    // A box as small as a cell: no bars, the text close to the edges.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(1);
     QObject::connect(this, &QTextEdit::cursorPositionChanged, this, [this] { Dire(EvenementRiche::SelectionChange); });
     hide();
 }

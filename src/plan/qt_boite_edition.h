@@ -20,6 +20,9 @@ public:
     void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police, int taille,
                 bool toutSelectionner) override;
     void Fermer() override;
+    void Placer(int x, int y, int largeur, int hauteur) override {
+        setGeometry(x, y, std::max(largeur, 1), std::max(hauteur, 1));
+    }
     bool Visible() const override { return isVisible(); }
     std::string Texte() const override { return BoiteRicheQt::Texte(); }
     void SurTouche(std::function<bool(int, int)> touche) override { touche_ = std::move(touche); }

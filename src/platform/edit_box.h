@@ -19,6 +19,8 @@ public:
     virtual void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police,
                         int taille, bool toutSelectionner) = 0;
     virtual void Fermer() = 0;
+    // Moves the open box (the page scrolled).
+    virtual void Placer(int x, int y, int largeur, int hauteur) = 0;
     virtual bool Visible() const = 0;
     virtual std::string Texte() const = 0;
     // Called at each key going down in the box (virtual-key code, shift

@@ -23,6 +23,7 @@ public:
         visible = true;
         ++ouvertures;
     }
+    void Placer(int x_, int y_, int l, int h) override { x = x_, y = y_, largeur = l, hauteur = h; }
     void Fermer() override {
         PerdreFocus();
         visible = false;

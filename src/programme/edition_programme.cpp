@@ -130,12 +130,8 @@ void EditionProgramme::TexteEditeParUtilisateurCommence(int page, int objet, std
     if (!boite_ || page < 1 || objet < 1 || !moteur_.scene.ObjetExiste(page, objet)) return;
     const engine::ObjetPage& o = moteur_.scene.Page(page).Objet(objet);
     if (o.Type() != engine::TypeObjet::Texte && !EstRiche(o)) return;
-    std::int32_t g = 0, h = 0, l = 0, t = 0;
-    Rectangle(o, g, h, l, t);
-    const std::int32_t tx = affichage_.PageTampon.TwipsParPixelX();
-    const std::int32_t ty = affichage_.PageTampon.TwipsParPixelY();
-    const int x = display::PixelsDepuisTwips(g, tx), y = display::PixelsDepuisTwips(h, ty);
-    const int largeur = display::PixelsDepuisTwips(l, tx), hauteur = std::max(display::PixelsDepuisTwips(t, ty), 1);
+    const Pixels r = RectangleObjet(o);
+    const int x = r.gauche, y = r.haut, largeur = r.largeur, hauteur = r.hauteur;
     prefixe_.clear();
     if (EstRiche(o) && riche_) {
         boite_->Ouvrir(x, y, largeur, hauteur, "", police_, 11, false);
@@ -171,6 +167,14 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     if (!edition) return;
     c = edition->colonne;
     r = edition->ligne;
+    const Pixels x = RectangleCase(g, c, r);
+    boite_->Ouvrir(x.gauche, x.haut, x.largeur, x.hauteur,
+                   edition->texte, police_, 11, true);
+    page_ = page, objet_ = objet, colonne_ = c, ligne_ = r;
+    frappeVersEdition_ = true;
+}
+
+EditionProgramme::Pixels EditionProgramme::RectangleCase(const grid::TableauClasse& g, int c, int r) const {
     const std::int32_t tx = affichage_.PageTampon.TwipsParPixelX();
     const std::int32_t ty = affichage_.PageTampon.TwipsParPixelY();
     const std::int32_t sx = affichage_.DecalageAffichageX * tx, sy = affichage_.DecalageAffichageY * ty;
@@ -179,11 +183,32 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     const std::int32_t largeur = g.ColonneDroite(c) - g.ColonneGauche(c) - 3 * tx;
     const std::int32_t haut = T + g.LigneHaut(r) + 2 * ty - sy;
     const std::int32_t hauteur = std::max(g.LigneBas(r) - g.LigneHaut(r) - 3 * ty, kHauteurMin);
-    boite_->Ouvrir(display::PixelsDepuisTwips(gauche, tx), display::PixelsDepuisTwips(haut, ty),
-                   display::PixelsDepuisTwips(largeur, tx), display::PixelsDepuisTwips(hauteur, ty),
-                   edition->texte, police_, 11, true);
-    page_ = page, objet_ = objet, colonne_ = c, ligne_ = r;
-    frappeVersEdition_ = true;
+    return {display::PixelsDepuisTwips(gauche, tx), display::PixelsDepuisTwips(haut, ty),
+            display::PixelsDepuisTwips(largeur, tx), display::PixelsDepuisTwips(hauteur, ty)};
+}
+
+EditionProgramme::Pixels EditionProgramme::RectangleObjet(const engine::ObjetPage& o) {
+    std::int32_t g = 0, h = 0, l = 0, t = 0;
+    Rectangle(o, g, h, l, t);
+    const std::int32_t tx = affichage_.PageTampon.TwipsParPixelX();
+    const std::int32_t ty = affichage_.PageTampon.TwipsParPixelY();
+    return {display::PixelsDepuisTwips(g, tx), display::PixelsDepuisTwips(h, ty), display::PixelsDepuisTwips(l, tx),
+            std::max(display::PixelsDepuisTwips(t, ty), 1)};
+}
+
+void EditionProgramme::TexteEditeParUtilisateurDecaleAscenseurs() {
+    if (!EditionVisible() || page_ < 1 || objet_ < 1) return;
+    Pixels x{};
+    if (colonne_ > 0) {
+        const grid::TableauClasse* g = grilles_.Cherche(page_, objet_);
+        if (!g) return;
+        x = RectangleCase(*g, colonne_, ligne_);
+    } else if (moteur_.scene.ObjetExiste(page_, objet_)) {
+        x = RectangleObjet(moteur_.scene.Page(page_).Objet(objet_));
+    } else {
+        return;
+    }
+    boite_->Placer(x.gauche, x.haut, x.largeur, x.hauteur);
 }
 
 bool EditionProgramme::AFocus() const { return boite_ && boite_->AFocus(); }

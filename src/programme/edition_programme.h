@@ -77,7 +77,16 @@ public:
     // The rich-text toolbar's box of an edit (box 1).
     plan::BoiteTexteRiche* BoiteRiche() const { return riche_; }
 
+    // `TexteEditeParUtilisateurDecaleAscenseurs`: the open box placed again
+    // after the page scrolled.
+    void TexteEditeParUtilisateurDecaleAscenseurs();
+
 private:
+    struct Pixels {
+        int gauche, haut, largeur, hauteur;
+    };
+    Pixels RectangleCase(const grid::TableauClasse& g, int colonne, int ligne) const;
+    Pixels RectangleObjet(const engine::ObjetPage& o);
     void Fin(bool validation, int touche);
     // The text of a tagged or rich text back into its object, shown again.
     void TexteRendre(int page, int objet, std::string texte, bool validation);

@@ -16,6 +16,8 @@ public:
     // The writing panel: shown, and placed again.
     std::function<bool()> redactionVisible;
     std::function<void()> panneauxMethodeMaj;
+    // The edit box placed again over what it edits.
+    std::function<void()> decaleAscenseurs;
 
     display::MesuresFenetre Mesures() const override { return f_.Mesures(); }
     void Appliquer(const display::DispositionFenetre& d) override { f_.Appliquer(d); }
@@ -27,7 +29,9 @@ public:
     }
     void MenuSavTexteMetPlacer() override { f_.MenuSavTexteMetPlacer(); }
     void ObjetsSpriteMethodeMaj() override { f_.ObjetsSpriteMethodeMaj(); }
-    void TexteEditeParUtilisateurDecaleAscenseurs() override { f_.TexteEditeParUtilisateurDecaleAscenseurs(); }
+    void TexteEditeParUtilisateurDecaleAscenseurs() override {
+        if (decaleAscenseurs) decaleAscenseurs();
+    }
     std::int32_t TexteMethodeHauteurTwips() override { return f_.TexteMethodeHauteurTwips(); }
     void MessageOuvrir(std::string_view titre, std::string_view texte) override { f_.MessageOuvrir(titre, texte); }
     void MessagePourcentage(std::int32_t valeur) override { f_.MessagePourcentage(valeur); }

@@ -235,6 +235,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.etat.editionValider = [&m] { m.redaction.EditionValider(); };
     m.fenetre.redactionVisible = [panneau = p.redaction] { return panneau && panneau->EstVisible(); };
     m.fenetre.panneauxMethodeMaj = [&m] { m.redaction.PanneauxMethodeMaj(); };
+    m.fenetre.decaleAscenseurs = [&m] { m.edition.TexteEditeParUtilisateurDecaleAscenseurs(); };
     m.plan.pageConstruire = [&m](int page) {
         // The writing box goes back to the source it served before the page
         // is built, even when the user emptied it.

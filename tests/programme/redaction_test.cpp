@@ -27,7 +27,7 @@ scene
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
 object kind=texte name="TITRE" rect=600,300,4500,900 G3=2 text="<Gras1><Taille12>Bonjour"
-object kind=rtf name="RICHE" rect=600,1500,8400,1200 G3=2 text=<<FIN
+object kind=rtf name="RICHE" rect=600,1500,8400,1200 G3=2 C1=2 D1=14745599 text=<<FIN
 {\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}}\pard\plain\f0\fs24 Un texte\par}
 FIN
 object kind=texte name="SWOT" rect=600,3000,4500,900 G3=2 text="forces"
@@ -99,6 +99,7 @@ TEST(RedactionEdition, ATaggedTextIsEditedAfterItsTagsAndKeepsThem) {
     b.Cliquer(100, 40);
     auto& boite = b.p.BoiteEdition();
     ASSERT_TRUE(boite.visible);
+    EXPECT_EQ(boite.fond, 0xFFFFFF);
     EXPECT_EQ(boite.texte, "Bonjour") << "the tags stay out of the box";
     EXPECT_EQ(boite.debut, 7) << "caret at the end";
     boite.PrendreFocus();
@@ -125,6 +126,7 @@ TEST(RedactionEdition, ARichTextTypedWithAccentsAndABoldWordIsReadBackThroughIts
     EXPECT_EQ(boite.x, 40);
     EXPECT_EQ(boite.y, 100);
     EXPECT_EQ(boite.largeur, 560);
+    EXPECT_EQ(boite.fond, 14745599) << "the object's own background (C1 = 2)";
 
     boite.PrendreFocus();
     riche.FocusDonner();
@@ -172,6 +174,16 @@ TEST(RedactionEdition, KeysEndTheEditByTheObjectsModeAndName) {
             EXPECT_EQ(t.back(), 'x') << c.nom << ": the text is stored before the key, which adds nothing";
         }
     }
+}
+
+TEST(RedactionEdition, TheOpenBoxFollowsThePageWhenItScrolls) {
+    Banc b;
+    b.Cliquer(100, 110);
+    ASSERT_TRUE(b.p.BoiteEdition().visible);
+    b.p.Programme().Recepteur().Defilement(4, 20);
+    EXPECT_EQ(b.p.BoiteEdition().x, 36);
+    EXPECT_EQ(b.p.BoiteEdition().y, 80);
+    EXPECT_EQ(b.p.BoiteEdition().ouvertures, 1) << "moved, not opened again";
 }
 
 TEST(RedactionEdition, LeavingTheBoxMarksThePlanModifiedEvenUnchanged) {
