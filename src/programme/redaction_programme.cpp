@@ -7,7 +7,6 @@
 #include "engine/liste_std.h"
 #include "engine/moteur.h"
 #include "engine/recherche.h"
-#include "engine/texte_casse.h"
 #include "plan/barre_rtf.h"
 #include "plan/boite_riche.h"
 #include "plan/etat_plan.h"
@@ -68,10 +67,11 @@ void RedactionProgramme::TexteSauver(bool detacher) {
 }
 
 void RedactionProgramme::ObjetRecharge(std::int16_t page, std::int16_t objet) {
-    if (!panneau_ || !panneau_->EstVisible() || !moteur_.scene.ObjetExiste(page, objet)) return;
-    const engine::PageScene& p = moteur_.scene.Page(page);
-    const std::string montre = engine::MajusculeCp1252(p.Objet(1).nom) + "," + p.Objet(objet).nom;
-    if (source_ == montre) panneau_->Boite().TexteRtfFixer(p.Objet(objet).texte);
+    if (!panneau_ || !panneau_->EstVisible() || source_.empty()) return;
+    // The box shows that object when its source names it.
+    int p = 0, o = 0;
+    if (!Cible(source_, p, o) || p != page || o != objet) return;
+    panneau_->Boite().TexteRtfFixer(moteur_.scene.Page(p).Objet(o).texte);
 }
 
 bool RedactionProgramme::Cible(std::string_view source, int& page, int& objet) const {
