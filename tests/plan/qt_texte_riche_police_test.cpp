@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
 #include "plan/qt_boite_riche.h"
+#include "plan/qt_texte_riche_police.h"
 #include "plan/texte_riche_police.h"
 #include "platform/qt_test_app.h"
 
@@ -81,6 +86,22 @@ TEST(TexteRichePolice, CancelChangesNothing) {
     d.BtnAnnulerClick();
     EXPECT_FALSE(d.Ouvert());
     EXPECT_EQ(b.TexteRtf(), avant);
+}
+
+TEST(TexteRichePolice, TheWindowShowsTheSelectionAndItsOkApplies) {
+    BoiteRicheDocument& b = Boite();
+    b.SelectionFixer(0, 16);
+    QtTexteRichePolice fenetre;
+    fenetre.FormInit(b, kPolices);
+    EXPECT_EQ(fenetre.windowTitle(), QStringLiteral("Edition de texte"));
+    EXPECT_EQ(fenetre.TexteApercu()->text(), QStringLiteral("Texte texte texte texte texte texte texte texte texte texte "));
+    const auto cases = fenetre.findChildren<QCheckBox*>();
+    ASSERT_EQ(cases.size(), 3);
+    EXPECT_EQ(cases[0]->checkState(), Qt::PartiallyChecked) << "mixed bold";
+    cases[1]->click();  // Italique
+    fenetre.BtnOk()->click();
+    EXPECT_EQ(b.SelItalique(), std::optional<bool>(true));
+    EXPECT_EQ(b.SelGras(), std::nullopt);
 }
 
 }  // namespace
