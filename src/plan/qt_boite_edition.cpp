@@ -20,6 +20,17 @@ QtBoiteEdition::QtBoiteEdition(QWidget* surface, std::int32_t tpp) : QTextEdit(s
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     document()->setDocumentMargin(1);
     QObject::connect(this, &QTextEdit::cursorPositionChanged, this, [this] { Dire(EvenementRiche::SelectionChange); });
+    // What the user types beyond the limit is taken back.
+    QObject::connect(this, &QTextEdit::textChanged, this, [this] {
+        const int trop = Longueur() - longueurMax_;
+        if (longueurMax_ <= 0 || trop <= 0 || isReadOnly()) return;
+        QTextCursor c = textCursor();
+        const int fin = c.position();
+        c.setPosition(std::max(fin - trop, 0));
+        c.setPosition(fin, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        setTextCursor(c);
+    });
     hide();
 }
 

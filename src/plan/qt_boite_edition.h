@@ -29,6 +29,7 @@ public:
     void SurFocusPerte(std::function<void()> perte) override { perte_ = std::move(perte); }
     void SurFocus(std::function<void()> focus) override { focus_ = std::move(focus); }
     void FondFixer(std::int32_t couleur) override;
+    void LongueurMaxFixer(int longueur) override { longueurMax_ = std::max(longueur, 0); }
     void TexteFixer(std::string_view texte) override;
     int SelectionDebut() const override { return BoiteRicheQt::SelectionDebut(); }
     int SelectionLongueur() const override { return BoiteRicheQt::SelectionLongueur(); }
@@ -57,6 +58,7 @@ private:
         if (evenement_) evenement_(e);
     }
     std::function<bool(int, int)> touche_;
+    int longueurMax_ = 0;
     std::function<void()> focus_;
     std::function<void()> perte_;
     std::function<void(EvenementRiche)> evenement_;

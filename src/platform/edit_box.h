@@ -29,6 +29,8 @@ public:
     virtual void SurTouche(std::function<bool(int code, int maj)> touche) = 0;
     // Called when the box loses the keyboard focus.
     virtual void SurFocusPerte(std::function<void()> perte) = 0;
+    // The most characters the user may type; 0: no limit.
+    virtual void LongueurMaxFixer(int longueur) = 0;
     // The background (0x00BBGGRR).
     virtual void FondFixer(std::int32_t couleur) = 0;
     // Called once the box has taken the keyboard focus, after the event

@@ -33,6 +33,7 @@ public:
     void SurTouche(std::function<bool(int, int)> f) override { touche = std::move(f); }
     void SurFocusPerte(std::function<void()> f) override { focusPerte = std::move(f); }
     void FondFixer(std::int32_t c) override { fond = c; }
+    void LongueurMaxFixer(int n) override { longueurMax = n; }
     void SurFocus(std::function<void()> f) override { focus = std::move(f); }
     void TexteFixer(std::string_view t) override {
         texte = std::string(t);
@@ -78,6 +79,7 @@ public:
     bool visible = false;
     int ouvertures = 0;
     std::int32_t fond = 0xFFFFFF;
+    int longueurMax = 0;
     std::function<bool(int, int)> touche;
     std::function<void()> focus;
     std::function<void()> focusPerte;

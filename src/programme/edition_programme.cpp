@@ -22,6 +22,7 @@ namespace {
 constexpr char kProprietaire = '\xA4';
 constexpr std::int32_t kHauteurMin = 259;
 constexpr std::int32_t kBlanc = 0xFFFFFF;
+constexpr int kLongueurCase = 32700;
 constexpr int kEntree = 13;
 constexpr int kTab = 9;
 constexpr int kMajCtrl = 2;
@@ -135,6 +136,7 @@ void EditionProgramme::TexteEditeParUtilisateurCommence(int page, int objet, std
     prefixe_.clear();
     if (EstRiche(o) && riche_) {
         boite_->Ouvrir(x, y, largeur, hauteur, "", police_, 11, false);
+        boite_->LongueurMaxFixer(0);
         boite_->FondFixer(o.C1 == 2 ? o.D1 : kBlanc);
         riche_->TexteRtfFixer(texte);
         riche_->SelectionFixer(riche_->Longueur(), 0);
@@ -149,6 +151,7 @@ void EditionProgramme::TexteEditeParUtilisateurCommence(int page, int objet, std
             visible = texte.substr(p + 1);
         }
         boite_->Ouvrir(x, y, largeur, hauteur, visible, police_, 11, false);
+        boite_->LongueurMaxFixer(o.I2);
         boite_->FondFixer(kBlanc);
     }
     page_ = page, objet_ = objet, colonne_ = 0, ligne_ = 0;
@@ -170,6 +173,8 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     const Pixels x = RectangleCase(g, c, r);
     boite_->Ouvrir(x.gauche, x.haut, x.largeur, x.hauteur,
                    edition->texte, police_, 11, true);
+    boite_->LongueurMaxFixer(kLongueurCase);
+    boite_->FondFixer(kBlanc);
     page_ = page, objet_ = objet, colonne_ = c, ligne_ = r;
     frappeVersEdition_ = true;
 }

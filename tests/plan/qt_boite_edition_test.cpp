@@ -64,6 +64,22 @@ TEST(QtBoiteEdition, AKeyThatEndsTheEditNeverLandsInTheText) {
     EXPECT_EQ(boite.Texte(), "ligne\t");
 }
 
+TEST(QtBoiteEdition, TypingStopsAtTheLengthLimit) {
+    platform::ApplicationTest();
+    QWidget surface;
+    QtBoiteEdition boite(&surface);
+    boite.Ouvrir(0, 0, 200, 40, "abc", "Arial", 11, false);
+    boite.LongueurMaxFixer(4);
+    QKeyEvent d(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, QStringLiteral("e"));
+    QCoreApplication::sendEvent(&boite, &d);
+    QCoreApplication::sendEvent(&boite, &e);
+    EXPECT_EQ(boite.Texte(), "abcd");
+    boite.LongueurMaxFixer(0);
+    QCoreApplication::sendEvent(&boite, &e);
+    EXPECT_EQ(boite.Texte(), "abcde");
+}
+
 TEST(QtBoiteEdition, APlainTextAfterARichOneTakesTheBoxsOwnFont) {
     platform::ApplicationTest();
     QWidget surface;

@@ -26,7 +26,7 @@ const char* const kScene = R"S(
 scene
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
-object kind=texte name="TITRE" rect=600,300,4500,900 G3=2 text="<Gras1><Taille12>Bonjour"
+object kind=texte name="TITRE" rect=600,300,4500,900 G3=2 I2=40 text="<Gras1><Taille12>Bonjour"
 object kind=rtf name="RICHE" rect=600,1500,8400,1200 G3=2 C1=2 D1=14745599 text=<<FIN
 {\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}}\pard\plain\f0\fs24 Un texte\par}
 FIN
@@ -100,6 +100,7 @@ TEST(RedactionEdition, ATaggedTextIsEditedAfterItsTagsAndKeepsThem) {
     auto& boite = b.p.BoiteEdition();
     ASSERT_TRUE(boite.visible);
     EXPECT_EQ(boite.fond, 0xFFFFFF);
+    EXPECT_EQ(boite.longueurMax, 40) << "the object's I2";
     EXPECT_EQ(boite.texte, "Bonjour") << "the tags stay out of the box";
     EXPECT_EQ(boite.debut, 7) << "caret at the end";
     boite.PrendreFocus();
