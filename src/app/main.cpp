@@ -36,6 +36,8 @@
 #include "platform/qt_process_launcher.h"
 #include "platform/qt_url_opener.h"
 #include "platform/qt_settings.h"
+#include "print/qt_imprimante.h"
+#include "print/qt_mesureur.h"
 #include "programme/programme.h"
 #include "programme/recepteur_moteur.h"
 
@@ -130,6 +132,11 @@ int main(int argc, char** argv) {
     platform::QtDialogueCouleur couleur;
     plateforme.couleur = &couleur;
     plateforme.twipsParPixel = kTwipsParPixel;
+    print::QtImprimante imprimante(&fenetre);
+    print::QtMesureur mesureur;
+    plateforme.imprimante = &imprimante;
+    plateforme.mesureur = &mesureur;
+    fenetre.DefinirConfigurationImprimante([&imprimante] { imprimante.Configurer(); });
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);
     composition.Plan().splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };

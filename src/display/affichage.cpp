@@ -146,6 +146,10 @@ void AffichagePage::SurvolCadreDessiner(int indexAffiche) {
     Fenetre().Rafraichir(PageEcran.Rectangle());
 }
 
+void AffichagePage::GraphiqueRafraichir(int page, int objet) {
+    if (crochets.GraphiqueRafraichir) crochets.GraphiqueRafraichir(page, objet);
+}
+
 void AffichagePage::GraphiquesEffacerTous() {
     if (crochets.GraphiquesEffacerTous) crochets.GraphiquesEffacerTous();
 }

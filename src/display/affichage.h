@@ -112,6 +112,7 @@ public:
     int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) override;
     int TexteRicheNbMarqueurPage(int page, int objet) override;
     void GraphiquesEffacerTous() override;
+    void GraphiqueRafraichir(int page, int objet) override;
     void SurvolCadreDessiner(int indexAffiche) override;
     // Video and sound are not played on this system: nothing to stop.
     void VideoArreter() override {}

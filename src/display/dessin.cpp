@@ -279,6 +279,10 @@ void ObjetImageDessine(AffichagePage& a, int page, int objet, const RectangleDes
     case champs::kCadreFondu:
     case champs::kCadreFonduPourcentage: {
         if (!champs::EtirementValide(*o) || place.largeur <= 0 || place.hauteur <= 0) break;
+        // The blends lay their picture through the BMP road only: a JPEG
+        // (or any other kind) blends nothing.
+        const GenreImage genre = GenreDepuisNom(o->fichier);
+        if (genre != GenreImage::Bmp && genre != GenreImage::Masque) break;
         // A picture that cannot be had blends nothing (rather than white).
         const QImage image = a.images.cache.Charger(o->fichier, "ObjetImageDessine");
         if (image.isNull()) break;
@@ -298,7 +302,10 @@ void ObjetImageDessine(AffichagePage& a, int page, int objet, const RectangleDes
         }
         break;
     }
-    default: Image(a, o->fichier, a.PageTampon, place, OperationRaster::SrcCopy); break;
+    default:
+        // A stretch flag other than 0 and -1 draws no picture.
+        if (champs::EtirementValide(*o)) Image(a, o->fichier, a.PageTampon, place, OperationRaster::SrcCopy);
+        break;
     }
 }
 

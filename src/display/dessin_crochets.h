@@ -66,6 +66,7 @@ struct CrochetsDessin {
 
     // Charts: every chart of the page forgotten.
     std::function<void()> GraphiquesEffacerTous;
+    std::function<void(int page, int objet)> GraphiqueRafraichir;
 
     // A grid or chart object moved or resized: its class takes the object's
     // new rectangle (`InitialiseRectangleParent`).

@@ -14,6 +14,7 @@ class QImage;
 class QRect;
 
 namespace korv::grid {
+struct EnvironnementGraphique;
 class GraphiqueClasse;
 class TableauClasse;
 struct ContenuGraphique;
@@ -25,7 +26,10 @@ class AffichagePage;
 
 // Draws a chart model into `cible` inside `rect` (pixels): an offscreen
 // scene holding the chart, rendered without antialiasing, numbers in the
-// French format.
+// French format; `imagePoints` is the points' picture, when the model asks
+// for one.
+void GraphiqueDessiner(const grid::ContenuGraphique& contenu, QImage& cible, const QRect& rect,
+                       const QImage& imagePoints);
 void GraphiqueDessiner(const grid::ContenuGraphique& contenu, QImage& cible, const QRect& rect);
 
 class GraphiquesPage {
@@ -44,11 +48,17 @@ public:
                                std::int32_t h);
     // `GraphiquesEffacerTous`: every chart object ends; the next drawing makes new ones.
     void GraphiquesEffacerTous();
+    // A script's refresh: the chart reads its grids again and draws itself
+    // at its rectangle; a chart not drawn yet is drawn (and so made).
+    void GraphiqueRafraichir(int page, int objet);
 
     // The chart of an object, or null before its first drawing.
     const grid::GraphiqueClasse* Graphique(int page, int objet) const;
 
 private:
+    grid::EnvironnementGraphique Environnement();
+    void Affiche(const grid::GraphiqueClasse& g);
+
     AffichagePage& a_;
     std::function<grid::TableauClasse*(int page, int objet)> grille_;
     std::map<std::pair<int, int>, std::unique_ptr<grid::GraphiqueClasse>> graphiques_;

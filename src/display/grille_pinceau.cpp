@@ -81,6 +81,21 @@ void PinceauSurface::Inverser(std::int32_t x1, std::int32_t y1, std::int32_t x2,
     s_.Inverser(RectangleDepuisCoins(X(x1), Y(y1), X(x2), Y(y2)).intersected(s_.Rectangle()));
 }
 
+namespace {
+Police PoliceDeCase(const grid::PoliceCase& police) {
+    Police p;
+    p.nom = police.nom;
+    p.taillePoints = police.taille;
+    p.gras = police.gras;
+    p.souligne = police.souligne;
+    return p;
+}
+}  // namespace
+
+int PinceauSurface::LargeurTexte(std::string_view texte, const grid::PoliceCase& police) {
+    return s_.MesurerTexte(texte, PoliceDeCase(police)).width();
+}
+
 void PinceauSurface::Texte(int gauche, int haut, int droite, int bas, std::string_view texte,
                            const grid::PoliceCase& police, std::int32_t couleur, grid::AlignementCase alignement) {
     if (droite <= gauche || bas <= haut) return;

@@ -37,6 +37,7 @@ public:
     void Inverser(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2) override;
     void Texte(int gauche, int haut, int droite, int bas, std::string_view texte, const grid::PoliceCase& police,
                std::int32_t couleur, grid::AlignementCase alignement) override;
+    int LargeurTexte(std::string_view texte, const grid::PoliceCase& police) override;
     void MarqueBulle(std::int32_t droite, std::int32_t haut) override;
     void Image(std::string_view fichier, std::int32_t gauche, std::int32_t haut, std::int32_t droite,
                std::int32_t bas, int dx, int dy) override;

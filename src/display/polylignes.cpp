@@ -16,19 +16,15 @@ namespace {
 
 constexpr int kEclaircissement = 50;
 
-std::vector<QPoint> Points(std::span<const engine::PolylignePoint> points, QPoint decalage) {
+std::vector<QPoint> Points(std::span<const engine::PolylignePoint> points) {
     std::vector<QPoint> q;
     q.reserve(points.size());
-    for (const engine::PolylignePoint& p : points) q.emplace_back(QPoint(p.x, p.y) - decalage);
+    for (const engine::PolylignePoint& p : points) q.emplace_back(p.x, p.y);
     return q;
 }
 
-QPoint DecalageSur(const AffichagePage& a, const Surface& surface) {
-    return &surface == &a.PageEcran ? QPoint(a.DecalageAffichageX, a.DecalageAffichageY) : QPoint(0, 0);
-}
-
-QPolygon Polygone(std::span<const engine::PolylignePoint> points, QPoint decalage) {
-    const std::vector<QPoint> q = Points(points, decalage);
+QPolygon Polygone(std::span<const engine::PolylignePoint> points) {
+    const std::vector<QPoint> q = Points(points);
     return QPolygon(QList<QPoint>(q.begin(), q.end()));
 }
 
@@ -37,7 +33,9 @@ QPolygon Polygone(std::span<const engine::PolylignePoint> points, QPoint decalag
 void PolyligneAfficher(AffichagePage& a, Surface& surface, int page, int objet, Couleur couleur, int epaisseur) {
     const engine::ObjetPage* o = a.Objet(page, objet);
     if (!o || o->chemin.points.empty()) return;
-    const std::vector<QPoint> q = Points(o->chemin.points, DecalageSur(a, surface));
+    // Every surface holds the page in page pixels (the visible page too: the
+    // copy to the window applies the scroll origin), so points go unshifted.
+    const std::vector<QPoint> q = Points(o->chemin.points);
     if (o->chemin.fermee != 0) {
         surface.Polygone(q, std::nullopt, couleur, epaisseur);
     } else {
@@ -51,12 +49,11 @@ void PolyligneEclaircir(AffichagePage& a, Surface& surface, int page, int objet)
         o->chemin.points.empty()) {
         return;
     }
-    // The polygon and the lightened rectangle move together, by the scroll
-    // origin on the visible page only.
-    const QPoint decalage = DecalageSur(a, surface);
-    surface.PousserClip(QRegion(Polygone(o->chemin.points, decalage), Qt::OddEvenFill));
-    Ombre(a.reglages.systeme, surface, a.PxX(o->gauche) - decalage.x(), a.PxY(o->haut) - decalage.y(),
-          a.PxX(o->largeur), a.PxY(o->hauteur), kEclaircissement);
+    // The visible page is in page pixels like the buffer: the scroll origin
+    // belongs to the copy to the window, not to the polygon.
+    surface.PousserClip(QRegion(Polygone(o->chemin.points), Qt::OddEvenFill));
+    Ombre(a.reglages.systeme, surface, a.PxX(o->gauche), a.PxY(o->haut), a.PxX(o->largeur), a.PxY(o->hauteur),
+          kEclaircissement);
     surface.RetirerClip();
 }
 
@@ -64,7 +61,7 @@ std::optional<QRegion> PolyligneSpriteClipping(AffichagePage& a, int page, int s
     const auto masques = engine::PolyligneMasquesDuSprite(a.moteur.scene, page, sprite);
     if (masques.empty()) return std::nullopt;
     QRegion union_;
-    for (const auto& m : masques) union_ += QRegion(Polygone(m, QPoint(0, 0)), Qt::OddEvenFill);
+    for (const auto& m : masques) union_ += QRegion(Polygone(m), Qt::OddEvenFill);
     const engine::EnteteScene& e = a.moteur.scene.entete;
     return QRegion(0, 0, e.pageLargeur, e.pageHauteur).subtracted(union_);
 }

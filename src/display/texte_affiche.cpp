@@ -236,9 +236,15 @@ private:
             zone_.Gauche2 = cx_;
             zone_.Haut2 = cy_;
         } else if (zone_.Numero > 2) {
-            zone_.Gauche2 = std::min(zone_.Gauche2, zone_.Gauche3);
-            zone_.Droite2 = std::max(zone_.Droite2, zone_.Droite3);
-            zone_.Bas2 = zone_.Bas3;
+            // Rectangle 3 joins the middle lines only once it holds a line:
+            // merging it while still empty would stretch rectangle 2 to the
+            // page's left edge and lift its bottom to 0.
+            if (rect3Tenu_) {
+                zone_.Gauche2 = std::min(zone_.Gauche2, zone_.Gauche3);
+                zone_.Droite2 = std::max(zone_.Droite2, zone_.Droite3);
+                zone_.Bas2 = zone_.Bas3;
+            }
+            rect3Tenu_ = false;
             zone_.Gauche3 = cx_;
             zone_.Haut3 = cy_;
             zone_.Droite3 = 0;
@@ -258,6 +264,7 @@ private:
             zone_.Gauche1 = cx_;
             f_.lienOuvert = true;
             premierRunLien_ = true;
+            rect3Tenu_ = false;
             return;
         }
         f_.souligne = false;
@@ -326,6 +333,7 @@ private:
             *r.haut = std::min(*r.haut, cy_ - 5 * tppY_ - m.ascent() * tppY_);
             *r.bas = std::max(*r.bas, cy_ + m.descent() * tppY_);
             *r.droite = std::max(*r.droite, cx_);
+            if (i == 3) rect3Tenu_ = true;
         }
     }
 
@@ -354,6 +362,7 @@ private:
     bool lienSurLigneL_ = false;
     engine::ZoneTexteLien zone_;
     bool premierRunLien_ = false;
+    bool rect3Tenu_ = false;  // a run has been laid in rectangle 3 since it started
 };
 
 }  // namespace

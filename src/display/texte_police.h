@@ -52,6 +52,7 @@ public:
     text::MetriquesTexte Metriques() override;
     std::int32_t LargeurAvantPremierCaractere(std::string_view texte) override;
     std::int32_t TwipsParPixelY() const override { return tppY_; }
+    std::int32_t TwipsParPixelX() const override { return tppX_; }
 
 private:
     QImage etalon_;

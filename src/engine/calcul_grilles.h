@@ -12,7 +12,7 @@ class CalculGrillesMoteur final : public grid::ContexteCalcul {
 public:
     explicit CalculGrillesMoteur(Moteur& moteur) : m_(moteur) {}
     const formula::ServicesFormule& Formules() override;
-    std::int16_t ScriptCaseExecute(std::string_view script, std::string_view evenement) override;
+    std::shared_ptr<grid::ScriptCase> ScriptCaseCompile(std::string_view script) override;
     void MajFenetreJeu() override;
     void EditionValider() override;
     // No plan document is loaded by this program yet.

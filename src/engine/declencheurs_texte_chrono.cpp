@@ -114,9 +114,13 @@ void DeclencheTexte(Moteur& moteur, int page, int objet, std::string& valeur, in
         break;
     case 8: {
         if (!affiche) break;
-        const std::int32_t depart = affiche->ligneSelectionnee;
+        // From the line after the selected one, so that the same search
+        // again goes on to the next match; a match on the selected line
+        // itself (the only one, found by wrapping) changes nothing.
+        const std::int32_t selection = affiche->ligneSelectionnee;
+        const std::int32_t depart = selection < std::numeric_limits<std::int32_t>::max() ? selection + 1 : selection;
         const int trouvee = ecran.TexteRecherche(page, objet, valeur, depart);
-        if (trouvee < 1 || trouvee == depart) break;
+        if (trouvee < 1 || trouvee == selection) break;
         const int p = ecran.TexteNLigneVersNPage(page, objet, trouvee);
         // The layout may have drawn (and so grown the shown list) meanwhile:
         // the entry is looked up again rather than reached through `affiche`.

@@ -67,10 +67,10 @@ void DeclencheTexteRTF(Moteur& moteur, int page, int objet, const std::string& v
     }
     case 3: {
         if (valeur.empty()) return;
-        auto& fenetre = moteur.Fenetre();
         double y = formula::Val(valeur);
-        if (Pourcentage(valeur)) y = y / 100.0 * fenetre.TexteMethodeHauteurTexte();
-        fenetre.TexteMethodeDefiler(static_cast<std::int32_t>(Arrondi(y)));
+        if (Pourcentage(valeur)) y = y / 100.0 * moteur.Fenetre().TexteMethodeHauteurTexte();
+        // The method text is the guided method's: it scrolls it.
+        moteur.Plan().TexteMethodeDefiler(static_cast<std::int32_t>(Arrondi(y)));
         return;
     }
     default: return;

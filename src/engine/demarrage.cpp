@@ -32,6 +32,9 @@ namespace fs = std::filesystem;
 constexpr std::string_view kAutoSce = "AUTOSCE.TXT";
 constexpr std::string_view kJournal = "ERROR.TXT";
 
+// The exit code of a start that found no scene to play.
+constexpr int kCodeSansScene = 1;
+
 void Message(Moteur& moteur, std::string_view texteCp1252) {
     if (auto* b = moteur.Messages()) b->Afficher(texteCp1252, platform::style::Ok);
 }
@@ -65,6 +68,20 @@ std::vector<std::string> SousDossiers(const fs::path& dossier, const fs::path& s
 
 bool EstBlanc(char c) { return c == ' ' || c == '\t'; }
 
+// A file name as the user reads it: a name under a folder of this system
+// (the program's folder joined with a scene's "\" names) shows "/" alone.
+std::string NomAffiche(std::string_view nom) {
+    std::string r(nom);
+    if (r.find('/') != std::string::npos) std::replace(r.begin(), r.end(), '\\', '/');
+    return r;
+}
+
+// Ends a start that has no scene to play: it did not do what it was asked.
+void FinSansScene(Moteur& moteur) {
+    Fin(moteur, false, false);
+    moteur.fin.code = kCodeSansScene;
+}
+
 // Program folder and rest joined with one separator (the rest normally
 // begins with "\"; without one the two would run together).
 std::string JointDossier(std::string_view dossier, std::string_view reste) {
@@ -80,6 +97,7 @@ void DemarreCorps(Moteur& moteur, const DemarrageOptions& options) {
     if (moteur.fin.demandee) return;
 
     const LecteursDemarrage lecteurs = options.lecteurs ? *options.lecteurs : LecteursDuSysteme();
+    const bool autoSce = FileExist(NomDansDossierProgramme(moteur, kAutoSce));
     std::string scene = SceneDeDemarrage(moteur, lecteurs);
     if (moteur.fin.demandee) return;
 
@@ -90,7 +108,13 @@ void DemarreCorps(Moteur& moteur, const DemarrageOptions& options) {
         demande.IndexFiltre = 1;
         demande.RepertoireInitial = moteur.dossierProgramme;
         if (!VBGetOpenFileName(moteur, demande)) {
-            Fin(moteur, false, false);
+            // Cancelled: a failed start scene stays a failure; with no
+            // AUTOSCE.TXT the user simply chose not to play.
+            if (autoSce) {
+                FinSansScene(moteur);
+            } else {
+                Fin(moteur, false, false);
+            }
             return;
         }
         scene = demande.NomFichier;
@@ -104,7 +128,7 @@ void DemarreCorps(Moteur& moteur, const DemarrageOptions& options) {
 
     if (FichierNomExtension(scene) != "SCE" || !FileExist(scene)) {
         Message(moteur, platform::Utf8VersCp1252("Scène non existante ou mauvais format"));
-        Fin(moteur, false, false);
+        FinSansScene(moteur);
         return;
     }
 
@@ -119,7 +143,7 @@ void DemarreCorps(Moteur& moteur, const DemarrageOptions& options) {
     // A scene that did not load has told the user why; playing an empty
     // page table would only fail further on.
     if (!SceneCharge(moteur.scene, scene, chargement)) {
-        Fin(moteur, false, false);
+        FinSansScene(moteur);
         return;
     }
     if (moteur.fin.demandee) return;
@@ -228,7 +252,7 @@ std::string SceneDeDemarrage(Moteur& moteur, const LecteursDemarrage& lecteurs) 
     }
     std::string scene = NomSceneAutoSce(PremiereValeurAutoSce(contenu), moteur.dossierProgramme, lecteurs);
     if (!FileExist(scene)) {
-        Message(moteur, platform::Utf8VersCp1252("Le fichier ") + scene +
+        Message(moteur, platform::Utf8VersCp1252("Le fichier ") + NomAffiche(scene) +
                             platform::Utf8VersCp1252(" spécifié comme scène de démarrage\r\n"
                                                      "n'existe pas ou n'est pas accessible"));
         scene.clear();

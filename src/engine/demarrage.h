@@ -80,7 +80,9 @@ struct DemarrageOptions {
 
 // The program's start after the single-instance check: initialisation,
 // start scene, loading, play. Errors that escape are reported under "Main".
-// Returns the process exit code once the program is to end.
+// Returns the process exit code once the program is to end: 1 when the
+// start found no scene to play (named but missing, not a scene, damaged),
+// else 0.
 int Demarre(Moteur& moteur, const DemarrageOptions& options);
 
 }  // namespace korv::engine

@@ -97,6 +97,17 @@ void PreparePageJeu(Moteur& moteur, int page) {
         }
     }
 
+    // The page's show actions (a closing date's treatment of a monthly grid)
+    // change its grids after they were computed and drawn: they are
+    // computed again, and those shown drawn again, so that the first show
+    // is what every later one shows.
+    for (int i = 1; i <= p.ObjetNb(); ++i) {
+        if (p.Objet(i).Type() != TypeObjet::Tableau) continue;
+        moteur.Tableaux().Recalculer(page, i);
+        if (ObjetAfficheNObjetVersNAffiche(moteur.affiches, page, i) >= 1) moteur.Tableaux().Affiche(page, i);
+        if (interrompue()) return;
+    }
+
     if (jeu.ModeProgramme == kModeJeu && PageUtiliseAvantPlan(moteur.scene, page)) {
         moteur.Ecran().AfficherPageAvantPlan(page);
         // A foreground object may have jumped: the new page is already shown.

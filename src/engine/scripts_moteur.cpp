@@ -12,6 +12,7 @@
 #include "formula/fonctions_texte_riche.h"
 #include "formula/statut_commande.h"
 #include "formula/script_impression.h"
+#include "formula/script.h"
 #include "formula/script_programme.h"
 #include "formula/services.h"
 #include "formula/services_script.h"
@@ -96,8 +97,13 @@ public:
     }
     void Reaffiche(std::int16_t page, std::int16_t objet) override {
         if (!m_.scene.ObjetExiste(page, objet)) return;
-        m_.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, -1);
         const ObjetPage& o = m_.scene.Page(page).Objet(objet);
+        // A chart reads its grids again only when a script asks it here.
+        if (o.Type() == TypeObjet::Graphique) {
+            m_.Ecran().GraphiqueRafraichir(page, objet);
+        } else {
+            m_.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, -1);
+        }
         if (o.F1 != 0) return;
         const TwipsParPixel tpp = m_.Declenchement().Configuration().twipsParPixel;
         const int plus = o.E1 > 0 ? o.E1 : 0;
@@ -160,12 +166,11 @@ public:
     bool ArretDemande() const override {
         return (m_.jeu.ModeProgramme == kModeJeu && m_.jeu.JeuFinDemande == -1) || m_.fin.demandee;
     }
-    // The guided method belongs to the business-plan layer, which offers
-    // none of these yet.
-    std::string MethodeMenuPageNom() override { return {}; }
-    std::vector<int> EtapeTableauxPages() override { return {}; }
-    void GlossaireAfficheDefinition() override {}
-    void MethodeChanger(std::string_view) override {}
+    // The guided method belongs to the business-plan layer.
+    std::string MethodeMenuPageNom() override { return m_.Plan().MethodeMenuPageNom(); }
+    std::vector<int> EtapeTableauxPages() override { return m_.Plan().EtapeTableauxPages(); }
+    void GlossaireAfficheDefinition() override { m_.Plan().GlossaireAfficheDefinition(); }
+    void MethodeChanger(std::string_view argument) override { m_.Plan().MethodeChanger(argument); }
     void PlanAffaireModifieFixer(bool) override {}
     formula::TravailImpression* Impression() override { return travail; }
 
@@ -221,16 +226,35 @@ void ScriptsMoteur::ProgScriptExecute(std::string_view texte, int page, int obje
     (void)Execute(texte, page, objet, evenement);
 }
 
-std::int16_t ScriptsMoteur::Execute(std::string_view texte, int page, int objet, std::string_view evenement) {
-    // A currency conversion left open ends with the outermost run, however
-    // the run ends (its last line, a stop, an error passed on).
+namespace {
+
+// A currency conversion left open ends with the outermost run, however the
+// run ends (its last line, a stop, an error passed on).
+template <typename Lancer>
+std::int16_t AvecFinConversion(Moteur& moteur, formula::ProgrammationInterne& programme, Lancer lancer) {
     struct FinConversion {
         Moteur* moteur;  // null for a nested run
         ~FinConversion() {
             if (moteur) moteur->ConversionMonnaieTerminer();
         }
-    } fin{impl_->programme.Profondeur() == 0 ? &impl_->moteur : nullptr};
-    return impl_->programme.ProgScriptExecute(texte, page, objet, evenement);
+    } fin{programme.Profondeur() == 0 ? &moteur : nullptr};
+    return lancer();
+}
+
+}  // namespace
+
+std::int16_t ScriptsMoteur::Execute(std::string_view texte, int page, int objet, std::string_view evenement) {
+    return AvecFinConversion(impl_->moteur, impl_->programme,
+                             [&] { return impl_->programme.ProgScriptExecute(texte, page, objet, evenement); });
+}
+
+void ScriptsMoteur::Compile(formula::ScriptClasse& script, std::string_view texte) {
+    (void)impl_->programme.ScriptCompile(script, texte);
+}
+
+std::int16_t ScriptsMoteur::Execute(formula::ScriptClasse& script, int page, int objet, std::string_view evenement) {
+    return AvecFinConversion(impl_->moteur, impl_->programme,
+                             [&] { return impl_->programme.ScriptExecute(script, page, objet, evenement); });
 }
 
 std::string ScriptsMoteur::ProgExprEvalue(std::string_view texte) { return impl_->programme.ProgExprEvalue(texte); }

@@ -14,6 +14,7 @@
 
 namespace korv::formula {
 class BoiteSommaire;
+class ScriptClasse;
 class ServicesFonctionsAction;
 class ProgrammationInterne;
 class TableVariables;
@@ -37,6 +38,10 @@ public:
     // The same, with the run's result: -1 when the script changed or left
     // the page, 1 when no handler names the event, else 0.
     std::int16_t Execute(std::string_view texte, int page, int objet, std::string_view evenement);
+    // A script kept compiled between its runs (a cell's): compiled once,
+    // its faults told then; run with the same result as above.
+    void Compile(formula::ScriptClasse& script, std::string_view texte);
+    std::int16_t Execute(formula::ScriptClasse& script, int page, int objet, std::string_view evenement);
     // `ProgExprEvalue`: a formula's value in its text form ("" when it does
     // not compile or is Empty).
     std::string ProgExprEvalue(std::string_view texte);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korv::formula {
 class ServiceGrille;
@@ -114,6 +115,9 @@ public:
     virtual int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) = 0;
     virtual void SpriteSupprimerTous() = 0;
     virtual void GraphiquesEffacerTous() = 0;
+    // A script's refresh of a chart: it reads its grids again and draws
+    // itself into the page buffer.
+    virtual void GraphiqueRafraichir(int page, int objet) = 0;
     virtual void PaletteSelectionner(std::string_view fichier) = 0;
     virtual void PaletteLiberer() = 0;
     // Video and sound are not played on this system: these do nothing.
@@ -142,6 +146,15 @@ public:
     virtual void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) = 0;
     virtual int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) = 0;
     virtual int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) = 0;
+    // The guided method as scripts and triggers reach it: scrolling the
+    // method text to a vertical position, the name of the method's menu
+    // page, the grid pages of the current step, the glossary's definition
+    // box, and changing the method.
+    virtual void TexteMethodeDefiler(std::int32_t y) = 0;
+    virtual std::string MethodeMenuPageNom() = 0;
+    virtual std::vector<int> EtapeTableauxPages() = 0;
+    virtual void GlossaireAfficheDefinition() = 0;
+    virtual void MethodeChanger(std::string_view argument) = 0;
 };
 
 // The page-script language: runs a script text once.
@@ -166,6 +179,8 @@ public:
     virtual void ReferencesRecreer(const Scene&) = 0;
     // Selection cleared, independent calculations invalidated, recalculated.
     virtual void PreparerPourPage(int page, int objet) = 0;
+    // `RecalculSansInit` of the grid.
+    virtual void Recalculer(int page, int objet) = 0;
     virtual void BoutonAscenseurMaj(int page, int objet) = 0;
     // Whether the grid has a selection; a key goes to each one that has.
     virtual bool ASelection(int page, int objet) = 0;

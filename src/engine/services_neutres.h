@@ -74,6 +74,7 @@ public:
     }
     void SpriteSupprimerTous() override {}
     void GraphiquesEffacerTous() override {}
+    void GraphiqueRafraichir(int page, int objet) override { (void)page, (void)objet; }
     void PaletteSelectionner(std::string_view fichier) override { (void)fichier; }
     void PaletteLiberer() override {}
     void VideoArreter() override {}
@@ -96,6 +97,11 @@ public:
     void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override { (void)x, (void)y; }
     int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override { (void)x, (void)y; return 0; }
     int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) override { (void)x, (void)y; return 0; }
+    void TexteMethodeDefiler(std::int32_t y) override { (void)y; }
+    std::string MethodeMenuPageNom() override { return {}; }
+    std::vector<int> EtapeTableauxPages() override { return {}; }
+    void GlossaireAfficheDefinition() override {}
+    void MethodeChanger(std::string_view argument) override { (void)argument; }
 };
 
 class ScriptsNeutre : public Scripts {
@@ -114,6 +120,7 @@ public:
     void ParcouruRecalculReinitTous() override {}
     void ReferencesRecreer(const Scene&) override {}
     void PreparerPourPage(int page, int objet) override { (void)page, (void)objet; }
+    void Recalculer(int page, int objet) override { (void)page, (void)objet; }
     void BoutonAscenseurMaj(int page, int objet) override { (void)page, (void)objet; }
     bool ASelection(int page, int objet) override { (void)page, (void)objet; return false; }
     void AppuieTouche(int page, int objet, int touche, int maj) override { (void)page, (void)objet, (void)touche, (void)maj; }

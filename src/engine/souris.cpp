@@ -188,15 +188,19 @@ void EvenementSourisEffaceTous(Moteur& moteur) { moteur.zonesSouris.entrees.clea
 
 void GlisserEffacer(Moteur& moteur) {
     auto& s = moteur.souris;
-    const std::int32_t x = s.SourisX, y = s.SourisY;
+    const EtatSouris avant = s;
     s = EtatSouris{};
-    s.SourisX = x;
-    s.SourisY = y;
+    s.SourisX = avant.SourisX;
+    s.SourisY = avant.SourisY;
+    s.PressionEnCours = avant.PressionEnCours;
+    s.PressionPreparation = avant.PressionPreparation;
 }
 
 void MousedownConsultation(Moteur& moteur, int bouton, int maj, std::int32_t x, std::int32_t y) {
     const GardePage garde(moteur);
     moteur.souris.RelachementSansClic = false;
+    moteur.souris.PressionEnCours = true;
+    moteur.souris.PressionPreparation = moteur.jeu.generationPreparation;
     // An automatic slide show: any press opens the door of its first button.
     if (NomPageCourante(moteur).find(kDiapoAuto) != std::string::npos) {
         for (const EvenementAttente& e : moteur.attente.entrees) {
@@ -280,8 +284,12 @@ void MouseUpConsultation(Moteur& moteur, std::int32_t x, std::int32_t y) {
     auto& attente = moteur.attente;
     auto& s = moteur.souris;
     moteur.Fenetre().TimerTableauReferenceEfface();
-    const bool clic = !s.RelachementSansClic;
+    // A press that took the user to another page (a slide show's door, a
+    // held button) has had its effect: its release is no click on the new page.
+    const bool pageQuittee = s.PressionEnCours && s.PressionPreparation != moteur.jeu.generationPreparation;
+    const bool clic = !s.RelachementSansClic && !pageQuittee;
     s.RelachementSansClic = false;
+    s.PressionEnCours = false;
 
     if (s.GlisserEnCours) {
         // A drop is reported at the dragged object's corner, one pixel in.

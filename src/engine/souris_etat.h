@@ -43,6 +43,11 @@ struct EtatSouris {
     std::int64_t GlisserTemps = 0;      // clock time the drag began
     // The last press only ended a text edit: its release clicks nothing.
     bool RelachementSansClic = false;
+    // The button is down since a press made while the page of this
+    // preparation count was shown: a release after another page was
+    // prepared clicks nothing there, since that page never saw the press.
+    bool PressionEnCours = false;
+    std::uint64_t PressionPreparation = 0;
 };
 
 }  // namespace korv::engine

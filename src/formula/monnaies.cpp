@@ -89,7 +89,10 @@ std::string TableMonnaies::MonnaiePlanSymbole(ServicesScene& scene) {
     if (objet <= 0) return {};
     ServiceGrille* grille = scene.Grille(page, objet);
     if (grille == nullptr || grille->ColonneNb() < 1 || grille->LigneNb() < 2) return {};
-    std::string nom = grille->CaseValeurInternePendantCalcul(1, 2).EnTexte();
+    return MonnaieSymboleDuNom(grille->CaseValeurInternePendantCalcul(1, 2).EnTexte());
+}
+
+std::string TableMonnaies::MonnaieSymboleDuNom(std::string nom) {
     if (nom == "Franc Fran\xE7" "ais") return "FF";
     if (nom == "Euro") return "\x80";
     if (nom == "Dollar US") return "$";

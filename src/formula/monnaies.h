@@ -70,6 +70,8 @@ public:
     // on page "PREVISION": "FF", "\x80" (euro sign) or "$" for the three
     // names it knows, the name itself otherwise; "" without that grid.
     static std::string MonnaiePlanSymbole(ServicesScene& scene);
+    // The symbol of a currency name of the plan's account grid.
+    static std::string MonnaieSymboleDuNom(std::string nom);
 
     // --- the conversion bracket ------------------------------------------------
     // "CONSERVE" saves the two reference values as they stand ("" for a

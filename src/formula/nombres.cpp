@@ -18,6 +18,7 @@ namespace {
 
 bool EstBlanc(char c) { return c == ' ' || c == '\t'; }
 bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
+bool EstSeparateurMilliers(char c) { return c == ' ' || c == '\xA0'; }
 
 std::optional<double> Convertit(const std::string& normalise) {
     double v = 0;
@@ -45,6 +46,16 @@ std::optional<double> LitNombre(std::string_view texte) {
     }
     int chiffres = 0;
     while (i < fin && EstChiffre(texte[i])) { s.push_back(texte[i++]); ++chiffres; }
+    // The thousands blank the figures are shown with ("12 500", or the
+    // no-break space of other programs): one to three digits before the
+    // first, exactly three after each, so that "1 2" stays no number.
+    const int tete = chiffres;
+    while (tete >= 1 && tete <= 3 && i + 4 <= fin && EstSeparateurMilliers(texte[i]) && EstChiffre(texte[i + 1]) &&
+           EstChiffre(texte[i + 2]) && EstChiffre(texte[i + 3]) && (i + 4 == fin || !EstChiffre(texte[i + 4]))) {
+        s.append(texte.substr(i + 1, 3));
+        chiffres += 3;
+        i += 4;
+    }
     if (i < fin && (texte[i] == ',' || texte[i] == '.')) {
         s.push_back('.');
         ++i;

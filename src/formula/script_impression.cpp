@@ -34,6 +34,10 @@ Valeur NombreDuTexte(const Valeur& v) { return Valeur::Chaine(v.EnTexte()); }
 
 bool CommencePar(std::string_view texte, std::string_view debut) { return texte.substr(0, debut.size()) == debut; }
 
+// "PAGEMETHODE" followed by a step code names that step.
+constexpr std::string_view kPageMethode = "PAGEMETHODE";
+std::string CodeEtape(std::string_view nomObjet) { return std::string(nomObjet.substr(kPageMethode.size())); }
+
 }  // namespace
 
 bool FonctionsImpression::ModeJeu() const { return scene_.ModeProgramme() == kModeJeu; }
@@ -101,8 +105,8 @@ void FonctionsImpression::Objet(PileValeurs& pile, int& n) {
             if (t != nullptr && (nomObjet == "REDACTIONNEL" || nomObjet == "REDACSYNTHETIQUE")) {
                 t->RedactionImprimeExporte(nomObjet, false);
             }
-            if (t != nullptr && CommencePar(nomObjet, "PAGEMETHODE")) {
-                const std::int16_t etape = t->NumeroEtape(nomObjet);
+            if (t != nullptr && CommencePar(nomObjet, kPageMethode)) {
+                const std::int16_t etape = t->NumeroEtape(CodeEtape(nomObjet));
                 if (etape > 0) t->EtapeImprimeExporte(etape, false);
             }
         } else {
@@ -181,8 +185,8 @@ void FonctionsImpression::ExporteObjet(PileValeurs& pile, int& n) {
     } else if (nomPage == "ORVANE") {
         if (nomObjet == "REDACTIONNEL") {
             if (t != nullptr) t->RedactionImprimeExporte(nomObjet, true);
-        } else if (CommencePar(nomObjet, "PAGEMETHODE") && t != nullptr) {
-            const std::int16_t etape = t->NumeroEtape(nomObjet);
+        } else if (CommencePar(nomObjet, kPageMethode) && t != nullptr) {
+            const std::int16_t etape = t->NumeroEtape(CodeEtape(nomObjet));
             if (etape > 0) t->EtapeImprimeExporte(etape, true);
         }
     } else {
@@ -206,7 +210,10 @@ void FonctionsImpression::Option(PileValeurs& pile, int n) {
     if (n < 1) return;
     Valeur& haut = Haut(pile, n);
     const std::int32_t k = NombreDuTexte(haut).EnLong();
-    if (k < 1 || static_cast<std::size_t>(k) > options_.elements.size()) LeveErreur(kIndiceHorsLimites);
+    // Bounded by the count of the last call, not by what an earlier call left.
+    if (k < 1 || k > options_.nombre || static_cast<std::size_t>(k) > options_.elements.size()) {
+        LeveErreur(kIndiceHorsLimites);
+    }
     haut = options_.elements[static_cast<std::size_t>(k - 1)];
 }
 

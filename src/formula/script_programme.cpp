@@ -52,14 +52,25 @@ bool ProgrammationInterne::LigneAutorisee() {
 std::int16_t ProgrammationInterne::ProgScriptExecute(std::string_view texte, int page, int objet,
                                                      std::string_view evenement) {
     ScriptClasse script;
+    if (!ScriptCompile(script, texte)) return 0;
+    return ScriptExecute(script, page, objet, evenement);
+}
+
+bool ProgrammationInterne::ScriptCompile(ScriptClasse& script, std::string_view texte) {
     try {
         script.Compile(texte, *this);
+        return true;
     } catch (const std::exception& e) {
         // Compiling asks the scene for page numbers; a failure there ends
         // this script only.
+        script = ScriptClasse();
         if (services_.ErreurSignale(0, "ProgScriptExecute", e) == SuiteErreurScript::Relancer) throw;
-        return 0;
+        return false;
     }
+}
+
+std::int16_t ProgrammationInterne::ScriptExecute(ScriptClasse& script, int page, int objet,
+                                                 std::string_view evenement) {
     std::string e(evenement);
     return script.Execute(page, objet, e, *this);
 }

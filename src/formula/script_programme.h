@@ -12,6 +12,7 @@
 
 namespace korv::formula {
 
+class ScriptClasse;
 class ServicesScript;
 
 class ProgrammationInterne {
@@ -24,6 +25,11 @@ public:
 
     // Compiles and runs a script text once; the result of Execute.
     std::int16_t ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement);
+    // The two halves, for a script kept compiled between its runs. A
+    // failure of the compiling is reported, leaves the script empty and
+    // gives false.
+    bool ScriptCompile(ScriptClasse& script, std::string_view texte);
+    std::int16_t ScriptExecute(ScriptClasse& script, int page, int objet, std::string_view evenement);
     // The value of a formula text in its text form; "" when it does not
     // compile or its value is Empty.
     std::string ProgExprEvalue(std::string_view texte);

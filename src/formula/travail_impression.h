@@ -51,7 +51,8 @@ public:
     // --- the written plan and the method ---------------------------------------
     // "REDACTIONNEL" or "REDACSYNTHETIQUE".
     virtual void RedactionImprimeExporte(std::string_view variante, bool exporte) = 0;
-    // The method step whose code is `code`; 0 when there is none.
+    // The method step whose code is `code` (an empty code: the current
+    // step); 0 when there is none.
     virtual std::int16_t NumeroEtape(std::string_view code) = 0;
     virtual void EtapeImprimeExporte(std::int16_t etape, bool exporte) = 0;
     // Rebuilds the plan's table of contents in that page object.

@@ -1,6 +1,7 @@
 #include "grid/case_tableau.h"
 
 #include "formula/expression.h"
+#include "grid/contexte_calcul.h"
 
 namespace korv::grid {
 

@@ -16,6 +16,8 @@ class ExpressionClasse;
 
 namespace korv::grid {
 
+class ScriptCase;
+
 // `TypeResultatCase`.
 namespace resultat {
 inline constexpr std::uint8_t kEntree = 0;          // plain cell
@@ -47,6 +49,10 @@ public:
     std::uint8_t ResultatType = resultat::kEntree;
     std::unique_ptr<formula::ExpressionClasse> Formule;
     std::vector<ReferenceDeCase> ReferencesDe;
+    // The cell's script compiled (`ScriptCompile`) and the text it was
+    // compiled from: compiled again only after the script changed.
+    std::shared_ptr<ScriptCase> ScriptCompile;
+    std::string ScriptCompileTexte;
 
     const TableauCaseAttributClasse& Attribut() const { return propre_ ? *propre_ : AttributDefaut(); }
     // The cell's own attribute object, copied from the defaults when it had none.

@@ -5,6 +5,7 @@
 // state the grids of one scene share while they compute.
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace korv::formula {
@@ -15,14 +16,23 @@ namespace korv::grid {
 
 class TableauClasse;
 
+// A cell's script compiled once (`ScriptCompile`), run at each of its events.
+class ScriptCase {
+public:
+    virtual ~ScriptCase() = default;
+    // Runs it on the current page (no object) from the SUR line of
+    // `evenement` ("SUR RECALCUL"): -1 when it changed or left the page, 1
+    // when no line names the event, else 0.
+    virtual std::int16_t Execute(std::string_view evenement) = 0;
+};
+
 class ContexteCalcul {
 public:
     virtual ~ContexteCalcul() = default;
     virtual const formula::ServicesFormule& Formules() = 0;
-    // Runs a cell's script on the current page (no object) from the SUR
-    // line of `evenement` ("SUR RECALCUL"): -1 when it changed or left the
-    // page, 1 when no line names the event, else 0.
-    virtual std::int16_t ScriptCaseExecute(std::string_view script, std::string_view evenement) = 0;
+    // Compiles a cell's script; the faults of its text are told as the
+    // script compiler tells them.
+    virtual std::shared_ptr<ScriptCase> ScriptCaseCompile(std::string_view script) = 0;
     // `MajFenetreJeu`: the page buffer copied to the window.
     virtual void MajFenetreJeu() = 0;
     // `PlanAffaireEditionValider`: the edit in progress is taken.

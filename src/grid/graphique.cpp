@@ -148,7 +148,8 @@ void GraphiqueClasse::MajDonnees(std::string_view nom1, std::string_view nom2, b
 }
 
 void GraphiqueClasse::MajDonneesTableau(bool impression, const EnvironnementGraphique& env) {
-    if (!parametres_) return;
+    // Without its data grid a chart stays without data, as when it was made.
+    if (!parametres_ || !donnees_) return;
     TableauClasse& p = *parametres_;
     auto texte = [&](int c, int r) {
         int t = kTexte;
@@ -273,11 +274,8 @@ void GraphiqueClasse::MajDonneesTableau(bool impression, const EnvironnementGrap
         }
     }
     g.empile = ordre > 0;
-    g.reglagesTrace[0] = static_cast<float>(nombre(2, 16));
-    g.reglagesTrace[1] = static_cast<float>(nombre(4, 16));
-    g.reglagesTrace[2] = static_cast<float>(nombre(2, 17));
-    g.reglagesTrace[3] = static_cast<float>(nombre(4, 17));
-    g.reglagesTrace[4] = static_cast<float>(nombre(6, 17));
+    // The plot settings of rows 16 and 17 tune the control's own plot; the
+    // drawing here has no use for them, so they are not read.
 
     // The chart kinds of the control: bars (0, 1), lines (2, 3), areas (4, 5), pie (14).
     switch (g.genreBrut) {

@@ -27,13 +27,16 @@ struct SerieGraphique {
     bool invisible = false;
     float epaisseurLigne = 3.0f;
     bool bordVisible = false;  // edge of width 1 in black
-    std::int32_t reglagePoints = 0;  // (i, 13)
+    std::int32_t reglagePoints = 0;  // (i, 13): point mark, 0 none, 1 square, others round
     // Label mode: false = formatted values with `reglageEtiquette`, true = custom texts.
     bool etiquettesPerso = false;
+    // Bits of a formatted label: 1 value, 2 share, 4 legend, 8 category.
     std::int32_t reglageEtiquette = 0;
     std::string formatValeurs = "#,##";
     std::string formatPourcentages = "0%";
-    std::int32_t reglageSerie = 0;  // row 15, when (2, 15) is negative
+    // Row 15, when (2, 15) is negative: 2 or 3 draws a series of a bar
+    // chart as a line over the bars.
+    std::int32_t reglageSerie = 0;
     bool imageAbsente = false;      // a picture was asked and its file is missing
     // Per category: the value, or nothing for a missing point.
     std::vector<std::optional<double>> valeurs;
@@ -50,14 +53,13 @@ struct ContenuGraphique {
     int taillePolice = 10;  // 10 on screen, 12 in print (the title is 12 when shown)
     std::string titreAxeCategories;  // axis 0
     std::string titreAxeValeurs;     // axis 1
-    bool interrupteursAxes = false;  // (4, 5)
+    bool interrupteursAxes = false;  // (4, 5): grid lines across the plot
     int categories = 0;  // M
     int seriesNb = 0;    // N
     int origineLigne = 0;    // R0
     int origineColonne = 0;  // C0
     std::string image;       // absolute picture file of the points, or empty
-    std::int16_t imageNumero = 0;
-    float reglagesTrace[5] = {0, 0, 0, 0, 0};  // (2,16) (4,16) (2,17) (4,17) (6,17)
+    std::int16_t imageNumero = 0;  // 1 stretched over the bar, 2 repeated up it, else own size
     std::vector<SerieGraphique> series;       // by position 1..N
     double maxAbsolu = 0;
     std::string formatAxeValeurs = "0";  // "0,00", "0,0" or "0"

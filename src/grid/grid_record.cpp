@@ -80,7 +80,6 @@ void EcritColonnesEtLignes(BinaryWriter& out, const GrilleEnregistrement& g) {
 void LitTaille(BinaryReader& in, GrilleEnregistrement& g) {
     g.colonneNb = in.u8();
     g.ligneNb = in.u8();
-    if (g.colonneNb == 0 || g.ligneNb == 0) in.fail("grille sans colonne ou sans ligne");
 }
 
 // A cell address read from the file must lie inside the grid.
@@ -402,7 +401,6 @@ GrilleEnregistrement LitGrilleRapide(BinaryReader& in, bool reduit) {
 }
 
 void EcritGrille(BinaryWriter& out, const GrilleEnregistrement& g) {
-    if (g.colonneNb == 0 || g.ligneNb == 0) throw std::invalid_argument("grille sans colonne ou sans ligne");
     if (g.forme == FormeGrille::Complete) {
         EcritComplete(out, g);
     } else {

@@ -19,6 +19,10 @@ constexpr std::int32_t kSansFond = -1;  // the white ground shows
 constexpr char kProprietaire = '\xA4';  // "¤": a text running over the cells to its right
 
 bool EstPlanAction(std::int32_t code) { return code >= -23 && code <= -18; }
+// Number and percentage cells show figures; order statuses show words.
+bool EstChiffre(const TableauCaseAttributClasse& a) {
+    return a.TypeAffichage == 2 || (a.TypeAffichage == 1 && a.SousFormat != 2);
+}
 bool CommenceParProprietaire(std::string_view t) { return !t.empty() && t.front() == kProprietaire; }
 
 struct Couleurs {
@@ -338,8 +342,14 @@ void DessinGrille::DessineTexte(const Zone& z, int c, int r, std::int32_t code, 
     }
     texte = Remplace(texte, "<br>", "\r");
     if (texte.empty()) return;
-    p_.Texte(Pixels(z.L, px) + 3, Pixels(z.T, py) + 1, Pixels(z.R, px) - 3, Pixels(z.B, py) - 1, texte, police,
-             couleur, alignement);
+    const int gauche = Pixels(z.L, px) + 3, droite = Pixels(z.R, px) - 3;
+    // A figure wider than its cell would lose its first digits and read as
+    // another one: it shows as "###" until the column is wide enough.
+    if (EstChiffre(a) && (texte.front() == '-' || (texte.front() >= '0' && texte.front() <= '9')) &&
+        texte.find('\r') == std::string::npos && p_.LargeurTexte(texte, police) > droite - gauche) {
+        texte = kChiffreTropLarge;
+    }
+    p_.Texte(gauche, Pixels(z.T, py) + 1, droite, Pixels(z.B, py) - 1, texte, police, couleur, alignement);
 }
 
 void DessinGrille::DessineImage(const Zone& z, const std::string& fichier, std::string_view affiche) {

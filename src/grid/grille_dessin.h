@@ -19,6 +19,9 @@ class TableauClasse;
 // it at a cell's right end reaches the tooltip.
 inline constexpr int kLargeurMarqueBulle = 8;
 
+// What a figure too wide for its cell shows.
+inline constexpr std::string_view kChiffreTropLarge = "###";
+
 enum class AlignementCase : std::uint8_t { Gauche, Centre, Droite };
 
 struct PoliceCase {
@@ -50,6 +53,8 @@ public:
     // Text in a pixel rectangle, top-aligned, lines broken at character 13.
     virtual void Texte(int gauche, int haut, int droite, int bas, std::string_view texte, const PoliceCase& police,
                        std::int32_t couleur, AlignementCase alignement) = 0;
+    // Width in pixels of a one-line text in that font.
+    virtual int LargeurTexte(std::string_view texte, const PoliceCase& police) = 0;
     // The tooltip mark of a cell, its top-right corner at (droite, haut):
     // `kLargeurMarqueBulle` pixels square.
     virtual void MarqueBulle(std::int32_t droite, std::int32_t haut) = 0;

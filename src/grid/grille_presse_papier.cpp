@@ -42,7 +42,7 @@ std::string TextePressePapier(const TableauClasse& g, int c1, int l1, int c2, in
             premier = false;
             s += Champ(g, c, r, texte);
         }
-        s += '\r';
+        s += "\r\n";
     }
     return s;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The clipboard text of a grid range (`PressePapierTableau`): the cells of
-// a row separated by tabs, every row ended by a carriage return; folded or
-// unmapped rows and columns give nothing.
+// a row separated by tabs, every row ended by CR LF (what other programs
+// and our paste read as a row end); folded or unmapped rows and columns
+// give nothing.
 
 #include <functional>
 #include <string>

@@ -54,19 +54,6 @@ bool MagasinGrilles::FinEditionCase(int page, int objet, int colonne, int ligne,
     return !g->CaseUtilisateurChangeDeclenche(colonne, ligne);
 }
 
-bool MagasinGrilles::SupprimerConsultationParUtilisateur(int page, int objet) {
-    TableauClasse* g = Cherche(page, objet);
-    if (!g || !g->SelectionEstValide()) return false;
-    const SelectionTableau& s = g->Selection();
-    const int c1 = g->ColonneAfficheeVersStockee(s.HautGaucheColonne);
-    const int r1 = g->LigneAfficheeVersStockee(s.HautGaucheLigne);
-    const int c2 = g->ColonneAfficheeVersStockee(s.BasDroiteColonne);
-    const int r2 = g->LigneAfficheeVersStockee(s.BasDroiteLigne);
-    if (!g->SupprimerConsultation(c1, r1, c2, r2)) return false;
-    if (EnJeu()) RecalculerPage(page);
-    return true;
-}
-
 void MagasinGrilles::RecalculerPage(int page) {
     if (page < 1 || page > std::numeric_limits<std::int16_t>::max()) return;
     const auto p = static_cast<std::int16_t>(page);
@@ -114,6 +101,10 @@ void MagasinGrilles::PreparerPourPage(int page, int objet) {
     ParcouruRecalculReinitTous();
     g->RecalculInvaliderCalculIndependants();
     g->RecalculSansInit();
+}
+
+void MagasinGrilles::Recalculer(int page, int objet) {
+    if (TableauClasse* g = Cherche(page, objet)) g->RecalculSansInit();
 }
 
 void MagasinGrilles::BoutonAscenseurMaj(int, int) { NonConstruit("BoutonAscenseurMaj (ascenseurs)"); }

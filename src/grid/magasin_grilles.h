@@ -86,10 +86,6 @@ public:
     bool FinEditionCase(int page, int objet, int colonne, int ligne, std::string texte);
     // Every grid of the page recalculated, in object order.
     void RecalculerPage(int page);
-    // The user's reset of the selected cells (play): asked, done, then the
-    // page's grids recalculated; true when the cells were reset (the
-    // caller then redraws the page's grids).
-    bool SupprimerConsultationParUtilisateur(int page, int objet);
 
     // EnvironnementGrille
     bool EnJeu() const override { return services_.enJeu && services_.enJeu(); }
@@ -102,6 +98,7 @@ public:
     formula::ServiceGrille* GrilleDe(int page, int objet) override;
     void ReferencesRecreer(const engine::Scene&) override;
     void PreparerPourPage(int page, int objet) override;
+    void Recalculer(int page, int objet) override;
     void BoutonAscenseurMaj(int page, int objet) override;
     bool ASelection(int page, int objet) override;
     void AppuieTouche(int page, int objet, int touche, int maj) override;
@@ -131,8 +128,10 @@ public:
     // `InfoBulleAppel`: the tooltip timer's tick; shows the tooltip of the
     // cell the mouse rests on when it is still the one the grid noted.
     void InfoBulleAppel(std::int16_t page, std::int16_t objet);
-    // `SupprimerConsultation`: the entries of a stored zone back to their
-    // defaults, after the user confirms.
+    // `SupprimerConsultation` (the Delete key): after the user confirms, the
+    // edit in progress is taken, the plan marked modified, the cells of a
+    // stored zone given back their initial values, and in play the page's
+    // grids recalculated and drawn. A zone outside the grid is not asked.
     void SupprimerConsultation(TableauClasse& g, int c1, int r1, int c2, int r2);
     // `DeclencheTableau`, codes 2 to 5: scroll rows (2) or columns (3) by
     // the value; fold (4) or unfold (5) the zone it lists rows first. The

@@ -317,13 +317,14 @@ public:
         std::string texte;
     };
     std::optional<EditionCase> CaseEditer(int c, int r);
-    // Asks, then gives a zone back its initial values (play); true when the
-    // user said yes and the cells were reset. The caller recalculates and
-    // redraws the page's grids.
-    bool SupprimerConsultation(int c1, int r1, int c2, int r2);
     // Runs the cell's script for an event ("SUR RECALCUL"); true when the
-    // script left the current page.
+    // script left the current page. The script is compiled at its first
+    // event after each change, so that its faults are told once.
     bool DeclencheSur(int c, int r, std::string_view evenement);
+    // `RecoderScript`: compiles the cell's script again now (nothing for a
+    // cell without one); `ScriptRecoderTous`: every cell's.
+    void ScriptRecoder(int c, int r);
+    void ScriptRecoderTous();
     // A user's entry (play): converted in place by the display type, stored,
     // dependants invalidated. Neither recalculates nor redraws.
     void CaseUtilisateurChange(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte,

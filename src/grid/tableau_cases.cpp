@@ -59,7 +59,10 @@ void TableauClasse::CaseNomChange(int c, int r, std::string_view nom) {
 }
 
 void TableauClasse::CaseScriptChange(int c, int r, std::string_view texte) {
-    ChangeChamp(CaseAChanger(c, r), &TableauCaseAttributClasse::Script, texte);
+    CaseTableau* x = CaseAChanger(c, r);
+    ChangeChamp(x, &TableauCaseAttributClasse::Script, texte);
+    // The next event compiles it again.
+    if (x) x->ScriptCompile.reset();
 }
 
 void TableauClasse::CaseTypeChange(int c, int r, std::uint8_t type) {

@@ -109,13 +109,13 @@ void TableauClasse::Charge(const GrilleEnregistrement& g, std::span<const formul
     TailleCalculMaj();
 }
 
-// A formula cell of the block form keeps the source its text entry gave,
-// or shows "=#" when the file kept none.
+// A formula cell of the block form holds its compiled formula only: its
+// entry reads "=#", whatever text the record gave it.
 void TableauClasse::LitExprDansUDT(std::span<const formula::ExpressionUDT> formules) {
     for (const auto& u : formules) {
         if (!DansGrille(u.colonne, u.ligne)) continue;
         CaseTableau& x = CaseInterne(u.colonne, u.ligne);
-        if (!EstFormule(x.Texte)) x.Texte = "=#";
+        x.Texte = "=#";
         x.Formule = std::make_unique<formula::ExpressionClasse>();
         x.Formule->LitValeursDansUDT(u);
     }

@@ -38,12 +38,37 @@ std::string TexteDate(const std::string& texte, int sousFormat) {
 
 bool TableauClasse::DeclencheSur(int c, int r, std::string_view evenement) {
     if (!DansGrille(c, r)) return false;
-    if (CaseInterne(c, r).Attribut().Script.empty()) return false;
-    const std::string script = CaseInterne(c, r).Attribut().Script;
+    CaseTableau& x = CaseInterne(c, r);
+    if (x.Attribut().Script.empty()) return false;
+    if (!x.ScriptCompile || x.ScriptCompileTexte != x.Attribut().Script) {
+        ScriptRecoder(c, r);
+        if (!DansGrille(c, r)) return false;
+    }
+    // Held while it runs: the script may change its own cell's script.
+    const std::shared_ptr<ScriptCase> script = CaseInterne(c, r).ScriptCompile;
+    if (!script) return false;
     ContexteCalcul& contexte = Contexte();
-    const std::int16_t resultat = contexte.ScriptCaseExecute(script, evenement);
+    const std::int16_t resultat = script->Execute(evenement);
     if (resultat <= 0) contexte.MajFenetreJeu();
     return resultat < 0;
+}
+
+void TableauClasse::ScriptRecoder(int c, int r) {
+    if (!DansGrille(c, r)) return;
+    const std::string script = CaseInterne(c, r).Attribut().Script;
+    if (script.empty()) return;
+    std::shared_ptr<ScriptCase> compile = Contexte().ScriptCaseCompile(script);
+    // Compiling may have shown messages; the cell is looked up again.
+    if (!DansGrille(c, r)) return;
+    CaseTableau& x = CaseInterne(c, r);
+    x.ScriptCompile = std::move(compile);
+    x.ScriptCompileTexte = script;
+}
+
+void TableauClasse::ScriptRecoderTous() {
+    for (int c = 1; c <= colonneNb_; ++c) {
+        for (int r = 1; r <= ligneNb_; ++r) ScriptRecoder(c, r);
+    }
 }
 
 void TableauClasse::CaseUtilisateurChange(std::uint8_t colonne, std::uint8_t ligne, std::string_view texte,
@@ -85,8 +110,10 @@ void TableauClasse::CaseUtilisateurChangeRef(int c, int r, std::string& texte, b
     case 1:
         Remplace(texte, '.', ',');
         if (!texte.empty() && texte.back() == '%') {
+            // A percentage of no number is kept as typed, so that the cell
+            // shows it as an error instead of going blank.
             const auto n = formula::LitNombre(std::string_view(texte).substr(0, texte.size() - 1));
-            texte = n ? formula::FormatNombre(*n / 100) : std::string();
+            if (n) texte = formula::FormatNombre(*n / 100);
         }
         break;
     case 2:
@@ -286,25 +313,6 @@ std::optional<TableauClasse::EditionCase> TableauClasse::CaseEditer(int c, int r
         }
     }
     return EditionCase{c, r, std::move(texte)};
-}
-
-bool TableauClasse::SupprimerConsultation(int c1, int r1, int c2, int r2) {
-    if (c1 < 1 || r1 < 1 || c2 < 1 || r2 < 1 || c1 > colonneNb_ || c2 > colonneNb_ || r1 > ligneNb_ ||
-        r2 > ligneNb_) {
-        return false;
-    }
-    const bool une = c1 == c2 && r1 == r2;
-    const std::string message = une ? "Etes-vous s\xFBr de vouloir redonner\r\n\xE0 cette case\r\nsa valeur par d\xE9" "faut ?"
-                                    : "Etes-vous s\xFBr de vouloir redonner\r\n\xE0 ces cases\r\nleur valeur par d\xE9" "faut ?";
-    ContexteCalcul& contexte = Contexte();
-    // Yes/No with the question icon; 6 is Yes.
-    if (contexte.Formules().systeme.Question(message, 4 + 32, "Corvanne Rarevive Zaru") != 6) return false;
-    contexte.EditionValider();
-    ResetMarquesToutes();
-    for (int r = r1; r <= r2; ++r) {
-        for (int c = c1; c <= c2; ++c) InitialiseCaseUtilisateur(c, r, true);
-    }
-    return true;
 }
 
 }  // namespace korv::grid

@@ -112,6 +112,14 @@ std::string FormatTexte(const std::string& s, std::int16_t sousFormat) {
     }
 }
 
+// A typed entry (over a formula or not), neither blank nor a frame code,
+// that the numeric test refuses.
+bool EntreeNonNumerique(const CaseTableau& x, const std::string& s) {
+    if (x.ResultatType != resultat::kEntree && x.ResultatType != resultat::kEntreeSurFormule) return false;
+    if (formula::Trim(s).empty() || static_cast<unsigned char>(s.front()) < 32) return false;
+    return !formula::LitNombre(s);
+}
+
 }  // namespace
 
 std::string FormatDecimales(double v, int decimales, bool milliers) {
@@ -126,15 +134,29 @@ std::string FormatDecimales(double v, int decimales, bool milliers) {
     return r;
 }
 
+std::string FormatDecimalesAuPlus(double v, int decimalesMax) {
+    std::string r = FormatDecimales(v, decimalesMax, true);
+    if (decimalesMax <= 0 || r.find(',') == std::string::npos) return r;
+    while (r.ends_with('0')) r.pop_back();
+    if (r.ends_with(',')) r.pop_back();
+    return r == "-0" ? "0" : r;
+}
+
 std::string CaseValeurFormatee(const CaseTableau& x) {
     const std::string* s = &x.Texte;
     switch (x.ResultatType) {
     case resultat::kEntreeSurFormule:
     case resultat::kCalcule: s = &x.Valeur; break;
-    case resultat::kErreur: return "#Erreur#";
+    case resultat::kErreur: return kEntreeErronee;
     default: break;
     }
     const auto& a = x.Attribut();
+    // An entry that is no number, in a cell that shows figures, is kept as
+    // typed and shown as an error: a blank cell would say nothing of it.
+    // Order statuses have their own word for it ("indéfini").
+    if (EntreeNonNumerique(x, *s) && (a.TypeAffichage == 2 || (a.TypeAffichage == 1 && a.SousFormat != 2))) {
+        return kEntreeErronee;
+    }
     switch (a.TypeAffichage) {
     case 0: return FormatTexte(*s, a.SousFormat);
     case 1: return FormatNombreCase(*s, a.SousFormat);

@@ -35,5 +35,6 @@ inline constexpr std::string_view kMenuPlanQuitter = "OrvMnu8";
 inline constexpr std::string_view kMenuAPropos = "Orvmnu12";
 inline constexpr std::string_view kMenuCopier = "MnuOrvCopier";
 inline constexpr std::string_view kMenuColler = "MnuOrvColler";
+inline constexpr std::string_view kMenuConfigImprimante = "OrvMnuConfigPrint";
 
 }  // namespace korv::plan

@@ -53,6 +53,10 @@ void QtBoiteEdition::Ouvrir(int x, int y, int largeur, int hauteur, std::string_
     }
 }
 
+void QtBoiteEdition::Placer(int x, int y, int largeur, int hauteur) {
+    setGeometry(x, y, std::max(largeur, 1), std::max(hauteur, 1));
+}
+
 void QtBoiteEdition::Fermer() {
     hide();
     setReadOnly(true);
@@ -104,6 +108,11 @@ void QtBoiteEdition::keyPressEvent(QKeyEvent* e) {
         if (touche(CodeToucheVirtuelle(*e), EtatMaj(e->modifiers()))) return;
     }
     if (e->key() == Qt::Key_Backtab) return;
+    // Escape is the window's: its quit question.
+    if (e->key() == Qt::Key_Escape) {
+        e->ignore();
+        return;
+    }
     QTextEdit::keyPressEvent(e);
 }
 

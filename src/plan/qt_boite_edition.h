@@ -19,10 +19,8 @@ public:
     explicit QtBoiteEdition(QWidget* surface, std::int32_t twipsParPixel = 15);
     void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police, int taille,
                 bool toutSelectionner) override;
+    void Placer(int x, int y, int largeur, int hauteur) override;
     void Fermer() override;
-    void Placer(int x, int y, int largeur, int hauteur) override {
-        setGeometry(x, y, std::max(largeur, 1), std::max(hauteur, 1));
-    }
     bool Visible() const override { return isVisible(); }
     std::string Texte() const override { return BoiteRicheQt::Texte(); }
     void SurTouche(std::function<bool(int, int)> touche) override { touche_ = std::move(touche); }

@@ -1,5 +1,6 @@
 #include "plan/qt_fenetre_principale.h"
 
+#include <exception>
 #include <string>
 
 #include <QAction>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 
 #include "plan/menus_ec.h"
@@ -105,8 +107,20 @@ void QtFenetrePrincipale::CommandesRelier() {
         a->setShortcut(QKeySequence::Paste);
         QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuColler(); });
     }
+    if (QAction* a = Action(kMenuConfigImprimante)) {
+        QObject::connect(a, &QAction::triggered, this, [this] { ConfigurationImprimante(); });
+    }
     if (QAction* a = Action(kMenuAPropos)) {
         QObject::connect(a, &QAction::triggered, this, [this] { AProposMontrer(); });
+    }
+}
+
+void QtFenetrePrincipale::ConfigurationImprimante() {
+    if (!configurerImprimante_) return;
+    try {
+        configurerImprimante_();
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("Corvanne Rarevive Zaru"), QString::fromLocal8Bit(e.what()));
     }
 }
 

@@ -38,6 +38,10 @@ public:
 
     // Not owned; null forwards nothing and lets the window close.
     void DefinirRecepteur(RecepteurPage* recepteur) noexcept { entree_.DefinirRecepteur(recepteur); }
+    // The File menu's printer set-up: the printer dialog of the print job.
+    void DefinirConfigurationImprimante(std::function<void()> configurer) {
+        configurerImprimante_ = std::move(configurer);
+    }
 
     // engine::FenetrePrincipale
     void MenuVisible(engine::Menu menu, bool visible) override;
@@ -115,6 +119,7 @@ private:
     void MenusCreer();
     void CommandesRelier();
     void AProposMontrer();
+    void ConfigurationImprimante();
     void PlanQuitter();
 
     class ChronoBulleEc final : public platform::ChronoBulleTableau {
@@ -138,6 +143,7 @@ private:
     std::map<std::string, QAction*, std::less<>> actions_;
     QTimer chronoBulle_;
     QTimer chronoTableauDefile_;
+    std::function<void()> configurerImprimante_;
     std::function<void()> tableauBulle_;
     std::function<void()> tableauDefile_;
     bool gardeBulle_ = false;

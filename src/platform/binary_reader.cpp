@@ -5,6 +5,22 @@
 
 namespace korv {
 
+namespace {
+
+// "de" before a noun, elided before a vowel as French writes it: "de pages",
+// "d'attributs", "d'éléments" (the texts are UTF-8 here).
+std::string De(std::string_view nom) {
+    static constexpr std::string_view kVoyelles = "aeiouAEIOU";
+    // Accented vowels: the second byte of their two-byte UTF-8 forms.
+    static constexpr std::string_view kVoyellesAccentuees = "\xa0\xa2\xa8\xa9\xaa\xab\xae\xaf\xb4\xb9\xbb\xbc"
+                                                             "\x80\x82\x88\x89\x8a\x8b\x8e\x8f\x94\x99\x9b\x9c";
+    bool voyelle = !nom.empty() && kVoyelles.find(nom[0]) != std::string_view::npos;
+    if (nom.size() >= 2 && nom[0] == '\xc3') voyelle = kVoyellesAccentuees.find(nom[1]) != std::string_view::npos;
+    return (voyelle ? "d'" : "de ") + std::string(nom);
+}
+
+}  // namespace
+
 ReadError::ReadError(const std::string& what, std::size_t offset)
     : std::runtime_error(what), offset_(offset) {}
 
@@ -77,11 +93,11 @@ std::string BinaryReader::shortString() {
 
 std::int32_t BinaryReader::checkedCount(std::int64_t count, std::size_t minElementSize,
                                         std::int64_t maxCount, std::string_view what) const {
-    if (count < 0) fail("nombre négatif de " + std::string(what));
-    if (count > maxCount) fail("trop de " + std::string(what));
+    if (count < 0) fail("nombre négatif " + De(what));
+    if (count > maxCount) fail("trop " + De(what));
     if (minElementSize > 0 &&
         static_cast<std::uint64_t>(count) > remaining() / minElementSize) {
-        fail("nombre de " + std::string(what) + " au-delà de la fin du fichier");
+        fail("nombre " + De(what) + " au-delà de la fin du fichier");
     }
     return static_cast<std::int32_t>(count);
 }

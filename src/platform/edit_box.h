@@ -18,9 +18,9 @@ public:
     // whole text selected or the caret at its end, and gives it the focus.
     virtual void Ouvrir(int x, int y, int largeur, int hauteur, std::string_view texte, std::string_view police,
                         int taille, bool toutSelectionner) = 0;
-    virtual void Fermer() = 0;
-    // Moves the open box (the page scrolled).
+    // The open box moved and sized again, its text and focus kept.
     virtual void Placer(int x, int y, int largeur, int hauteur) = 0;
+    virtual void Fermer() = 0;
     virtual bool Visible() const = 0;
     virtual std::string Texte() const = 0;
     // Called at each key going down in the box (virtual-key code, shift

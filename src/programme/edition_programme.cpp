@@ -1,14 +1,22 @@
 #include "programme/edition_programme.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "display/affichage.h"
 #include "display/surface_twips.h"
 #include "engine/attente.h"
+#include "engine/attente_boucle.h"
+#include "engine/jeu.h"
 #include "engine/moteur.h"
 #include "engine/objets_affiches.h"
+#include "engine/recherche.h"
 #include "engine/texte_casse.h"
+#include "formula/nombres.h"
+#include "formula/valeur.h"
 #include "grid/magasin_grilles.h"
+#include "grid/tableau.h"
+#include "grid/valeur_formatee.h"
 #include "plan/barre_rtf.h"
 #include "plan/boite_riche.h"
 #include "plan/etat_plan.h"
@@ -25,8 +33,12 @@ constexpr std::int32_t kBlanc = 0xFFFFFF;
 constexpr int kLongueurCase = 32700;
 constexpr int kEntree = 13;
 constexpr int kTab = 9;
+constexpr int kEchap = 27;
+constexpr int kHaut = 38;
+constexpr int kBas = 40;
 constexpr int kMajCtrl = 2;
 constexpr int kBarreEdition = 1;
+constexpr std::string_view kPagePlanAction = "TABPLANACTION";
 
 // `ModeSaisie` of an object: 0, its edit ends with Enter; otherwise only
 // with Ctrl+Enter. The scene keeps it in the object's field A3.
@@ -88,6 +100,15 @@ bool EditionProgramme::ToucheBoite(int code, int maj) {
     if (page_ < 1 || objet_ < 1 || !moteur_.scene.ObjetExiste(page_, objet_)) return false;
     const engine::ObjetPage& o = moteur_.scene.Page(page_).Objet(objet_);
     const bool ctrl = (maj & kMajCtrl) != 0;
+    if (colonne_ > 0 && (code == kHaut || code == kBas)) {
+        // Up and Down leave a cell's box: the edit is taken, as Enter does,
+        // then the selection moves from the edited cell.
+        Fin(true, 0);
+        engine::TableauxAppuieTouche(moteur_, code, maj, false);
+        return true;
+    }
+    // Escape is the window's (its quit question), which takes the edit first.
+    if (code == kEchap) return false;
     if (ModeSaisie(o) != 0) {
         if (code != kEntree || !ctrl) return false;
         Fin(true, 0);
@@ -170,9 +191,17 @@ void EditionProgramme::CaseEditer(grid::TableauClasse& g, int c, int r) {
     if (!edition) return;
     c = edition->colonne;
     r = edition->ligne;
+    std::string texte = edition->texte;
+    // A number or percentage that is not whole is offered with its
+    // thousands grouped and at most four decimals ("1 234,5", "1,2346").
+    const auto type = g.Attribut(c, r).TypeAffichage;
+    if (type == 1 || type == 2) {
+        if (const auto n = formula::LitNombre(texte); n && *n != std::floor(*n)) {
+            texte = grid::FormatDecimalesAuPlus(*n, 4);
+        }
+    }
     const Pixels x = RectangleCase(g, c, r);
-    boite_->Ouvrir(x.gauche, x.haut, x.largeur, x.hauteur,
-                   edition->texte, police_, 11, true);
+    boite_->Ouvrir(x.gauche, x.haut, x.largeur, x.hauteur, texte, police_, 11, true);
     boite_->LongueurMaxFixer(kLongueurCase);
     boite_->FondFixer(kBlanc);
     page_ = page, objet_ = objet, colonne_ = c, ligne_ = r;
@@ -185,9 +214,20 @@ EditionProgramme::Pixels EditionProgramme::RectangleCase(const grid::TableauClas
     const std::int32_t sx = affichage_.DecalageAffichageX * tx, sy = affichage_.DecalageAffichageY * ty;
     const std::int32_t L = g.RectangleGauche(), T = g.RectangleHaut();
     const std::int32_t gauche = std::max(L + g.ColonneGauche(c) + 2 * tx - sx, L + 2 * tx - sx);
-    const std::int32_t largeur = g.ColonneDroite(c) - g.ColonneGauche(c) - 3 * tx;
+    std::int32_t largeur = g.ColonneDroite(c) - g.ColonneGauche(c) - 3 * tx;
     const std::int32_t haut = T + g.LigneHaut(r) + 2 * ty - sy;
     const std::int32_t hauteur = std::max(g.LigneBas(r) - g.LigneHaut(r) - 3 * ty, kHauteurMin);
+    // On the action-plan page a box over the first cell of a merged run
+    // spans the run, cut at the grid's right edge.
+    const int page = g.Page();
+    if (moteur_.jeu.ModeProgramme == engine::kModeJeu && page >= 1 &&
+        engine::NumeroDePage(moteur_.scene, kPagePlanAction) == page) {
+        if (const int derniere = g.FusionDerniereColonne(c, r); derniere != 0) {
+            largeur = L + g.ColonneDroite(derniere) - sx - gauche;
+            const std::int32_t bord = g.RectangleDroite() - sx;
+            if (gauche + largeur > bord) largeur = bord - gauche;
+        }
+    }
     return {display::PixelsDepuisTwips(gauche, tx), display::PixelsDepuisTwips(haut, ty),
             display::PixelsDepuisTwips(largeur, tx), display::PixelsDepuisTwips(hauteur, ty)};
 }
@@ -279,8 +319,13 @@ void EditionProgramme::Fin(bool validation, int touche) {
     }
     grid::TableauClasse* g = grilles_.Cherche(page, objet);
     if (!g || c < 1 || r < 1 || moteur_.jeu.ModeProgramme != engine::kModeJeu) return;
-    const grid::CaseTableau* x = g->Case(c, r);
-    if (x && !x->Texte.empty() && x->Texte.front() == kProprietaire) texte = kProprietaire + engine::Trim(texte);
+    // A text running over its neighbours keeps its sign: the cell's value
+    // tells, whether it is typed or computed.
+    const formula::Valeur actuelle = g->CaseValeurInternePendantCalcul(static_cast<std::uint8_t>(c),
+                                                                        static_cast<std::uint8_t>(r));
+    if (actuelle.estChaine() && actuelle.chaine().starts_with(kProprietaire)) {
+        texte = kProprietaire + engine::Trim(texte);
+    }
     plan_.PlanAffaireModifieFixer(true);
     if (!grilles_.FinEditionCase(page, objet, c, r, texte)) return;
     // Tab ends the edit and the selection stays; Enter moves down.
@@ -311,12 +356,13 @@ void EditionProgramme::TexteRendre(int page, int objet, std::string texte, bool 
 }
 
 void EditionProgramme::EditionFinieSignaler(int page, int objet) {
+    bool arrive = false;
     for (engine::EvenementAttente& e : moteur_.attente.entrees) {
-        if (e.Page != page || e.Objet != objet) continue;
-        if (e.EvenementsAttendus & engine::evenement::EditionFinie) {
-            e.EvenementsSurvenus |= engine::evenement::EditionFinie;
-        }
+        if (e.Page != page || e.Objet != objet || !(e.EvenementsAttendus & engine::evenement::EditionFinie)) continue;
+        e.EvenementsSurvenus |= engine::evenement::EditionFinie;
+        arrive = true;
     }
+    if (arrive) engine::AttenteReveiller(moteur_);
 }
 
 }  // namespace korv::programme

@@ -4,6 +4,7 @@
 // (the keys of the box, a press elsewhere, a page change). A rich text is
 // edited with its formatting, through rich-text toolbar 1.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -44,9 +45,12 @@ public:
 
     bool EditionVisible() override;
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
+    // Ends the edit without its end event (a press elsewhere, the end of
+    // play, another edit).
     void TexteEditeParUtilisateurFin() override { Fin(false, 0); }
-    // Ends the edit with its end-of-edit event (`PlanAffaireEditionValider`).
-    void TexteEditeParUtilisateurFinValidee() { Fin(true, 0); }
+    // Ends the edit as the user validates it: taken, with its end event
+    // (`PlanAffaireEditionValider`, a key that leaves the box).
+    void Valider() { Fin(true, 0); }
 
     // `CaseEditer`: the box over a cell of a grid of the current page, its
     // whole text selected.
@@ -78,7 +82,7 @@ public:
     plan::BoiteTexteRiche* BoiteRiche() const { return riche_; }
 
     // `TexteEditeParUtilisateurDecaleAscenseurs`: the open box placed again
-    // after the page scrolled.
+    // over its object or cell after the page scrolled or was laid out again.
     void TexteEditeParUtilisateurDecaleAscenseurs();
 
 private:

@@ -40,6 +40,7 @@ int GrillesProgramme::QuelCurseurDeSouris(int page, int objet, std::int32_t x, s
 }
 void GrillesProgramme::ReferencesRecreer(const engine::Scene& scene) { magasin_.ReferencesRecreer(scene); }
 void GrillesProgramme::PreparerPourPage(int page, int objet) { magasin_.PreparerPourPage(page, objet); }
+void GrillesProgramme::Recalculer(int page, int objet) { magasin_.Recalculer(page, objet); }
 ImpressionAVenir::ImpressionAVenir(ModulesAVenir& modules) : modules_(modules) {
     modules.Declarer(module::Impression);
 }

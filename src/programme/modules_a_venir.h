@@ -8,14 +8,13 @@
 #include <cstdint>
 #include <functional>
 #include <set>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "engine/declenchement_services.h"
 #include "engine/services.h"
-#include "formula/travail_impression.h"
+#include "formula/fonctions_texte_riche.h"
 
 namespace korv::engine {
 class Moteur;
@@ -60,6 +59,7 @@ public:
     void ParcouruRecalculReinitTous() override;
     void ReferencesRecreer(const engine::Scene& scene) override;
     void PreparerPourPage(int page, int objet) override;
+    void Recalculer(int page, int objet) override;
     void BoutonAscenseurMaj(int page, int objet) override {
         if (ascenseurs) ascenseurs(page, objet);
     }
@@ -78,34 +78,42 @@ private:
     grid::MagasinGrilles& magasin_;
 };
 
-// The print job and the export driver.
-class ImpressionAVenir final : public formula::TravailImpression {
+// Export, the print and export driver of method pages and the table of
+// contents: what the print job hands on.
+class ImpressionAVenir final {
 public:
     explicit ImpressionAVenir(ModulesAVenir& modules);
-    void ImprimePrepareDebut(std::uint8_t) override { Signaler("ImprimePrepareDebut"); }
-    void ImprimeMargesFixe(double, double, double, double, double, double) override { Signaler("ImprimeMargesFixe"); }
-    void ImprimeEnTeteFixe(std::string_view, bool, bool) override { Signaler("ImprimeEnTeteFixe"); }
-    void ImprimePiedDePageFixe(std::string_view, bool, bool) override { Signaler("ImprimePiedDePageFixe"); }
-    void ImpressionPremierNumeroFixe(std::int32_t) override { Signaler("ImpressionPremierNumeroFixe"); }
-    void ApercuDejaPrepare(bool) override { Signaler("ApercuDejaPrepare"); }
-    void ImprimeAjouteObjet(int, int, std::string_view, std::span<const formula::Valeur>) override {
-        Signaler("ImprimeAjouteObjet");
+    void ExportationFenetreOuvre(std::int16_t) { Signaler("ExportationFenetreOuvre"); }
+    void ExporteTextesOuTableaux(std::int16_t) { Signaler("ExporteTextesOuTableaux"); }
+    void MethodeTextesExporte(std::string_view) { Signaler("MethodeTextesExporte"); }
+    void TexteRTFInsereTableaux(int, int, bool) { Signaler("TexteRTFInsereTableaux"); }
+    void RedactionImprimeExporte(std::string_view, bool) { Signaler("RedactionImprimeExporte"); }
+    std::int16_t NumeroEtape(std::string_view) {
+        Signaler("NumeroEtape");
+        return 0;
     }
-    void ImprimeAjoutePage(std::uint8_t) override { Signaler("ImprimeAjoutePage"); }
-    void Imprime() override { Signaler("Imprime"); }
-    void MessageFenetreFerme() override {}
-    std::int16_t Mode() const override { return 0; }
-    void ExportationFenetreOuvre(std::int16_t) override { Signaler("ExportationFenetreOuvre"); }
-    void ExporteTextesOuTableaux(std::int16_t) override { Signaler("ExporteTextesOuTableaux"); }
-    void MethodeTextesExporte(std::string_view) override { Signaler("MethodeTextesExporte"); }
-    void TexteRTFInsereTableaux(int, int, bool) override { Signaler("TexteRTFInsereTableaux"); }
-    void RedactionImprimeExporte(std::string_view, bool) override { Signaler("RedactionImprimeExporte"); }
-    std::int16_t NumeroEtape(std::string_view) override { return 0; }
-    void EtapeImprimeExporte(std::int16_t, bool) override { Signaler("EtapeImprimeExporte"); }
-    void SommaireMettreAJour(int, int, std::int16_t) override { Signaler("SommaireMettreAJour"); }
+    void EtapeImprimeExporte(std::int16_t, bool) { Signaler("EtapeImprimeExporte"); }
+    void SommaireMettreAJour(int, int, std::int16_t) { Signaler("SommaireMettreAJour"); }
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Impression, operation); }
+    ModulesAVenir& modules_;
+};
+
+// The table-of-contents box that the print module writes and
+// TEXTERECHERCHEPAGE searches: empty, and its search reported, until that
+// module comes.
+class SommaireAVenir final : public formula::BoiteSommaire {
+public:
+    explicit SommaireAVenir(ModulesAVenir& modules) : modules_(modules) {}
+    std::u32string TexteBrut() const override {
+        modules_.Signaler(module::Impression, "TexteRecherchePage");
+        return {};
+    }
+    std::int32_t SelectionDebut() const override { return 0; }
+    void Selectionner(std::int32_t, std::int32_t) override {}
+
+private:
     ModulesAVenir& modules_;
 };
 

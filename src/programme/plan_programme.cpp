@@ -45,5 +45,16 @@ void PlanProgramme::MousedownTexteGlossaire(std::int32_t, std::int32_t) {
 }
 int PlanProgramme::MouseMoveTexteMethode(std::int32_t, std::int32_t) { return 0; }
 int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t, std::int32_t) { return 0; }
+void PlanProgramme::TexteMethodeDefiler(std::int32_t) { modules_.Signaler(module::Methode, "TexteMethodeDefiler"); }
+std::string PlanProgramme::MethodeMenuPageNom() {
+    modules_.Signaler(module::Methode, "MethodeMenuPageNom");
+    return {};
+}
+std::vector<int> PlanProgramme::EtapeTableauxPages() {
+    modules_.Signaler(module::Methode, "EtapeTableauxPages");
+    return {};
+}
+void PlanProgramme::GlossaireAfficheDefinition() { modules_.Signaler(module::Methode, "GlossaireAfficheDefinition"); }
+void PlanProgramme::MethodeChanger(std::string_view) { modules_.Signaler(module::Methode, "MethodeChanger"); }
 
 }  // namespace korv::programme

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/services.h"
 
@@ -34,6 +36,11 @@ public:
     void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) override;
+    void TexteMethodeDefiler(std::int32_t y) override;
+    std::string MethodeMenuPageNom() override;
+    std::vector<int> EtapeTableauxPages() override;
+    void GlossaireAfficheDefinition() override;
+    void MethodeChanger(std::string_view argument) override;
 
     // The writing box: its panel built with the page, its text stored to a
     // source.

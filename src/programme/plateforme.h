@@ -32,6 +32,10 @@ namespace korv::plan {
 class BoiteTexteRiche;
 class PanneauRedaction;
 }  // namespace korv::plan
+namespace korv::print {
+class Imprimante;
+class MesureurTexte;
+}  // namespace korv::print
 
 namespace korv::display {
 class FenetreAffichage;
@@ -71,6 +75,9 @@ struct Plateforme {
     platform::CataloguePolices* polices = nullptr;
     // Where coded texts are kept; empty: the user's cache folder.
     std::filesystem::path dossierCache;
+    // The printer, and the measurer of rich texts on its page.
+    print::Imprimante* imprimante = nullptr;
+    print::MesureurTexte* mesureur = nullptr;
     // The screen: twips per pixel.
     std::int32_t twipsParPixel = 15;
     // This program's executable (UTF-8), which an action may run on a plan

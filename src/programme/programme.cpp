@@ -16,6 +16,7 @@
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
@@ -27,7 +28,10 @@
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
 #include "programme/fenetre_programme.h"
+#include "print/imprimante.h"
+#include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
+#include "programme/impression_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -78,7 +82,10 @@ struct Programme::Modules {
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           redaction(m, affichage, etat, aVenir, barres, edition, p.redaction),
-          impression(aVenir),
+          reste(aVenir),
+          impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
+                     p.mesureur ? *p.mesureur : mesureurDefaut),
+          sommaire(aVenir),
           recepteur(m, affichage, magasin, edition, redaction) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
@@ -106,7 +113,13 @@ struct Programme::Modules {
     plan::BarresRTF barres;
     EditionProgramme edition;
     RedactionProgramme redaction;
-    ImpressionAVenir impression;
+    // Without a printer of the platform (headless tools): an A4 page and
+    // lines of fixed size.
+    print::ImprimanteFixe imprimanteDefaut;
+    print::MesureurFixe mesureurDefaut{80, 240};
+    ImpressionAVenir reste;
+    ImpressionProgramme impression;
+    SommaireAVenir sommaire;
     RecepteurMoteur recepteur;
 };
 
@@ -118,8 +131,12 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.pageCourante = [this] { return static_cast<std::int16_t>(moteur.jeu.PageCourante); };
     s.enJeu = [this] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
     s.calcul = &calcul;
+    // Only a grid shown on the current page is drawn: a hidden one (a
+    // chart's parameter grid) stays off the page after a recalculation.
     s.redessine = [this](std::int16_t page, std::int16_t objet) {
-        if (page == moteur.jeu.PageCourante) DessineGrille(page, objet);
+        if (page == moteur.jeu.PageCourante && engine::ObjetAfficheNObjetVersNAffiche(moteur.affiches, page, objet) > 0) {
+            DessineGrille(page, objet);
+        }
     };
     s.majFenetre = [this] { affichage.MajFenetreJeu(); };
     s.planModifie = [this] { etat.PlanAffaireModifieFixer(true); };
@@ -128,9 +145,10 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
     s.caseEditer = [this](grid::TableauClasse& g, int c, int r) { edition.CaseEditer(g, c, r); };
     s.caseEditee = [this](const grid::TableauClasse& g) { return edition.CaseEditeeDans(g); };
     s.demandeOui = [this, messages = p.messages](std::string_view texte) {
-        return messages && messages->Afficher(texte, platform::style::OuiNon, "Corvanne Rarevive Zaru") == 6;
+        return messages && messages->Afficher(texte, platform::style::OuiNon + platform::style::Question,
+                                               "Corvanne Rarevive Zaru") == 6;
     };
-    s.validerEdition = [this] { edition.TexteEditeParUtilisateurFin(); };
+    s.validerEdition = [this] { edition.Valider(); };
     s.bulleAffiche = [this, bulle = p.bulle, chrono = p.chronoBulle](std::int32_t x, std::int32_t y,
                                                                       std::string_view texte) {
         // A tooltip shown stops the timer that would show it again.
@@ -150,6 +168,11 @@ void Programme::Modules::DessineGrille(int page, int objet) {
     grid::DessinGrille dessin(
         *g, pinceau, [this, g](int c, int r) { return magasin.TexteAffiche(*g, c, r); },
         moteur.jeu.ModeProgramme == engine::kModeJeu);
+    // Sub-format 2 cells take the default text format's font and size.
+    grid::PoliceCase defaut;
+    defaut.nom = textes.FormatageDefaut.police;
+    defaut.taille = textes.FormatageDefaut.taille;
+    dessin.PoliceDefaut(std::move(defaut));
     dessin.Affiche(true);
     BoutonsAscenseur(page, objet);
 }
@@ -207,6 +230,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
     declenchement.voisins = &m.voisinsSprites;
     moteur.ScriptsDuMoteur().Impression(&m.impression);
+    moteur.ScriptsDuMoteur().Sommaire(&m.sommaire);
     moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
     m.affichage.DefinirFenetre(&m.fenetre);
@@ -222,6 +246,15 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // button) is shown through its trigger, so that it waits for its clicks.
     c.DeclencheDivers = [&moteur](int page, int objet) { engine::DeclencheDivers(moteur, page, objet, 1, 0, -1); };
     c.ObjetTableauDessine = [&m](int page, int objet) { m.DessineGrille(page, objet); };
+    // A grid follows its object when the page is fitted to the window (a
+    // chart takes its object's rectangle at each drawing).
+    c.RectangleParentMaj = [&m, &moteur](int page, int objet) {
+        grid::TableauClasse* g = m.magasin.Cherche(page, objet);
+        if (!g || !moteur.scene.ObjetExiste(page, objet)) return;
+        const engine::ObjetPage& o = moteur.scene.Page(page).Objet(objet);
+        g->InitialiseRectangleParent(o.gauche, o.haut, std::int32_t{o.gauche} + o.largeur,
+                                     std::int32_t{o.haut} + o.hauteur);
+    };
     m.grilles.ascenseurs = [&m](int page, int objet) { m.BoutonsAscenseur(page, objet); };
 
     m.barres.familles = [polices = p.polices] {
@@ -253,16 +286,20 @@ Programme::~Programme() {
     declenchement.lanceur = nullptr;
     declenchement.navigateur = nullptr;
     moteur.ScriptsDuMoteur().Impression(nullptr);
+    moteur.ScriptsDuMoteur().Sommaire(nullptr);
     moteur.ScriptsDuMoteur().FonctionsGrilles(nullptr);
 }
 
 engine::Moteur& Programme::Moteur() noexcept { return m_->moteur; }
 display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; }
+display::GraphiquesPage& Programme::Graphiques() noexcept { return m_->graphiques; }
 plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
 grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 plan::BarresRTF& Programme::Barres() noexcept { return m_->barres; }
 plan::Redaction& Programme::Redaction() noexcept { return m_->redaction; }
+const print::ImpressionTravail& Programme::TravailImpression() const noexcept { return m_->impression.Travail(); }
+print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
 
 }  // namespace korv::programme

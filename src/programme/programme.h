@@ -16,10 +16,15 @@ class Moteur;
 }
 namespace korv::display {
 class AffichagePage;
+class GraphiquesPage;
 }
 namespace korv::grid {
 class MagasinGrilles;
 }
+namespace korv::print {
+struct ImpressionTravail;
+class Imprimante;
+}  // namespace korv::print
 namespace korv::plan {
 class BarresRTF;
 class EtatPlan;
@@ -40,6 +45,7 @@ public:
 
     engine::Moteur& Moteur() noexcept;
     display::AffichagePage& Affichage() noexcept;
+    display::GraphiquesPage& Graphiques() noexcept;
     plan::EtatPlan& Plan() noexcept;
     // What the main window hands over goes here.
     plan::RecepteurPage& Recepteur() noexcept;
@@ -51,6 +57,10 @@ public:
     plan::BarresRTF& Barres() noexcept;
     // The writing box, as the plan document reaches it.
     plan::Redaction& Redaction() noexcept;
+    // The print job as scripts built and paginated it.
+    const print::ImpressionTravail& TravailImpression() const noexcept;
+    // The printer the jobs print on (the File menu's printer set-up).
+    print::Imprimante& Imprimante() noexcept;
 
 private:
     struct Modules;

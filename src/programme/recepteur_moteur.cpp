@@ -14,6 +14,11 @@
 
 namespace korv::programme {
 
+namespace {
+constexpr int kToucheGauche = 37;
+constexpr int kToucheBas = 40;
+}  // namespace
+
 void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::function<void()>& corps) noexcept {
     try {
         engine::AuBord(moteur, procedure, corps);
@@ -30,6 +35,15 @@ bool RecepteurMoteur::ModeJeu() { return moteur_.jeu.ModeProgramme == engine::kM
 
 void RecepteurMoteur::ToucheEnfoncee(int code, int maj) {
     Signaler(moteur_, "Ec", [&] {
+        const bool fleche = code >= kToucheGauche && code <= kToucheBas;
+        if (edition_.EditionVisible()) {
+            // Keys typed while the box is open are its own. Those it leaves
+            // to the window first take what was typed: an arrow, as Enter
+            // does, before the selection moves from the edited cell; Escape
+            // before its quit question.
+            if (code != plan::kToucheEchap && !fleche) return;
+            edition_.Valider();
+        }
         if (code == plan::kToucheEchap) {
             engine::AppuieToucheEsc(moteur_);
         } else {
@@ -56,11 +70,15 @@ void RecepteurMoteur::Defilement(int xPixels, int yPixels) {
     Signaler(moteur_, "Ec", [&] {
         display::MajFenetreAffichageDecalage(affichage_, yPixels * affichage_.reglages.twipsParPixelY,
                                              xPixels * affichage_.reglages.twipsParPixelX);
+        edition_.TexteEditeParUtilisateurDecaleAscenseurs();
     });
 }
 
 void RecepteurMoteur::Redimensionnement() {
-    Signaler(moteur_, "Ec", [&] { moteur_.Ecran().MajTailleFenetre(true); });
+    Signaler(moteur_, "Ec", [&] {
+        moteur_.Ecran().MajTailleFenetre(true);
+        edition_.TexteEditeParUtilisateurDecaleAscenseurs();
+    });
 }
 
 bool RecepteurMoteur::DemandeFermeture() {

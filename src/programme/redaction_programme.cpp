@@ -201,7 +201,7 @@ bool RedactionProgramme::CollerDansBoite() {
 
 void RedactionProgramme::EditionValider() {
     if (ALeFocus() || edition_.AFocus()) plan_.PlanAffaireModifieFixer(true);
-    edition_.TexteEditeParUtilisateurFinValidee();
+    edition_.Valider();
     TexteSauver(true);
 }
 

@@ -138,7 +138,8 @@ std::string EcrireRtf(const Document& d) {
             FormatCaractereEcrit(r, m.format);
             for (const char32_t c : m.texte) Caractere(r, c);
         }
-        r += p.sautPage ? "\\page\n" : "\\par\n";
+        // A page break alone does not end a paragraph for word processors.
+        r += p.sautPage ? "\\par\\page\n" : "\\par\n";
     }
     r += "}\n";
     return r;

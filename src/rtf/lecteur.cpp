@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <limits>
 #include <vector>
 
@@ -17,6 +18,7 @@ constexpr std::int32_t kTailleMin = 2;
 constexpr std::int32_t kTailleMax = 3276;
 constexpr std::int32_t kSautUnicodeMax = 255;
 constexpr std::size_t kPolicesMax = 1024;
+constexpr std::int32_t kJeuSymbole = 2;  // \fcharset2
 
 std::int32_t Borne(std::int32_t v, std::int32_t bas, std::int32_t haut) { return std::clamp(v, bas, haut); }
 
@@ -258,7 +260,13 @@ private:
             return;
         }
         switch (Etat().destination) {
-        case Destination::Corps: Caractere(platform::Cp1252VersPointCode(octet)); break;
+        case Destination::Corps:
+            if (const char32_t puce = PuceDePoliceSymbole(octet)) {
+                AjoutePuce(puce);
+            } else {
+                Caractere(platform::Cp1252VersPointCode(octet));
+            }
+            break;
         case Destination::Polices:
             if (octet == ';') {
                 PoliceFinie();
@@ -305,6 +313,36 @@ private:
         morceaux.back().texte += c;
     }
 
+    // A bullet glyph of a symbol font (what word processors put before the
+    // items of a list), as its Unicode character; 0 for any other byte.
+    // Written back in a symbol font, the byte would show as a private-use
+    // character in other word processors.
+    char32_t PuceDePoliceSymbole(std::uint8_t octet) {
+        const Police* police = doc_.PoliceNumero(Etat().caractere.police);
+        if (police == nullptr) return 0;
+        std::string nom = police->nom;
+        for (char& ch : nom) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        const bool symbol = nom == "SYMBOL" || (police->jeu == kJeuSymbole && nom.rfind("WINGDINGS", 0) != 0);
+        const bool wingdings = nom.rfind("WINGDINGS", 0) == 0;
+        if (symbol && octet == 0xB7) return 0x2022;
+        if (wingdings && octet == 0xA7) return 0x25AA;
+        if (wingdings && octet == 0x6C) return 0x25CF;
+        if (wingdings && octet == 0x6E) return 0x25A0;
+        if (wingdings && octet == 0xD8) return 0x27A2;
+        if (wingdings && octet == 0xFC) return 0x2714;
+        return 0;
+    }
+
+    // The bullet in the document's default font, not in the symbol font.
+    void AjoutePuce(char32_t puce) {
+        SubstitutIsoleFinir();
+        FormatCaractere f = Etat().caractere;
+        f.police = doc_.policeDefaut;
+        auto& morceaux = courant_.morceaux;
+        if (morceaux.empty() || !(morceaux.back().format == f)) morceaux.push_back(Morceau{f, {}});
+        morceaux.back().texte += puce;
+    }
+
     void SubstitutIsoleFinir() {
         if (hautSubstitut_ == 0 || pile_.empty()) return;
         hautSubstitut_ = 0;
@@ -316,6 +354,7 @@ private:
         if (doc_.paragraphes.size() >= limites_.paragraphesMax) return false;
         courant_.format = pile_.empty() ? dernierFormat_ : Etat().paragraphe;
         courant_.sautPage = sautPage;
+        finParDerniere_ = !sautPage;
         doc_.paragraphes.push_back(std::move(courant_));
         courant_ = Paragraphe{};
         return true;
@@ -430,7 +469,17 @@ private:
         FormatCaractere& c = s.caractere;
         FormatParagraphe& f = s.paragraphe;
         if (m == "par" || m == "sect" || m == "row") return FinParagraphe(false);
-        if (m == "page") return FinParagraphe(true);
+        if (m == "page") {
+            // A page break right after a paragraph end ends that paragraph
+            // by a page (how our writer and word processors write it).
+            if (courant_.morceaux.empty() && hautSubstitut_ == 0 && !doc_.paragraphes.empty() &&
+                finParDerniere_) {
+                doc_.paragraphes.back().sautPage = true;
+                finParDerniere_ = false;
+                return true;
+            }
+            return FinParagraphe(true);
+        }
         if (m == "tab" || m == "cell") Texte(kTabulation);
         else if (m == "line") Texte(kSautLigne);
         else if (m == "u") {
@@ -491,6 +540,7 @@ private:
     std::vector<EtatGroupe> pile_;
     Document doc_;
     Paragraphe courant_;
+    bool finParDerniere_ = false;  // the last paragraph was ended by \par, not by \page
     FormatParagraphe dernierFormat_;
     std::optional<Police> police_;
     CouleurRtf couleur_;

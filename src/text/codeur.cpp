@@ -144,7 +144,10 @@ private:
             morceaux_.resize(static_cast<std::size_t>(dernierBlanc_));
             MorceauLigne& p = morceaux_.back();
             // The line keeps the piece up to and with its last blank; the
-            // dropped words begin the next line.
+            // dropped words begin the next line. The blank stays at the end
+            // of the line (as in every word processor), so that the next
+            // line starts with its word, not with a blank, and each wrap
+            // moves on by at least one character.
             p.texte.resize(p.texte.rfind(' ') + 1);
             f_ = p.formatage;
             m_.AppliquerFormatage(f_);

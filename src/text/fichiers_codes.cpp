@@ -40,20 +40,34 @@ namespace {
 
 // Each word's occurrences in the plain text, wrapped in one pass over the
 // tagged text: the position of every plain character is taken in one walk.
+// An occurrence already inside a link (a text coded before, coded again at
+// another width) stays as it is: a link opened twice would close onto the
+// link colour, and the rest of the line would show as a link.
 std::string LierMot(const std::string& texte, const std::string& mot) {
     std::string simple;
     std::vector<std::size_t> positions;  // 0-based place in `texte` of each plain character
+    std::vector<bool> dansLien;          // whether each plain character lies inside a link
+    bool lien = false;
     SourceChaine source(texte);
     ParcoursSequences parcours(source);
     for (std::string_view s = parcours.Suivante(); !s.empty(); s = parcours.Suivante()) {
-        if (EstBalise(s)) continue;
+        if (EstBalise(s)) {
+            if (NomEgal(TexteCodeSequence(s), "Lien")) lien = Val(TexteArgumentSequence(s)) != 0.0;
+            continue;
+        }
         const auto debut = static_cast<std::size_t>(parcours.Debut() - 1);
-        for (std::size_t i = 0; i < s.size(); ++i) positions.push_back(debut + i);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            positions.push_back(debut + i);
+            dansLien.push_back(lien);
+        }
         simple += s;
     }
     std::string r;
     std::size_t copie = 0;
     for (std::size_t f = simple.find(mot); f != std::string::npos; f = simple.find(mot, f + mot.size())) {
+        bool deja = false;
+        for (std::size_t k = f; k < f + mot.size(); ++k) deja = deja || dansLien[k];
+        if (deja) continue;
         const std::size_t premier = positions[f];
         const std::size_t dernier = positions[f + mot.size() - 1];
         r.append(texte, copie, premier - copie);
@@ -137,8 +151,16 @@ std::string NomReferenceLangue(std::string_view texte, int langue, int nbLangues
 namespace {
 
 // What a coding of an object depended on, kept beside its coded files.
+// Raised whenever the coder lays out the same source differently, so that
+// files coded by an earlier coder are coded again.
+constexpr int kVersionCodeur = 2;
+
 struct Empreinte {
     std::string source;
+    // The coder's version and the metrics the layout was measured with: the
+    // default format, the font that stands for missing ones, the twips per
+    // pixel of both axes.
+    std::string mesures;
     std::uintmax_t taille = 0;
     long long date = 0;
     std::int32_t largeur = 0;
@@ -150,6 +172,7 @@ struct Empreinte {
 std::string Ecrire(const Empreinte& e, std::string_view reference) {
     std::ostringstream o;
     o << e.source << '\n'
+      << e.mesures << '\n'
       << e.taille << '\n'
       << e.date << '\n'
       << e.largeur << '\n'
@@ -164,6 +187,7 @@ bool Lire(const std::string& contenu, Empreinte& e, std::string& reference) {
     std::istringstream i(contenu);
     std::size_t tailleLiens = 0;
     std::getline(i, e.source);
+    std::getline(i, e.mesures);
     if (!(i >> e.taille >> e.date >> e.largeur >> e.nbLangues >> tailleLiens)) return false;
     i.get();
     if (tailleLiens > contenu.size()) return false;
@@ -171,6 +195,21 @@ bool Lire(const std::string& contenu, Empreinte& e, std::string& reference) {
     i.read(e.liens.data(), static_cast<std::streamsize>(tailleLiens));
     i.get();
     return static_cast<bool>(std::getline(i, reference));
+}
+
+std::string Mesures(const Codage& c, std::string_view policeDefaut) {
+    const FormatageTexte& f = c.depart;
+    std::ostringstream o;
+    o << "codeur " << kVersionCodeur << ';' << f.police << ';' << f.taille << ';' << f.gras << f.italique
+      << f.souligne << f.indice << f.exposant << ';' << f.couleur << ';' << int{f.relief} << ';'
+      << int{f.alignementH} << int{f.alignementV} << ';' << policeDefaut << ';' << c.mesureur.TwipsParPixelX()
+      << ';' << c.mesureur.TwipsParPixelY();
+    std::string r = o.str();
+    // One line of the key file.
+    for (char& ch : r) {
+        if (ch == '\n' || ch == '\r') ch = ' ';
+    }
+    return r;
 }
 
 std::vector<std::string> Entrees(std::string_view reference) {
@@ -199,6 +238,7 @@ std::string CodageCompletTexte(const CodageFichier& fichier, const Codage& c) {
     e.source = fichier.fichierObjet.string();
     e.largeur = c.largeur;
     e.nbLangues = n;
+    e.mesures = Mesures(c, fichier.policeDefaut);
     const bool existe = fs::is_regular_file(fichier.fichierObjet, ec);
     if (existe) {
         e.taille = fs::file_size(fichier.fichierObjet, ec);

@@ -28,6 +28,8 @@ public:
     virtual std::int32_t LargeurAvantPremierCaractere(std::string_view texte) = 0;
     // Twips per pixel down: sub- and superscripts move by 5 pixels.
     virtual std::int32_t TwipsParPixelY() const = 0;
+    // Twips per pixel across: widths are measured in whole pixels.
+    virtual std::int32_t TwipsParPixelX() const = 0;
 };
 
 // Every character `largeurCaractere` wide (doubled in bold), lines
@@ -39,6 +41,7 @@ public:
         std::int32_t hauteur = 225;
         std::int32_t ascendante = 180;
         std::int32_t twipsParPixelY = 15;
+        std::int32_t twipsParPixelX = 15;
     };
     MesureurFixe() = default;
     explicit MesureurFixe(Reglages r) : r_(r) {}
@@ -51,6 +54,7 @@ public:
     MetriquesTexte Metriques() override { return {r_.hauteur, r_.ascendante, r_.hauteur - r_.ascendante}; }
     std::int32_t LargeurAvantPremierCaractere(std::string_view) override { return 0; }
     std::int32_t TwipsParPixelY() const override { return r_.twipsParPixelY; }
+    std::int32_t TwipsParPixelX() const override { return r_.twipsParPixelX; }
     const FormatageTexte& Formatage() const { return formatage_; }
 
 private:

@@ -151,7 +151,11 @@ std::string PrecodeFichierTexte(std::string_view octets,
                 p.drapeaux |= (octet(2) & 2) ? 2 : 0;
                 p.police = std::min<std::size_t>(octet(2) >> 2, polices.size() - 1);
             }
-            if (cch >= 3) p.taille = (octet(3) + 1) / 2;
+            if (cch >= 3) {
+                // Half points to points, a half going to the even size.
+                const int hps = octet(3);
+                p.taille = hps / 2 + ((hps % 2 == 1 && (hps / 2) % 2 == 1) ? 1 : 0);
+            }
             if (cch >= 4 && (octet(4) & 1)) p.drapeaux |= 4;
             if (cch >= 6) {
                 const std::uint8_t pos = octet(6);

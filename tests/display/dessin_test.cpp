@@ -300,6 +300,40 @@ TEST(Dessin, MelangesDImages) {
     }
 }
 
+// A picture shows only with a stretch flag of 0 or -1, in every style; the
+// blend styles lay BMP pictures only (a JPEG blends nothing).
+TEST(Dessin, ImageSelonEtirementEtGenreDeFichier) {
+    struct Cas {
+        std::int16_t style;
+        std::int16_t etirement;
+        bool jpeg;
+        bool montre;
+    };
+    const Cas cas[] = {
+        {0, 0, false, true},   {0, -1, false, true},  {0, 1, false, false},  {0, 3, false, false},
+        {0, 0, true, true},    {0, 1, true, false},   {2, -1, false, true},  {2, 1, false, false},
+        {8, 0, false, true},   {8, 2, false, false},  {10, -1, true, true},  {10, -2, true, false},
+        {5, 0, false, true},   {5, 1, false, false},  {7, -1, false, true},  {7, 1, false, false},
+        {7, -1, true, false},  {7, 0, true, false},   {11, 0, true, false},  {11, 0, false, true},
+    };
+    const std::string bmp = Fichier("ROUGE.BMP", Uni(4, 4, kRouge), "BMP");
+    const std::string jpeg = Fichier("ROUGE.JPG", Uni(20, 20, kRouge), "JPG");
+    for (const Cas& c : cas) {
+        Banc b;
+        b.a->PageTampon.Remplir(kGris);
+        ObjetPage& o = b.Ajouter(TypeObjet::Image, 300, 300, 300, 300);
+        o.C1 = c.style;
+        o.C2 = 50;
+        o.D1 = static_cast<std::int32_t>(kGris);
+        o.I2 = c.etirement;
+        o.fichier = c.jpeg ? jpeg : bmp;
+        b.Dessiner(b.Dernier());
+        const Couleur p = b.P(21, 21);
+        const bool rouge = CouleurComposanteRouge(p) > CouleurComposanteVerte(p) + 40;
+        EXPECT_EQ(rouge, c.montre) << "style " << c.style << ", stretch " << c.etirement << (c.jpeg ? ", JPEG" : ", BMP");
+    }
+}
+
 TEST(Dessin, MelangeDUneImageAbsenteNeChangeRien) {
     Banc b;
     ObjetPage& o = b.Ajouter(TypeObjet::Image, 300, 300, 300, 300);

@@ -109,3 +109,49 @@ TEST(GraphiqueDessin, DrawsOnlyInsideItsRectangle) {
 
 }  // namespace
 }  // namespace korv::display
+
+namespace korv::display {
+namespace {
+
+// What the parameter grid sets for points and axes shows: grid lines by the
+// axis switch, point marks by the point setting, the points' picture at
+// its own size or stretched over the bar.
+TEST(GraphiqueDessin, PointSettingsAndAxisSwitch) {
+    test::ApplicationAffichage();
+    auto dessine = [](const grid::ContenuGraphique& g, const QImage& image = QImage()) {
+        QImage cible(400, 300, QImage::Format_RGB32);
+        cible.fill(Qt::white);
+        GraphiqueDessiner(g, cible, QRect(0, 0, 400, 300), image);
+        return cible;
+    };
+    // Grid lines: Qt's light grey across the plot, only when switched on.
+    auto g = Modele(grid::GenreGraphique::Barres);
+    const int sans = 400 * 300 - Compte(dessine(g), qRgb(255, 255, 255));
+    g.interrupteursAxes = true;
+    const int avec = 400 * 300 - Compte(dessine(g), qRgb(255, 255, 255));
+    EXPECT_GT(avec, sans + 200) << "grid lines";
+
+    // Square marks with a black edge on the points of a line.
+    auto l = Modele(grid::GenreGraphique::Lignes);
+    l.titre.clear();
+    const int noirSans = Compte(dessine(l), qRgb(0, 0, 0));
+    l.series[0].reglagePoints = 1;
+    const int noirAvec = Compte(dessine(l), qRgb(0, 0, 0));
+    EXPECT_GT(noirAvec, noirSans + 60) << "three marks edged in black";
+
+    // The points' picture: a green square at each point, or stretched over
+    // each bar.
+    QImage vert(10, 10, QImage::Format_RGB32);
+    vert.fill(qRgb(0, 255, 0));
+    auto b = Modele(grid::GenreGraphique::Barres);
+    b.image = "C:\\SCENE\\POINT.BMP";
+    EXPECT_EQ(Compte(dessine(b, vert), qRgb(0, 255, 0)), 300) << "own size, three points";
+    b.imageNumero = 1;
+    EXPECT_GT(Compte(dessine(b, vert), qRgb(0, 255, 0)), 3000) << "stretched over the bars";
+    EXPECT_LT(Compte(dessine(b, vert), qRgb(255, 0, 0)), 100) << "the bars are covered";
+    b.series[0].imageAbsente = true;
+    EXPECT_EQ(Compte(dessine(b, vert), qRgb(0, 255, 0)), 0) << "a missing file shows no picture";
+}
+
+}  // namespace
+}  // namespace korv::display

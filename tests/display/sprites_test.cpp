@@ -318,14 +318,32 @@ TEST(Sprites, PolygoneEclairciSeulementHorsNT) {
         EXPECT_EQ(b.a->PageEcran.Pixel(45, 45), Rgb(100, 100, 100)) << "outside the polygon";
         EXPECT_EQ(b.a->PageEcran.ProfondeurClip(), 0u);
         if (nt) continue;
-        // Scrolled by 8 pixels: polygon and rectangle move together.
+        // Scrolled by 8 pixels: the visible page is in page pixels, so the
+        // lightened polygon stays where the polygon is.
         b.a->DecalageAffichageX = 8;
+        b.a->DecalageAffichageY = 5;
         b.a->PageEcran.Remplir(Rgb(100, 100, 100));
         PolyligneEclaircir(*b.a, b.a->PageEcran, 1, b.Dernier());
-        EXPECT_EQ(b.a->PageEcran.Pixel(3, 15), Rgb(150, 150, 150));
-        EXPECT_EQ(b.a->PageEcran.Pixel(40, 11), Rgb(150, 150, 150)) << "the far corner, shifted";
-        EXPECT_EQ(b.a->PageEcran.Pixel(44, 11), Rgb(100, 100, 100));
+        EXPECT_EQ(b.a->PageEcran.Pixel(11, 11), Rgb(150, 150, 150)) << "the polygon's own corner";
+        EXPECT_EQ(b.a->PageEcran.Pixel(48, 11), Rgb(150, 150, 150)) << "the far corner";
+        EXPECT_EQ(b.a->PageEcran.Pixel(3, 15), Rgb(100, 100, 100)) << "nothing left of the polygon";
     }
+}
+
+// The outline drawn on the visible page (the hover box of a polygon) lies on
+// the polygon whatever the scroll origin.
+TEST(Sprites, ContourSurLaPageVisibleSansDecalage) {
+    Banc b;
+    ObjetPage& p = test::AjouterObjet(b.moteur.scene, TypeObjet::Polyligne, 0, 0, 0, 0);
+    p.chemin.points = {{10, 10}, {50, 10}, {50, 50}};
+    b.a->DecalageAffichageX = 8;
+    b.a->DecalageAffichageY = 6;
+    b.a->PageEcran.Remplir(kBlanc);
+    PolyligneAfficher(*b.a, b.a->PageEcran, 1, b.Dernier(), kNoir, 1);
+    EXPECT_EQ(b.a->PageEcran.Pixel(30, 10), kNoir);
+    EXPECT_EQ(b.a->PageEcran.Pixel(50, 30), kNoir);
+    EXPECT_EQ(b.a->PageEcran.Pixel(22, 4), kBlanc) << "not moved by the scroll origin";
+    EXPECT_EQ(b.a->PageEcran.Pixel(42, 24), kBlanc);
 }
 
 TEST(Sprites, LaRedessinDeZoneLeveEtRemetLesSprites) {

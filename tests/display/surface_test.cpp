@@ -217,3 +217,62 @@ TEST(Surface, TexteSansLissage) {
 
 }  // namespace
 }  // namespace korv::display
+
+namespace korv::display {
+namespace {
+
+// The runs of inked columns of a surface's rows y0..y1 (left to right).
+std::vector<std::pair<int, int>> ColonnesEncrees(const Surface& s, int y0, int y1) {
+    std::vector<std::pair<int, int>> runs;
+    bool dedans = false;
+    for (int x = 0; x < s.Largeur(); ++x) {
+        bool encre = false;
+        for (int y = y0; y <= y1 && !encre; ++y) encre = P(s, x, y) != 0xFFFFFFu;
+        if (encre && !dedans) runs.emplace_back(x, x);
+        if (encre) runs.back().second = x;
+        dedans = encre;
+    }
+    return runs;
+}
+
+// Without antialiasing a zero's pixels reach its advance: drawn at their
+// bare advances, "000" inked one bar ("15 000,0" read as struck through).
+// Each glyph keeps a blank column from the next, at every resolution and
+// size, left, centred or right, and the measure agrees with the drawing.
+TEST(Surface, ChiffresSepareesParUneColonneBlanche) {
+    test::ApplicationAffichage();
+    struct Cas {
+        std::int32_t twipsParPixel;
+        double points;
+        bool gras;
+    };
+    const Cas cas[] = {{15, 10, false}, {15, 10, true}, {15, 11, false}, {12, 10, false},
+                       {10, 10, false}, {8, 9, true},   {20, 10, false}, {15, 8, false}};
+    for (const Cas& c : cas) {
+        for (const std::uint8_t alignement :
+             {static_cast<std::uint8_t>(AlignementTexte::Gauche | AlignementTexte::Haut),
+              static_cast<std::uint8_t>(AlignementTexte::CentreH | AlignementTexte::Haut),
+              static_cast<std::uint8_t>(AlignementTexte::Droite | AlignementTexte::Haut)}) {
+            Surface s(200, 60, kBlanc);
+            s.DefinirResolution(c.twipsParPixel, c.twipsParPixel);
+            Police police;
+            police.nom = "Arial";
+            police.taillePoints = c.points;
+            police.gras = c.gras;
+            s.TexteDansRectangle(QRect(10, 5, 180, 50), "00000", police, kNoir, alignement);
+            const auto runs = ColonnesEncrees(s, 0, 59);
+            EXPECT_EQ(runs.size(), 5u) << c.twipsParPixel << " twips, " << c.points << " pt, bold " << c.gras
+                                       << ", alignment " << int(alignement);
+            if (runs.size() == 5u) {
+                // The measure holds the ink, bearings aside.
+                const int encre = runs.back().second - runs.front().first + 1;
+                const int mesure = s.MesurerTexte("00000", police).width();
+                EXPECT_GE(mesure, encre) << c.twipsParPixel << " twips, " << c.points << " pt";
+                EXPECT_LE(mesure, encre + 4) << c.twipsParPixel << " twips, " << c.points << " pt";
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korv::display

@@ -148,6 +148,33 @@ TEST(Textes, LienSouligneEnRougeEtZoneEnregistreeEnJeu) {
     EXPECT_EQ(b.moteur.attente.Entree(1).Etat, -1);
 }
 
+// A link over three lines: rectangle 2 holds the middle line alone, where it
+// is, and rectangle 3 the last; an empty third rectangle is never merged
+// into the second (that left it reaching the page's left edge and top).
+TEST(Textes, LienSurTroisLignesGardeSesRectangles) {
+    Banc b;
+    b.moteur.jeu.ModeProgramme = engine::kModeJeu;
+    ObjetPage& o = b.Ajouter(TypeObjet::Texte, 1500, 900, 4500, 1500);
+    o.texte = "Voir <Lien1>la page<Cr>des conditions<Cr>de vente<Lien0> ici";
+    engine::ObjetPageElement lien;
+    lien.Texte = "la pagedes conditionsde vente";
+    lien.Evenements = engine::evenement::Clic;
+    o.elements.push_back(lien);
+    b.Dessiner(b.Dernier());
+    ASSERT_EQ(b.moteur.attente.Nombre(), 1);
+    const engine::ZoneTexteLien& z = b.moteur.attente.Entree(1).Zone;
+    ASSERT_EQ(z.Numero, 3);
+    EXPECT_GE(z.Gauche2, 1500) << "the middle line starts inside the object";
+    EXPECT_GT(z.Droite2, z.Gauche2);
+    EXPECT_GT(z.Bas2, z.Bas1) << "below the first line";
+    EXPECT_LT(z.Bas2, z.Bas3) << "above the last line";
+    EXPECT_GE(z.Gauche3, 1500);
+    EXPECT_GT(z.Droite3, z.Gauche3);
+    // The rectangles stack from the link's first line down: nothing above it.
+    EXPECT_GE(z.Haut3, z.Haut1);
+    EXPECT_GE(b.moteur.attente.Entree(1).Haut, 900 - 15 * 5);
+}
+
 TEST(Textes, LigneSurligneeEnBlancSurMarine) {
     Banc b;
     b.moteur.jeu.ModeProgramme = engine::kModeJeu;

@@ -217,9 +217,14 @@ TEST(Declencheurs, TextLinesTextAndSearch) {
     // Line 30 stands on text page 4; other lines on page 7, beyond the text.
     b.p.Affichage().pageDeLigne = [](int, int, std::int32_t ligne) { return ligne == 30 ? 4 : 7; };
     affiche().ligneSelectionnee = 12;
-    b.p.Affichage().recherche = [](int, int, std::string_view, int depuis) { return depuis; };
+    int depuisVu = 0;
+    b.p.Affichage().recherche = [&depuisVu](int, int, std::string_view, int depuis) {
+        depuisVu = depuis;
+        return depuis - 1;
+    };
     b.Texte(8, "mot");
-    EXPECT_EQ(affiche().ligneSelectionnee, 12) << "a match on the start line changes nothing";
+    EXPECT_EQ(depuisVu, 13) << "the search starts on the line after the selected one";
+    EXPECT_EQ(affiche().ligneSelectionnee, 12) << "a match on the selected line changes nothing";
     b.p.Affichage().recherche = [](int, int, std::string_view, int) { return 30; };
     b.Texte(8, "mot");
     EXPECT_EQ(affiche().ligneSelectionnee, 30);

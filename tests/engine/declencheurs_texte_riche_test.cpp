@@ -91,14 +91,15 @@ TEST(DeclencheTexteRiche, TexteNonAffiche) {
 TEST(DeclencheTexteRiche, DefilementDuTexteDeMethode) {
     Banc b;
     auto& f = b.p.Fenetre();
+    auto& methode = b.p.Plan();
     f.texteMethodeHauteur = 400;
-    f.texteMethodeDefilement = -1;
+    methode.texteMethodeDefilement = -1;
     b.Riche(3, "");
-    EXPECT_EQ(f.texteMethodeDefilement, -1);
+    EXPECT_EQ(methode.texteMethodeDefilement, -1);
     b.Riche(3, "25%");
-    EXPECT_EQ(f.texteMethodeDefilement, 100);
+    EXPECT_EQ(methode.texteMethodeDefilement, 100);
     b.Riche(3, "37");
-    EXPECT_EQ(f.texteMethodeDefilement, 37);
+    EXPECT_EQ(methode.texteMethodeDefilement, 37);
     b.p.Trace().Vider();
     b.Riche(7, "1");
     EXPECT_TRUE(b.p.Trace().Lignes().empty()) << "other codes do nothing";

@@ -224,19 +224,24 @@ TEST_F(DemarrageTest, StartPaths) {
         std::optional<std::string> documentJoue;        // play expected, with this document
         std::vector<std::string> messages;              // expected, in order
         bool dialogue;                                  // the open dialog shown
+        int code;                                       // the exit code
     };
     const std::string endommage = "Ce fichier de scène est endommagé";
     const Cas cas[] = {
-        {"autosce", "$APPPATH:\\SCENES\\DEMO.SCE", {}, "", "", {}, false},
-        {"dialogue, lower-case extension", {}, "scenes/demo2.sce", "", "", {}, true},
-        {"document with spaces and quotes", "$APPPATH:\\SCENES\\DEMO.SCE", {}, "\"@/mon plan.bpx\"", "@/mon plan.bpx", {}, false},
-        {"missing document", "$APPPATH:\\SCENES\\DEMO.SCE", {}, "@/absent.bpx", "", {}, false},
-        {"dialogue cancelled", {}, {}, "", {}, {}, true},
-        {"not a scene", {}, "notes.txt", "", {}, {"Scène non existante ou mauvais format"}, true},
+        {"autosce", "$APPPATH:\\SCENES\\DEMO.SCE", {}, "", "", {}, false, 0},
+        {"dialogue, lower-case extension", {}, "scenes/demo2.sce", "", "", {}, true, 0},
+        {"document with spaces and quotes", "$APPPATH:\\SCENES\\DEMO.SCE", {}, "\"@/mon plan.bpx\"", "@/mon plan.bpx", {}, false, 0},
+        {"missing document", "$APPPATH:\\SCENES\\DEMO.SCE", {}, "@/absent.bpx", "", {}, false, 0},
+        {"dialogue cancelled", {}, {}, "", {}, {}, true, 0},
+        {"not a scene", {}, "notes.txt", "", {}, {"Scène non existante ou mauvais format"}, true, 1},
         {"scene missing", "C:\\NULLE\\PART.SCE", {}, "", {},
          {"Le fichier C:\\NULLE\\PART.SCE spécifié comme scène de démarrage\r\nn'existe pas ou n'est pas accessible"},
-         true},
-        {"damaged scene", "$APPPATH:\\SCENES\\ABIME.SCE", {}, "", {}, {endommage}, false},
+         true, 1},
+        // Named under the program's folder: one kind of separator in the message.
+        {"scene missing beside the program", "$APPPATH:\\SCENES\\ABSENT.SCE", {}, "", {},
+         {"Le fichier @/SCENES/ABSENT.SCE spécifié comme scène de démarrage\r\nn'existe pas ou n'est pas accessible"},
+         true, 1},
+        {"damaged scene", "$APPPATH:\\SCENES\\ABIME.SCE", {}, "", {}, {endommage}, false, 1},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -264,7 +269,7 @@ TEST_F(DemarrageTest, StartPaths) {
         if (const auto p = ligne.find('@'); p != std::string::npos) ligne.replace(p, 1, dossier_.string());
         options_.ligneCommande = ligne;
 
-        EXPECT_EQ(Demarre(moteur_, options_), 0);
+        EXPECT_EQ(Demarre(moteur_, options_), c.code);
         EXPECT_TRUE(moteur_.fin.demandee);
         if (c.documentJoue) {
             std::string attendu = *c.documentJoue;
@@ -281,7 +286,11 @@ TEST_F(DemarrageTest, StartPaths) {
         EXPECT_EQ(moteur_.jeu.PageDebutNom, ligne.empty() ? "AUTRE" : "");
         const auto recus = Messages();
         ASSERT_EQ(recus.size(), c.messages.size());
-        for (std::size_t i = 0; i < recus.size(); ++i) EXPECT_EQ(recus[i].substr(0, c.messages[i].size()), c.messages[i]);
+        for (std::size_t i = 0; i < recus.size(); ++i) {
+            std::string attendu = c.messages[i];
+            if (const auto p = attendu.find('@'); p != std::string::npos) attendu.replace(p, 1, dossier_.string());
+            EXPECT_EQ(recus[i].substr(0, attendu.size()), attendu);
+        }
         EXPECT_EQ(journal_.questions, 0);
         EXPECT_EQ(dialogues_.appels.size(), c.dialogue ? 1u : 0u);
     }

@@ -471,7 +471,7 @@ TEST(Souris, LeCurseurSuitCeQuiEstSousLaSouris) {
     // Leaving the hover box wipes it with the page buffer: (3000, 0) to
     // (3585, 585) twips and one pixel around.
     EXPECT_EQ(p.Trace().Lignes("effect"), (Lignes{"effect 0 199 -1 42 42"}));
-    EXPECT_EQ(grilles.appels.size(), 5u) << "each move over the grid reaches it";
+    EXPECT_EQ(grilles.appels.size(), 6u) << "drawn again once the page's objects fired, then each move over it";
 }
 
 TEST(Souris, LesGrillesRecoiventPressionsEtRelachements) {
@@ -484,8 +484,8 @@ TEST(Souris, LesGrillesRecoiventPressionsEtRelachements) {
     p.Clic(200, 5000, 5000);
     p.Clic(300, 5000, 5000);
     p.ExecuterJusqua(400);
-    EXPECT_EQ(grilles.appels, (Lignes{"down 1.5 1 2000 100", "up 1.5 2000 100", "none 1.5", "draw 1.5"}))
-        << "a press elsewhere clears the grid's selection once";
+    EXPECT_EQ(grilles.appels, (Lignes{"draw 1.5", "down 1.5 1 2000 100", "up 1.5 2000 100", "none 1.5", "draw 1.5"}))
+        << "drawn again once the page's objects fired; a press elsewhere clears the grid's selection once";
 }
 
 TEST(Souris, UnEvenementEnAttenteQuiQuitteLaPage) {
@@ -659,6 +659,36 @@ object kind=fond name="SUITE" rect=0,0,9600,7200
     p.Souris(100, genre::Enfonce, kGauche, 0, 3300, 900);
     p.ExecuterJusqua(200);
     EXPECT_EQ(Filtre(p, {"press", "trigger", "jump"}), (Lignes{"trigger 1.2 events 2", "jump 2"}));
+}
+
+// The press that opened the door has done its work: its release, on the
+// page the door led to, clicks nothing there; the next press and release
+// there do.
+TEST(Souris, LeRelachementDUnePressionQuiAChangeDePageNeCliqueRien) {
+    PiloteJeu p;
+    Demarrer(p, R"(
+scene
+page
+object kind=fond name="DIAPOAUTO_1" rect=0,0,9600,7200
+object kind=bouton name="SUIVANT" rect=0,0,9600,7200 clip=1
+  element page=2 object=1 param=0 events=2
+page
+object kind=fond name="SUITE" rect=0,0,9600,7200
+object kind=bouton name="FIN" rect=0,0,9600,7200 clip=1
+  element page=3 object=1 param=0 events=2
+page
+object kind=fond name="FINI" rect=0,0,9600,7200
+)");
+    p.Souris(100, genre::Enfonce, kGauche, 0, 3300, 900);
+    p.ExecuterJusqua(200);
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, 2);
+    p.Souris(300, genre::Relache, kGauche, 0, 3300, 900);
+    p.ExecuterJusqua(400);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 2);
+    EXPECT_EQ(Filtre(p, {"trigger", "jump"}), (Lignes{"trigger 1.2 events 2", "jump 2"}));
+    p.Clic(500, 3300, 900);
+    p.ExecuterJusqua(600);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 3);
 }
 
 TEST(Souris, UnePageNeuveOublieLeGlisser) {

@@ -18,6 +18,12 @@ TEST(Nombres, NumberTest) {
         {"-", std::nullopt}, {"1E", std::nullopt}, {"E5", std::nullopt}, {"1,2,3", std::nullopt},
         {"1 2", std::nullopt}, {"'1'", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
         {"1E999", std::nullopt}, {"0x10", std::nullopt},
+        // Figures as the grids show them: a blank (or a no-break space)
+        // between groups of three digits.
+        {"12 500", 12500}, {"1 234,5", 1234.5}, {"-1 000", -1000}, {" 1 000 000 ", 1e6},
+        {"1\xA0" "234,5", 1234.5}, {"15 000,0", 15000}, {"1 234E2", 123400},
+        {"12 50", std::nullopt}, {"1 2345", std::nullopt}, {"1234 567", std::nullopt},
+        {"1  000", std::nullopt}, {"1 000 00", std::nullopt}, {"1,5 000", std::nullopt},
     };
     for (const auto& c : cas) EXPECT_EQ(LitNombre(c.texte), c.valeur) << c.texte;
 }

@@ -60,7 +60,9 @@ TEST(PrintFunctions, ReachThePrintJob) {
         {"IMPRIMEOBJET('ORVANE';'Redactionnel';0)", true, "0", {"RedactionImprimeExporte REDACTIONNEL 0"}},
         {"IMPRIMEOBJET('ORVANE';'REDACSYNTHETIQUE';0)", true, "0", {"RedactionImprimeExporte REDACSYNTHETIQUE 0"}},
         {"IMPRIMEOBJET('ORVANE';'PAGEMETHODEETAPE3';0)", true, "0",
-         {"NumeroEtape PAGEMETHODEETAPE3", "EtapeImprimeExporte 3 0"}},
+         {"NumeroEtape ETAPE3", "EtapeImprimeExporte 3 0"}},
+        // Without a code: the current step, as the method module answers it.
+        {"IMPRIMEOBJET('ORVANE';'PageMethode';0)", true, "0", {"NumeroEtape ", "EtapeImprimeExporte 3 0"}},
         {"IMPRIMESAUTEPAGE(1)", true, "1", {"ImprimeAjoutePage 1"}},
         {"IMPRIMEPREPAREFIN(1)", true, "1",
          {"MessageFenetreFerme", "ImpressionPremierNumeroFixe 1", "ApercuDejaPrepare 0", "Imprime"}},
@@ -73,7 +75,7 @@ TEST(PrintFunctions, ReachThePrintJob) {
         {"EXPORTEOBJET('ORVANE';'REDACTIONNEL')", true, "0", {"RedactionImprimeExporte REDACTIONNEL -1"}},
         {"EXPORTEOBJET('ORVANE';'REDACSYNTHETIQUE')", true, "0", {}},
         {"EXPORTEOBJET('ORVANE';'PAGEMETHODEETAPE3')", true, "0",
-         {"NumeroEtape PAGEMETHODEETAPE3", "EtapeImprimeExporte 3 -1"}},
+         {"NumeroEtape ETAPE3", "EtapeImprimeExporte 3 -1"}},
         {"EXPORTEFIN(2)", true, "2", {"ExporteTextesOuTableaux 2"}},
         {"EXPORTEIMPRIMEPAGE(0)", false, "4", {}},
         {"MAJSOMMAIRE('DEBUT';'TEXTE';2)", true, "0", {"SommaireMettreAJour 1 2 2"}},
@@ -98,10 +100,15 @@ TEST(PrintFunctions, OptionList) {
     EXPECT_EQ(b.Evalue("IMPRIMEOPTION(2)"), "TITRE");
     EXPECT_EQ(b.Evalue("IMPRIMEOPTION(3)"), "");  // outside the list: Null
     EXPECT_EQ(b.Evalue("IMPRIMEOPTION(0)"), "");
-    // A count of 0 keeps the earlier elements, not counted.
+    // A count of 0 keeps the earlier elements, not counted: they are out of
+    // reach of IMPRIMEOPTION.
     b.Evalue("IMPRIMEOBJET('DEBUT';'TEXTE';0)");
     EXPECT_EQ(b.impression.Options().nombre, 0);
-    EXPECT_EQ(b.Evalue("IMPRIMEOPTION(1)"), "SAUTEPAGE");
+    EXPECT_EQ(b.impression.Options().elements.size(), 2u);
+    EXPECT_EQ(b.Evalue("IMPRIMEOPTION(1)"), "");
+    b.Evalue("IMPRIMEOBJET('DEBUT';'TEXTE';'A';1)");
+    EXPECT_EQ(b.Evalue("IMPRIMEOPTION(1)"), "A");
+    EXPECT_EQ(b.Evalue("IMPRIMEOPTION(2)"), "");
     // EXPORTEOBJET's option is kept as it stands, quotes included.
     b.Evalue("EXPORTEOBJET('DEBUT';'TEXTE';'OPT')");
     EXPECT_EQ(b.impression.Options().nombre, 1);

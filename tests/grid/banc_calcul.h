@@ -38,8 +38,9 @@ public:
     }
     void MarquesReinit() { ++etat.generation; }
 
-    // What the scripts were asked to run: (script, event).
+    // What the scripts were asked to run: (script, event); the texts compiled.
     std::vector<std::pair<std::string, std::string>> evenements;
+    std::vector<std::string> compilations;
     std::int16_t reponseScript = 0;
     bool conversion = false;
     bool chargement = false;
@@ -54,14 +55,24 @@ public:
 
     // ContexteCalcul
     const formula::ServicesFormule& Formules() override { return services; }
-    std::int16_t ScriptCaseExecute(std::string_view script, std::string_view evenement) override {
-        evenements.emplace_back(std::string(script), std::string(evenement));
-        return reponseScript;
+    std::shared_ptr<ScriptCase> ScriptCaseCompile(std::string_view script) override {
+        compilations.emplace_back(script);
+        return std::make_shared<ScriptEnregistre>(*this, std::string(script));
     }
     void MajFenetreJeu() override { ++copiesFenetre; }
     void EditionValider() override { ++validations; }
     bool ChargementPlanEnCours() const override { return chargement; }
     bool ConversionMonnaieEnCours() const override { return conversion; }
+
+    struct ScriptEnregistre final : ScriptCase {
+        ScriptEnregistre(BancCalcul& b, std::string t) : banc(b), texte(std::move(t)) {}
+        BancCalcul& banc;
+        std::string texte;
+        std::int16_t Execute(std::string_view evenement) override {
+            banc.evenements.emplace_back(texte, std::string(evenement));
+            return banc.reponseScript;
+        }
+    };
 
     struct Environnement final : EnvironnementGrille {
         explicit Environnement(BancCalcul& b) : banc(b) {}

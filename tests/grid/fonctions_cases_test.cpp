@@ -97,7 +97,10 @@ public:
 
     // ContexteCalcul
     const formula::ServicesFormule& Formules() override { return services; }
-    std::int16_t ScriptCaseExecute(std::string_view, std::string_view) override { return 1; }
+    std::shared_ptr<ScriptCase> ScriptCaseCompile(std::string_view) override { return std::make_shared<SansGestionnaire>(); }
+    struct SansGestionnaire final : ScriptCase {
+        std::int16_t Execute(std::string_view) override { return 1; }
+    };
     void MajFenetreJeu() override {}
     void EditionValider() override {}
     bool ChargementPlanEnCours() const override { return false; }

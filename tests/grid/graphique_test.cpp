@@ -182,6 +182,8 @@ TEST(Graphique, NamesThatFindNoGridLeaveNoData) {
     EXPECT_FALSE(b.graphique.ADesDonnees());
     b.graphique.MajDonnees("P.PARAM", "P.AUTRE", false, b.env);
     EXPECT_TRUE(b.graphique.Contenu().series.empty());
+    b.graphique.MajDonneesTableau(false, b.env);
+    EXPECT_TRUE(b.graphique.Contenu().series.empty()) << "a refresh without its data grid stays without data";
 }
 
 TEST(Graphique, LabelFormats) {

@@ -44,6 +44,8 @@ public:
         couleurs.push_back(k);
         alignements.push_back(a);
     }
+    // Seven pixels a character.
+    int LargeurTexte(std::string_view t, const PoliceCase&) override { return 7 * static_cast<int>(t.size()); }
     void MarqueBulle(std::int32_t, std::int32_t) override { ++marques; }
     void Image(std::string_view f, std::int32_t, std::int32_t, std::int32_t, std::int32_t, int dx, int dy) override {
         images.push_back(std::string(f) + "@" + std::to_string(dx) + "," + std::to_string(dy));
@@ -118,6 +120,28 @@ TEST(DessinGrille, AnOwnerInTheLastColumnStopsAtTheGrid) {
     DessinGrille d(*g, p, [&](int c, int r) { return TexteBrut(*g, c, r); }, true);
     d.Affiche(true);
     EXPECT_EQ(p.clips, 0);
+}
+
+// A figure wider than its cell shows "###", never its last digits alone;
+// a figure that fits, a word and a text cell show as they are.
+TEST(DessinGrille, AFigureTooWideForItsCellShowsHashes) {
+    auto e = test::Enregistrement(4, 1);  // 80 pixels a column: 74 for the text, 10 characters
+    e.decalageColonne = 1, e.decalageLigne = 1;
+    test::Attribut(e, 1, 1).typeAffichage = 1;
+    test::Attribut(e, 2, 1).typeAffichage = 1;
+    test::Attribut(e, 3, 1).typeAffichage = 2;
+    test::Attribut(e, 4, 1).typeAffichage = 0;
+    auto g = test::Grille(e);
+    const std::string large = "123 456 789 012 346 000 000 000 000 000,0";
+    const std::string textes[] = {large, "15 000,0", "-1 234 567,0 %", large};
+    PinceauEnregistreur p;
+    DessinGrille d(*g, p, [&](int c, int) { return textes[c - 1]; }, true);
+    for (int c = 1; c <= 4; ++c) d.CaseAfficher(c, 1, false, true);
+    ASSERT_EQ(p.textes.size(), 4u);
+    EXPECT_EQ(p.textes[0], "###");
+    EXPECT_EQ(p.textes[1], "15 000,0");
+    EXPECT_EQ(p.textes[2], "###");
+    EXPECT_EQ(p.textes[3], large) << "a text cell is cut, as texts are";
 }
 
 TEST(DessinGrille, SelectionLook) {
@@ -217,7 +241,7 @@ TEST(PressePapierGrille, RowsTabsFoldsAndLineBreaks) {
     auto g = test::Grille(e);
     const std::string t =
         TextePressePapier(*g, 1, 1, 2, 3, [&](int c, int r) { return r == 3 && c == 2 ? "?" : TexteBrut(*g, c, r); });
-    EXPECT_EQ(t, "1\ta b\r3\t0\r");
+    EXPECT_EQ(t, "1\ta b\r\n3\t0\r\n");
 }
 
 TEST(ToucheGrille, MovesStopAtTheLastRowOfAFullGrid) {

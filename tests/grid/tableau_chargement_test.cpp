@@ -110,7 +110,7 @@ TEST(TableauChargement, QuickRecordForms) {
     EXPECT_EQ(t->Case(1, 2)->Attribut().Editable, -1);
     EXPECT_EQ(t->CaseResultatInterne(1, 2), "") << "a result of length 0";
     EXPECT_EQ(t->CaseResultatType(1, 2), 1);
-    EXPECT_EQ(t->CaseEditeur(2, 2), "=x+1") << "the source given by the text entry is kept";
+    EXPECT_EQ(t->CaseEditeur(2, 2), "=#") << "a block formula shows no source, whatever text the record gave";
     ASSERT_NE(t->Case(2, 2)->Formule, nullptr);
     EXPECT_EQ(t->CaseResultatType(2, 2), 2);
     EXPECT_FALSE(t->Case(2, 2)->AttributPropre()) << "cells without attribute entry share the defaults";

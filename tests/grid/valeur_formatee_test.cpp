@@ -42,13 +42,15 @@ TEST(ValeurFormatee, TableOfDisplayTypesAndSubFormats) {
         {1, 2, "7", "ind\xE9" "fini"},
         {1, 2, "abc", "ind\xE9" "fini"},
         {1, 4, "0,25", "0,25"},
-        {1, 0, "abc", ""},
+        {1, 0, "abc", "#Erreur#"},  // an entry that is no number: an error, not a blank
         {1, 0, "", ""},
+        {1, 0, "  ", ""},
+        {1, 0, "12 500", "12 500,0"},
         // percentages: the value is not multiplied
         {2, 0, "5", "5,0 %"},
         {2, 1, "5", "5,0%"},
         {2, 2, "12,5", "12,50%"},
-        {2, 0, "x", ""},
+        {2, 0, "x", "#Erreur#"},
         // dates
         {3, 3, "36526", "01/01/2000"},
         {3, 0, "36526", "01/01/2000"},
@@ -86,6 +88,25 @@ TEST(ValeurFormatee, SourceTextFollowsTheResultType) {
     for (int affichage : {0, 1, 2, 3, 7}) {
         EXPECT_EQ(CaseValeurFormatee(Cellule(static_cast<std::uint8_t>(affichage), 0, "1", resultat::kErreur)), "#Erreur#");
     }
+}
+
+// Only an entry that is no number shows as an error: a computed value
+// that is none stays blank, as a formula may mean it.
+TEST(ValeurFormatee, OnlyAnEntryThatIsNoNumberShowsAsAnError) {
+    auto calcule = Cellule(1, 0, "=A1", resultat::kCalcule);
+    calcule.Valeur = "n/a";
+    EXPECT_EQ(CaseValeurFormatee(calcule), "");
+    calcule.ResultatType = resultat::kEntreeSurFormule;
+    EXPECT_EQ(CaseValeurFormatee(calcule), "#Erreur#");
+    EXPECT_EQ(CaseValeurFormatee(Cellule(1, 0, "\x05" "12")), "") << "a frame code is no entry";
+}
+
+TEST(ValeurFormatee, AtMostFourDecimalsWithoutTrailingZeros) {
+    EXPECT_EQ(FormatDecimalesAuPlus(1234.5, 4), "1 234,5");
+    EXPECT_EQ(FormatDecimalesAuPlus(1.23456, 4), "1,2346");
+    EXPECT_EQ(FormatDecimalesAuPlus(-1234567.00004, 4), "-1 234 567");
+    EXPECT_EQ(FormatDecimalesAuPlus(-0.00001, 4), "0");
+    EXPECT_EQ(FormatDecimalesAuPlus(0.1, 4), "0,1");
 }
 
 TEST(ValeurFormatee, DecimalsRoundHalfAwayFromZeroOnTheShownDigits) {

@@ -364,6 +364,19 @@ TEST(QtFenetrePrincipale, FermetureDemandeeAuRecepteur) {
     EXPECT_EQ(f.recepteur.demandesFermeture, 3);
 }
 
+// The File menu's printer set-up opens the print job's printer dialog.
+TEST(QtFenetrePrincipale, ConfigurationDeLImprimante) {
+    Fixture f;
+    QAction* a = f.fenetre.Action("OrvMnuConfigPrint");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text().toStdString(), "Configuration de l'imprimante...");
+    a->trigger();  // nothing connected yet: nothing happens
+    int configurations = 0;
+    f.fenetre.DefinirConfigurationImprimante([&configurations] { ++configurations; });
+    a->trigger();
+    EXPECT_EQ(configurations, 1);
+}
+
 TEST(QtFenetrePrincipale, FermetureAccepteeEtFermetureDuProgramme) {
     Fixture f;
     f.fenetre.show();

@@ -131,6 +131,40 @@ TEST(BinaryReader, CheckedCountLimits) {
     EXPECT_THROW(r.checkedCount(std::int64_t{1} << 40, 1, INT32_MAX, "cases"), ReadError);
 }
 
+// The count messages name what was counted in French: "de" is elided
+// before a vowel, accented or not.
+TEST(BinaryReader, CountMessagesElideDeBeforeAVowel) {
+    const std::string dix(10, '\0');
+    const BinaryReader r(dix);
+    const auto message = [&](std::int64_t n, std::int64_t max, std::string_view quoi) {
+        try {
+            r.checkedCount(n, 2, max, quoi);
+        } catch (const ReadError& e) {
+            return std::string(e.what());
+        }
+        return std::string("accepted");
+    };
+    const struct {
+        std::int64_t n;
+        std::string_view quoi;
+        std::string attendu;
+    } cas[] = {
+        {6, "attributs de cases", "nombre d'attributs de cases au-delà de la fin du fichier"},
+        {6, "éléments de tableau", "nombre d'éléments de tableau au-delà de la fin du fichier"},
+        {6, "objets", "nombre d'objets au-delà"},
+        {6, "pages", "nombre de pages au-delà"},
+        {6, "résultats de cases", "nombre de résultats de cases au-delà"},
+        {-1, "attributs", "nombre négatif d'attributs"},
+        {-1, "jetons", "nombre négatif de jetons"},
+        {101, "éléments", "trop d'éléments"},
+        {101, "plis", "trop de plis"},
+    };
+    for (const auto& c : cas) {
+        const std::string m = message(c.n, 100, c.quoi);
+        EXPECT_EQ(m.substr(0, c.attendu.size()), c.attendu) << m;
+    }
+}
+
 TEST(BinaryReader, PositionSeekAndBytes) {
     const std::string octets = Octets({1, 2, 3, 4});
     BinaryReader r(octets);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -19,6 +20,8 @@
 #include "formula/script_programme.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
+#include "display/affichage.h"
+#include "display/couleurs.h"
 #include "programme/pilote_programme.h"
 
 namespace korv::programme {
@@ -170,6 +173,47 @@ TEST(ClotureProgramme, TheSampleFinancialPageTreatsItsMonthsWhenShown) {
         EXPECT_EQ(g->CaseCouleurTexte(c, 1), clos ? 13107200 : 0) << mois;
     }
     EXPECT_EQ(g->CaseResultatInterne(2, 10), "32100");
+}
+
+// The page's show action treats the months after the grid was computed and
+// drawn; the first show must already be what a second one shows: the
+// forecast sums without the closed months, the months' colours drawn.
+TEST(ClotureProgramme, TheFinancialPageShowsTheSameTheFirstTimeAsTheSecond) {
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    PiloteProgramme p;
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    p.DeclenchementReel();
+    p.ExecuterJusqua(100);
+    engine::Moteur& m = p.Moteur();
+    const int page = engine::NumeroDePage(m.scene, "FINANCES");
+    grid::TableauClasse* g = p.Programme().Grilles().Cherche(page, engine::NumeroObjet(m.scene, page, "PREVISIONS"));
+    ASSERT_NE(g, nullptr);
+    // The grid's rectangle (300, 300)-(9300, 4200) in pixels.
+    auto grille = [&p] {
+        std::vector<display::Couleur> pixels;
+        for (int y = 20; y < 280; ++y) {
+            for (int x = 20; x < 620; ++x) pixels.push_back(p.Programme().Affichage().PageTampon.Pixel(x, y));
+        }
+        return pixels;
+    };
+
+    p.Clic(200, 1800, 5525);  // "Finances"
+    p.ExecuterJusqua(400);
+    ASSERT_EQ(m.jeu.PageCourante, page);
+    EXPECT_EQ(g->CaseResultatInterne(2, 8), "108000") << "forecasts of the open months only";
+    const auto premiere = grille();
+    // The header of a closed month is drawn blue.
+    const display::Couleur bleu = display::Rgb(0, 0, 200);
+    EXPECT_NE(std::find(premiere.begin(), premiere.end(), bleu), premiere.end());
+
+    p.Clic(600, 1800, 6300);  // "Retour"
+    p.ExecuterJusqua(800);
+    ASSERT_NE(m.jeu.PageCourante, page);
+    p.Clic(1000, 1800, 5525);
+    p.ExecuterJusqua(1200);
+    ASSERT_EQ(m.jeu.PageCourante, page);
+    EXPECT_EQ(g->CaseResultatInterne(2, 8), "108000");
+    EXPECT_TRUE(premiere == grille()) << "the first show differs from the second";
 }
 
 }  // namespace

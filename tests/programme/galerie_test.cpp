@@ -10,11 +10,14 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "display/affichage.h"
 #include "display/couleurs.h"
+#include "engine/fichier_nom.h"
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
@@ -116,8 +119,10 @@ TEST(Galerie, LaPageTelleQueLeProgrammeLaDessine) {
         {"stretched photo: sun", 380 + 88, 40 + 40, Rgb(250, 220, 90), 3},
         {"stretched photo: bottom-left block", 384, 128, Rgb(30, 70, 120), 3},
         {"stretched photo: right of the picture", 510, 60, Ciel(60)},
-        // HALO_ADDITION (40, 160): the additive blend draws nothing here.
-        {"additive halo leaves the page", 72, 184, Ciel(184)},
+        // HALO_TRANSPARENT (40, 160): its white centre shows the sky, its
+        // rings lie on it.
+        {"transparent halo: white centre shows the sky", 72, 184, Ciel(184)},
+        {"transparent halo: a ring", 76, 183, Rgb(180, 209, 4)},
         // ASSOMBRI (420, 160): no shading either, only its black outline.
         {"shaded box: outline", 420, 170, kNoir},
         {"shaded box: inside", 480, 190, Ciel(190)},
@@ -137,6 +142,69 @@ TEST(Galerie, LaPageTelleQueLeProgrammeLaDessine) {
     }
     // What the window shows is the page buffer.
     EXPECT_TRUE(affichage.PageTampon.Image() == ecran.Image());
+}
+
+// The box of the pixels of one colour in a box of a surface.
+QRect Boite(const Surface& s, const QRect& dans, Couleur c) {
+    QRect r;
+    for (int y = dans.top(); y <= dans.bottom(); ++y) {
+        for (int x = dans.left(); x <= dans.right(); ++x) {
+            if (s.Pixel(x, y) == c) r = r.united(QRect(x, y, 1, 1));
+        }
+    }
+    return r;
+}
+
+// The buttons' captions sit in the middle of their faces, clear of the
+// picture at the left of the first.
+TEST(Galerie, LegendesAuMilieuDesBoutons) {
+    Galerie g;
+    ASSERT_GT(g.page, 0);
+    const Surface& ecran = g.composition->Affichage().PageEcran;
+    // BOUTON_RELIEF (40, 280, 160 x 40), BOUTON_ENFONCE (220, 280, 160 x 40).
+    for (const int gauche : {40, 220}) {
+        const QRect legende = Boite(ecran, QRect(gauche + 5, 285, 150, 30), kNoir);
+        ASSERT_FALSE(legende.isEmpty()) << gauche;
+        EXPECT_NEAR(legende.center().x(), gauche + 80, 6) << gauche;
+        EXPECT_NEAR(legende.center().y(), 300, 4) << gauche;
+    }
+}
+
+// In a window of 800 x 600 pixels the page is fitted to it: the background
+// picture covers the whole page as the objects spread over it.
+TEST(Galerie, LeFondSuitLaPageAgrandie) {
+    testsupport::PiloteProgramme p;
+    p.FenetreAffichage().mesures = {0, 0, 12015, 9015};
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    ASSERT_TRUE(f.good());
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    // The pictures beside the built sample, as loading the scene file names them.
+    engine::Scene& scene = p.Moteur().scene;
+    scene.entete.repertoireScene = fs::path(KORV_SAMPLE_SCE).parent_path().string() + "/";
+    for (auto& page : scene.pages) {
+        for (auto& o : page.objets) {
+            if (!o.fichier.empty()) o.fichier = engine::NomFichierAbsolu(o.fichier, scene.entete.repertoireScene);
+        }
+    }
+    p.ExecuterJusquARepos();
+    ASSERT_EQ(p.Moteur().scene.entete.pageLargeur, 800);
+    // The "Galerie" button, moved with the page to (525, 500) pixels.
+    p.Clic(p.Horloge().Maintenant() + 10, 9000, 7700);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 600);
+    ASSERT_EQ(p.Moteur().jeu.PageCourante, engine::NumeroDePage(p.Moteur().scene, "GALERIE"));
+    const Surface& tampon = p.Programme().Affichage().PageTampon;
+    ASSERT_EQ(tampon.Image().width(), 800);
+    ASSERT_EQ(tampon.Image().height(), 600);
+    for (const QPoint champ : {QPoint(10, 590), QPoint(790, 590), QPoint(700, 520)}) {
+        const Couleur c = tampon.Pixel(champ.x(), champ.y());
+        EXPECT_GT(CouleurComposanteVerte(c), CouleurComposanteRouge(c) + 40) << "field at " << champ.x() << ", "
+                                                                            << champ.y();
+    }
+    const Couleur ciel = tampon.Pixel(790, 10);
+    EXPECT_GT(CouleurComposanteBleue(ciel), CouleurComposanteRouge(ciel) + 100) << "sky at the right edge";
+    // The "Retour" button, moved to (50, 500), stands on the field.
+    const Couleur sous = tampon.Pixel(45, 520);
+    EXPECT_GT(CouleurComposanteVerte(sous), CouleurComposanteRouge(sous) + 40);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -10,6 +12,7 @@
 
 #include "display/affichage.h"
 #include "display/couleurs.h"
+#include "display/graphiques.h"
 #include "engine/moteur.h"
 #include "engine/recherche.h"
 #include "grid/graphique.h"
@@ -132,6 +135,7 @@ TEST(GraphiqueExemple, FollowsAValueTypedIntoItsGrid) {
     const display::Surface& tampon = p.Programme().Affichage().PageTampon;
     const Releve vert = Compte(tampon, 40, 130, 480, 380, kVert);
     ASSERT_GT(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 50) << "the loss of 2026";
+    const QImage coin = tampon.Image().copy(0, 0, 160, 40);
 
     // Cell (2, 2) of the data grid at 600,600 (columns of 2100, rows of 300
     // twips): a first click selects it, a second opens its edit box.
@@ -146,6 +150,14 @@ TEST(GraphiqueExemple, FollowsAValueTypedIntoItsGrid) {
     auto* grille = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "DONNEES")));
     ASSERT_NE(grille, nullptr);
     EXPECT_EQ(grille->CaseEditeur(2, 2), "800");
+
+    // The hidden parameter grid at the page's top-left corner stays off the
+    // page after the recalculation.
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            ASSERT_EQ(tampon.Image().pixel(x, y), coin.pixel(x, y)) << x << "," << y;
+        }
+    }
 
     p.Clic(800, 4500, 6300);  // "Actualiser"
     p.ExecuterJusqua(1100);
@@ -209,6 +221,129 @@ object kind=bouton name="AUTRE" rect=2400,6000,900,600 C1=1 D1=12632256
     p.ExecuterJusqua(p.Horloge().Maintenant() + 200);
     EXPECT_EQ(rouges(), 0) << "erased by code 1";
     EXPECT_EQ(p.JournalErreurs().find("graphique"), std::string::npos) << p.JournalErreurs();
+}
+
+}  // namespace
+}  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+// A chart reads its grids when it is made and when a script asks for it
+// (reading its REAFFICHE property), not at every drawing: a page drawn
+// again shows what the chart held.
+TEST(GraphiqueExemple, RedrawnFromWhatItHoldsUntilAScriptRefreshesIt) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusqua(100);
+    p.Clic(200, 4500, 5525);  // "Graphique"
+    p.ExecuterJusqua(400);
+    engine::Moteur& m = p.Moteur();
+    const int page = engine::NumeroDePage(m.scene, "GRAPHIQUE");
+    ASSERT_EQ(m.jeu.PageCourante, page);
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    ASSERT_GT(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 50) << "the loss of 2026";
+
+    auto* grille = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "DONNEES")));
+    ASSERT_NE(grille, nullptr);
+    BinaryWriter w;
+    w.u8(1);
+    w.u8(1);
+    w.zeros(2 * (4 + 2));
+    w.u8(2);
+    w.u8(2);
+    w.fileString("800");
+    w.u8(0);
+    w.zeros(5);
+    const std::string octets = w.take();
+    BinaryReader in(octets);
+    grille->ChargerUtilisateur(in);
+
+    const int courbe = engine::NumeroObjet(m.scene, page, "COURBE");
+    const auto* graphique = p.Programme().Graphiques().Graphique(page, courbe);
+    ASSERT_NE(graphique, nullptr);
+    // The chart numbers its categories; the axis title says which years.
+    EXPECT_EQ(graphique->Contenu().titreAxeCategories, "Ann\xE9" "es 2025 \xE0 2028");
+    p.Programme().Affichage().MajDessinObjet(page, courbe, true, true, 0, 0, -1);
+    EXPECT_GT(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 50) << "drawn again from what it holds";
+
+    p.Clic(p.Horloge().Maintenant() + 10, 4500, 6300);  // "Actualiser"
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 300);
+    EXPECT_EQ(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 0) << "refreshed by the script";
+}
+
+// A data grid that its name does not find leaves the chart without data at
+// every drawing, not only the first.
+TEST(GraphiqueDeclencheurs, ADataGridNotFoundStaysEmpty) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="P" rect=0,0,600,600 B3=1
+  grid cols=2 rows=19
+  cell col=2 row=1 text="1"
+  cell col=2 row=7 text="2"
+  cell col=2 row=8 text="1"
+  cell col=2 row=10 text="Ventes"
+  cell col=2 row=18 text="0"
+  cell col=2 row=19 text="1"
+  attribute col=2 row=11 bg=255
+object kind=graphique name="G" rect=1500,1500,6000,3000 text="DEBUT.P,DEBUT.ABSENT"
+)S");
+    p.DeclenchementReel();
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    EXPECT_EQ(Compte(tampon, 100, 100, 500, 300, kRouge).nombre, 0) << "first drawing";
+    p.Programme().Affichage().MajDessinObjet(1, 3, true, true, 0, 0, -1);
+    EXPECT_EQ(Compte(tampon, 100, 100, 500, 300, kRouge).nombre, 0) << "second drawing";
+}
+
+// What the parameter grid asks of points and series shows on the chart:
+// a series drawn as a line over the bars (row 15), round point marks
+// (row 13), grid lines across the plot (4, 5), and the points' picture.
+TEST(GraphiqueDeclencheurs, PointAndSeriesSettingsShow) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="P" rect=0,0,600,600 B3=1
+  grid cols=4 rows=19
+  cell col=2 row=1 text="1"
+  cell col=4 row=5 text="1"
+  cell col=2 row=7 text="3"
+  cell col=2 row=8 text="2"
+  cell col=3 row=13 text="2"
+  cell col=2 row=15 text="-1"
+  cell col=3 row=15 text="2"
+  cell col=2 row=18 text="0"
+  cell col=2 row=19 text="1"
+  attribute col=2 row=11 bg=255
+  attribute col=3 row=11 bg=16711680
+object kind=tableau name="D" rect=0,6600,600,600 B3=1
+  grid cols=3 rows=2
+  cell col=1 row=1 text="5"
+  cell col=2 row=1 text="8"
+  cell col=3 row=1 text="6"
+  cell col=1 row=2 text="2"
+  cell col=2 row=2 text="3"
+  cell col=3 row=2 text="7"
+object kind=graphique name="G" rect=1500,1500,6000,3000 text="DEBUT.P,DEBUT.D"
+)S");
+    p.DeclenchementReel();
+    p.ExecuterJusquARepos();
+    const auto* g = p.Programme().Graphiques().Graphique(1, 4);
+    ASSERT_NE(g, nullptr);
+    ASSERT_EQ(g->Contenu().series.size(), 2u);
+    EXPECT_EQ(g->Contenu().series[1].reglageSerie, 2);
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    if (const char* f = std::getenv("KORV_GRAPHIQUE_PNG")) tampon.Image().save(f);
+    // The blue series is a line over the red bars: a thin trace, not bars.
+    const Releve bleu = Compte(tampon, 100, 100, 420, 300, display::Rgb(0, 0, 255));
+    EXPECT_GT(bleu.nombre, 200) << "the line";
+    EXPECT_LT(bleu.nombre, 1500) << "no blue bar";
+    EXPECT_GT(Compte(tampon, 100, 100, 420, 300, kRouge).nombre, 300) << "the red bars";
 }
 
 }  // namespace

@@ -160,7 +160,7 @@ object kind=tableau name="B" rect=600,3000,2400,900
     p.Souris(200, testsupport::genre_souris::Relache, 1, 0, 2100, 1200);
     p.ExecuterJusqua(300);
     p.Programme().Recepteur().MenuCopier();
-    EXPECT_EQ(p.PressePapier().texte, "3\t4\r");
+    EXPECT_EQ(p.PressePapier().texte, "3\t4\r\n");
     p.Clic(400, 900, 3200);
     p.ExecuterJusqua(500);
     EXPECT_FALSE(grille(2)->SelectionEstValide()) << "a press in B leaves A without a selection";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "engine/moteur.h"
 #include "grid/tableau.h"
 #include "programme/pilote_programme.h"
@@ -70,6 +72,42 @@ object kind=tableau name="T1" rect=100,3000,3000,3000
     EXPECT_EQ(grille->CaseEditeur(1, 2), "3");
     EXPECT_EQ(grille->LigneEstPLiee(4), -1);
     EXPECT_EQ(grille->CaseResultatInterne(2, 1), "8") << "1 + 3 + 4 + an empty cell read as 0";
+}
+
+// An entry typed over a formula moves up with its row and stays an entry:
+// recomputing every formula keeps it, and the row it left computes again.
+TEST(GrillesPliage, AnEntryOverAFormulaMovesWithItsRowAndStaysAnEntry) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="T1" rect=100,3000,3000,3000
+  grid cols=2 rows=4
+  cell col=1 row=1 text="1"
+  cell col=1 row=2 text="2"
+  cell col=1 row=3 text="3"
+  cell col=1 row=4 text="4"
+  attribute col=2 row=1 editable=-1 type=1
+  attribute col=2 row=2 editable=-1 type=1
+  attribute col=2 row=3 editable=-1 type=1
+  attribute col=2 row=4 editable=-1 type=1
+)S");
+    p.ExecuterJusquARepos();
+    auto* grille = dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2));
+    ASSERT_NE(grille, nullptr);
+    for (int r = 1; r <= 4; ++r) grille->CaseEditeurChange(2, r, "=DEBUT.T1.Case[1," + std::to_string(r) + "]*2");
+    p.Moteur().Tableaux().ReferencesRecreer(p.Moteur().scene);
+    grille->RecalculAvecInit();
+    grille->CaseUtilisateurChange(2, 3, "99", true);
+    ASSERT_EQ(grille->CaseResultatType(2, 3), grid::resultat::kEntreeSurFormule);
+
+    grille->LignesCacherConsultation(1, 4, 2, 2);
+    grille->RecalculAvecInit();
+    EXPECT_EQ(grille->CaseResultatType(2, 2), grid::resultat::kEntreeSurFormule) << "row 3's entry, moved up";
+    EXPECT_EQ(grille->CaseResultatInterne(2, 2), "99") << "kept when every formula computes again";
+    EXPECT_EQ(grille->CaseResultatType(2, 3), grid::resultat::kCalcule) << "the row it left computes";
+    EXPECT_EQ(grille->CaseResultatInterne(2, 3), "8");
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
 #include "plan/etat_plan.h"
+#include "platform/message_box.h"
 #include "programme/pilote_programme.h"
 #include "support/entree_jeu.h"
 
@@ -212,7 +213,7 @@ TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
     p.Souris(200, testsupport::genre_souris::Relache, 1, 0, Tx(4), Ty(3));
     p.ExecuterJusqua(300);
     p.Programme().Recepteur().MenuCopier();
-    EXPECT_EQ(p.PressePapier().texte, "10,0\t20,0\r");
+    EXPECT_EQ(p.PressePapier().texte, "10,0\t20,0\r\n");
 
     // Two tabs skip a cell; a lone LF ends a row as CR LF does; a cell that
     // is not editable keeps its text; values past the grid are dropped.
@@ -240,7 +241,7 @@ TEST_F(Grilles, CopyAndPasteThroughTheClipboard) {
     p.Souris(910, testsupport::genre_souris::Relache, 1, 1, Tx(4), Ty(5));
     p.ExecuterJusqua(1000);
     p.Programme().Recepteur().MenuCopier();
-    EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r");
+    EXPECT_EQ(p.PressePapier().texte, "7\t2\t8\t9\r\n");
 }
 
 TEST_F(Grilles, DeleteAsksThenResetsTheSelectedEntries) {
@@ -257,6 +258,10 @@ TEST_F(Grilles, DeleteAsksThenResetsTheSelectedEntries) {
     EXPECT_EQ(G().Case(2, 5)->Texte, "");
     EXPECT_EQ(G().Case(3, 5)->Texte, "3");
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+    ASSERT_FALSE(p.Messages().messages.empty());
+    EXPECT_EQ(p.Messages().messages.back().style, platform::style::OuiNon + platform::style::Question)
+        << "a question, Yes or No";
+    EXPECT_EQ(p.Messages().messages.back().titre, "Corvanne Rarevive Zaru");
 }
 
 TEST_F(Grilles, TheFillCornerCopiesTheFirstCellAcross) {

@@ -24,7 +24,11 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        "document du plan", "impression et exportation", "methode guidee"};
+        "document du plan",
+        // Export, the print and export driver of method pages and the table
+        // of contents; the print job itself is real.
+        "impression et exportation",
+        "methode guidee"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
 
     auto& s = p.Moteur().Services();
@@ -55,7 +59,7 @@ TEST(Programme, AStandInSaysSoOnceInTheErrorLog) {
 scene
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
-object kind=action name="IMPRIME" A1=11 text="QUE PASSEVALEUR = IMPRIMEPREPAREDEBUT(1)"
+object kind=action name="EXPORTE" A1=11 text="QUE PASSEVALEUR = EXPORTEDEBUT(1)"
 object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
   element page=1 object=2 param=0 events=2
 )S");
@@ -63,9 +67,48 @@ object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
     p.Clic(200, 900, 900);
     p.ExecuterJusqua(300);
     const std::string journal = p.JournalErreurs();
-    const std::string ligne = "impression et exportation (ImprimePrepareDebut)";
+    const std::string ligne = "impression et exportation (ExportationFenetreOuvre)";
     ASSERT_NE(journal.find(ligne), std::string::npos) << journal;
     EXPECT_EQ(journal.find(ligne), journal.rfind(ligne)) << "reported once";
+}
+
+// The guided method and the table of contents are reached through their
+// stand-ins, each use said in the error log, never silently: the method
+// text's scroll (rich-text trigger 3), the method's menu page, the step's
+// grid pages, the glossary and a change of method; TEXTERECHERCHEPAGE
+// answers its 0 in place of its argument.
+TEST(Programme, MethodAndContentsGoThroughTheirStandIns) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=action name="MET" A1=11 B3=1 text="VAPAGE $MET"
+object kind=action name="OUTIL" A1=11 B3=1 text="VAPAGE $OUTILMET"
+object kind=action name="GLOSSAIRE" A1=11 B3=1 text="VAPAGE $GLOSSAIRE"
+object kind=action name="CHANGE" A1=11 B3=1 text="CHANGEMETHODE AUTRE"
+object kind=action name="SOMMAIRE" A1=11 B3=1 text="QUE PASSEVALEUR = TEXTERECHERCHEPAGE('Chapitre')"
+object kind=rtf name="R" rect=0,3000,600,600 B3=1
+object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
+  element page=1 object=2 param=0 events=2
+  element page=1 object=3 param=0 events=2
+  element page=1 object=4 param=0 events=2
+  element page=1 object=5 param=0 events=2
+  element page=1 object=6 param=0 events=2
+  element page=1 object=7 param=3 value="50%" events=2
+)S");
+    p.DeclenchementReel();
+    p.Clic(100, 900, 900);
+    p.ExecuterJusqua(300);
+    const std::string journal = p.JournalErreurs();
+    for (const char* ligne :
+         {"methode guidee (MethodeMenuPageNom)", "methode guidee (EtapeTableauxPages)",
+          "methode guidee (GlossaireAfficheDefinition)", "methode guidee (MethodeChanger)",
+          "methode guidee (TexteMethodeDefiler)", "impression et exportation (TexteRecherchePage)"}) {
+        EXPECT_NE(journal.find(ligne), std::string::npos) << ligne << "\n" << journal;
+    }
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1);
+    EXPECT_EQ(p.Moteur().ScriptsDuMoteur().Variables().PasseValeur, "0");
 }
 
 // A script's PASSEVALEUR is the value the next trigger hands over.

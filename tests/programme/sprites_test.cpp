@@ -224,7 +224,7 @@ TEST(SpritesProgramme, TheSamplesBallIsDraggedAndDropped) {
     EXPECT_EQ(e.haut, 176 * 15);
     EXPECT_EQ(ecran.Pixel(243 + 10, 176 + 30), rouge);
     EXPECT_NE(ecran.Pixel(80 + 10, 80 + 30), rouge) << "lifted from its start";
-    EXPECT_GT(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, depose), 0) << "\"Pion déplacé.\" shows";
+    EXPECT_GT(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, depose), 0) << "\"Pion déposé.\" shows";
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
@@ -303,8 +303,10 @@ TEST(SpritesProgramme, TheSamplesThumbAndStar) {
     p.ExecuterJusqua(p.Horloge().Maintenant() + 3000);
     EXPECT_EQ(position(), 99) << "once round: 50 beats of 365 twips, 9 short of the 18259";
     const engine::ObjetAffiche fin = Affiche(m, page, etoile);
-    EXPECT_LE(std::abs(fin.gauche - 900), 5 * 15);
-    EXPECT_LE(std::abs(fin.haut - 900), 5 * 15) << "back near its start";
+    // Its corner runs 24 pixels up and left of the drawn circuit, which
+    // starts at (60, 60): the star's centre is back near there.
+    EXPECT_LE(std::abs(fin.gauche - 540), 5 * 15);
+    EXPECT_LE(std::abs(fin.haut - 540), 5 * 15) << "back near its start";
     p.ExecuterJusqua(p.Horloge().Maintenant() + 600);
     EXPECT_EQ(position(), 99) << "the timer is done";
     // The trail: the star still shows where it was half-way.

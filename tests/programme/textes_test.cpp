@@ -5,12 +5,14 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "display/affichage.h"
 #include "display/couleurs.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "engine/recherche.h"
 #include "programme/pilote_programme.h"
 
@@ -98,6 +100,107 @@ TEST(TextesProgramme, TheSamplesCaptionsAndWelcomeLink) {
     ASSERT_FALSE(lien.isEmpty()) << "the link is drawn in red";
     Cliquer(p, Twips(lien.center().x()), Twips(lien.center().y()));
     EXPECT_EQ(p.Moteur().jeu.PageCourante, engine::NumeroDePage(p.Moteur().scene, "GALERIE")) << Trace(p);
+}
+
+// A button that searches a word in a text, pressed again and again, walks
+// from match to match and wraps to the first: the real search, started on
+// the line after the selected one.
+TEST(TextesProgramme, RepeatedSearchWalksFromMatchToMatch) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,6000,3000 text="un<Cr>mot deux<Cr>trois<Cr>quatre mot<Cr>cinq"
+object kind=bouton name="CHERCHE" rect=600,6000,1500,600 C1=1 D1=12632256 text="Chercher"
+  element page=1 object=2 param=8 value="mot" events=2
+)S");
+    p.DeclenchementReel();
+    p.ExecuterJusquARepos();
+    engine::Moteur& m = p.Moteur();
+    auto selection = [&] {
+        const int k = engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 2);
+        return k < 1 ? -1 : static_cast<int>(m.affiches.Entree(k).ligneSelectionnee);
+    };
+    ASSERT_EQ(selection(), 0);
+    std::vector<int> vues;
+    for (int i = 0; i < 4; ++i) {
+        Cliquer(p, 1350, 6300);
+        vues.push_back(selection());
+    }
+    EXPECT_EQ(vues, (std::vector<int>{2, 4, 2, 4}));
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// A link over three lines fires from its own words only: a click above the
+// text, over where its last line lies across, does nothing (an empty third
+// rectangle merged into the second once stretched the zone to the page's
+// top); a click on its last line fires it.
+TEST(TextesProgramme, ALinkOverThreeLinesFiresFromItsWordsOnly) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=1500,3000,4500,1500 text="Voir <Lien1>la page<Cr>des conditions<Cr>de vente<Lien0> ici"
+  element page=2 object=1 param=0 text="la pagedes conditionsde vente" events=2
+page
+object kind=fond name="CONDITIONS" rect=0,0,9600,7200
+)S");
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    // The link's last line: the red of its third line of text.
+    const QRect lien = Boite(tampon, QRect(100, 200, 300, 100), kRouge);
+    ASSERT_FALSE(lien.isEmpty());
+    const QRect troisieme = Boite(tampon, QRect(100, lien.bottom() - 10, 300, 11), kRouge);
+    ASSERT_FALSE(troisieme.isEmpty());
+    p.Clic(p.Horloge().Maintenant() + 10, Twips(troisieme.center().x()), 1200);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1) << "a click above the text";
+    p.Clic(p.Horloge().Maintenant() + 10, Twips(troisieme.center().x()), Twips(troisieme.center().y()));
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 2) << "a click on the link's last line";
+}
+
+// A text coded again for a new width (the window resized) keeps its link
+// single: the words after the link take the text's colour back, not the
+// link's red.
+TEST(TextesProgramme, TheLinkAloneStaysRedWhenTheTextIsCodedAgain) {
+    PiloteProgramme p;
+    p.ChargerScene(R"S(
+scene width=640 height=480
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=texte name="T" rect=600,600,6000,900 D2=8388608 text="Ouvrez la galerie pour voir les images."
+  element page=2 object=1 param=0 text="galerie" events=2
+page
+object kind=fond name="GALERIE" rect=0,0,9600,7200
+)S");
+    p.ExecuterJusquARepos();
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    // Red pixels on the line right of the link's zone (its rectangle 1).
+    const auto rougeApresLeLien = [&](const QRect& ligne) {
+        int droite = -1;
+        for (const engine::EvenementAttente& e : p.Moteur().attente.entrees) {
+            if (e.TypeObjet == engine::kTypeZoneLien && e.Etat != -1) droite = e.Zone.Droite1 / 15;
+        }
+        if (droite < 0) return -1;
+        int n = 0;
+        for (int y = ligne.top(); y <= ligne.bottom(); ++y) {
+            for (int x = droite + 2; x <= ligne.right(); ++x) n += tampon.Pixel(x, y) == kRouge;
+        }
+        return n;
+    };
+    EXPECT_EQ(rougeApresLeLien(QRect(40, 40, 400, 60)), 0) << "first drawing";
+
+    // The window grows to 800 x 600 pixels of page: the text is coded again
+    // for its wider object.
+    p.FenetreAffichage().mesures = {0, 0, 12015, 9015};
+    p.Programme().Recepteur().Redimensionnement();
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 100);
+    ASSERT_EQ(p.Moteur().scene.entete.pageLargeur, 800);
+    EXPECT_EQ(rougeApresLeLien(QRect(50, 50, 500, 60)), 0) << "after a new coding";
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 // The sample's rich text of two pages: its buttons turn them.

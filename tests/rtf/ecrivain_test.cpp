@@ -61,3 +61,50 @@ TEST(EcrivainRtf, NomsDePolicesEchappes) {
 
 }  // namespace
 }  // namespace korv::rtf
+
+namespace korv::rtf {
+namespace {
+
+// A paragraph ended by a page break is ended as a paragraph first: a page
+// break alone is a character inside the paragraph for word processors,
+// which would join it with the next one.
+TEST(EcrivainRtf, SautDePageApresFinDeParagraphe) {
+    Document d;
+    d.paragraphes.push_back(Paragraphe{{}, {Morceau{{}, U"un"}}, true});
+    d.paragraphes.push_back(Paragraphe{{}, {Morceau{{}, U"deux"}}, false});
+    const std::string rtf = EcrireRtf(d);
+    EXPECT_NE(rtf.find("un\\par\\page"), std::string::npos) << rtf;
+    const Document relu = test::Lu(rtf);
+    ASSERT_EQ(relu.paragraphes.size(), 2u) << rtf;
+    EXPECT_TRUE(relu.paragraphes[0].sautPage);
+    EXPECT_EQ(test::Brut(relu), "un|deux");
+}
+
+// A bulleted list as word processors write it: the bullet of each item in a
+// symbol font. Written again, the bullet is "•" in the text's own font, so
+// that other word processors show it (in the symbol font they show a
+// private-use character).
+TEST(EcrivainRtf, PucesDeListeEnCaractereOrdinaire) {
+    const char* rtf =
+        R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman Times New Roman;}{\f3\fbidi\froman\fcharset2 Symbol;})"
+        R"({\f4\fnil\fcharset2 Wingdings;}})"
+        R"({\*\listtable{\list{\listlevel{\leveltext\'01\u-3913 ?;}}}})"
+        R"({\listtext\pard\plain\f3\fs24 \'b7\tab}\pard\ls1 premier\par )"
+        R"({\pntext\f4\'a7\tab}deuxi\'e8me\par })";
+    const Document d = test::Lu(rtf);
+    ASSERT_EQ(d.paragraphes.size(), 2u);
+    EXPECT_EQ(d.paragraphes[0].morceaux.front().texte, U"\u2022");
+    EXPECT_EQ(d.paragraphes[1].morceaux.front().texte, U"\u25AA");
+    for (const auto& p : d.paragraphes) EXPECT_EQ(p.morceaux.front().format.police, 0);
+    EXPECT_EQ(test::Brut(d), "•\tpremier|?\tdeuxième");
+    const std::string ecrit = EcrireRtf(d);
+    EXPECT_NE(ecrit.find("\\f0\\fs24 \\'95"), std::string::npos) << ecrit;
+    EXPECT_NE(ecrit.find("\\f0\\fs24 \\u9642?"), std::string::npos) << ecrit;
+    EXPECT_EQ(ecrit.find("\\'b7"), std::string::npos) << ecrit;
+    EXPECT_EQ(test::Lu(ecrit), d);
+    // A symbol font's other characters are left as they are.
+    EXPECT_EQ(test::Brut(test::Lu(R"({\rtf1{\fonttbl{\f3\fcharset2 Symbol;}}\f3 a\'e1})")), "aá");
+}
+
+}  // namespace
+}  // namespace korv::rtf

@@ -22,6 +22,33 @@ out=$("$tool" dump "$dir/none.sce" 2>&1); rc=$?
 [ $rc -eq 1 ] || fail "missing dump exit $rc"
 echo "$out" | grep -q "Fichier inexistant" || fail "missing dump message: $out"
 
+# A grid scene cut at every fifth length: each message names what it
+# counted in French, "de" elided before a vowel ("nombre d'attributs de
+# cases").
+cat > "$dir/g.txt" <<'EOF'
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="T" rect=0,0,3000,3000
+  grid cols=2 rows=2
+  cell col=1 row=1 text="1"
+  attribute col=1 row=1 editable=-1 type=1
+  attribute col=2 row=1 editable=-1 type=1
+EOF
+"$tool" build "$dir/g.txt" "$dir/g.sce" || fail "build grid scene"
+taille=$(wc -c < "$dir/g.sce")
+i=0
+: > "$dir/messages.txt"
+while [ "$i" -lt "$taille" ]; do
+    head -c "$i" "$dir/g.sce" > "$dir/g-cut.sce"
+    "$tool" dump "$dir/g-cut.sce" >> "$dir/messages.txt" 2>&1 && fail "cut at $i accepted"
+    i=$((i + 5))
+done
+if grep -E "(^| )de ([aeiouAEIOU]|é|è|à|ê)" "$dir/messages.txt" | head -3 | grep .; then
+    fail "de before a vowel"
+fi
+grep -q "nombre d'attributs de cases" "$dir/messages.txt" || fail "no cut reached the cell attributes"
+
 printf 'scene width=oops\n' > "$dir/bad.txt"
 "$tool" build "$dir/bad.txt" "$dir/bad.sce" 2>/dev/null && fail "bad description accepted"
 [ -e "$dir/bad.sce" ] && fail "bad description left a file"

@@ -139,8 +139,10 @@ public:
     void MethodeTextesVider(int page) override;
     void PageMethodeAutoConstruire(int page) override;
     void RedactionTexteSauver(std::string_view texte) override;
+    void TexteMethodeDefiler(std::int32_t y) override { texteMethodeDefilement = y; }
 
     bool modifie = false;
+    std::int32_t texteMethodeDefilement = 0;
     std::deque<int> reponsesEnregistrer;
 
 private:

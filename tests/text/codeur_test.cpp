@@ -49,6 +49,31 @@ TEST(Codeur, SortiesDeReference) {
     for (const Cas& c : cas) EXPECT_EQ(Code(c.source, c.largeur), c.attendu) << c.source;
 }
 
+// A run that fits on no line part goes back to the last blank of the line:
+// the line keeps its words with the blank after them, and the dropped
+// words begin the next line in their own format.
+TEST(Codeur, RetourAuDernierBlanc) {
+    const struct {
+        const char* source;
+        std::int32_t largeur;
+        const char* attendu;
+    } cas[] = {
+        // "ab " (315) then bold "cdefgh" (1260), of which nothing fits at a
+        // word boundary: back to the blank after "ab".
+        {"ab <Gras1>cdefgh", 600,
+         "<Zone600><LigneNumero1><X0><Y225><BaseLine180>ab <LigneNumero2><X0><Y450><BaseLine405><Gras1>cd"
+         "<LigneNumero3><X0><Y675><BaseLine630>ef<LigneNumero4><X0><Y900><BaseLine855>gh"},
+        // Back over a later piece: the line keeps "ab " and drops the bold
+        // "c", which begins the next line.
+        {"ab <Gras1>c<Gras0>defghijk", 600,
+         "<Zone600><LigneNumero1><X0><Y225><BaseLine180>ab <LigneNumero2><X0><Y450><BaseLine405><Gras1>c<Gras0>def"
+         "<LigneNumero3><X0><Y675><BaseLine630>ghijk"},
+        // A word that fills the line exactly stays whole on it.
+        {"abcd", 420, "<Zone420><LigneNumero1><X0><Y225><BaseLine180>abcd"},
+    };
+    for (const auto& c : cas) EXPECT_EQ(Code(c.source, c.largeur), c.attendu) << c.source;
+}
+
 TEST(Codeur, JustifieDeuxMorceaux) {
     // A wrapped justified line of two words: the first at 0, the second
     // flush right without its trailing blank (600 - 210 = 390).

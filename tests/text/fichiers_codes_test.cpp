@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include <unistd.h>
@@ -57,6 +58,17 @@ TEST(FichiersCodes, PasseDeNettoyageEtLiens) {
     // A damaged list stops at the damage.
     EXPECT_EQ(InsereTagHypertexteDansTexte("abc", "0009"), "abc");
     EXPECT_EQ(InsereTagHypertexteDansTexte("abc", "00099abc"), "abc");
+}
+
+// A text coded once holds its links: coded again (at another width), each
+// link stays single, so that its closing tag gives the line its colour back.
+TEST(FichiersCodes, LienDejaPoseNonRedouble) {
+    const std::string une = InsereTagHypertexteDansTexte("Ouvrez la galerie pour voir", "00007galerie");
+    EXPECT_EQ(une, "Ouvrez la <Lien1>galerie<Lien0> pour voir");
+    EXPECT_EQ(InsereTagHypertexteDansTexte(une, "00007galerie"), une);
+    // An occurrence outside the link is still linked.
+    EXPECT_EQ(InsereTagHypertexteDansTexte(une + " la galerie", "00007galerie"),
+              "Ouvrez la <Lien1>galerie<Lien0> pour voir la <Lien1>galerie<Lien0>");
 }
 
 TEST(FichiersCodes, LitteralCodeParLangue) {
@@ -128,6 +140,47 @@ TEST(FichiersCodes, FichiersReutilisesTantQueLaSourceNeChangePas) {
     fs::remove(b.source);
     EXPECT_EQ(b.Coder(2), "");
     EXPECT_EQ(NombreTxm(b.cache), 0);
+}
+
+// A layout measured with other metrics is not reused: the default format,
+// the font standing for missing ones and the twips per pixel of either axis
+// each make the coding start again.
+TEST(FichiersCodes, MesuresDifferentesRecodent) {
+    struct Cas {
+        const char* nom;
+        std::function<void(CodageFichier&, Codage&, MesureurFixe::Reglages&)> changer;
+    };
+    const Cas cas[] = {
+        {"rien", [](CodageFichier&, Codage&, MesureurFixe::Reglages&) {}},
+        {"format", [](CodageFichier&, Codage& c, MesureurFixe::Reglages&) { c.depart.police = "TIMES NEW ROMAN"; }},
+        {"taille", [](CodageFichier&, Codage& c, MesureurFixe::Reglages&) { c.depart.taille = 14; }},
+        {"police", [](CodageFichier& f, Codage&, MesureurFixe::Reglages&) { f.policeDefaut = "COURIER NEW"; }},
+        {"tppx", [](CodageFichier&, Codage&, MesureurFixe::Reglages& r) { r.twipsParPixelX = 12; }},
+        {"tppy", [](CodageFichier&, Codage&, MesureurFixe::Reglages& r) { r.twipsParPixelY = 12; }},
+    };
+    for (const Cas& k : cas) {
+        const fs::path d = Dossier(std::string("mesures_") + k.nom);
+        const fs::path source = d / "LONGTEXTE.TXT";
+        const fs::path cache = d / "cache";
+        ASSERT_TRUE(TexteVersFichier(source, std::string(60000, 'a')));
+        auto coder = [&](bool changer) {
+            CodageFichier f{source, cache, "P1O2", {}, "ARIAL"};
+            MesureurFixe::Reglages r;
+            MesureurFixe premier;
+            Codage c{premier, 10'000'000, {}, 1, {}};
+            if (changer) k.changer(f, c, r);
+            MesureurFixe m(r);
+            Codage avec{m, c.largeur, c.depart, c.nbLangues, {}};
+            return CodageCompletTexte(f, avec);
+        };
+        ASSERT_EQ(coder(false), "CODAGE:LONG0.TXM");
+        // A mark in the coded file shows whether it is coded again.
+        ASSERT_TRUE(TexteVersFichier(cache / "LONG0.TXM", "marque"));
+        ASSERT_EQ(coder(true), "CODAGE:LONG0.TXM");
+        std::string contenu;
+        ASSERT_TRUE(FichierVersTexte(cache / "LONG0.TXM", contenu));
+        EXPECT_EQ(contenu == "marque", std::string(k.nom) == "rien") << k.nom;
+    }
 }
 
 TEST(FichiersCodes, CacheImpossibleDonneLaFormeEnLigne) {

@@ -126,6 +126,23 @@ TEST(Write, PositionLueSeulementDansLaPropriete) {
               "<PageNombre000001><PageNumero1><HorizontalAligneGauche><Taille12><Police Arial>a<Exposant1>b");
 }
 
+// Sizes in half points: a half point goes to the even size.
+TEST(Write, DemiPointsArrondisAuPair) {
+    const struct {
+        std::uint8_t hps;
+        const char* taille;
+    } cas[] = {{20, "<Taille10>"}, {21, "<Taille10>"}, {23, "<Taille12>"}, {25, "<Taille12>"}, {27, "<Taille14>"},
+               {3, "<Taille2>"}};
+    for (const auto& c : cas) {
+        DocumentWrite d;
+        d.texte = "a";
+        d.paragraphes = {{1}};
+        d.passages = {{1, 0, c.hps}};
+        d.polices = {"Arial"};
+        EXPECT_NE(Importer(d.Construire()).find(c.taille), std::string::npos) << int{c.hps};
+    }
+}
+
 TEST(Write, FichierOrdinairePasseTel) {
     EXPECT_EQ(Importer("a\tb\r\nc\x0c" "d\x01"), "<PageNombre000002><PageNumero1>a b<Cr>c<PageNumero2>d");
     EXPECT_EQ(Importer(""), "<PageNombre000001><PageNumero1>");

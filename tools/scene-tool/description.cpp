@@ -417,7 +417,6 @@ private:
         g.reduit = forme_ == FormeObjets::Bloc && o.drapeauGrille == -1;
         Entier("cols", g.colonneNb);
         Entier("rows", g.ligneNb);
-        if (g.colonneNb == 0 || g.ligneNb == 0) Erreur("une grille a de 1 à 255 colonnes et lignes");
         Entier("coloffset", g.decalageColonne);
         Entier("rowoffset", g.decalageLigne);
         Entier("bottom", g.lignesBasColleesEnBas);

@@ -1,0 +1,240 @@
+#include "programme/impression_programme.h"
+
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "display/affichage.h"
+#include "engine/liste_std.h"
+#include "engine/fichier_nom.h"
+#include "engine/moteur.h"
+#include "engine/recherche.h"
+#include "formula/monnaies.h"
+#include "grid/copie_feuille.h"
+#include "grid/feuille.h"
+#include "grid/graphique.h"
+#include "grid/magasin_grilles.h"
+#include "grid/tableau.h"
+#include "platform/message_box.h"
+#include "platform/path_resolver.h"
+#include "print/imprimante.h"
+#include "print/mesureur.h"
+#include "print/pagination.h"
+#include "programme/modules_a_venir.h"
+
+namespace korv::programme {
+
+namespace {
+
+constexpr int kGrille = 12;
+
+std::vector<std::string> Elements(std::string_view liste, char separateur) {
+    std::vector<std::string> r(1);
+    for (char c : liste) {
+        if (c == separateur) {
+            r.emplace_back();
+        } else {
+            r.back() += c;
+        }
+    }
+    return r;
+}
+
+}  // namespace
+
+// The scene's objects, grids and charts as the job reads them.
+class ImpressionProgramme::Sources final : public print::SourcesImpression {
+public:
+    Sources(engine::Moteur& moteur, grid::MagasinGrilles& magasin, display::AffichagePage& affichage,
+            const print::ImpressionTravail& travail)
+        : moteur_(moteur), magasin_(magasin), affichage_(affichage), travail_(travail) {}
+
+    int NombreObjets(int page) override {
+        return moteur_.scene.PageExiste(page) ? moteur_.scene.Page(page).ObjetNb() : 0;
+    }
+
+    std::optional<Objet> ObjetPage(int page, int objet) override {
+        if (!moteur_.scene.ObjetExiste(page, objet)) return std::nullopt;
+        const engine::ObjetPage& o = moteur_.scene.Page(page).Objet(objet);
+        return Objet{o.type, o.G[2], o.texte, o.fichier};
+    }
+
+    std::optional<std::string> FichierLu(std::string_view fichier) override {
+        const auto chemin = platform::ResoudreChemin(fichier);
+        if (!chemin) return std::nullopt;
+        std::ifstream f(*chemin, std::ios::binary);
+        if (!f) return std::nullopt;
+        return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    }
+
+    std::optional<CopieGrille> CopierGrille(int page, int objet) override {
+        grid::TableauClasse* g = magasin_.Cherche(page, objet);
+        if (g == nullptr) return std::nullopt;
+        auto classeur = std::make_unique<grid::Classeur>();
+        grid::ContexteCopie ctx;
+        ctx.mode = travail_.ModeImpressionExport;
+        ctx.monnaie = Monnaie();
+        ctx.twipsParPixelX = affichage_.PageTampon.TwipsParPixelX();
+        ctx.twipsParPixelY = affichage_.PageTampon.TwipsParPixelY();
+        ctx.texteAffiche = [this](grid::TableauClasse& t, int c, int r) { return magasin_.TexteAffiche(t, c, r); };
+        grid::CopierVersBook(*g, *classeur, 1, ctx);
+        TaillesDeLaGrille(*g, classeur->FeuilleNumero(1), ctx.mode);
+        CopieGrille r;
+        r.titre = grid::TitreImpressionFeuille(g->ImprimeTitreRetourne(), ctx.monnaie);
+        r.feuille = print::FeuilleDuClasseur(std::move(classeur), 1);
+        return r;
+    }
+
+    grid::ContenuGraphique CopierGraphique(int page, int objet) override {
+        const engine::Scene& scene = moteur_.scene;
+        // The chart shows the current values of its page's grids.
+        for (int k = 1; k <= NombreObjets(page); ++k) {
+            if (scene.Page(page).Objet(k).type != kGrille) continue;
+            if (grid::TableauClasse* g = magasin_.Cherche(page, k)) g->RecalculSansInit();
+        }
+        grid::EnvironnementGraphique env;
+        env.grille = [this, &scene](std::string_view nomPage, std::string_view nomObjet) -> grid::TableauClasse* {
+            const int p = engine::NumeroDePage(scene, nomPage);
+            if (p < 1) return nullptr;
+            const int n = engine::NumeroObjet(scene, p, nomObjet);
+            return n < 1 ? nullptr : magasin_.Cherche(p, n);
+        };
+        const std::string dossier = std::filesystem::path(scene.entete.cheminScene).parent_path().string();
+        env.nomAbsolu = [dossier](std::string_view f) { return engine::NomFichierAbsolu(f, dossier); };
+        env.fichierExiste = [](const std::string& f) { return platform::ResoudreChemin(f).has_value(); };
+        const std::string& texte = scene.Page(page).Objet(objet).texte;
+        grid::GraphiqueClasse c;
+        c.MajDonnees(engine::ListeStdElementValeur(texte, 1), engine::ListeStdElementValeur(texte, 2), true, env);
+        return c.Contenu();
+    }
+
+    std::optional<std::string> CaseReferenceValeur(std::string_view reference) override {
+        const auto e = Elements(reference, ',');
+        if (e.size() < 3) return std::nullopt;
+        const engine::Scene& scene = moteur_.scene;
+        const int page = engine::NumeroDePage(scene, e[0]);
+        if (page < 1) return std::nullopt;
+        const int objet = engine::NumeroObjet(scene, page, e[1]);
+        if (objet < 1 || scene.Page(page).Objet(objet).type != kGrille) return std::nullopt;
+        grid::TableauClasse* g = magasin_.Cherche(page, objet);
+        if (g == nullptr) return std::nullopt;
+        const auto coord = g->CaseNomCoordonnees(e[2]);
+        if (!coord || coord->colonne < 1 || coord->ligne < 1) return std::nullopt;
+        return g->CaseValeurAAfficher(coord->colonne, coord->ligne);
+    }
+
+private:
+    // The plan's currency symbol, from cell (1, 2) of PREVISION.COMPTE.
+    std::string Monnaie() {
+        const engine::Scene& scene = moteur_.scene;
+        const int page = engine::NumeroDePage(scene, "PREVISION");
+        if (page < 1) return {};
+        const int objet = engine::NumeroObjet(scene, page, "COMPTE");
+        grid::TableauClasse* g = objet < 1 ? nullptr : magasin_.Cherche(page, objet);
+        if (g == nullptr || g->ColonneNb() < 1 || g->LigneNb() < 2) return {};
+        return formula::TableMonnaies::MonnaieSymboleDuNom(g->CaseValeurInternePendantCalcul(1, 2).EnTexte());
+    }
+
+    // Rows and columns the copy gave no size keep the grid's own.
+    static void TaillesDeLaGrille(grid::TableauClasse& g, grid::Feuille& f, int mode) {
+        const bool sansPlis = mode == 2 || mode == 4;
+        int n = 0;
+        for (int c = 1; c <= g.ColonneNb(); ++c) {
+            const auto& x = g.Colonne(c);
+            if (x.AttributImpression.Imprimable == 0 || (sansPlis && x.Pliee == -1)) continue;
+            ++n;
+            if (x.Taille > 0) f.largeurs.try_emplace(n, x.Taille);
+        }
+        n = f.titreImpression.empty() ? 0 : 1;
+        for (int r = 1; r <= g.LigneNb(); ++r) {
+            const auto& x = g.Ligne(r);
+            if (x.AttributImpression.Imprimable == 0 || (sansPlis && x.Pliee == -1)) continue;
+            ++n;
+            if (x.Taille > 0) f.hauteurs.try_emplace(n, x.Taille);
+        }
+    }
+
+    engine::Moteur& moteur_;
+    grid::MagasinGrilles& magasin_;
+    display::AffichagePage& affichage_;
+    const print::ImpressionTravail& travail_;
+};
+
+ImpressionProgramme::ImpressionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& magasin,
+                                         display::AffichagePage& affichage, ImpressionAVenir& reste,
+                                         platform::BoiteMessage* messages, print::Imprimante& imprimante,
+                                         print::MesureurTexte& mesureur)
+    : moteur_(moteur),
+      affichage_(affichage),
+      reste_(reste),
+      messages_(messages),
+      imprimante_(imprimante),
+      mesureur_(mesureur),
+      sources_(std::make_unique<Sources>(moteur, magasin, affichage, travail_)),
+      ajout_(travail_, *sources_) {}
+
+ImpressionProgramme::~ImpressionProgramme() = default;
+
+void ImpressionProgramme::ImprimePrepareDebut(std::uint8_t mode) {
+    display::MessageFenetreOuvre(affichage_, "Pr\xE9paration aper\xE7u", "En cours...");
+    print::ImprimePrepareDebut(travail_, mode, imprimante_.Caracteristiques());
+}
+
+void ImpressionProgramme::ImprimeMargesFixe(double gauche, double haut, double droite, double bas, double pied,
+                                            double entete) {
+    print::ImprimeMargesFixe(travail_, gauche, haut, droite, bas, pied, entete);
+}
+
+void ImpressionProgramme::ImprimeEnTeteFixe(std::string_view texte, bool affiche, bool premierePage) {
+    print::ImprimeEnTeteFixe(travail_, std::string(texte), affiche, premierePage);
+}
+
+void ImpressionProgramme::ImprimePiedDePageFixe(std::string_view texte, bool affiche, bool premierePage) {
+    print::ImprimePiedDePageFixe(travail_, std::string(texte), affiche, premierePage);
+}
+
+void ImpressionProgramme::ImprimeAjouteObjet(int page, int objet, std::string_view texte,
+                                             std::span<const formula::Valeur> options) {
+    ajout_.ImprimeAjouteObjet(page, objet, texte, options);
+}
+
+void ImpressionProgramme::ImprimeAjoutePage(std::uint8_t argument) {
+    ajout_.ImprimeAjouteObjet(-1, argument, {}, {});
+}
+
+void ImpressionProgramme::Imprime() {
+    if (travail_.ApercuPrepare) return;
+    try {
+        print::ApercuPaginer(travail_, mesureur_, affichage_.PageTampon.TwipsParPixelY());
+    } catch (const std::exception& e) {
+        if (messages_) {
+            messages_->Afficher(std::string("Erreur pendant l'impression\r\n") + e.what(), platform::style::Ok,
+                                "Corvanne Rarevive Zaru");
+        }
+    }
+}
+
+void ImpressionProgramme::MessageFenetreFerme() { display::MessageFenetreFerme(affichage_); }
+
+void ImpressionProgramme::ExportationFenetreOuvre(std::int16_t mode) { reste_.ExportationFenetreOuvre(mode); }
+void ImpressionProgramme::ExporteTextesOuTableaux(std::int16_t option) { reste_.ExporteTextesOuTableaux(option); }
+void ImpressionProgramme::MethodeTextesExporte(std::string_view texte) { reste_.MethodeTextesExporte(texte); }
+void ImpressionProgramme::TexteRTFInsereTableaux(int page, int objet, bool rtf) {
+    reste_.TexteRTFInsereTableaux(page, objet, rtf);
+}
+void ImpressionProgramme::RedactionImprimeExporte(std::string_view variante, bool exporte) {
+    reste_.RedactionImprimeExporte(variante, exporte);
+}
+std::int16_t ImpressionProgramme::NumeroEtape(std::string_view code) { return reste_.NumeroEtape(code); }
+void ImpressionProgramme::EtapeImprimeExporte(std::int16_t etape, bool exporte) {
+    reste_.EtapeImprimeExporte(etape, exporte);
+}
+void ImpressionProgramme::SommaireMettreAJour(int page, int objet, std::int16_t niveau) {
+    reste_.SommaireMettreAJour(page, objet, niveau);
+}
+
+}  // namespace korv::programme

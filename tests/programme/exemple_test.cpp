@@ -1,0 +1,351 @@
+// The sample scene as a new user of the program meets it: every button does
+// what its caption says, every page has a way back, nothing lies under
+// another object. Played on the program's own composition, the mouse going
+// in through the main window's receiver.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "display/affichage.h"
+#include "engine/fichier_nom.h"
+#include "engine/moteur.h"
+#include "engine/objets_affiches.h"
+#include "engine/recherche.h"
+#include "engine/scene.h"
+#include "grid/tableau.h"
+#include "programme/pilote_programme.h"
+
+namespace korv::programme {
+namespace {
+
+using testsupport::PiloteProgramme;
+namespace genre = testsupport::genre_souris;
+constexpr int kGauche = 1;
+constexpr int kPixel = 15;  // twips
+
+// The sample scene, its pictures named from its own folder as loading a
+// scene file names them; played to rest on its start page.
+void ChargerExemple(PiloteProgramme& p) {
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    ASSERT_TRUE(f.good());
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    engine::Scene& scene = p.Moteur().scene;
+    const std::string base = engine::FichierNomChemin(KORV_SAMPLE_SCENE);
+    scene.entete.repertoireScene = base;
+    for (auto& page : scene.pages) {
+        for (auto& o : page.objets) {
+            if (!o.fichier.empty()) o.fichier = engine::NomFichierAbsolu(o.fichier, base);
+        }
+    }
+    p.ExecuterJusquARepos();
+}
+
+// A press and, `dureeMs` later, its release, as a hand clicks; then the
+// play runs a while.
+void Cliquer(PiloteProgramme& p, int x, int y, int dureeMs = 120) {
+    const std::int64_t t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, x, y);
+    p.Souris(t + 10 + dureeMs, genre::Relache, kGauche, 0, x, y);
+    p.ExecuterJusqua(t + 10 + dureeMs + 300);
+}
+
+// The middle of an object's rectangle (twips).
+struct Point {
+    int x, y;
+};
+Point Milieu(const engine::Moteur& m, int page, std::string_view nom) {
+    const int o = engine::NumeroObjet(m.scene, page, std::string(nom));
+    EXPECT_GT(o, 0) << nom;
+    if (o < 1) return {0, 0};
+    const engine::ObjetPage& r = m.scene.Page(page).Objet(o);
+    return {r.gauche + r.largeur / 2, r.haut + r.hauteur / 2};
+}
+
+int Page(const engine::Moteur& m, std::string_view nom) { return engine::NumeroDePage(m.scene, std::string(nom)); }
+
+bool Montre(const engine::Moteur& m, int page, std::string_view nom) {
+    const int o = engine::NumeroObjet(m.scene, page, std::string(nom));
+    return o > 0 && engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, o) > 0;
+}
+
+// Where an object is shown now (twips).
+engine::ObjetAffiche Affiche(const engine::Moteur& m, int page, std::string_view nom) {
+    const int o = engine::NumeroObjet(m.scene, page, std::string(nom));
+    const int n = o > 0 ? engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, o) : 0;
+    EXPECT_GT(n, 0) << nom << " is not shown";
+    return n > 0 ? m.affiches.Entree(n) : engine::ObjetAffiche{};
+}
+
+// Goes from the start page to a page through its button, and checks that
+// its "Retour" leads back.
+void Aller(PiloteProgramme& p, std::string_view bouton, std::string_view page) {
+    engine::Moteur& m = p.Moteur();
+    const Point b = Milieu(m, Page(m, "DEBUT"), bouton);
+    Cliquer(p, b.x, b.y);
+    ASSERT_EQ(m.jeu.PageCourante, Page(m, page)) << bouton << p.JournalErreurs();
+}
+
+// A slide show: a press anywhere shows the next slide, and the release of
+// that press clicks nothing on the slide it brought (nor on the start page
+// that the last slide leads to).
+TEST(Exemple, EachPressOfTheSlideShowShowsTheNextSlide) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    const Point imprimer = Milieu(m, Page(m, "DEBUT"), "VERS_IMPRESSION");
+    Aller(p, "VERS_DIAPO", "DIAPOAUTO_1");
+
+    Cliquer(p, 4800, 3600);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "DIAPOAUTO_2")) << "the second slide stays after the release";
+    // A long press: its release comes long after the page has changed.
+    Cliquer(p, imprimer.x, imprimer.y, 900);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT")) << "released over \"Imprimer\", which the press never saw";
+    Cliquer(p, imprimer.x, imprimer.y);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "IMPRESSION")) << "a click of its own works";
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// The ball: its text comes with the drop, not while it is dragged, and the
+// ball stays in the page however far the mouse goes.
+TEST(Exemple, TheBallShowsItsTextWhenDroppedAndStaysInThePage) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_GLISSER", "GLISSER");
+    const int page = m.jeu.PageCourante;
+
+    std::int64_t t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 1560, 1560);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 2800, 2200);
+    p.Souris(t + 50, genre::Deplace, kGauche, 0, 4000, 3000);
+    p.ExecuterJusqua(t + 300);
+    EXPECT_EQ(Affiche(m, page, "PION").gauche, 243 * kPixel) << "it follows the mouse";
+    EXPECT_FALSE(Montre(m, page, "DEPOSE")) << "still held: not dropped yet";
+    p.Souris(t + 400, genre::Relache, kGauche, 0, 4000, 3000);
+    p.ExecuterJusqua(t + 600);
+    EXPECT_TRUE(Montre(m, page, "DEPOSE")) << "dropped";
+
+    // Dragged far past the bottom-left corner of the window: it stops at the
+    // page's edge, whole (48 pixels), and can be taken again.
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 243 * kPixel + 360, 176 * kPixel + 360);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, -6000, 20000);
+    p.Souris(t + 50, genre::Relache, kGauche, 0, -6000, 20000);
+    p.ExecuterJusqua(t + 300);
+    engine::ObjetAffiche e = Affiche(m, page, "PION");
+    EXPECT_EQ(e.gauche, 0);
+    EXPECT_EQ(e.haut, (480 - 48) * kPixel);
+    // And past the top-right one.
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 360, e.haut + 360);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 30000, -3000);
+    p.Souris(t + 50, genre::Relache, kGauche, 0, 30000, -3000);
+    p.ExecuterJusqua(t + 300);
+    e = Affiche(m, page, "PION");
+    EXPECT_EQ(e.gauche, (640 - 48) * kPixel);
+    EXPECT_EQ(e.haut, 0);
+    // Back inside, it moves freely again.
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, e.gauche + 360, 360);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 4000, 3000);
+    p.Souris(t + 50, genre::Relache, kGauche, 0, 4000, 3000);
+    p.ExecuterJusqua(t + 300);
+    EXPECT_EQ(Affiche(m, page, "PION").gauche, 243 * kPixel);
+    EXPECT_EQ(Affiche(m, page, "PION").haut, 176 * kPixel);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// Distance (pixels) from a point to the drawn outline of a path object.
+double DistanceAuChemin(const engine::ObjetPage& o, double x, double y) {
+    double d = 1e9;
+    const auto& pts = o.chemin.points;
+    for (std::size_t i = 1; i < pts.size(); ++i) {
+        const double ax = pts[i - 1].x, ay = pts[i - 1].y, bx = pts[i].x, by = pts[i].y;
+        const double l2 = (bx - ax) * (bx - ax) + (by - ay) * (by - ay);
+        const double t = l2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / l2, 0.0, 1.0) : 0.0;
+        d = std::min(d, std::hypot(x - (ax + t * (bx - ax)), y - (ay + t * (by - ay))));
+    }
+    return d;
+}
+
+// The star runs with its centre on the drawn circuit, and "Retour" leads
+// back to the start page.
+TEST(Exemple, TheStarRunsCentredOnTheDrawnCircuitAndRetourLeadsBack) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_CHEMINS", "CHEMINS");
+    const int page = m.jeu.PageCourante;
+    const engine::ObjetPage& circuit = m.scene.Page(page).Objet(engine::NumeroObjet(m.scene, page, "CIRCUIT"));
+    ASSERT_GT(circuit.chemin.points.size(), 2u);
+    // The star's picture: 48 pixels square.
+    for (int pas = 0; pas < 8; ++pas) {
+        p.ExecuterJusqua(p.Horloge().Maintenant() + 6 * 60);
+        const engine::ObjetAffiche e = Affiche(m, page, "ETOILE");
+        const double cx = e.gauche / double(kPixel) + 24, cy = e.haut / double(kPixel) + 24;
+        EXPECT_LE(DistanceAuChemin(circuit, cx, cy), 2.0) << "beat " << pas * 6 << ": centre (" << cx << ", " << cy << ")";
+    }
+    const Point retour = Milieu(m, page, "RETOUR");
+    Cliquer(p, retour.x, retour.y);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// Every page leads back to the start page: through an element that jumps
+// to another page, an action that goes back (type 4) or one that jumps to a
+// named page (type 10), page after page.
+TEST(Exemple, EveryPageLeadsBackToTheStartPage) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    const engine::Scene& scene = p.Moteur().scene;
+    constexpr int kRetour = 4, kSaut = 10;
+    const int debut = engine::NumeroDePage(scene, "DEBUT");
+    // The pages each page leads to; 0 stands for the page before.
+    const auto suivantes = [&](int page) {
+        std::vector<int> r;
+        for (const engine::ObjetPage& o : scene.Page(page).objets) {
+            for (const engine::ObjetPageElement& e : o.elements) {
+                if (e.PageCible != page) {
+                    r.push_back(e.PageCible);
+                    continue;
+                }
+                if (!scene.ObjetExiste(page, e.ObjetCible)) continue;
+                const engine::ObjetPage& cible = scene.Page(page).Objet(e.ObjetCible);
+                if (cible.Type() != engine::TypeObjet::Action) continue;
+                if (cible.A1 == kRetour) r.push_back(0);
+                if (cible.A1 == kSaut) r.push_back(engine::NumeroDePage(scene, cible.texte));
+            }
+        }
+        return r;
+    };
+    for (int page = 1; page <= scene.PageNb(); ++page) {
+        if (page == debut) continue;
+        std::vector<int> vues{page};
+        bool retour = false;
+        for (std::size_t i = 0; i < vues.size() && !retour; ++i) {
+            for (int s : suivantes(vues[i])) {
+                retour = retour || s == debut || s == 0;
+                if (s > 0 && std::find(vues.begin(), vues.end(), s) == vues.end()) vues.push_back(s);
+            }
+        }
+        EXPECT_TRUE(retour) << scene.Page(page).Objet(1).nom << " has no way back";
+    }
+}
+
+// "Aide": hovering shows the hint, leaving hides it, and the button stays.
+TEST(Exemple, HoveringAideShowsItsHintAndLeavingHidesIt) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    const int debut = m.jeu.PageCourante;
+    const Point aide = Milieu(m, debut, "AIDE");
+    ASSERT_FALSE(Montre(m, debut, "INDICE"));
+    std::int64_t t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Deplace, 0, 0, aide.x, aide.y);
+    p.ExecuterJusqua(t + 200);
+    EXPECT_TRUE(Montre(m, debut, "INDICE")) << "the hint shows";
+    EXPECT_TRUE(Montre(m, debut, "AIDE"));
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Deplace, 0, 0, aide.x, aide.y - 1500);
+    p.ExecuterJusqua(t + 200);
+    EXPECT_FALSE(Montre(m, debut, "INDICE")) << "the hint goes";
+    EXPECT_TRUE(Montre(m, debut, "AIDE")) << "the button stays";
+    // And again.
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Deplace, 0, 0, aide.x, aide.y);
+    p.ExecuterJusqua(t + 200);
+    EXPECT_TRUE(Montre(m, debut, "INDICE"));
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// The start page's buttons lie apart: one click runs one button's action.
+TEST(Exemple, TheStartPagesClickZonesDoNotOverlap) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 4000);  // the welcome text shown too
+    std::vector<const engine::EvenementAttente*> clics;
+    for (const engine::EvenementAttente& e : m.attente.entrees) {
+        if (e.EvenementsAttendus & 2) clics.push_back(&e);
+    }
+    ASSERT_GE(clics.size(), 12u);
+    const auto nom = [&](const engine::EvenementAttente& e) { return m.scene.Page(e.Page).Objet(e.Objet).nom; };
+    for (std::size_t i = 0; i < clics.size(); ++i) {
+        for (std::size_t j = i + 1; j < clics.size(); ++j) {
+            const engine::EvenementAttente& a = *clics[i];
+            const engine::EvenementAttente& b = *clics[j];
+            if (a.Objet == b.Objet) continue;  // one text's links
+            const bool separes = a.Gauche + a.Largeur <= b.Gauche || b.Gauche + b.Largeur <= a.Gauche ||
+                                 a.Haut + a.Hauteur <= b.Haut || b.Haut + b.Hauteur <= a.Haut;
+            EXPECT_TRUE(separes) << nom(a) << " and " << nom(b);
+        }
+    }
+
+    // "Texte riche" turns to its page and says nothing else; "Bonjour" greets.
+    const Point texte = Milieu(m, m.jeu.PageCourante, "VERS_TEXTE_RICHE");
+    const Point bonjour = Milieu(m, m.jeu.PageCourante, "BONJOUR");
+    Cliquer(p, texte.x, texte.y);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "TEXTE_RICHE"));
+    EXPECT_TRUE(p.Messages().messages.empty()) << "no greeting from a button beneath";
+    const Point retour = Milieu(m, m.jeu.PageCourante, "RETOUR");
+    Cliquer(p, retour.x, retour.y);
+    ASSERT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
+    p.RepondreMessage(1);
+    Cliquer(p, bonjour.x, bonjour.y);
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages[0].texte, "Bienvenue, Visiteur !");
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// FINANCES scrolls its sixteen columns with its own buttons: the thumb
+// dragged along its track, "<" and ">", and the thumb follows the grid
+// whatever scrolled it.
+TEST(Exemple, TheForecastGridScrollsWithItsButtons) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_FINANCES", "FINANCES");
+    const int page = m.jeu.PageCourante;
+    auto* g = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "PREVISIONS")));
+    ASSERT_NE(g, nullptr);
+    const int debut = g->DecalageColonne();
+    const engine::ObjetAffiche pouce = Affiche(m, page, "CURSEUR_MOIS");
+    const engine::ObjetPage& piste = m.scene.Page(page).Objet(engine::NumeroObjet(m.scene, page, "PISTE_MOIS"));
+    EXPECT_EQ(pouce.gauche, piste.gauche) << "the thumb starts at the track's left end";
+
+    // The thumb dragged to the track's right end: the last columns show.
+    std::int64_t t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, pouce.gauche + 200, pouce.haut + 150);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 9600, pouce.haut + 150);
+    p.Souris(t + 50, genre::Relache, kGauche, 0, 9600, pouce.haut + 150);
+    p.ExecuterJusqua(t + 300);
+    const int fin = g->DecalageColonne();
+    EXPECT_GT(fin, debut + 8) << "scrolled to the end";
+    EXPECT_GT(Affiche(m, page, "CURSEUR_MOIS").gauche, piste.gauche + piste.largeur - 800);
+
+    // "<" scrolls back one month, and the thumb moves left with the grid.
+    const int avant = Affiche(m, page, "CURSEUR_MOIS").gauche;
+    const Point gauche = Milieu(m, page, "MOIS_PRECEDENTS");
+    Cliquer(p, gauche.x, gauche.y, 100);
+    EXPECT_EQ(g->DecalageColonne(), fin - 1);
+    EXPECT_LT(Affiche(m, page, "CURSEUR_MOIS").gauche, avant);
+
+    // ">" twice forward.
+    const Point droite = Milieu(m, page, "MOIS_SUIVANTS");
+    const int milieu = g->DecalageColonne();
+    Cliquer(p, gauche.x, gauche.y, 100);
+    Cliquer(p, gauche.x, gauche.y, 100);
+    EXPECT_EQ(g->DecalageColonne(), milieu - 2);
+    Cliquer(p, droite.x, droite.y, 100);
+    EXPECT_EQ(g->DecalageColonne(), milieu - 1);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+}  // namespace
+}  // namespace korv::programme
