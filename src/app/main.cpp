@@ -21,9 +21,12 @@
 #include "plan/qt_espace_affichage.h"
 #include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
+#include "plan/barre_rtf.h"
+#include "plan/qt_redaction.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/qt_clipboard.h"
+#include "platform/qt_colour_dialog.h"
 #include "platform/qt_cp1252.h"
 #include "platform/qt_event_pump.h"
 #include "platform/qt_file_dialog.h"
@@ -121,9 +124,14 @@ int main(int argc, char** argv) {
     plateforme.chronoBulle = &fenetre.ChronoBulleGrilles();
     plan::QtFenetreBulle bulle(&fenetre, &fenetre.Espace());
     plateforme.bulle = &bulle;
-    plan::QtBoiteEdition boiteEdition(&fenetre.Espace());
+    plan::QtBoiteEdition boiteEdition(&fenetre.Espace(), kTwipsParPixel);
     plateforme.boiteEdition = &boiteEdition;
     plateforme.fenetreDocument = &fenetre;
+    plateforme.boiteEditionRiche = &boiteEdition;
+    plan::QtPanneauRedaction redaction(&fenetre.Espace(), kTwipsParPixel);
+    plateforme.redaction = &redaction;
+    platform::QtDialogueCouleur couleur;
+    plateforme.couleur = &couleur;
     plateforme.twipsParPixel = kTwipsParPixel;
     print::QtImprimante imprimante(&fenetre);
     print::QtMesureur mesureur;
@@ -133,6 +141,20 @@ int main(int argc, char** argv) {
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);
     composition.Plan().splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };
+    // Toolbar 0 on the writing panel, toolbar 1 over the page for the edit
+    // of a rich-text object.
+    redaction.Brancher(composition.Barres());
+    plan::QtBarreRTF barreEdition(composition.Barres(), 1, &fenetre.Espace());
+    composition.Barres().vue = [&redaction, &barreEdition, &fenetre](int n) {
+        if (n == 0) {
+            if (redaction.Barre()) redaction.Barre()->Montrer();
+            redaction.Disposer();
+            return;
+        }
+        barreEdition.setGeometry(0, 0, fenetre.Espace().width(), barreEdition.sizeHint().height());
+        barreEdition.Montrer();
+        barreEdition.raise();
+    };
     fenetre.DefinirRecepteur(&composition.Recepteur());
     fenetreRecue = &fenetre;
 

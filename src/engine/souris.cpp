@@ -126,7 +126,9 @@ bool TextesSousLaSouris(Moteur& moteur, std::int32_t x, std::int32_t y) {
         const ObjetAffiche a = liste.Entree(i);
         if (!moteur.scene.ObjetExiste(a.page, a.objet)) continue;
         const ObjetPage& o = moteur.scene.Page(a.page).Objet(a.objet);
-        if (o.Type() != TypeObjet::Texte) continue;
+        // Tagged texts and rich texts take the user's typing.
+        const bool riche = o.Type() == TypeObjet::TexteRtf;
+        if (o.Type() != TypeObjet::Texte && !riche) continue;
         const bool dedans = a.gauche <= x && x <= a.droite && a.haut <= y && y <= a.bas;
         if (!dedans) continue;
         const std::int16_t drapeaux = o.G[2];
@@ -136,7 +138,7 @@ bool TextesSousLaSouris(Moteur& moteur, std::int32_t x, std::int32_t y) {
             moteur.Edition().TexteEditeParUtilisateurCommence(a.page, a.objet, ObjetTexte(moteur.scene, a.page, a.objet));
             return true;
         }
-        if (drapeaux & kLignesLiens) {
+        if (!riche && (drapeaux & kLignesLiens)) {
             const int ligne = NLigneTexteObjetY(moteur, a.page, a.objet, y, a.morceauTexte, a.ligneTexteLong);
             if (ligne > 0 && liste.Existe(i)) {
                 liste.Entree(i).ligneSelectionnee = ligne;

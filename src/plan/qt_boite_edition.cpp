@@ -4,13 +4,33 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "plan/qt_touches.h"
+#include "platform/colour_dialog.h"
 #include "platform/qt_cp1252.h"
 
 namespace korv::plan {
 
-QtBoiteEdition::QtBoiteEdition(QWidget* surface) : QLineEdit(surface) {
-    setFrame(false);
-    setMaxLength(32700);
+QtBoiteEdition::QtBoiteEdition(QWidget* surface, std::int32_t tpp) : QTextEdit(surface), BoiteRicheQt(tpp) {
+    setFrameStyle(QFrame::NoFrame);
+    setAcceptRichText(false);
+    setTabChangesFocus(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    // A box as small as a cell: no bars, the text close to the edges.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    document()->setDocumentMargin(1);
+    QObject::connect(this, &QTextEdit::cursorPositionChanged, this, [this] { Dire(EvenementRiche::SelectionChange); });
+    // What the user types beyond the limit is taken back.
+    QObject::connect(this, &QTextEdit::textChanged, this, [this] {
+        const int trop = Longueur() - longueurMax_;
+        if (longueurMax_ <= 0 || trop <= 0 || isReadOnly()) return;
+        QTextCursor c = textCursor();
+        const int fin = c.position();
+        c.setPosition(std::max(fin - trop, 0));
+        c.setPosition(fin, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+        setTextCursor(c);
+    });
     hide();
 }
 
@@ -18,16 +38,18 @@ void QtBoiteEdition::Ouvrir(int x, int y, int largeur, int hauteur, std::string_
                             int taille, bool toutSelectionner) {
     QFont f(platform::VersQString(police));
     f.setPointSize(taille);
+    document()->setDefaultFont(f);
     setFont(f);
     setGeometry(x, y, std::max(largeur, 1), std::max(hauteur, 1));
-    setText(platform::VersQString(texte));
+    TexteFixer(texte);
+    setReadOnly(false);
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
     if (toutSelectionner) {
         selectAll();
     } else {
-        end(false);
+        moveCursor(QTextCursor::End);
     }
 }
 
@@ -37,45 +59,61 @@ void QtBoiteEdition::Placer(int x, int y, int largeur, int hauteur) {
 
 void QtBoiteEdition::Fermer() {
     hide();
+    setReadOnly(true);
     if (parentWidget()) parentWidget()->setFocus(Qt::OtherFocusReason);
 }
 
-std::string QtBoiteEdition::Texte() const { return platform::DepuisQString(text()); }
+void QtBoiteEdition::FondFixer(std::int32_t couleur) {
+    const platform::Rvb c = platform::DepuisColorref(couleur);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, QColor(c.rouge, c.vert, c.bleu));
+    setPalette(p);
+}
 
-void QtBoiteEdition::TexteFixer(std::string_view texte) { setText(platform::VersQString(texte)); }
-
-int QtBoiteEdition::SelectionDebut() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
-
-int QtBoiteEdition::SelectionLongueur() const { return hasSelectedText() ? selectionLength() : 0; }
-
-void QtBoiteEdition::SelectionFixer(int debut, int longueur) {
-    if (longueur > 0) {
-        setSelection(debut, longueur);
-    } else {
-        setCursorPosition(debut);
-    }
+void QtBoiteEdition::TexteFixer(std::string_view texte) {
+    QString t = platform::VersQString(texte);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // A plain text in the box's font, whatever a rich text left behind.
+    document()->clear();
+    QTextCharFormat neutre;
+    neutre.setFont(document()->defaultFont());
+    QTextCursor c(document());
+    c.setBlockFormat(QTextBlockFormat());
+    c.setCharFormat(neutre);
+    c.insertText(t);
+    setTextCursor(c);
+    setCurrentCharFormat(neutre);
 }
 
 void QtBoiteEdition::focusInEvent(QFocusEvent* e) {
-    QLineEdit::focusInEvent(e);
+    QTextEdit::focusInEvent(e);
     // Told once the event being handled is over: the key that opened the
     // box is still the main window's and reaches the box through it.
     QTimer::singleShot(0, this, [this] {
         if (focus_) focus_();
+        Dire(EvenementRiche::FocusEntree);
     });
 }
 
+void QtBoiteEdition::focusOutEvent(QFocusEvent* e) {
+    QTextEdit::focusOutEvent(e);
+    if (perte_) perte_();
+    Dire(EvenementRiche::FocusPerte);
+}
+
 void QtBoiteEdition::keyPressEvent(QKeyEvent* e) {
-    int touche = 0;
-    if (e->key() == Qt::Key_Tab) touche = 9;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) touche = 13;
-    if (touche != 0 && fin_) {
+    if (touche_) {
         // The handler may close the box; keep nothing of it after the call.
-        const auto fin = fin_;
-        fin(touche);
+        const auto touche = touche_;
+        if (touche(CodeToucheVirtuelle(*e), EtatMaj(e->modifiers()))) return;
+    }
+    if (e->key() == Qt::Key_Backtab) return;
+    // Escape is the window's: its quit question.
+    if (e->key() == Qt::Key_Escape) {
+        e->ignore();
         return;
     }
-    QLineEdit::keyPressEvent(e);
+    QTextEdit::keyPressEvent(e);
 }
 
 }  // namespace korv::plan

@@ -1,8 +1,10 @@
 #pragma once
 // The edit box the user types into, laid over the page surface of the main
 // window. Texts are Windows-1252 bytes; positions are pixels of the page
-// surface. The box reports the keys that end an edit (Tab, Enter).
+// surface. The box hands each key going down to its owner first, who may end
+// the edit with it.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,8 +23,16 @@ public:
     virtual void Fermer() = 0;
     virtual bool Visible() const = 0;
     virtual std::string Texte() const = 0;
-    // Called with 9 or 13 when the user ends the edit with Tab or Enter.
-    virtual void SurFin(std::function<void(int touche)> fin) = 0;
+    // Called at each key going down in the box (virtual-key code, shift
+    // bits 1 Shift, 2 Ctrl, 4 Alt) before the box takes it; true when the
+    // key ended the edit: the box then drops it.
+    virtual void SurTouche(std::function<bool(int code, int maj)> touche) = 0;
+    // Called when the box loses the keyboard focus.
+    virtual void SurFocusPerte(std::function<void()> perte) = 0;
+    // The most characters the user may type; 0: no limit.
+    virtual void LongueurMaxFixer(int longueur) = 0;
+    // The background (0x00BBGGRR).
+    virtual void FondFixer(std::int32_t couleur) = 0;
     // Called once the box has taken the keyboard focus, after the event
     // that opened it is over.
     virtual void SurFocus(std::function<void()> focus) = 0;

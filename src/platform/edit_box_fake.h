@@ -24,10 +24,16 @@ public:
         ++ouvertures;
     }
     void Placer(int x_, int y_, int l, int h) override { x = x_, y = y_, largeur = l, hauteur = h; }
-    void Fermer() override { visible = aFocus = false; }
+    void Fermer() override {
+        PerdreFocus();
+        visible = false;
+    }
     bool Visible() const override { return visible; }
     std::string Texte() const override { return texte; }
-    void SurFin(std::function<void(int)> f) override { fin = std::move(f); }
+    void SurTouche(std::function<bool(int, int)> f) override { touche = std::move(f); }
+    void SurFocusPerte(std::function<void()> f) override { focusPerte = std::move(f); }
+    void FondFixer(std::int32_t c) override { fond = c; }
+    void LongueurMaxFixer(int n) override { longueurMax = n; }
     void SurFocus(std::function<void()> f) override { focus = std::move(f); }
     void TexteFixer(std::string_view t) override {
         texte = std::string(t);
@@ -55,8 +61,13 @@ public:
         longueur = 0;
         toutSelectionne = false;
     }
-    void Terminer(int touche) {
-        if (fin) fin(touche);
+    void Terminer(int code) { Touche(code, 0); }
+    // A key going down in the box: true when it ended the edit.
+    bool Touche(int code, int maj) { return touche && touche(code, maj); }
+    void PerdreFocus() {
+        if (!aFocus) return;
+        aFocus = false;
+        if (focusPerte) focusPerte();
     }
 
     int x = 0, y = 0, largeur = 0, hauteur = 0;
@@ -67,8 +78,11 @@ public:
     int copies = 0, collages = 0;
     bool visible = false;
     int ouvertures = 0;
-    std::function<void(int)> fin;
+    std::int32_t fond = 0xFFFFFF;
+    int longueurMax = 0;
+    std::function<bool(int, int)> touche;
     std::function<void()> focus;
+    std::function<void()> focusPerte;
 };
 
 }  // namespace korv::platform

@@ -20,7 +20,6 @@ void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) {
     magasin_.Construit(scene);
     if (construites) construites();
 }
-RedactionAVenir::RedactionAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Edition); }
 formula::ServiceGrille* GrillesProgramme::GrilleDe(int page, int objet) { return magasin_.GrilleDe(page, objet); }
 void GrillesProgramme::ParcouruRecalculReinitTous() { magasin_.ParcouruRecalculReinitTous(); }
 bool GrillesProgramme::ASelection(int page, int objet) { return magasin_.ASelection(page, objet); }

@@ -15,7 +15,6 @@
 #include "engine/declenchement_services.h"
 #include "engine/services.h"
 #include "formula/fonctions_texte_riche.h"
-#include "plan/redaction.h"
 
 namespace korv::engine {
 class Moteur;
@@ -28,7 +27,6 @@ namespace korv::programme {
 
 // Names of the modules to come, as the list test spells them.
 namespace module {
-inline constexpr std::string_view Edition = "edition de texte";
 inline constexpr std::string_view Methode = "methode guidee";
 inline constexpr std::string_view Impression = "impression et exportation";
 }  // namespace module
@@ -79,22 +77,6 @@ public:
 
 private:
     grid::MagasinGrilles& magasin_;
-};
-
-// The writing box as the plan document reaches it. No box exists yet, so
-// none has the focus or a source; what would reach its text says so.
-class RedactionAVenir final : public plan::Redaction {
-public:
-    explicit RedactionAVenir(ModulesAVenir& modules);
-    bool ALeFocus() const override { return false; }
-    bool AUneSource() const override { return false; }
-    void TexteSauver(bool) override { modules_.Signaler(module::Edition, "RedactionTexteSauver"); }
-    void ObjetRecharge(std::int16_t, std::int16_t) override {
-        modules_.Signaler(module::Edition, "RedactionObjetRecharge");
-    }
-
-private:
-    ModulesAVenir& modules_;
 };
 
 // Export, the print and export driver of method pages and the table of

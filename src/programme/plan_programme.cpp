@@ -34,12 +34,14 @@ void PlanProgramme::PlanAffaireEditionValider() { document_.PlanAffaireEditionVa
 bool PlanProgramme::PlanAffaireModifie() { return etat_.PlanAffaireModifie(); }
 int PlanProgramme::DialogueFichierEnregistrerDemande() { return etat_.DialogueFichierEnregistrerDemande(); }
 
-// No method page exists until the guided method is built: nothing to empty
-// or build, and no method text to route the mouse to.
+// No method page exists until the guided method is built: nothing to empty,
+// only the writing panel to build, and no method text to route the mouse to.
 void PlanProgramme::MethodeTextesVider(int) {}
-void PlanProgramme::PageMethodeAutoConstruire(int) {}
-void PlanProgramme::RedactionTexteSauver(std::string_view texte) {
-    if (!texte.empty()) modules_.Signaler(module::Methode, "RedactionTexteSauver");
+void PlanProgramme::PageMethodeAutoConstruire(int page) {
+    if (pageConstruire) pageConstruire(page);
+}
+void PlanProgramme::RedactionTexteSauver(std::string_view source) {
+    if (redactionSauver) redactionSauver(source);
 }
 void PlanProgramme::MousedownTexteMethode(std::int32_t, std::int32_t) {
     modules_.Signaler(module::Methode, "MousedownTexteMethode");

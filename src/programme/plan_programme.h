@@ -4,6 +4,7 @@
 // the method's step table; a stand-in for the rest of the guided method.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,11 @@ public:
     std::vector<int> EtapeTableauxPages() override;
     void GlossaireAfficheDefinition() override;
     void MethodeChanger(std::string_view argument) override;
+
+    // The writing box: its panel built with the page, its text stored to a
+    // source.
+    std::function<void(int page)> pageConstruire;
+    std::function<void(std::string_view source)> redactionSauver;
 
 private:
     plan::EtatPlan& etat_;

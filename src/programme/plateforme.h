@@ -11,6 +11,7 @@ namespace korv::platform {
 class BoiteEdition;
 class ChronoBulleTableau;
 class ChronoDefilementTableau;
+class DialogueCouleur;
 class FenetreBulle;
 class BoiteMessage;
 class CataloguePolices;
@@ -32,6 +33,10 @@ namespace korv::engine {
 class FenetrePrincipale;
 }
 
+namespace korv::plan {
+class BoiteTexteRiche;
+class PanneauRedaction;
+}  // namespace korv::plan
 namespace korv::print {
 class Imprimante;
 class MesureurTexte;
@@ -57,6 +62,12 @@ struct Plateforme {
     display::FenetreAffichage* fenetreAffichage = nullptr;
     // The edit box over the page surface.
     platform::BoiteEdition* boiteEdition = nullptr;
+    // The same box as a rich-text box, for the edit of a rich-text object.
+    plan::BoiteTexteRiche* boiteEditionRiche = nullptr;
+    // The writing panel over the page.
+    plan::PanneauRedaction* redaction = nullptr;
+    // The colour dialog (the rich-text toolbars' colour button).
+    platform::DialogueCouleur* couleur = nullptr;
     // The main window's tooltip.
     platform::FenetreBulle* bulle = nullptr;
     // The main window's grid scrolling timer.

@@ -11,6 +11,7 @@
 #include "display/texte_riche.h"
 #include "display/textes.h"
 #include "engine/calcul_grilles.h"
+#include "engine/dialogues_communs.h"
 #include "engine/declencheurs_objets.h"
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
@@ -20,6 +21,8 @@
 #include "grid/grille_selection.h"
 #include "grid/magasin_grilles.h"
 #include "plan/document/document_plan.h"
+#include "plan/barre_rtf.h"
+#include "plan/panneau_redaction.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/edit_box.h"
@@ -28,6 +31,7 @@
 #include "platform/message_box.h"
 #include "platform/tooltip.h"
 #include "programme/edition_programme.h"
+#include "programme/fenetre_programme.h"
 #include "print/imprimante.h"
 #include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
@@ -35,6 +39,7 @@
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
+#include "programme/redaction_programme.h"
 #include "programme/voisins_programme.h"
 
 namespace korv::programme {
@@ -76,9 +81,9 @@ display::ReglagesAffichage Reglages(const Plateforme& p) {
 struct Programme::Modules {
     Modules(engine::Moteur& m, const Plateforme& p)
         : moteur(m),
+          fenetre(p.fenetreAffichage),
           aVenir(m),
           etat(*p.messages),
-          redaction(aVenir),
           document(ServicesDocument(p)),
           partie(document),
           plan(etat, document, etapes, aVenir),
@@ -96,13 +101,14 @@ struct Programme::Modules {
           magasin(ServicesGrilles(p)),
           grilles(magasin),
           fonctions(m, magasin, affichage, p, aVenir, partie),
-          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition,
+          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
+          redaction(m, affichage, etat, aVenir, barres, edition, p.redaction),
           reste(aVenir),
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
           sommaire(aVenir),
-          recepteur(m, affichage, magasin, edition) {}
+          recepteur(m, affichage, magasin, edition, redaction) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     plan::ServicesDocument ServicesDocument(const Plateforme& p);
@@ -112,11 +118,11 @@ struct Programme::Modules {
     void BoutonsAscenseur(int page, int objet);
 
     engine::Moteur& moteur;
+    FenetreAffichageProgramme fenetre;
     ModulesAVenir aVenir;
     plan::EtatPlan etat;
     plan::MethodeEtapes etapes;
     platform::FichiersDocumentDisque disque;
-    RedactionAVenir redaction;
     plan::DocumentPlan document;
     DocumentPlanPartie partie;
     PlanProgramme plan;
@@ -131,7 +137,9 @@ struct Programme::Modules {
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     FonctionsGrillesProgramme fonctions;
+    plan::BarresRTF barres;
     EditionProgramme edition;
+    RedactionProgramme redaction;
     // Without a printer of the platform (headless tools): an A4 page and
     // lines of fixed size.
     print::ImprimanteFixe imprimanteDefaut;
@@ -193,8 +201,9 @@ plan::ServicesDocument Programme::Modules::ServicesDocument(const Plateforme& p)
     s.fichiers = p.fichiers ? p.fichiers : &disque;
     s.redaction = &redaction;
     s.fenetre = p.fenetreDocument;
-    s.texteEditeFin = [this] { edition.TexteEditeParUtilisateurFin(); };
-    s.boiteEditionFocus = [boite = p.boiteEdition] { return boite && boite->Visible() && boite->AFocus(); };
+    // The edit in progress is taken, as Enter takes it.
+    s.texteEditeFin = [this] { edition.Valider(); };
+    s.boiteEditionFocus = [this] { return edition.AFocus(); };
     s.focusPage = [f = p.fenetreDocument] {
         if (f) f->FocusPage();
     };
@@ -278,7 +287,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     moteur.ScriptsDuMoteur().Sommaire(&m.sommaire);
     moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
-    m.affichage.DefinirFenetre(p.fenetreAffichage);
+    m.affichage.DefinirFenetre(&m.fenetre);
     m.affichage.DefinirMagasin(p.reglages);
 
     display::BrancherSprites(m.affichage, m.sprites);
@@ -310,6 +319,25 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.calcul.chargementPlan = [&m] { return m.document.ChargementPlanEnCours(); };
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
+
+    m.barres.familles = [polices = p.polices] {
+        engine::ListesPolicesRtf listes;
+        if (polices) engine::PolicesListesRemplir(listes, *polices);
+        return listes.polices[0];
+    };
+    m.barres.choisirCouleur = [&moteur, dialogue = p.couleur](std::int32_t& couleur) {
+        return engine::VBChooseColor(dialogue, moteur.scene.entete, couleur);
+    };
+    m.fenetre.redactionVisible = [panneau = p.redaction] { return panneau && panneau->EstVisible(); };
+    m.fenetre.panneauxMethodeMaj = [&m] { m.redaction.PanneauxMethodeMaj(); };
+    m.fenetre.decaleAscenseurs = [&m] { m.edition.TexteEditeParUtilisateurDecaleAscenseurs(); };
+    m.plan.pageConstruire = [&m](int page) {
+        // The writing box goes back to the source it served before the page
+        // is built, even when the user emptied it.
+        m.redaction.TexteSauver(true);
+        m.redaction.PageConstruire(page);
+    };
+    m.plan.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
 }
 
 Programme::~Programme() {
@@ -331,6 +359,8 @@ plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
 const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
 grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
+plan::BarresRTF& Programme::Barres() noexcept { return m_->barres; }
+plan::Redaction& Programme::Redaction() noexcept { return m_->redaction; }
 const print::ImpressionTravail& Programme::TravailImpression() const noexcept { return m_->impression.Travail(); }
 print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
 plan::DocumentPlan& Programme::Document() noexcept { return m_->document; }

@@ -26,10 +26,12 @@ struct ImpressionTravail;
 class Imprimante;
 }  // namespace korv::print
 namespace korv::plan {
+class BarresRTF;
 class DocumentPlan;
 class EtatPlan;
 class MethodeEtapes;
 class RecepteurPage;
+class Redaction;
 }  // namespace korv::plan
 
 namespace korv::programme {
@@ -53,6 +55,10 @@ public:
     const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
     // The scene's grids (the end of a cell edit goes there).
     grid::MagasinGrilles& Grilles() noexcept;
+    // The two rich-text toolbars, as their controls drive them.
+    plan::BarresRTF& Barres() noexcept;
+    // The writing box, as the plan document reaches it.
+    plan::Redaction& Redaction() noexcept;
     // The print job as scripts built and paginated it.
     const print::ImpressionTravail& TravailImpression() const noexcept;
     // The printer the jobs print on (the File menu's printer set-up).

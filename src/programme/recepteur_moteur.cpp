@@ -12,6 +12,7 @@
 #include "grid/magasin_grilles.h"
 #include "platform/message_box.h"
 #include "programme/edition_programme.h"
+#include "programme/redaction_programme.h"
 
 namespace korv::programme {
 
@@ -103,7 +104,7 @@ void RecepteurMoteur::MenuCopier() {
         if (!ModeJeu()) return;
         if (moteur_.jeu.PageCourante >= 1) {
             // The edit box copies its own selection, even an empty one.
-            if (edition_.CopierDansBoite() || grilles_.CopierParUtilisateur()) return;
+            if (edition_.CopierDansBoite() || redaction_.CopierDansBoite() || grilles_.CopierParUtilisateur()) return;
         }
         if (platform::BoiteMessage* m = moteur_.Services().messages) {
             m->Afficher("Rien \xe0 copier", platform::style::Ok, platform::kTitreProduit);
@@ -115,7 +116,7 @@ void RecepteurMoteur::MenuColler() {
     Signaler(moteur_, "Ec", [&] {
         if (!ModeJeu() || moteur_.jeu.PageCourante < 1) return;
         // Nothing to paste is said by nothing.
-        if (!edition_.CollerDansBoite()) grilles_.CollerParUtilisateur();
+        if (!edition_.CollerDansBoite() && !redaction_.CollerDansBoite()) grilles_.CollerParUtilisateur();
     });
 }
 

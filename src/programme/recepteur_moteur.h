@@ -25,6 +25,7 @@ class DocumentPlan;
 namespace korv::programme {
 
 class EditionProgramme;
+class RedactionProgramme;
 
 // Runs `corps` as a boundary under `procedure`; when the error mode hands
 // the error back there is no caller left to take it, so the program ends.
@@ -33,8 +34,8 @@ void Signaler(engine::Moteur& moteur, std::string_view procedure, const std::fun
 class RecepteurMoteur final : public plan::RecepteurPage {
 public:
     RecepteurMoteur(engine::Moteur& moteur, display::AffichagePage& affichage, grid::MagasinGrilles& grilles,
-                    EditionProgramme& edition)
-        : moteur_(moteur), affichage_(affichage), grilles_(grilles), edition_(edition) {}
+                    EditionProgramme& edition, RedactionProgramme& redaction)
+        : moteur_(moteur), affichage_(affichage), grilles_(grilles), edition_(edition), redaction_(redaction) {}
 
     bool ModeJeu() override;
     void ToucheEnfoncee(int code, int maj) override;
@@ -60,6 +61,7 @@ private:
     display::AffichagePage& affichage_;
     grid::MagasinGrilles& grilles_;
     EditionProgramme& edition_;
+    RedactionProgramme& redaction_;
 };
 
 }  // namespace korv::programme

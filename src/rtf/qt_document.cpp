@@ -203,6 +203,16 @@ FormatCaractere FormatDefaut(const Document& d) {
 
 }  // namespace
 
+void PoliceFormatFixer(QTextCharFormat& f, const QString& famille) {
+    f.clearProperty(kPolice);
+    f.setFontFamilies({famille});
+}
+
+void CouleurFormatFixer(QTextCharFormat& f, const QColor& couleur) {
+    f.clearProperty(kCouleur);
+    f.setForeground(couleur);
+}
+
 void VersDocumentQt(const Document& d, QTextDocument& q, std::int32_t tpp) {
     q.clear();
     Document tables;

@@ -10,7 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include <QColor>
 #include <QImage>
+#include <QTextCharFormat>
 #include <QTextDocument>
 
 #include "rtf/document.h"
@@ -32,6 +34,11 @@ Document DepuisDocumentQt(const QTextDocument& q, std::int32_t twipsParPixel);
 bool DefinirTexteRtf(QTextDocument& q, std::string_view texte, std::int32_t twipsParPixel,
                      std::string* erreur = nullptr);
 std::string TexteRtf(const QTextDocument& q, std::int32_t twipsParPixel);
+
+// A font or a colour the user chose for characters: the number of the
+// document's tables they came with no longer holds.
+void PoliceFormatFixer(QTextCharFormat& f, const QString& famille);
+void CouleurFormatFixer(QTextCharFormat& f, const QColor& couleur);
 
 // The height in pixels of the document laid out at that width (twips).
 std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::int32_t twipsParPixel);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include "plan/qt_boite_edition.h"
@@ -39,6 +40,60 @@ TEST(QtBoiteEdition, LaPriseDuFocusEstDiteApresLEvenementEnCours) {
     EXPECT_EQ(focus, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(focus, 1);
+}
+
+TEST(QtBoiteEdition, AKeyThatEndsTheEditNeverLandsInTheText) {
+    platform::ApplicationTest();
+    QWidget surface;
+    QtBoiteEdition boite(&surface);
+    boite.Ouvrir(0, 0, 200, 40, "ligne", "Arial", 11, false);
+    std::string stocke;
+    boite.SurTouche([&](int code, int maj) {
+        if (code != 13 || maj != 0) return false;
+        stocke = boite.Texte();
+        return true;
+    });
+    QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(&boite, &entree);
+    EXPECT_EQ(stocke, "ligne");
+    EXPECT_EQ(boite.Texte(), "ligne") << "the key that ended the edit is dropped";
+    // A key left to the box goes into it.
+    boite.Ouvrir(0, 0, 200, 40, "ligne", "Arial", 11, false);
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QCoreApplication::sendEvent(&boite, &tab);
+    EXPECT_EQ(boite.Texte(), "ligne\t");
+}
+
+TEST(QtBoiteEdition, TypingStopsAtTheLengthLimit) {
+    platform::ApplicationTest();
+    QWidget surface;
+    QtBoiteEdition boite(&surface);
+    boite.Ouvrir(0, 0, 200, 40, "abc", "Arial", 11, false);
+    boite.LongueurMaxFixer(4);
+    QKeyEvent d(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    QKeyEvent e(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, QStringLiteral("e"));
+    QCoreApplication::sendEvent(&boite, &d);
+    QCoreApplication::sendEvent(&boite, &e);
+    EXPECT_EQ(boite.Texte(), "abcd");
+    boite.LongueurMaxFixer(0);
+    QCoreApplication::sendEvent(&boite, &e);
+    EXPECT_EQ(boite.Texte(), "abcde");
+}
+
+TEST(QtBoiteEdition, APlainTextAfterARichOneTakesTheBoxsOwnFont) {
+    platform::ApplicationTest();
+    QWidget surface;
+    QtBoiteEdition boite(&surface);
+    boite.Ouvrir(0, 0, 200, 40, "", "Arial", 11, false);
+    ASSERT_TRUE(boite.TexteRtfFixer("{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\pard\\f0\\fs40\\b\\qc Gros\\par}"));
+    boite.SelectionFixer(0, 4);
+    EXPECT_EQ(boite.SelGras(), std::optional<bool>(true));
+    EXPECT_EQ(boite.SelTaille(), std::optional<double>(20.0));
+    boite.Ouvrir(0, 0, 200, 40, "1234", "Arial", 11, true);
+    EXPECT_EQ(boite.SelGras(), std::optional<bool>(false));
+    EXPECT_EQ(boite.SelTaille(), std::optional<double>(11.0));
+    EXPECT_EQ(boite.SelAlignement(), std::optional<int>(kAligneGauche));
+    EXPECT_EQ(boite.SelPolice(), std::optional<std::string>("Arial"));
 }
 
 }  // namespace

@@ -273,6 +273,26 @@ TEST_F(GrillesEntree, AnArrowEndsTheEditThenMovesTheSelection) {
     EXPECT_EQ(G().Selection().HautGaucheLigne, 3);
 }
 
+// The same keys reaching the box itself (a text editor keeps Up and Down
+// otherwise): Up and Down end a cell's edit and move the selection; Escape
+// is left to the window, whose quit question comes after the edit is taken.
+TEST_F(GrillesEntree, UpAndDownPressedInTheBoxLeaveTheCellEscapeIsLeftToTheWindow) {
+    Taper(1, 1, "42");
+    EXPECT_TRUE(Boite().Touche(40, 0));
+    EXPECT_FALSE(Boite().visible);
+    EXPECT_EQ(G().CaseEditeur(1, 1), "42");
+    EXPECT_EQ(G().Selection().HautGaucheLigne, 2);
+
+    Taper(1, 4, "5");
+    EXPECT_TRUE(Boite().Touche(38, 0));
+    EXPECT_EQ(G().CaseEditeur(1, 4), "5");
+    EXPECT_EQ(G().Selection().HautGaucheLigne, 3);
+
+    Taper(1, 2, "7");
+    EXPECT_FALSE(Boite().Touche(27, 0));
+    EXPECT_TRUE(Boite().visible) << "the window takes the edit with its quit question";
+}
+
 // Enter and Tab raise the edit-ended event of the grid object; a press
 // elsewhere only ends the edit.
 TEST(GrillesEntreeFin, EnterRaisesTheEditEndedEventAndAPressElsewhereDoesNot) {

@@ -24,6 +24,9 @@
 #include "plan/document/document_plan.h"
 #include "plan/entree_page.h"
 #include "platform/fichiers_document.h"
+#include "plan/panneau_redaction.h"
+#include "plan/qt_boite_riche.h"
+#include "platform/colour_dialog_fake.h"
 #include "programme/programme.h"
 #include "support/pilote_jeu.h"
 
@@ -97,6 +100,23 @@ protected:
     }
 };
 
+// The writing panel without a window: where it was placed, whether it is
+// shown, and its box, which a test types into.
+class PanneauRedactionFactice final : public plan::PanneauRedaction {
+public:
+    plan::BoiteTexteRiche& Boite() override { return boite; }
+    void Placer(int x_, int y_, int l, int h) override { x = x_, y = y_, largeur = l, hauteur = h; }
+    void Montrer(bool v) override {
+        visible = v;
+        boite.VisibleFixer(v);
+    }
+    bool EstVisible() const override { return visible; }
+
+    plan::BoiteRicheDocument boite;
+    int x = 0, y = 0, largeur = 0, hauteur = 0;
+    bool visible = false;
+};
+
 // Scripted input delivered the way the main window hands it over.
 class EntreeFenetre final : public EntreeJeu {
 public:
@@ -137,6 +157,9 @@ public:
             plateforme.polices = &parties->polices;
             plateforme.pressePapier = &parties->pressePapier;
             plateforme.boiteEdition = &parties->boiteEdition;
+            plateforme.boiteEditionRiche = &parties->boiteEditionRiche;
+            plateforme.redaction = &parties->redaction;
+            plateforme.couleur = &parties->couleur;
             plateforme.chronoDefilement = &parties->chronoDefilement;
             plateforme.chronoBulle = &parties->chronoBulle;
             plateforme.bulle = &parties->bulle;
@@ -156,6 +179,11 @@ public:
     platform::MagasinReglagesFactice& Reglages() { return parties_->reglages; }
     platform::PressePapierFactice& PressePapier() { return parties_->pressePapier; }
     platform::BoiteEditionFactice& BoiteEdition() { return parties_->boiteEdition; }
+    // The edit box's rich text (the edit of a rich-text object).
+    plan::BoiteRicheDocument& BoiteEditionRiche() { return parties_->boiteEditionRiche; }
+    PanneauRedactionFactice& Redaction() { return parties_->redaction; }
+    platform::DialogueCouleurFactice& DialogueCouleur() { return parties_->couleur; }
+    platform::CataloguePolicesFactice& Polices() { return parties_->polices; }
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
     platform::ChronoBulleTableauFactice& ChronoBulle() { return parties_->chronoBulle; }
     platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
@@ -169,6 +197,9 @@ private:
         platform::CataloguePolicesFactice polices;
         platform::PressePapierFactice pressePapier;
         platform::BoiteEditionFactice boiteEdition;
+        plan::BoiteRicheDocument boiteEditionRiche;
+        PanneauRedactionFactice redaction;
+        platform::DialogueCouleurFactice couleur;
         platform::ChronoDefilementTableauFactice chronoDefilement;
         platform::ChronoBulleTableauFactice chronoBulle;
         platform::FenetreBulleFactice bulle;

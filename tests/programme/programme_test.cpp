@@ -24,7 +24,6 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        "edition de texte",
         // Export, the print and export driver of method pages and the table
         // of contents; the print job itself is real.
         "impression et exportation",

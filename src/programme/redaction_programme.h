@@ -1,0 +1,77 @@
+#pragma once
+// The writing box of the page: the panel that a page's writing-panel object
+// (an action of type 16, `PanneauMethode`) lays over its placeholder, the
+// text it shows (`SourceRedaction`: a page and an object, or "METAUTO" for
+// the step being written) and the text going back to that source
+// (`RedactionTexteSauver`). The plan document reaches it as `Redaction`.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "plan/redaction.h"
+
+namespace korv::engine {
+class Moteur;
+}
+namespace korv::display {
+class AffichagePage;
+}
+namespace korv::plan {
+class BarresRTF;
+class EtatPlan;
+class PanneauRedaction;
+enum class EvenementRiche;
+}  // namespace korv::plan
+
+namespace korv::programme {
+
+class EditionProgramme;
+class ModulesAVenir;
+
+class RedactionProgramme final : public plan::Redaction {
+public:
+    RedactionProgramme(engine::Moteur& moteur, display::AffichagePage& affichage, plan::EtatPlan& plan,
+                       ModulesAVenir& modules, plan::BarresRTF& barres, EditionProgramme& edition,
+                       plan::PanneauRedaction* panneau);
+    ~RedactionProgramme() override;
+    RedactionProgramme(const RedactionProgramme&) = delete;
+    RedactionProgramme& operator=(const RedactionProgramme&) = delete;
+
+    // plan::Redaction
+    bool ALeFocus() const override;
+    bool AUneSource() const override { return !source_.empty(); }
+    void TexteSauver(bool detacher) override;
+    void ObjetRecharge(std::int16_t page, std::int16_t objet) override;
+
+    // The page being built: its writing panel placed and loaded, or the
+    // panel hidden when it has none.
+    void PageConstruire(int page);
+    // The page was scrolled or the window resized (`PanneauxMethodeMaj`).
+    void PanneauxMethodeMaj();
+    // `PageMethodeAutoLireRTF` and `RedactionTexteSauver` of a source.
+    void PageMethodeAutoLireRTF(std::string_view source);
+    void RedactionTexteSauver(std::string_view source);
+    const std::string& SourceRedaction() const { return source_; }
+    // The Edit menu's Copy and Paste go to the box while it has the focus;
+    // false when it has not.
+    bool CopierDansBoite();
+    bool CollerDansBoite();
+
+private:
+    void PanneauxMethodePlacer(int page, int objet);
+    void Evenement(plan::EvenementRiche e);
+    // The page and the object a source names, when both exist.
+    bool Cible(std::string_view source, int& page, int& objet) const;
+
+    engine::Moteur& moteur_;
+    display::AffichagePage& affichage_;
+    plan::EtatPlan& plan_;
+    ModulesAVenir& modules_;
+    plan::BarresRTF& barres_;
+    EditionProgramme& edition_;
+    plan::PanneauRedaction* panneau_;
+    std::string source_;
+};
+
+}  // namespace korv::programme
