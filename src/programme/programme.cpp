@@ -16,6 +16,7 @@
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "engine/recherche.h"
 #include "engine/objets_affiches.h"
 #include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
@@ -320,6 +321,14 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
 
+    // The method's current step is the engine's, which the history keeps;
+    // toggling a step's seen mark modifies the plan.
+    m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
+    m.fonctions.MarqueVu().bascule = [&m] {
+        m.etat.PlanAffaireModifieFixer(true);
+        m.etapes.EtapeVuBascule();
+    };
+
     m.barres.familles = [polices = p.polices] {
         engine::ListesPolicesRtf listes;
         if (polices) engine::PolicesListesRemplir(listes, *polices);
@@ -338,6 +347,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         m.redaction.PageConstruire(page);
     };
     m.plan.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
+    m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
 }
 
 Programme::~Programme() {
