@@ -324,6 +324,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // The method's current step is the engine's, which the history keeps;
     // toggling a step's seen mark modifies the plan.
     m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
+    m.redaction.etapes = &m.etapes;
     m.fonctions.MarqueVu().bascule = [&m] {
         m.etat.PlanAffaireModifieFixer(true);
         m.etapes.EtapeVuBascule();

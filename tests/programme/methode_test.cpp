@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "engine/moteur.h"
+#include "engine/page_jeu.h"
+#include "plan/document/document_plan.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "programme/pilote_programme.h"
+#include "rtf/lecteur.h"
 
 namespace korv::programme {
 namespace {
@@ -45,6 +49,9 @@ object kind=bouton name="B1" rect=0,0,1200,600 C1=1 D1=12632256
 object kind=action name="A2" A1=11 B3=1 text="QUE PASSEVALEUR = CHANGEVUPASVU()"
 object kind=bouton name="B2" rect=1500,0,1200,600 C1=1 D1=12632256
   element page=4 object=4 param=0 events=2
+object kind=rtf name="REDACTION" rect=600,1500,8400,2700
+object kind=action name="PANNEAU" A1=16 text="METAUTO"
+  element page=4 object=6 param=0 events=0
 page
 object kind=fond name="TABSWOT" rect=0,0,9600,7200
 )S";
@@ -107,6 +114,51 @@ TEST_F(Methode, TheToolTargetStaysWhenATablePageIsMissing) {
     Clic(3300);
     EXPECT_EQ(Etape(), "423");
     EXPECT_EQ(Page(), 1) << "TABRD and TABANVAR are not in the scene";
+}
+
+std::string Brut(const std::string& rtfTexte) {
+    const auto lu = rtf::LireRtf(rtfTexte);
+    return lu.document ? rtf::TexteUtf8(lu.document->TexteBrut()) : std::string("<illisible>");
+}
+
+TEST_F(Methode, TheStepsWrittenTextGoesToTheStepAndThroughThePlanDocument) {
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    Clic(300);
+    Clic(300);
+    ASSERT_EQ(Page(), 4);
+    ASSERT_EQ(Etape(), "41");
+    auto& boite = p.Redaction().boite;
+    ASSERT_TRUE(p.Redaction().visible);
+    EXPECT_EQ(boite.Texte(), "") << "a new plan's step has an empty text";
+    EXPECT_EQ(etapes.EtapeRedigeeCode, "41");
+    boite.FocusDonner();
+    boite.Taper("Notre mod\xe8le");
+    Clic(1800);  // ticks the step seen
+    Clic(300);   // back to the sub-menu: the text goes back to its step
+    EXPECT_EQ(Page(), 3);
+    const int i41 = etapes.NumeroEtape("41");
+    EXPECT_EQ(Brut(etapes.Etape(i41).TexteRedige), "Notre modèle");
+    EXPECT_EQ(etapes.EtapeRedigeeCode, "") << "stored once";
+    EXPECT_EQ(Brut(etapes.Etape(etapes.NumeroEtape("42")).TexteRedige), "") << "no other step";
+
+    const std::string chemin = (std::filesystem::path(p.DossierProgramme()) / "methode.tvr").string();
+    plan::DocumentPlan& d = p.Programme().Document();
+    ASSERT_EQ(d.PlanAffaireEnregistrer(chemin, false, 0, false), plan::kEnregistre);
+    d.PlanAffaireNouveau();
+    EXPECT_EQ(Brut(etapes.Etape(i41).TexteRedige), "");
+    EXPECT_EQ(etapes.Etape(i41).Vu, 0);
+    d.PlanAffaireOuvrir(chemin, false, 0);
+    EXPECT_EQ(Brut(etapes.Etape(i41).TexteRedige), "Notre modèle");
+    EXPECT_EQ(etapes.Etape(i41).Vu, 1);
+
+    // The step's page shows it again.
+    p.Moteur().Plan().MethodeChanger("41");
+    engine::SauteALaPage(p.Moteur(), 4);
+    p.ExecuterJusquARepos();
+    ASSERT_EQ(Page(), 4);
+    EXPECT_EQ(boite.Texte(), "Notre mod\xe8le");
+    EXPECT_EQ(p.JournalErreurs().find("(PageMethodeAutoLireRTF)"), std::string::npos) << p.JournalErreurs();
+    EXPECT_EQ(p.JournalErreurs().find("(RedactionTexteSauver)"), std::string::npos) << p.JournalErreurs();
 }
 
 }  // namespace

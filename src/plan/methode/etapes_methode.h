@@ -99,6 +99,8 @@ public:
     const std::string& EtapeCouranteCode() const noexcept { return *courante_; }
 
     std::string ExplicationTitre;
+    // The step whose written text the writing box holds; "" when none.
+    std::string EtapeRedigeeCode;
 
 private:
     std::vector<EtapeMethode> etapes_;
