@@ -37,6 +37,7 @@
 #include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/impression_programme.h"
+#include "programme/methode_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -345,6 +346,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         // The writing box goes back to the source it served before the page
         // is built, even when the user emptied it.
         m.redaction.TexteSauver(true);
+        PageMethodeTitresFixer(m.moteur.scene, page, m.etapes);
         m.redaction.PageConstruire(page);
     };
     m.plan.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };

@@ -41,6 +41,9 @@ object kind=fond name="METSOUSMENU" rect=0,0,9600,7200
 object kind=action name="A1" A1=11 B3=1 text="CHANGEMETHODE SOUSMET1\r\nVAPAGE $MET"
 object kind=bouton name="B1" rect=0,0,1200,600 C1=1 D1=12632256
   element page=3 object=2 param=0 events=2
+object kind=rtf name="TITREMETAUTOSOUS1" rect=600,1500,8400,600
+object kind=rtf name="TITREMETAUTOSOUS9" rect=600,2400,8400,600
+object kind=rtf name="TITREMETAUTO 7" rect=600,3300,8400,600 G4=3
 page
 object kind=fond name="METAUTOMET" rect=0,0,9600,7200
 object kind=action name="A1" A1=11 B3=1 text="RETOUR"
@@ -159,6 +162,20 @@ TEST_F(Methode, TheStepsWrittenTextGoesToTheStepAndThroughThePlanDocument) {
     EXPECT_EQ(boite.Texte(), "Notre mod\xe8le");
     EXPECT_EQ(p.JournalErreurs().find("(PageMethodeAutoLireRTF)"), std::string::npos) << p.JournalErreurs();
     EXPECT_EQ(p.JournalErreurs().find("(RedactionTexteSauver)"), std::string::npos) << p.JournalErreurs();
+}
+
+TEST_F(Methode, AMenuPageShowsTheTitlesOfItsSteps) {
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    etapes.Etape(etapes.NumeroEtape("7")).TitreRTF = "{\\rtf1 Risques}";
+    Clic(300);
+    ASSERT_EQ(Page(), 3);
+    const engine::PageScene& page = p.Moteur().scene.Page(3);
+    EXPECT_EQ(page.Objet(4).texte, etapes.Etape(etapes.NumeroEtape("41")).TitreRTF);
+    EXPECT_EQ(Brut(page.Objet(4).texte), "Le business model");
+    EXPECT_EQ(page.Objet(4).G[3], 0);
+    EXPECT_EQ(page.Objet(5).G[3], 3) << "step 49 does not exist: shown only with a next page";
+    EXPECT_EQ(page.Objet(6).texte, "{\\rtf1 Risques}");
+    EXPECT_EQ(page.Objet(6).G[3], 0);
 }
 
 }  // namespace
