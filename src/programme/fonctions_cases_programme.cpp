@@ -6,7 +6,13 @@
 namespace korv::programme {
 
 MarqueVuAVenir::MarqueVuAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Methode); }
-void MarqueVuAVenir::EtapeVuBascule() { modules_.Signaler(module::Methode, "EtapeVuBascule"); }
+void MarqueVuAVenir::EtapeVuBascule() {
+    if (bascule) {
+        bascule();
+    } else {
+        modules_.Signaler(module::Methode, "EtapeVuBascule");
+    }
+}
 void MarqueVuAVenir::EtapeImageVuPasVu(std::int16_t, std::int16_t) {
     modules_.Signaler(module::Methode, "EtapeImageVuPasVu");
 }

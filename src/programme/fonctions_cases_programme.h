@@ -5,6 +5,7 @@
 // (the plan document's parts are the document's own).
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "grid/fonctions_cases.h"
@@ -27,6 +28,9 @@ public:
     explicit MarqueVuAVenir(ModulesAVenir& modules);
     void EtapeVuBascule() override;
     void EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) override;
+
+    // The step table's toggle, set by the composition.
+    std::function<void()> bascule;
 
 private:
     ModulesAVenir& modules_;
@@ -53,6 +57,7 @@ public:
     // The first of its handlers; `suivant` is asked after the last.
     formula::ServicesFonctionsAction& Premiere() { return cases_; }
     void Suivant(formula::ServicesFonctionsAction* suivant) { plan_.Suivant(suivant); }
+    MarqueVuAVenir& MarqueVu() { return marqueVu_; }
 
 private:
     MarqueVuAVenir marqueVu_;

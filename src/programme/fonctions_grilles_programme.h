@@ -40,6 +40,8 @@ public:
     // The currency conversion bracket, which the engine ends when a script
     // run or play ends.
     engine::ConversionMonnaie& Conversion() { return monnaie_; }
+    // The guided method's seen mark, which formulas toggle.
+    MarqueVuAVenir& MarqueVu() { return cases_.MarqueVu(); }
 
 private:
     grid::AccesGrilles acces_;

@@ -52,15 +52,20 @@ void PlanProgramme::MousedownTexteGlossaire(std::int32_t, std::int32_t) {
 int PlanProgramme::MouseMoveTexteMethode(std::int32_t, std::int32_t) { return 0; }
 int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t, std::int32_t) { return 0; }
 void PlanProgramme::TexteMethodeDefiler(std::int32_t) { modules_.Signaler(module::Methode, "TexteMethodeDefiler"); }
-std::string PlanProgramme::MethodeMenuPageNom() {
-    modules_.Signaler(module::Methode, "MethodeMenuPageNom");
-    return {};
-}
+std::string PlanProgramme::MethodeMenuPageNom() { return std::string(etapes_.MethodeMenuPageNom()); }
+// One element 0 when the step has no table page or one of them is missing.
 std::vector<int> PlanProgramme::EtapeTableauxPages() {
-    modules_.Signaler(module::Methode, "EtapeTableauxPages");
-    return {};
+    const auto noms = plan::MethodeEtapes::EtapeTableauxPagesNoms(etapes_.EtapeCouranteCode());
+    std::vector<int> pages;
+    for (const std::string_view nom : noms) {
+        const int n = numeroDePage ? numeroDePage(nom) : 0;
+        if (n <= 0) return {0};
+        pages.push_back(n);
+    }
+    if (pages.empty()) pages.push_back(0);
+    return pages;
 }
 void PlanProgramme::GlossaireAfficheDefinition() { modules_.Signaler(module::Methode, "GlossaireAfficheDefinition"); }
-void PlanProgramme::MethodeChanger(std::string_view) { modules_.Signaler(module::Methode, "MethodeChanger"); }
+void PlanProgramme::MethodeChanger(std::string_view argument) { etapes_.MethodeChanger(argument); }
 
 }  // namespace korv::programme

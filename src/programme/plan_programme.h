@@ -50,6 +50,8 @@ public:
     // source.
     std::function<void(int page)> pageConstruire;
     std::function<void(std::string_view source)> redactionSauver;
+    // The scene's page of that name, 0 when none.
+    std::function<int(std::string_view nom)> numeroDePage;
 
 private:
     plan::EtatPlan& etat_;

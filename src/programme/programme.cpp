@@ -16,6 +16,7 @@
 #include "engine/polices.h"
 #include "platform/font_catalogue.h"
 #include "engine/moteur.h"
+#include "engine/recherche.h"
 #include "engine/objets_affiches.h"
 #include "grid/grille_dessin.h"
 #include "grid/grille_selection.h"
@@ -36,6 +37,7 @@
 #include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/impression_programme.h"
+#include "programme/methode_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -320,6 +322,15 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
 
+    // The method's current step is the engine's, which the history keeps;
+    // toggling a step's seen mark modifies the plan.
+    m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
+    m.redaction.etapes = &m.etapes;
+    m.fonctions.MarqueVu().bascule = [&m] {
+        m.etat.PlanAffaireModifieFixer(true);
+        m.etapes.EtapeVuBascule();
+    };
+
     m.barres.familles = [polices = p.polices] {
         engine::ListesPolicesRtf listes;
         if (polices) engine::PolicesListesRemplir(listes, *polices);
@@ -335,9 +346,11 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         // The writing box goes back to the source it served before the page
         // is built, even when the user emptied it.
         m.redaction.TexteSauver(true);
+        PageMethodeTitresFixer(m.moteur.scene, page, m.etapes);
         m.redaction.PageConstruire(page);
     };
     m.plan.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
+    m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
 }
 
 Programme::~Programme() {

@@ -10,6 +10,7 @@
 #include "plan/barre_rtf.h"
 #include "plan/boite_riche.h"
 #include "plan/etat_plan.h"
+#include "plan/methode/etapes_methode.h"
 #include "plan/panneau_redaction.h"
 #include "platform/message_box.h"
 #include "programme/edition_programme.h"
@@ -106,9 +107,20 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
     if (!panneau_) return;
     plan::BoiteTexteRiche& boite = panneau_->Boite();
     if (source == kSourceEtape) {
-        // The step being written comes with the guided method.
-        modules_.Signaler(module::Methode, "PageMethodeAutoLireRTF");
-        boite.TexteRtfFixer("");
+        if (!etapes) {
+            modules_.Signaler(module::Methode, "PageMethodeAutoLireRTF");
+            boite.TexteRtfFixer("");
+            return;
+        }
+        // The current step's written text, kept with the step it came from.
+        const int i = etapes->NumeroEtape(etapes->EtapeCouranteCode());
+        if (i == 0) {
+            boite.TexteRtfFixer("");
+            return;
+        }
+        if (!boite.TexteRtfFixer(etapes->Etape(i).TexteRedige)) boite.TexteRtfFixer("");
+        boite.VerrouilleFixer(false);
+        etapes->EtapeRedigeeCode = etapes->EtapeCouranteCode();
         return;
     }
     int page = 0, objet = 0;
@@ -138,7 +150,15 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
 void RedactionProgramme::RedactionTexteSauver(std::string_view source) {
     if (!panneau_) return;
     if (source == kSourceEtape) {
-        modules_.Signaler(module::Methode, "RedactionTexteSauver");
+        if (!etapes) {
+            modules_.Signaler(module::Methode, "RedactionTexteSauver");
+            return;
+        }
+        // Stored once: the step is forgotten until a page loads one again.
+        const int i = etapes->NumeroEtape(etapes->EtapeRedigeeCode);
+        if (i == 0) return;
+        etapes->Etape(i).TexteRedige = panneau_->Boite().TexteRtf();
+        etapes->EtapeRedigeeCode.clear();
         return;
     }
     int page = 0, objet = 0;

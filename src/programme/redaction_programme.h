@@ -20,6 +20,7 @@ class AffichagePage;
 namespace korv::plan {
 class BarresRTF;
 class EtatPlan;
+class MethodeEtapes;
 class PanneauRedaction;
 enum class EvenementRiche;
 }  // namespace korv::plan
@@ -57,6 +58,10 @@ public:
     // false when it has not.
     bool CopierDansBoite();
     bool CollerDansBoite();
+
+    // The method's steps, whose written texts the "METAUTO" source serves;
+    // set by the composition.
+    plan::MethodeEtapes* etapes = nullptr;
 
 private:
     void PanneauxMethodePlacer(int page, int objet);

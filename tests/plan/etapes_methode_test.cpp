@@ -30,10 +30,12 @@ TEST(EtapesMethode, TheDefaultOutline) {
     EXPECT_EQ(m.Etape(m.NumeroEtape("3")).Parent, 0);
     for (const char* code : {"0", "11", "12", "31"}) EXPECT_FALSE(m.Etape(m.NumeroEtape(code)).Numerote) << code;
     EXPECT_TRUE(m.Etape(m.NumeroEtape("32")).Numerote);
-    m.EtapeCouranteCode = "3";
+    m.EtapeCouranteCode() = "3";
     EXPECT_EQ(m.EtapeNumeroDepuisObjet("TITREMETAUTO 423"), m.NumeroEtape("423"));
     EXPECT_EQ(m.EtapeNumeroDepuisObjet("TITREMETAUTOSOUS2"), m.NumeroEtape("32"));
     EXPECT_EQ(m.EtapeNumeroDepuisObjet("TITREMETAUTOX"), 0);
+    m.MethodePlanDefautCreer();
+    EXPECT_EQ(m.NombreEtapes(), 45) << "built once";
 }
 
 TEST(EtapesMethode, TheSectionReadsBackAndMayEndOnAStepBoundary) {
@@ -58,6 +60,118 @@ TEST(EtapesMethode, TheSectionReadsBackAndMayEndOnAStepBoundary) {
     EXPECT_EQ(n.EtapesLireFichier(court).size(), 2U);
     BinaryReader coupe(std::string_view(w.data()).substr(0, deux - 1));
     EXPECT_THROW((void)n.EtapesLireFichier(coupe), ReadError);
+}
+
+TEST(EtapesMethode, SectionNumbersRenumberChapterThree) {
+    MethodeEtapes m;
+    m.MethodePlanDefautCreer();
+    const struct {
+        const char* code;
+        const char* attendu;
+    } cas[] = {
+        {"0", "Introduction"},
+        {"11", "Executive Summary"},
+        {"12", "Fiche d'identité de l'entreprise"},
+        {"31", "L'étude de marché"},
+        {"1", "1. Présentation générale du projet"},
+        {"32", "3.1. L'environnement"},
+        {"35", "3.4. Opportunité de développement / Avantages concurrentiels"},
+        {"321", "3.1.1. L'état de l'art de la technologie"},
+        {"423", "4.2.3. Programme de R&D"},
+        {"3", "3. Le Marché"},
+    };
+    for (const auto& c : cas) {
+        EXPECT_EQ(m.EtapeNumeroTexte(m.NumeroEtape(c.code)), platform::Utf8VersCp1252(c.attendu)) << c.code;
+    }
+    EXPECT_EQ(m.EtapeNumeroTexte(0), "");
+    EXPECT_EQ(m.EtapeNumeroTexte(46), "");
+}
+
+// Every leaf of chapter 3 seen but 333.
+void ChapitreTroisVuSauf333(MethodeEtapes& m) {
+    for (int i = 1; i <= m.NombreEtapes(); ++i) {
+        EtapeMethode& e = m.Etape(i);
+        if (e.Code[0] == '3' && e.NombreEnfants == 0 && e.Code != "333") e.Vu = 1;
+    }
+}
+
+TEST(EtapesMethode, SeenMarksGoUpTheParents) {
+    MethodeEtapes m;
+    m.MethodePlanDefautCreer();
+    ChapitreTroisVuSauf333(m);
+    m.EtapesVuMaj();
+    EXPECT_EQ(m.Etape(m.NumeroEtape("33")).Vu, 0);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("3")).Vu, 0);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("32")).Vu, 1);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("34")).Vu, 1);
+
+    // Ticking the last leaf marks its parent and the chapter.
+    m.EtapeCouranteCode() = "333";
+    EXPECT_TRUE(m.EtapeVuBascule());
+    EXPECT_EQ(m.Etape(m.NumeroEtape("333")).Vu, 1);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("33")).Vu, 1);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("3")).Vu, 1);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("4")).Vu, 0);
+
+    // A step with children follows them whatever is toggled on it.
+    m.EtapeCouranteCode() = "3";
+    EXPECT_TRUE(m.EtapeVuBascule());
+    EXPECT_EQ(m.Etape(m.NumeroEtape("3")).Vu, 1);
+
+    // Unticking the leaf clears the parents again.
+    m.EtapeCouranteCode() = "333";
+    EXPECT_TRUE(m.EtapeVuBascule());
+    EXPECT_EQ(m.Etape(m.NumeroEtape("33")).Vu, 0);
+    EXPECT_EQ(m.Etape(m.NumeroEtape("3")).Vu, 0);
+
+    m.EtapeCouranteCode() = "";
+    EXPECT_FALSE(m.EtapeVuBascule());
+}
+
+TEST(EtapesMethode, ChangingTheStepAndItsMenuPage) {
+    MethodeEtapes m;
+    m.MethodePlanDefautCreer();
+    const struct {
+        const char* courant;
+        const char* argument;
+        const char* attendu;
+    } cas[] = {
+        {"423", "SURMET", "42"}, {"4", "SURMET", ""},     {"", "SURMET", ""},       {"3", "sousmet1", "31"},
+        {"3", "SOUSMET", "3"},   {"4", "SOUSMET2", "42"}, {"7", "5", "5"},           {"1", "surmet", "surmet"},
+    };
+    for (const auto& c : cas) {
+        m.EtapeCouranteCode() = c.courant;
+        m.MethodeChanger(c.argument);
+        EXPECT_EQ(m.EtapeCouranteCode(), c.attendu) << c.courant << " " << c.argument;
+    }
+    m.ExplicationTitre = "avant";
+    m.MethodeChanger("41,Le modèle,de côté");
+    EXPECT_EQ(m.EtapeCouranteCode(), "41");
+    EXPECT_EQ(m.ExplicationTitre, "Le modèle");
+    m.MethodeChanger("42");
+    EXPECT_EQ(m.ExplicationTitre, "Le modèle") << "kept until the next comma form";
+
+    const struct {
+        const char* code;
+        const char* page;
+    } pages[] = {{"", "METMENU"},          {"1", "METSOUSMENU1"}, {"3", "METSOUSMENU"},
+                 {"423", "METAUTOMET"},    {"99", "METMENU"},     {"42", "METSOUSMENU"},
+                 {"0", "METAUTOMET"}};
+    for (const auto& p : pages) {
+        m.EtapeCouranteCode() = p.code;
+        EXPECT_EQ(m.MethodeMenuPageNom(), p.page) << p.code;
+    }
+}
+
+TEST(EtapesMethode, TheCurrentStepIsTheOneItIsBoundTo) {
+    MethodeEtapes m;
+    m.MethodePlanDefautCreer();
+    std::string moteur = "42";
+    m.EtapeCouranteLier(moteur);
+    m.MethodeChanger("SOUSMET3");
+    EXPECT_EQ(moteur, "423");
+    moteur = "1";
+    EXPECT_EQ(m.MethodeMenuPageNom(), "METSOUSMENU1");
 }
 
 }  // namespace

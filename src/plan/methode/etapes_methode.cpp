@@ -89,6 +89,8 @@ std::string TexteRtfArial10(std::string_view texte, bool gras) {
 }
 
 void MethodeEtapes::MethodePlanDefautCreer() {
+    // Once: step indexes are stable for the life of the program.
+    if (!etapes_.empty()) return;
     for (const auto& l : kOutline) EtapeAjouter(l.code, platform::Utf8VersCp1252(l.titre), l.enfants);
 }
 
@@ -114,7 +116,7 @@ int MethodeEtapes::NumeroEtape(std::string_view code) const {
 int MethodeEtapes::EtapeNumeroDepuisObjet(std::string_view nom) const {
     if (nom.substr(0, kPrefixeTitre.size()) != kPrefixeTitre) return 0;
     std::string_view reste = SansBlancs(nom.substr(kPrefixeTitre.size()));
-    if (reste.substr(0, 4) == "SOUS") return NumeroEtape(EtapeCouranteCode + std::string(SansBlancs(reste.substr(4))));
+    if (reste.substr(0, 4) == "SOUS") return NumeroEtape(EtapeCouranteCode() + std::string(SansBlancs(reste.substr(4))));
     return NumeroEtape(reste);
 }
 
@@ -124,6 +126,92 @@ void MethodeEtapes::EtapeTitreFixer(std::string_view nomObjet, std::string_view 
 
 void MethodeEtapes::EtapeTexteFixer(std::string_view code, std::string_view texte) {
     if (const int i = NumeroEtape(code); i > 0) Etape(i).TexteRedige = std::string(texte);
+}
+
+std::string MethodeEtapes::EtapeNumeroTexte(int i) const {
+    if (i < 1 || i > NombreEtapes()) return {};
+    const EtapeMethode& e = Etape(i);
+    if (!e.Numerote) return e.Titre;
+    std::string code = e.Code;
+    if (code.size() >= 2 && code[0] == '3' && code[1] >= '1' && code[1] <= '9') code[1] = static_cast<char>(code[1] - 1);
+    std::string numero;
+    for (const char c : code) {
+        numero += c;
+        numero += '.';
+    }
+    return numero + ' ' + e.Titre;
+}
+
+std::int16_t MethodeEtapes::EtapeVuCalcule(int i) {
+    if (Etape(i).Vu != -1) return Etape(i).Vu;
+    for (int j = 1; j <= NombreEtapes(); ++j) {
+        EtapeMethode& enfant = Etape(j);
+        if (enfant.Parent != i) continue;
+        if (enfant.Vu == -1) enfant.Vu = EtapeVuCalcule(j);
+        if (enfant.Vu == 0) return 0;
+    }
+    return 1;
+}
+
+void MethodeEtapes::EtapesVuMaj() {
+    for (auto& e : etapes_) {
+        if (e.NombreEnfants > 0) e.Vu = -1;
+    }
+    for (int i = 1; i <= NombreEtapes(); ++i) Etape(i).Vu = EtapeVuCalcule(i);
+}
+
+bool MethodeEtapes::EtapeVuBascule() {
+    const int i = NumeroEtape(EtapeCouranteCode());
+    if (i == 0) return false;
+    EtapeMethode& e = Etape(i);
+    if (e.Vu == 0) {
+        e.Vu = 1;
+    } else if (e.Vu == 1) {
+        e.Vu = 0;
+    }
+    EtapesVuMaj();
+    return true;
+}
+
+void MethodeEtapes::MethodeChanger(std::string_view argument) {
+    std::string s(argument);
+    const std::string& courant = EtapeCouranteCode();
+    if (s == "SURMET") s = courant.size() >= 2 ? courant.substr(0, courant.size() - 1) : std::string();
+    std::string debut = s.substr(0, 7);
+    for (char& c : debut) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (debut == "SOUSMET") s = courant + s.substr(7);
+    if (const auto virgule = s.find(','); virgule != std::string::npos) {
+        const auto fin = s.find(',', virgule + 1);
+        ExplicationTitre = s.substr(virgule + 1, fin == std::string::npos ? std::string::npos : fin - virgule - 1);
+        s.resize(virgule);
+    }
+    EtapeCouranteCode() = std::move(s);
+}
+
+std::string_view MethodeEtapes::MethodeMenuPageNom() const {
+    const std::string& courant = EtapeCouranteCode();
+    for (const auto& e : etapes_) {
+        if (e.Code != courant) continue;
+        if (e.NombreEnfants < 1) return "METAUTOMET";
+        return courant == "1" ? "METSOUSMENU1" : "METSOUSMENU";
+    }
+    return "METMENU";
+}
+
+std::vector<std::string_view> MethodeEtapes::EtapeTableauxPagesNoms(std::string_view code) {
+    struct Ligne {
+        std::string_view code;
+        std::vector<std::string_view> pages;
+    };
+    static const Ligne kTable[] = {
+        {"7", {"TABSWOT"}},        {"12", {"TABIDENT"}}, {"423", {"TABRD", "TABANVAR"}}, {"342", {"TABCONC"}},
+        {"5", {"TABPLANACTION"}},  {"433", {"TABUNIT"}}, {"443", {"TDBPAC"}},            {"61", {"TABEFF"}},
+        {"11", {"TABREC01"}},      {"441", {"TABREC0605"}},
+    };
+    for (const auto& l : kTable) {
+        if (l.code == code) return l.pages;
+    }
+    return {};
 }
 
 void MethodeEtapes::PolicesDefautInitialiser() {

@@ -39,6 +39,10 @@ struct EtapeLue {
 
 class MethodeEtapes {
 public:
+    MethodeEtapes() = default;
+    MethodeEtapes(const MethodeEtapes&) = delete;
+    MethodeEtapes& operator=(const MethodeEtapes&) = delete;
+
     // `MethodePlanDefautCreer`: the default outline, once at start-up.
     void MethodePlanDefautCreer();
     void EtapeAjouter(std::string_view code, std::string_view titre, std::int16_t enfants);
@@ -68,10 +72,40 @@ public:
     // Applies what `EtapesLireFichier` gave.
     void EtapesAppliquer(const std::vector<EtapeLue>& lues);
 
-    std::string EtapeCouranteCode;
+    // `EtapeNumeroTexte`: the section number and the title ("4.2.3. Programme
+    // de R&D"); chapter 3 is renumbered because its first sub-step has no
+    // number. "" for a number outside the table.
+    std::string EtapeNumeroTexte(int i) const;
+
+    // Seen marks: a step with children is seen when all its children are.
+    std::int16_t EtapeVuCalcule(int i);
+    void EtapesVuMaj();
+    // The current step's mark toggled and the marks recomputed; false when
+    // no step is current (the caller marks the plan modified either way).
+    bool EtapeVuBascule();
+
+    // `MethodeChanger`: "SURMET" one level up, "SOUSMET"+x one level down,
+    // "code,title" also sets `ExplicationTitre`.
+    void MethodeChanger(std::string_view argument);
+    // The name of the method menu page for the current step.
+    std::string_view MethodeMenuPageNom() const;
+    // The names of the table pages of a step, in order; none for most.
+    static std::vector<std::string_view> EtapeTableauxPagesNoms(std::string_view code);
+
+    // The current step: the engine's own (its history keeps it), bound by
+    // the composition; a private one until then.
+    void EtapeCouranteLier(std::string& code) noexcept { courante_ = &code; }
+    std::string& EtapeCouranteCode() noexcept { return *courante_; }
+    const std::string& EtapeCouranteCode() const noexcept { return *courante_; }
+
+    std::string ExplicationTitre;
+    // The step whose written text the writing box holds; "" when none.
+    std::string EtapeRedigeeCode;
 
 private:
     std::vector<EtapeMethode> etapes_;
+    std::string couranteInterne_;
+    std::string* courante_ = &couranteInterne_;
 };
 
 // The RTF of a plain Windows-1252 text in Arial 10.
