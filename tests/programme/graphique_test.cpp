@@ -272,6 +272,32 @@ TEST(GraphiqueExemple, RedrawnFromWhatItHoldsUntilAScriptRefreshesIt) {
     EXPECT_EQ(Compte(tampon, 40, 130, 480, 380, kRouge).nombre, 0) << "refreshed by the script";
 }
 
+// The year not yet known is a text in the data grid: shown as written, not as
+// an error, and read by the chart as a missing point (an empty cell would
+// read as a zero).
+TEST(GraphiqueExemple, TheUnknownYearShowsItsTextAndIsAMissingPoint) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusqua(100);
+    p.Clic(200, 4500, 5525);  // "Graphique"
+    p.ExecuterJusqua(400);
+    engine::Moteur& m = p.Moteur();
+    const int page = engine::NumeroDePage(m.scene, "GRAPHIQUE");
+    ASSERT_EQ(m.jeu.PageCourante, page);
+    auto* grille = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "DONNEES")));
+    ASSERT_NE(grille, nullptr);
+    EXPECT_EQ(grille->CaseValeurAAfficher(4, 2), "n.d.");
+
+    const auto* graphique = p.Programme().Graphiques().Graphique(page, engine::NumeroObjet(m.scene, page, "COURBE"));
+    ASSERT_NE(graphique, nullptr);
+    ASSERT_FALSE(graphique->Contenu().series.empty());
+    for (const auto& serie : graphique->Contenu().series) {
+        ASSERT_GE(serie.valeurs.size(), 4u);
+        EXPECT_FALSE(serie.valeurs[3].has_value()) << "2028 is a missing point";
+    }
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 // A data grid that its name does not find leaves the chart without data at
 // every drawing, not only the first.
 TEST(GraphiqueDeclencheurs, ADataGridNotFoundStaysEmpty) {
