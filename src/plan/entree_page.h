@@ -13,6 +13,16 @@ namespace korv::plan {
 // The plan commands of the File menu.
 enum class CommandeFichier : std::uint8_t { Nouveau, Ouvrir, Enregistrer, EnregistrerSous };
 
+// The other plan menu commands handed to the receiver.
+enum class CommandePlan : std::uint8_t {
+    Exporter,         // "Exporter...": the scene's page EXPORTER
+    Imprimer,         // "Imprimer le plan d'affaires...": the page IMPRESSION
+    ExporterPageRtf,  // "Exporter cette page au format RTF"
+    ImprimerPage,     // "Imprimer cette page"
+    AfficherPlan,     // "Fenêtre plan": shows or hides the plan panel
+    ArreterJeu,       // "Arrêter  (ESC)": the play loop's quit question
+};
+
 // Mouse event kinds.
 inline constexpr int kSourisEnfonce = 1;
 inline constexpr int kSourisRelache = 2;
@@ -63,6 +73,7 @@ public:
     virtual void MenuColler() {}
     // The File menu's plan commands.
     virtual void MenuFichier(CommandeFichier commande) { (void)commande; }
+    virtual void MenuPlan(CommandePlan commande) { (void)commande; }
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

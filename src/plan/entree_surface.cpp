@@ -110,6 +110,10 @@ void EntreeSurface::MenuFichier(CommandeFichier commande) {
     Proteger(Recepteur(), [&] { Recepteur().MenuFichier(commande); });
 }
 
+void EntreeSurface::MenuPlan(CommandePlan commande) {
+    Proteger(Recepteur(), [&] { Recepteur().MenuPlan(commande); });
+}
+
 void EntreeSurface::MenuCopier() {
     Proteger(Recepteur(), [&] { Recepteur().MenuCopier(); });
 }

@@ -50,6 +50,7 @@ public:
     void MenuQuitter();
     void MenuCopier();
     void MenuFichier(CommandeFichier commande);
+    void MenuPlan(CommandePlan commande);
     void MenuColler();
 
     // True lets the window close. A request made while one is being

@@ -92,7 +92,8 @@ void QtFenetrePrincipale::MenusCreer() {
 }
 
 void QtFenetrePrincipale::CommandesRelier() {
-    // The other commands come with the plan layer; until then they do nothing.
+    // The engine menu's remaining items (undo, search, recompiling, the
+    // title bar, play, stop on this page) have no command of their own.
     if (QAction* a = Action(kMenuQuitter)) {
         QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuQuitter(); });
     }
@@ -119,6 +120,19 @@ void QtFenetrePrincipale::CommandesRelier() {
     for (const auto& [nom, commande] : fichier) {
         if (QAction* a = Action(nom)) {
             QObject::connect(a, &QAction::triggered, this, [this, c = commande] { entree_.MenuFichier(c); });
+        }
+    }
+    const std::pair<std::string_view, CommandePlan> plan[] = {
+        {kMenuExporter, CommandePlan::Exporter},
+        {kMenuImprimer, CommandePlan::Imprimer},
+        {kMenuExporterPageRtf, CommandePlan::ExporterPageRtf},
+        {kMenuImprimerPage, CommandePlan::ImprimerPage},
+        {kMenuAfficherPlan, CommandePlan::AfficherPlan},
+        {kMenuJeuArreter, CommandePlan::ArreterJeu},
+    };
+    for (const auto& [nom, commande] : plan) {
+        if (QAction* a = Action(nom)) {
+            QObject::connect(a, &QAction::triggered, this, [this, c = commande] { entree_.MenuPlan(c); });
         }
     }
     if (QAction* a = Action(kMenuAPropos)) {

@@ -319,6 +319,8 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.calcul.chargementPlan = [&m] { return m.document.ChargementPlanEnCours(); };
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
+    m.recepteur.pageImprimer = [&m] { m.reste.PageCouranteImprimer(); };
+    m.recepteur.pageExporterRtf = [&m] { m.reste.PageCouranteExporteRTF(); };
 
     m.barres.familles = [polices = p.polices] {
         engine::ListesPolicesRtf listes;

@@ -8,6 +8,8 @@
 #include "engine/erreur.h"
 #include "engine/jeu.h"
 #include "engine/moteur.h"
+#include "engine/page_jeu.h"
+#include "engine/recherche.h"
 #include "engine/souris.h"
 #include "grid/magasin_grilles.h"
 #include "platform/message_box.h"
@@ -96,6 +98,32 @@ void RecepteurMoteur::MenuQuitter() {
 void RecepteurMoteur::MenuFichier(plan::CommandeFichier commande) {
     Signaler(moteur_, "Ec", [&] {
         if (document) document->Commande(commande);
+    });
+}
+
+void RecepteurMoteur::MenuPlan(plan::CommandePlan commande) {
+    using plan::CommandePlan;
+    Signaler(moteur_, "Ec", [&] {
+        switch (commande) {
+        case CommandePlan::Exporter:
+        case CommandePlan::Imprimer: {
+            // The scene's page of that name drives the work through its scripts.
+            const int page = engine::NumeroDePage(moteur_.scene, commande == CommandePlan::Exporter ? "EXPORTER"
+                                                                                                    : "IMPRESSION");
+            if (page > 0) engine::SauteALaPage(moteur_, page);
+            break;
+        }
+        case CommandePlan::ExporterPageRtf:
+            if (ModeJeu() && pageExporterRtf) pageExporterRtf();
+            break;
+        case CommandePlan::ImprimerPage:
+            if (ModeJeu() && pageImprimer) pageImprimer();
+            break;
+        case CommandePlan::AfficherPlan:
+            engine::MajAffichagePlan(moteur_, moteur_.Fenetre().PanneauPlanEstVisible() ? 0 : -1);
+            break;
+        case CommandePlan::ArreterJeu: engine::AppuieToucheEsc(moteur_); break;
+        }
     });
 }
 

@@ -51,6 +51,11 @@ public:
     void MenuQuitter() override;
     void MenuCopier() override;
     void MenuFichier(plan::CommandeFichier commande) override;
+    // The plan menu's other commands; printing and exporting the current
+    // page go, in play only, to the two calls below.
+    void MenuPlan(plan::CommandePlan commande) override;
+    std::function<void()> pageImprimer;
+    std::function<void()> pageExporterRtf;
     // The plan document the File menu's commands reach; not owned.
     plan::DocumentPlan* document = nullptr;
     void MenuColler() override;

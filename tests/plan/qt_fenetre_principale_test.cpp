@@ -62,6 +62,30 @@ TEST(QtFenetrePrincipale, LegendeEnregistrerEtCommandesDuPlan) {
                                                                    CommandeFichier::Enregistrer}));
 }
 
+// Every plan menu command reaches the receiver, also those whose work
+// comes later (printing and exporting the page): none is a dead item.
+TEST(QtFenetrePrincipale, CommandesDuPlanVersLeRecepteur) {
+    Fixture f;
+    const std::pair<const char*, CommandePlan> cas[] = {
+        {"OrvMnuExporter", CommandePlan::Exporter},
+        {"OrvMnuImprimer", CommandePlan::Imprimer},
+        {"MnuExporterPageRTF", CommandePlan::ExporterPageRtf},
+        {"MnuOrvImprimerPage", CommandePlan::ImprimerPage},
+        {"MnuOrvAfficherPlan", CommandePlan::AfficherPlan},
+        {"MnuJeuArreter", CommandePlan::ArreterJeu},
+    };
+    std::vector<CommandePlan> attendues;
+    for (const auto& [nom, commande] : cas) {
+        QAction* a = f.fenetre.Action(nom);
+        ASSERT_NE(a, nullptr) << nom;
+        a->setEnabled(true);
+        a->trigger();
+        attendues.push_back(commande);
+    }
+    EXPECT_EQ(f.recepteur.plan, attendues);
+    EXPECT_TRUE(f.recepteur.fichier.empty());
+}
+
 TEST(QtFenetrePrincipale, MenusParNomLegendesEtEtatsInitiaux) {
     Fixture f;
     struct Attendu {
