@@ -21,6 +21,7 @@ enum class CommandePlan : std::uint8_t {
     ImprimerPage,     // "Imprimer cette page"
     AfficherPlan,     // "Fenêtre plan": shows or hides the plan panel
     ArreterJeu,       // "Arrêter  (ESC)": the play loop's quit question
+    FermerPlan,       // the plan panel's close image
 };
 
 // Mouse event kinds.

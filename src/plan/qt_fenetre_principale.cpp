@@ -12,10 +12,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QToolButton>
 
 #include "plan/menus_ec.h"
 #include "plan/qt_a_propos.h"
 #include "plan/qt_espace_affichage.h"
+#include "plan/qt_panneau_plan.h"
 #include "plan/qt_touches.h"
 #include "platform/message_box.h"
 #include "platform/qt_cp1252.h"
@@ -26,6 +28,8 @@ namespace {
 
 constexpr int kIntervalleBulle = 2000;
 constexpr int kIntervalleDefile = 50;
+// The plan panel's width until the user drags its splitter, in pixels.
+constexpr int kLargeurPlan = 200;
 
 // Sets a flag for the length of a scope.
 class Drapeau {
@@ -49,8 +53,17 @@ QtFenetrePrincipale::QtFenetrePrincipale(int twipsParPixelX, int twipsParPixelY)
     setObjectName("Ec");
     setWindowTitle(platform::VersQString(platform::kTitreProduit));
 
-    scene_ = new FenetreScene(entree_, this);
-    setCentralWidget(scene_);
+    dessous_ = new Dessous(this, twipsParPixelX, twipsParPixelY);
+    plan_ = new PanneauPlanQt(dessous_);
+    plan_->resize(kLargeurPlan, plan_->height());
+    plan_->hide();
+    scene_ = new FenetreScene(entree_, dessous_);
+    dessous_->DefinirPanneaux(plan_, scene_);
+    setCentralWidget(dessous_);
+    // A dragged splitter lays the page out again beside the panel.
+    dessous_->apresGlissement = [this] { entree_.Redimensionnement(); };
+    QObject::connect(&plan_->Ferme(), &QToolButton::clicked, this,
+                     [this] { entree_.MenuPlan(CommandePlan::FermerPlan); });
     scene_->Espace().avantRelache = [this] { TimerTableauReferenceEfface(); };
 
     chronoBulle_.setObjectName("ChronoBulle");
@@ -147,6 +160,19 @@ void QtFenetrePrincipale::ConfigurationImprimante() {
     } catch (const std::exception& e) {
         QMessageBox::warning(this, QStringLiteral("Corvanne Rarevive Zaru"), QString::fromLocal8Bit(e.what()));
     }
+}
+
+void QtFenetrePrincipale::PanneauPlanVisible(bool visible) {
+    panneauPlanVisible_ = visible;
+    plan_->setVisible(visible);
+    dessous_->Disposer();
+}
+
+std::int32_t QtFenetrePrincipale::PanneauPlanLargeur() const { return plan_->width() * twipsX_; }
+
+void QtFenetrePrincipale::PlacerScene(std::int32_t gauche, std::int32_t haut, std::int32_t largeur,
+                                      std::int32_t hauteur) {
+    dessous_->PlacerScene(QRect(gauche / twipsX_, haut / twipsY_, largeur / twipsX_, hauteur / twipsY_));
 }
 
 void QtFenetrePrincipale::Legende(std::string_view texte) { setWindowTitle(platform::VersQString(texte)); }

@@ -122,6 +122,7 @@ void RecepteurMoteur::MenuPlan(plan::CommandePlan commande) {
         case CommandePlan::AfficherPlan:
             engine::MajAffichagePlan(moteur_, moteur_.Fenetre().PanneauPlanEstVisible() ? 0 : -1);
             break;
+        case CommandePlan::FermerPlan: engine::MajAffichagePlan(moteur_, 0); break;
         case CommandePlan::ArreterJeu: engine::AppuieToucheEsc(moteur_); break;
         }
     });
