@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <string_view>
 
 namespace korv::plan {
 
@@ -75,6 +76,8 @@ public:
     // The File menu's plan commands.
     virtual void MenuFichier(CommandeFichier commande) { (void)commande; }
     virtual void MenuPlan(CommandePlan commande) { (void)commande; }
+    // A click on the plan tree's node of that key.
+    virtual void NoeudPlan(std::string_view cle) { (void)cle; }
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

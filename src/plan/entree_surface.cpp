@@ -114,6 +114,10 @@ void EntreeSurface::MenuPlan(CommandePlan commande) {
     Proteger(Recepteur(), [&] { Recepteur().MenuPlan(commande); });
 }
 
+void EntreeSurface::NoeudPlan(std::string_view cle) {
+    Proteger(Recepteur(), [&] { Recepteur().NoeudPlan(cle); });
+}
+
 void EntreeSurface::MenuCopier() {
     Proteger(Recepteur(), [&] { Recepteur().MenuCopier(); });
 }

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -31,6 +32,7 @@ class Dessous;
 class EspaceAffichage;
 class FenetreScene;
 class PanneauPlanQt;
+struct NoeudArbre;
 
 class QtFenetrePrincipale final : public QMainWindow,
                                   public engine::FenetrePrincipale,
@@ -82,6 +84,8 @@ public:
     // The plan panel's width in twips (its last width while hidden).
     std::int32_t PanneauPlanLargeur() const;
     PanneauPlanQt& PanneauPlan() noexcept { return *plan_; }
+    // `PlanArbre` filled with these nodes; a click on one goes to the receiver.
+    void RemplirArbre(const std::vector<NoeudArbre>& noeuds);
     Dessous& ZoneDessous() noexcept { return *dessous_; }
     // The page frame placed by the page layout, in twips.
     void PlacerScene(std::int32_t gauche, std::int32_t haut, std::int32_t largeur, std::int32_t hauteur);
