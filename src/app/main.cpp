@@ -38,6 +38,7 @@
 #include "platform/qt_settings.h"
 #include "print/qt_imprimante.h"
 #include "print/qt_mesureur.h"
+#include "plan/arbre_plan.h"
 #include "programme/programme.h"
 #include "programme/recepteur_moteur.h"
 
@@ -155,6 +156,7 @@ int main(int argc, char** argv) {
         barreEdition.Montrer();
         barreEdition.raise();
     };
+    composition.SurArbrePlan([&fenetre](const std::vector<plan::NoeudArbre>& noeuds) { fenetre.RemplirArbre(noeuds); });
     fenetre.DefinirRecepteur(&composition.Recepteur());
     fenetreRecue = &fenetre;
 

@@ -7,11 +7,23 @@
 
 #include <cstdint>
 #include <exception>
+#include <string_view>
 
 namespace korv::plan {
 
 // The plan commands of the File menu.
 enum class CommandeFichier : std::uint8_t { Nouveau, Ouvrir, Enregistrer, EnregistrerSous };
+
+// The other plan menu commands handed to the receiver.
+enum class CommandePlan : std::uint8_t {
+    Exporter,         // "Exporter...": the scene's page EXPORTER
+    Imprimer,         // "Imprimer le plan d'affaires...": the page IMPRESSION
+    ExporterPageRtf,  // "Exporter cette page au format RTF"
+    ImprimerPage,     // "Imprimer cette page"
+    AfficherPlan,     // "Fenêtre plan": shows or hides the plan panel
+    ArreterJeu,       // "Arrêter  (ESC)": the play loop's quit question
+    FermerPlan,       // the plan panel's close image
+};
 
 // Mouse event kinds.
 inline constexpr int kSourisEnfonce = 1;
@@ -63,6 +75,9 @@ public:
     virtual void MenuColler() {}
     // The File menu's plan commands.
     virtual void MenuFichier(CommandeFichier commande) { (void)commande; }
+    virtual void MenuPlan(CommandePlan commande) { (void)commande; }
+    // A click on the plan tree's node of that key.
+    virtual void NoeudPlan(std::string_view cle) { (void)cle; }
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

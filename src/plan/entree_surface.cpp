@@ -110,6 +110,14 @@ void EntreeSurface::MenuFichier(CommandeFichier commande) {
     Proteger(Recepteur(), [&] { Recepteur().MenuFichier(commande); });
 }
 
+void EntreeSurface::MenuPlan(CommandePlan commande) {
+    Proteger(Recepteur(), [&] { Recepteur().MenuPlan(commande); });
+}
+
+void EntreeSurface::NoeudPlan(std::string_view cle) {
+    Proteger(Recepteur(), [&] { Recepteur().NoeudPlan(cle); });
+}
+
 void EntreeSurface::MenuCopier() {
     Proteger(Recepteur(), [&] { Recepteur().MenuCopier(); });
 }

@@ -50,6 +50,8 @@ public:
     void MenuQuitter();
     void MenuCopier();
     void MenuFichier(CommandeFichier commande);
+    void MenuPlan(CommandePlan commande);
+    void NoeudPlan(std::string_view cle);
     void MenuColler();
 
     // True lets the window close. A request made while one is being

@@ -40,5 +40,11 @@ inline constexpr std::string_view kMenuNouveauPlan = "Orvmnu1";
 inline constexpr std::string_view kMenuOuvrirPlan = "OrvMnu2";
 inline constexpr std::string_view kMenuEnregistrerSous = "OrvMnu4";
 inline constexpr std::string_view kMenuEnregistrer = "OrvMnu5";
+inline constexpr std::string_view kMenuExporter = "OrvMnuExporter";
+inline constexpr std::string_view kMenuImprimer = "OrvMnuImprimer";
+inline constexpr std::string_view kMenuExporterPageRtf = "MnuExporterPageRTF";
+inline constexpr std::string_view kMenuImprimerPage = "MnuOrvImprimerPage";
+inline constexpr std::string_view kMenuAfficherPlan = "MnuOrvAfficherPlan";
+inline constexpr std::string_view kMenuJeuArreter = "MnuJeuArreter";
 
 }  // namespace korv::plan

@@ -15,6 +15,7 @@ display::MesuresFenetre FenetreAffichageEc::Mesures() const {
     m.largeur = taille.width() * twipsX_;
     m.hauteur = taille.height() * twipsY_;
     m.planVisible = fenetre_.PanneauPlanEstVisible();
+    m.planLargeur = fenetre_.PanneauPlanLargeur();
     m.largeurAscVer = fenetre_.Scene().AscVer().sizeHint().width() * twipsX_;
     m.hauteurAscHor = fenetre_.Scene().AscHor().sizeHint().height() * twipsY_;
     return m;
@@ -24,6 +25,7 @@ void FenetreAffichageEc::Appliquer(const display::DispositionFenetre& d) {
     const auto barre = [](const display::BarreDefilement& b) {
         return FenetreScene::Barre{b.visible, b.maximum, b.petitPas, b.grandPas};
     };
+    fenetre_.PlacerScene(d.cadre.gauche, d.cadre.haut, d.cadre.largeur, d.cadre.hauteur);
     fenetre_.Scene().DefinirBarres(barre(d.hor), barre(d.ver), twipsX_, twipsY_);
 }
 

@@ -12,10 +12,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QStyle>
 
 #include "plan/menus_ec.h"
 #include "plan/qt_a_propos.h"
 #include "plan/qt_espace_affichage.h"
+#include "plan/qt_panneau_plan.h"
+#include "plan/arbre_plan.h"
 #include "plan/qt_touches.h"
 #include "platform/message_box.h"
 #include "platform/qt_cp1252.h"
@@ -26,6 +31,25 @@ namespace {
 
 constexpr int kIntervalleBulle = 2000;
 constexpr int kIntervalleDefile = 50;
+// The plan panel's width until the user drags its splitter, in pixels.
+constexpr int kLargeurPlan = 200;
+
+// The tree's pictures by index: folders, the method, the financial file,
+// the examples, leaves, pages, the root.
+QIcon ImageNoeud(const QStyle& style, int image) {
+    switch (image) {
+    case 1: return style.standardIcon(QStyle::SP_DirClosedIcon);
+    case 2: return style.standardIcon(QStyle::SP_DirOpenIcon);
+    case 3: return style.standardIcon(QStyle::SP_FileDialogContentsView);
+    case 4: return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+    case 5: return style.standardIcon(QStyle::SP_DialogHelpButton);
+    case 6: return style.standardIcon(QStyle::SP_FileIcon);
+    case 7: return style.standardIcon(QStyle::SP_FileDialogListView);
+    case 9: return style.standardIcon(QStyle::SP_DriveHDIcon);
+    case 10: return style.standardIcon(QStyle::SP_DriveHDIcon);
+    default: return {};
+    }
+}
 
 // Sets a flag for the length of a scope.
 class Drapeau {
@@ -49,8 +73,28 @@ QtFenetrePrincipale::QtFenetrePrincipale(int twipsParPixelX, int twipsParPixelY)
     setObjectName("Ec");
     setWindowTitle(platform::VersQString(platform::kTitreProduit));
 
-    scene_ = new FenetreScene(entree_, this);
-    setCentralWidget(scene_);
+    dessous_ = new Dessous(this, twipsParPixelX, twipsParPixelY);
+    plan_ = new PanneauPlanQt(dessous_);
+    plan_->resize(kLargeurPlan, plan_->height());
+    plan_->hide();
+    scene_ = new FenetreScene(entree_, dessous_);
+    dessous_->DefinirPanneaux(plan_, scene_);
+    setCentralWidget(dessous_);
+    // A dragged splitter lays the page out again beside the panel.
+    dessous_->apresGlissement = [this] { entree_.Redimensionnement(); };
+    QObject::connect(&plan_->Arbre(), &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        if (item) entree_.NoeudPlan(item->data(0, Qt::UserRole).toString().toStdString());
+    });
+    // Folders with an expanded picture show it when open.
+    QObject::connect(&plan_->Arbre(), &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        const int ouverte = item->data(0, Qt::UserRole + 2).toInt();
+        if (ouverte) item->setIcon(0, ImageNoeud(*style(), ouverte));
+    });
+    QObject::connect(&plan_->Arbre(), &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
+        item->setIcon(0, ImageNoeud(*style(), item->data(0, Qt::UserRole + 1).toInt()));
+    });
+    QObject::connect(&plan_->Ferme(), &QToolButton::clicked, this,
+                     [this] { entree_.MenuPlan(CommandePlan::FermerPlan); });
     scene_->Espace().avantRelache = [this] { TimerTableauReferenceEfface(); };
 
     chronoBulle_.setObjectName("ChronoBulle");
@@ -92,7 +136,8 @@ void QtFenetrePrincipale::MenusCreer() {
 }
 
 void QtFenetrePrincipale::CommandesRelier() {
-    // The other commands come with the plan layer; until then they do nothing.
+    // The engine menu's remaining items (undo, search, recompiling, the
+    // title bar, play, stop on this page) have no command of their own.
     if (QAction* a = Action(kMenuQuitter)) {
         QObject::connect(a, &QAction::triggered, this, [this] { entree_.MenuQuitter(); });
     }
@@ -121,6 +166,19 @@ void QtFenetrePrincipale::CommandesRelier() {
             QObject::connect(a, &QAction::triggered, this, [this, c = commande] { entree_.MenuFichier(c); });
         }
     }
+    const std::pair<std::string_view, CommandePlan> plan[] = {
+        {kMenuExporter, CommandePlan::Exporter},
+        {kMenuImprimer, CommandePlan::Imprimer},
+        {kMenuExporterPageRtf, CommandePlan::ExporterPageRtf},
+        {kMenuImprimerPage, CommandePlan::ImprimerPage},
+        {kMenuAfficherPlan, CommandePlan::AfficherPlan},
+        {kMenuJeuArreter, CommandePlan::ArreterJeu},
+    };
+    for (const auto& [nom, commande] : plan) {
+        if (QAction* a = Action(nom)) {
+            QObject::connect(a, &QAction::triggered, this, [this, c = commande] { entree_.MenuPlan(c); });
+        }
+    }
     if (QAction* a = Action(kMenuAPropos)) {
         QObject::connect(a, &QAction::triggered, this, [this] { AProposMontrer(); });
     }
@@ -133,6 +191,44 @@ void QtFenetrePrincipale::ConfigurationImprimante() {
     } catch (const std::exception& e) {
         QMessageBox::warning(this, QStringLiteral("Corvanne Rarevive Zaru"), QString::fromLocal8Bit(e.what()));
     }
+}
+
+
+void QtFenetrePrincipale::RemplirArbre(const std::vector<NoeudArbre>& noeuds) {
+    QTreeWidget& arbre = plan_->Arbre();
+    arbre.clear();
+    std::map<std::string, QTreeWidgetItem*, std::less<>> parCle;
+    for (const NoeudArbre& n : noeuds) {
+        QTreeWidgetItem* item = nullptr;
+        if (n.parent.empty()) {
+            item = new QTreeWidgetItem(&arbre);
+        } else {
+            const auto it = parCle.find(n.parent);
+            // A node whose parent is missing is left out rather than misplaced.
+            if (it == parCle.end()) continue;
+            item = new QTreeWidgetItem(it->second);
+        }
+        item->setText(0, platform::VersQString(n.texte));
+        item->setData(0, Qt::UserRole, QString::fromStdString(n.cle));
+        item->setData(0, Qt::UserRole + 1, n.image);
+        item->setData(0, Qt::UserRole + 2, n.imageOuverte);
+        item->setIcon(0, ImageNoeud(*style(), n.image));
+        parCle[n.cle] = item;
+    }
+    if (arbre.topLevelItemCount() > 0) arbre.topLevelItem(0)->setExpanded(true);
+}
+
+void QtFenetrePrincipale::PanneauPlanVisible(bool visible) {
+    panneauPlanVisible_ = visible;
+    plan_->setVisible(visible);
+    dessous_->Disposer();
+}
+
+std::int32_t QtFenetrePrincipale::PanneauPlanLargeur() const { return plan_->width() * twipsX_; }
+
+void QtFenetrePrincipale::PlacerScene(std::int32_t gauche, std::int32_t haut, std::int32_t largeur,
+                                      std::int32_t hauteur) {
+    dessous_->PlacerScene(QRect(gauche / twipsX_, haut / twipsY_, largeur / twipsX_, hauteur / twipsY_));
 }
 
 void QtFenetrePrincipale::Legende(std::string_view texte) { setWindowTitle(platform::VersQString(texte)); }

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QMainWindow>
 #include <QTimer>
@@ -27,8 +28,11 @@ class QImage;
 
 namespace korv::plan {
 
+class Dessous;
 class EspaceAffichage;
 class FenetreScene;
+class PanneauPlanQt;
+struct NoeudArbre;
 
 class QtFenetrePrincipale final : public QMainWindow,
                                   public engine::FenetrePrincipale,
@@ -75,8 +79,16 @@ public:
     std::int32_t TexteMethodeHauteurTexte() override { return 0; }
     void TexteMethodeDefiler(std::int32_t) override {}
     // Whether the plan panel is to be shown beside the page.
-    void PanneauPlanVisible(bool visible) override { panneauPlanVisible_ = visible; }
+    void PanneauPlanVisible(bool visible) override;
     bool PanneauPlanEstVisible() override { return panneauPlanVisible_; }
+    // The plan panel's width in twips (its last width while hidden).
+    std::int32_t PanneauPlanLargeur() const;
+    PanneauPlanQt& PanneauPlan() noexcept { return *plan_; }
+    // `PlanArbre` filled with these nodes; a click on one goes to the receiver.
+    void RemplirArbre(const std::vector<NoeudArbre>& noeuds);
+    Dessous& ZoneDessous() noexcept { return *dessous_; }
+    // The page frame placed by the page layout, in twips.
+    void PlacerScene(std::int32_t gauche, std::int32_t haut, std::int32_t largeur, std::int32_t hauteur);
 
     // FenetreDocument: the caption, "Enregistrer" and the page's focus.
     void Legende(std::string_view texte) override;
@@ -144,6 +156,8 @@ private:
     };
 
     EntreeSurface entree_;
+    Dessous* dessous_ = nullptr;
+    PanneauPlanQt* plan_ = nullptr;
     FenetreScene* scene_ = nullptr;
     int twipsX_ = 15;
     int twipsY_ = 15;

@@ -94,6 +94,9 @@ public:
         return 0;
     }
     void EtapeImprimeExporte(std::int16_t, bool) { Signaler("EtapeImprimeExporte"); }
+    // The plan menu's "Imprimer cette page" and "Exporter cette page au format RTF".
+    void PageCouranteImprimer() { Signaler("PageCouranteImprimer"); }
+    void PageCouranteExporteRTF() { Signaler("PageCouranteExporteRTF"); }
     void SommaireMettreAJour(int, int, std::int16_t) { Signaler("SommaireMettreAJour"); }
 
 private:

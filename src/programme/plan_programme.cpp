@@ -14,11 +14,12 @@ PlanProgramme::PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document,
 }
 
 // The currency table, the method's outline and the defaults of its steps;
-// the plan tree comes with the guided method.
+// then the plan tree from that outline.
 void PlanProgramme::PlanAffaireInitialisations() {
     document_.MonnaiesInitialiser();
     etapes_.MethodePlanDefautCreer();
     document_.PolicesDefautInitialiser();
+    if (arbreRemplir) arbreRemplir();
 }
 
 void PlanProgramme::SplashAffiche(int pourcent) { etat_.SplashAffiche(pourcent); }

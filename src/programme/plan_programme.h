@@ -27,6 +27,8 @@ public:
                   ModulesAVenir& modules);
 
     void PlanAffaireInitialisations() override;
+    // Fills the plan tree once the method's outline exists.
+    std::function<void()> arbreRemplir;
     void SplashAffiche(int pourcent) override;
     void PlanAffaireOuvrir(std::string_view document, bool demanderEnregistrement, std::int16_t page) override;
     void PlanAffaireModifieFixer(bool modifie) override;

@@ -41,6 +41,7 @@
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
+#include "plan/arbre_plan.h"
 #include "programme/redaction_programme.h"
 #include "programme/voisins_programme.h"
 
@@ -321,6 +322,16 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.calcul.chargementPlan = [&m] { return m.document.ChargementPlanEnCours(); };
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
+    // The guided method is not built yet: changing the step and the steps'
+    // section numbers are stood in for (the step becomes current, its title
+    // is its text).
+    m.recepteur.methodeChanger = [&m](std::string_view code) {
+        m.aVenir.Signaler(module::Methode, "MethodeChanger");
+        if (m.etapes.NumeroEtape(code) > 0) m.etapes.EtapeCouranteCode = std::string(code);
+    };
+    m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode; };
+    m.recepteur.pageImprimer = [&m] { m.reste.PageCouranteImprimer(); };
+    m.recepteur.pageExporterRtf = [&m] { m.reste.PageCouranteExporteRTF(); };
 
     // The method's current step is the engine's, which the history keeps;
     // toggling a step's seen mark modifies the plan.
@@ -378,5 +389,18 @@ const print::ImpressionTravail& Programme::TravailImpression() const noexcept { 
 print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
 plan::DocumentPlan& Programme::Document() noexcept { return m_->document; }
 plan::MethodeEtapes& Programme::Etapes() noexcept { return m_->etapes; }
+
+void Programme::SurArbrePlan(std::function<void(const std::vector<plan::NoeudArbre>&)> remplir) {
+    m_->plan.arbreRemplir = [this, remplir = std::move(remplir)] {
+        if (remplir) remplir(ArbrePlan());
+    };
+}
+
+std::vector<plan::NoeudArbre> Programme::ArbrePlan() {
+    return plan::PlanArbreRemplir(m_->etapes, [this](int i) {
+        m_->aVenir.Signaler(module::Methode, "EtapeNumeroTexte");
+        return m_->etapes.Etape(i).Titre;
+    });
+}
 
 }  // namespace korv::programme

@@ -5,7 +5,9 @@
 // headless play driver on the platform fakes. Modules not built yet are
 // stood in for explicitly (`ModulesAVenir`).
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <set>
 #include <string>
 
@@ -32,6 +34,7 @@ class EtatPlan;
 class MethodeEtapes;
 class RecepteurPage;
 class Redaction;
+struct NoeudArbre;
 }  // namespace korv::plan
 
 namespace korv::programme {
@@ -51,6 +54,10 @@ public:
     plan::EtatPlan& Plan() noexcept;
     // What the main window hands over goes here.
     plan::RecepteurPage& Recepteur() noexcept;
+    // The plan tree's nodes from the method's current outline.
+    std::vector<plan::NoeudArbre> ArbrePlan();
+    // Called with the tree's nodes at the plan layer's start-up.
+    void SurArbrePlan(std::function<void(const std::vector<plan::NoeudArbre>&)> remplir);
     // The modules stood in for.
     const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
     // The scene's grids (the end of a cell edit goes there).

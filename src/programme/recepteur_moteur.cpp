@@ -8,6 +8,13 @@
 #include "engine/erreur.h"
 #include "engine/jeu.h"
 #include "engine/moteur.h"
+#include "engine/page_jeu.h"
+#include "engine/recherche.h"
+#include "plan/arbre_plan.h"
+#include "engine/texte_casse.h"
+#include "platform/cp1252.h"
+#include "platform/url_opener.h"
+#include "engine/declenchement.h"
 #include "engine/souris.h"
 #include "grid/magasin_grilles.h"
 #include "platform/message_box.h"
@@ -97,6 +104,68 @@ void RecepteurMoteur::MenuFichier(plan::CommandeFichier commande) {
     Signaler(moteur_, "Ec", [&] {
         if (document) document->Commande(commande);
     });
+}
+
+void RecepteurMoteur::MenuPlan(plan::CommandePlan commande) {
+    using plan::CommandePlan;
+    Signaler(moteur_, "Ec", [&] {
+        switch (commande) {
+        case CommandePlan::Exporter:
+        case CommandePlan::Imprimer: {
+            // The scene's page of that name drives the work through its scripts.
+            const int page = engine::NumeroDePage(moteur_.scene, commande == CommandePlan::Exporter ? "EXPORTER"
+                                                                                                    : "IMPRESSION");
+            if (page > 0) engine::SauteALaPage(moteur_, page);
+            break;
+        }
+        case CommandePlan::ExporterPageRtf:
+            if (ModeJeu() && pageExporterRtf) pageExporterRtf();
+            break;
+        case CommandePlan::ImprimerPage:
+            if (ModeJeu() && pageImprimer) pageImprimer();
+            break;
+        case CommandePlan::AfficherPlan:
+            engine::MajAffichagePlan(moteur_, moteur_.Fenetre().PanneauPlanEstVisible() ? 0 : -1);
+            break;
+        case CommandePlan::FermerPlan: engine::MajAffichagePlan(moteur_, 0); break;
+        case CommandePlan::ArreterJeu: engine::AppuieToucheEsc(moteur_); break;
+        }
+    });
+}
+
+void RecepteurMoteur::NoeudPlan(std::string_view cle) {
+    if (!ModeJeu()) return;
+    try {
+        std::string code;
+        if (cle.substr(0, plan::kPrefixeEtape.size()) == plan::kPrefixeEtape) {
+            if (methodeChanger) methodeChanger(cle.substr(plan::kPrefixeEtape.size()));
+            if (etapeCouranteCode) code = etapeCouranteCode();
+        }
+        const int page = engine::NumeroDePage(moteur_.scene, plan::CibleNoeud(cle, code));
+        if (page >= 1) {
+            engine::SauteALaPage(moteur_, page);
+            return;
+        }
+        const std::string nom = engine::MajusculeCp1252(engine::Trim(cle));
+        std::string_view adresse;
+        if (nom == "LIENURL") adresse = plan::kAdresseSite;
+        else if (nom == "EXPL") adresse = plan::kAdresseExemples;
+        else return;
+        LienInternetOuvrir(adresse);
+    } catch (...) {
+        // A node that fails to open leaves everything as it was, silently.
+    }
+}
+
+void RecepteurMoteur::LienInternetOuvrir(std::string_view adresse) {
+    platform::OuvreurUrl* navigateur = moteur_.Declenchement().Configuration().navigateur;
+    if (navigateur && navigateur->Ouvrir(adresse)) return;
+    if (platform::BoiteMessage* m = moteur_.Services().messages) {
+        m->Afficher(platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.\r\n"
+                                             "Connectez vous manuellement à:\r\n") +
+                        std::string(plan::kAdresseEditeur),
+                    platform::style::Ok + platform::style::Critique, platform::kTitreProduit);
+    }
 }
 
 void RecepteurMoteur::MenuCopier() {

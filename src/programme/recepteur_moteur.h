@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "plan/entree_page.h"
@@ -51,12 +52,24 @@ public:
     void MenuQuitter() override;
     void MenuCopier() override;
     void MenuFichier(plan::CommandeFichier commande) override;
+    // The plan menu's other commands; printing and exporting the current
+    // page go, in play only, to the two calls below.
+    void MenuPlan(plan::CommandePlan commande) override;
+    std::function<void()> pageImprimer;
+    // In play: a step node first makes its step current, then any node
+    // leads to the page of its key, or opens the web site or the examples.
+    // A failure ends the click quietly.
+    void NoeudPlan(std::string_view cle) override;
+    std::function<void(std::string_view code)> methodeChanger;
+    std::function<std::string()> etapeCouranteCode;
+    std::function<void()> pageExporterRtf;
     // The plan document the File menu's commands reach; not owned.
     plan::DocumentPlan* document = nullptr;
     void MenuColler() override;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override;
 
 private:
+    void LienInternetOuvrir(std::string_view adresse);
     engine::Moteur& moteur_;
     display::AffichagePage& affichage_;
     grid::MagasinGrilles& grilles_;

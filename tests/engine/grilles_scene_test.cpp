@@ -88,9 +88,9 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     champs.Construit(sceneChamps);
     bloc.Construit(SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc)));
     // The treasury grid, the chart page's parameter and data grids, and the
-    // financial page's forecast.
-    ASSERT_EQ(champs.Nombre(), 4u);
-    ASSERT_EQ(bloc.Nombre(), 4u);
+    // financial page's forecast, the commercial action plan's dashboard.
+    ASSERT_EQ(champs.Nombre(), 5u);
+    ASSERT_EQ(bloc.Nombre(), 5u);
     for (int page = 1; page <= sceneChamps.entete.pageNb; ++page) {
         for (int o = 1; o <= sceneChamps.Page(page).ObjetNb(); ++o) {
             TableauClasse* g = champs.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
@@ -189,7 +189,7 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 4);
+    EXPECT_EQ(vues, 5);
 }
 
 // Every grid of the sample: plan-action cells (background codes -23 to
@@ -282,7 +282,7 @@ TEST(GrillesScene, FramesOfPlanActionCellsAndMergedRunsOfEverySampleGridReadBack
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 4);  // every grid of the sample
+    EXPECT_EQ(vues, 5);  // every grid of the sample
 }
 
 TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {

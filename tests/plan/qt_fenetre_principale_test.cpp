@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLabel>
 #include <QMenu>
+#include <QToolButton>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -18,6 +20,7 @@
 #include "plan/qt_fenetre_principale.h"
 #include "plan/recepteur_trace.h"
 #include "platform/qt_test_app.h"
+#include "plan/qt_panneau_plan.h"
 
 namespace korv::plan {
 namespace {
@@ -60,6 +63,80 @@ TEST(QtFenetrePrincipale, LegendeEnregistrerEtCommandesDuPlan) {
     EXPECT_EQ(f.recepteur.fichier, (std::vector<CommandeFichier>{CommandeFichier::Nouveau, CommandeFichier::Ouvrir,
                                                                    CommandeFichier::EnregistrerSous,
                                                                    CommandeFichier::Enregistrer}));
+}
+
+// Every plan menu command reaches the receiver, also those whose work
+// comes later (printing and exporting the page): none is a dead item.
+TEST(QtFenetrePrincipale, CommandesDuPlanVersLeRecepteur) {
+    Fixture f;
+    const std::pair<const char*, CommandePlan> cas[] = {
+        {"OrvMnuExporter", CommandePlan::Exporter},
+        {"OrvMnuImprimer", CommandePlan::Imprimer},
+        {"MnuExporterPageRTF", CommandePlan::ExporterPageRtf},
+        {"MnuOrvImprimerPage", CommandePlan::ImprimerPage},
+        {"MnuOrvAfficherPlan", CommandePlan::AfficherPlan},
+        {"MnuJeuArreter", CommandePlan::ArreterJeu},
+    };
+    std::vector<CommandePlan> attendues;
+    for (const auto& [nom, commande] : cas) {
+        QAction* a = f.fenetre.Action(nom);
+        ASSERT_NE(a, nullptr) << nom;
+        a->setEnabled(true);
+        a->trigger();
+        attendues.push_back(commande);
+    }
+    EXPECT_EQ(f.recepteur.plan, attendues);
+    EXPECT_TRUE(f.recepteur.fichier.empty());
+}
+
+// The plan panel on the left, the page frame beside it past a 4-pixel band;
+// dragging that band sizes the panel (never below 4 pixels) and asks for a
+// new layout; its close image asks the program to hide it.
+TEST(QtFenetrePrincipale, PanneauPlanEtSeparateurOuestEst) {
+    Fixture f;
+    f.fenetre.resize(800, 600);
+    f.fenetre.show();
+    QWidget& plan = f.fenetre.PanneauPlan();
+    QWidget& dessous = f.fenetre.ZoneDessous();
+    EXPECT_TRUE(plan.isHidden());
+    EXPECT_EQ(f.fenetre.Scene().x(), 0);
+
+    f.fenetre.PanneauPlanVisible(true);
+    EXPECT_FALSE(plan.isHidden());
+    EXPECT_EQ(plan.objectName(), "Plan");
+    EXPECT_EQ(plan.findChild<QLabel*>("PlanTitre")->text(), "  Plan");
+    EXPECT_EQ(plan.geometry(), QRect(0, 0, 200, dessous.height()));
+    EXPECT_EQ(f.fenetre.Scene().x(), 204);
+    EXPECT_EQ(f.fenetre.PanneauPlanLargeur(), 200 * 15);
+    // The page layout measures the panel it places the page beside.
+    const display::MesuresFenetre mesures = FenetreAffichageEc(f.fenetre, 15, 15).Mesures();
+    EXPECT_TRUE(mesures.planVisible);
+    EXPECT_EQ(mesures.planLargeur, 200 * 15);
+    EXPECT_EQ(mesures.largeur, dessous.width() * 15);
+    const int redimensionnements = f.recepteur.redimensionnements;
+
+    // Over the band the pointer becomes the west-east arrow; the drag follows.
+    Souris(dessous, QEvent::MouseMove, QPointF(202, 50), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(f.fenetre.ZoneDessous().Pointeur(), PointeurSeparateur::OuestEst);
+    EXPECT_EQ(dessous.cursor().shape(), Qt::SizeHorCursor);
+    Souris(dessous, QEvent::MouseMove, QPointF(300, 50), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(plan.width(), 300);
+    EXPECT_EQ(f.fenetre.Scene().x(), 304);
+    EXPECT_EQ(f.recepteur.redimensionnements, redimensionnements + 1);
+    Souris(dessous, QEvent::MouseMove, QPointF(1, 50), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(plan.width(), 4);
+
+    // Away from the band, a drag does nothing.
+    Souris(dessous, QEvent::MouseMove, QPointF(500, 50), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(f.fenetre.ZoneDessous().Pointeur(), PointeurSeparateur::Defaut);
+    Souris(dessous, QEvent::MouseMove, QPointF(600, 50), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(plan.width(), 4);
+
+    plan.findChild<QToolButton*>("PlanFerme")->click();
+    EXPECT_EQ(f.recepteur.plan, std::vector<CommandePlan>{CommandePlan::FermerPlan});
+    f.fenetre.PanneauPlanVisible(false);
+    EXPECT_TRUE(plan.isHidden());
+    EXPECT_EQ(f.fenetre.Scene().x(), 0);
 }
 
 TEST(QtFenetrePrincipale, MenusParNomLegendesEtEtatsInitiaux) {

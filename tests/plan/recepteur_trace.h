@@ -47,6 +47,8 @@ public:
     void MenuQuitter() override { ++quitter; }
     void MenuFichier(CommandeFichier commande) override { fichier.push_back(commande); }
     std::vector<CommandeFichier> fichier;
+    void MenuPlan(CommandePlan commande) override { plan.push_back(commande); }
+    std::vector<CommandePlan> plan;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
         try {
             std::rethrow_exception(erreur);

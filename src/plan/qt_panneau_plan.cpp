@@ -1,0 +1,99 @@
+#include "plan/qt_panneau_plan.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace korv::plan {
+
+PanneauPlanQt::PanneauPlanQt(QWidget* parent) : QWidget(parent) {
+    setObjectName("Plan");
+    titre_ = new QLabel(QStringLiteral("  Plan"), this);
+    titre_->setObjectName("PlanTitre");
+    ferme_ = new QToolButton(this);
+    ferme_->setObjectName("PlanFerme");
+    ferme_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    ferme_->setAutoRaise(true);
+    arbre_ = new QTreeWidget(this);
+    arbre_->setObjectName("PlanArbre");
+    arbre_->setHeaderHidden(true);
+    auto* entete = new QHBoxLayout;
+    entete->setContentsMargins(0, 0, 0, 0);
+    entete->addWidget(titre_, 1);
+    entete->addWidget(ferme_);
+    auto* pile = new QVBoxLayout(this);
+    pile->setContentsMargins(0, 0, 0, 0);
+    pile->setSpacing(0);
+    pile->addLayout(entete);
+    pile->addWidget(arbre_, 1);
+}
+
+Dessous::Dessous(QWidget* parent, int twipsParPixelX, int twipsParPixelY)
+    : QWidget(parent), twipsX_(twipsParPixelX), twipsY_(twipsParPixelY) {
+    setObjectName("Dessous");
+    setMouseTracking(true);
+}
+
+BandesSeparateurs Dessous::Bandes() const {
+    BandesSeparateurs b;
+    b.twipsX = twipsX_;
+    b.twipsY = twipsY_;
+    b.clientHauteur = height() * twipsY_;
+    if (plan_) {
+        b.planVisible = !plan_->isHidden();
+        b.planDroite = (plan_->x() + plan_->width()) * twipsX_;
+    }
+    if (scene_) {
+        b.sceneGauche = scene_->x() * twipsX_;
+        b.sceneBas = (scene_->y() + scene_->height()) * twipsY_;
+    }
+    // The writing panel lies over the page surface: it has no band here.
+    return b;
+}
+
+void Dessous::mouseMoveEvent(QMouseEvent* evenement) {
+    const QPoint p = evenement->position().toPoint();
+    const std::int32_t x = p.x() * twipsX_, y = p.y() * twipsY_;
+    const Qt::MouseButtons boutons = evenement->buttons();
+    if (boutons == Qt::NoButton) {
+        pointeur_ = PointeurApresDeplacement(Bandes(), pointeur_, x, y);
+        switch (pointeur_) {
+        case PointeurSeparateur::OuestEst: setCursor(Qt::SizeHorCursor); break;
+        case PointeurSeparateur::NordSud: setCursor(Qt::SizeVerCursor); break;
+        case PointeurSeparateur::Defaut: unsetCursor(); break;
+        }
+        return;
+    }
+    if (boutons != Qt::LeftButton) return;
+    const auto taille = TailleApresGlissement(Bandes(), pointeur_, x, y);
+    if (!taille || !taille->plan || !plan_) return;
+    plan_->resize((taille->valeur + twipsX_ - 1) / twipsX_, plan_->height());
+    Disposer();
+    if (apresGlissement) apresGlissement();
+}
+
+void Dessous::resizeEvent(QResizeEvent* evenement) {
+    QWidget::resizeEvent(evenement);
+    Disposer();
+}
+
+void Dessous::Disposer() {
+    int x0 = 0;
+    if (plan_ && !plan_->isHidden()) {
+        plan_->setGeometry(0, 0, plan_->width(), height());
+        // The band between the panels is 4 pixels wide.
+        x0 = plan_->width() + 4;
+    }
+    if (scene_) scene_->setGeometry(x0, 0, std::max(0, width() - x0), height());
+}
+
+void Dessous::PlacerScene(const QRect& cadre) {
+    if (scene_) scene_->setGeometry(cadre);
+}
+
+}  // namespace korv::plan
