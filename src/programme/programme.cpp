@@ -322,14 +322,9 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.calcul.chargementPlan = [&m] { return m.document.ChargementPlanEnCours(); };
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
-    // The guided method is not built yet: changing the step and the steps'
-    // section numbers are stood in for (the step becomes current, its title
-    // is its text).
-    m.recepteur.methodeChanger = [&m](std::string_view code) {
-        m.aVenir.Signaler(module::Methode, "MethodeChanger");
-        if (m.etapes.NumeroEtape(code) > 0) m.etapes.EtapeCouranteCode = std::string(code);
-    };
-    m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode; };
+    // A step node of the plan tree makes its step current.
+    m.recepteur.methodeChanger = [&m](std::string_view code) { m.etapes.MethodeChanger(code); };
+    m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode(); };
     m.recepteur.pageImprimer = [&m] { m.reste.PageCouranteImprimer(); };
     m.recepteur.pageExporterRtf = [&m] { m.reste.PageCouranteExporteRTF(); };
 
