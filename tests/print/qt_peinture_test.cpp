@@ -133,3 +133,48 @@ TEST(QtPeinture, AGridWithoutBordersHasNoFrame) {
 
 }  // namespace
 }  // namespace korv::print
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "print/qt_imprimante.h"
+#include "print/qt_peintre_imprimante.h"
+
+namespace korv::print {
+namespace {
+
+int PagesPdf(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray d = f.readAll();
+    // The page tree's count, which the writer leaves uncompressed.
+    const qsizetype i = d.indexOf("/Count ");
+    if (i < 0) return -1;
+    return d.mid(i + 7, 6).split('\n').front().trimmed().toInt();
+}
+
+TEST(QtPeinture, PagesTwoToThreeOfAJobGoToAPdfOfTwoPages) {
+    Application();
+    QTemporaryDir dossier;
+    QtImprimante imprimante;
+    const QString chemin = dossier.filePath("plage.pdf");
+    imprimante.FichierPdf(chemin);
+    ImpressionTravail t = TravailGrille(false);
+    t.NombreDePages = 4;
+    QtPeintreImprimante peintre(imprimante.Printer(), t);
+    EXPECT_EQ(ImprimerPlage(peintre, t.NombreDePages, PlageAImprimer(4, ChoixPages::DeA, "3", "2", "")), "");
+    EXPECT_EQ(PagesPdf(chemin), 2);
+}
+
+TEST(QtPeinture, APrinterThatCannotStartGivesAMessageAndNoFile) {
+    Application();
+    QtImprimante imprimante;
+    imprimante.FichierPdf("/nonexistent-folder/x/plage.pdf");
+    const ImpressionTravail t = TravailGrille(false);
+    QtPeintreImprimante peintre(imprimante.Printer(), t);
+    EXPECT_EQ(ImprimerPlage(peintre, 1, {1, 1}), "L'impression n'a pas pu commencer.");
+    EXPECT_FALSE(QFile::exists("/nonexistent-folder/x/plage.pdf"));
+}
+
+}  // namespace
+}  // namespace korv::print
