@@ -30,6 +30,7 @@ class FenetrePrincipale;
 namespace korv::print {
 class Imprimante;
 class MesureurTexte;
+class FenetreApercu;
 }  // namespace korv::print
 
 namespace korv::display {
@@ -67,6 +68,9 @@ struct Plateforme {
     // The printer, and the measurer of rich texts on its page.
     print::Imprimante* imprimante = nullptr;
     print::MesureurTexte* mesureur = nullptr;
+    // The preview window, shown at the end of a print script; none: the job
+    // is paginated without a window.
+    print::FenetreApercu* apercu = nullptr;
     // The screen: twips per pixel.
     std::int32_t twipsParPixel = 15;
     // This program's executable (UTF-8), which an action may run on a plan

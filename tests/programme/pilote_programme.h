@@ -5,6 +5,7 @@
 // launcher, URL opener, the main window and its page surface).
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include "platform/font_catalogue.h"
 #include "platform/settings_fake.h"
 #include "plan/entree_page.h"
+#include "print/apercu.h"
 #include "programme/programme.h"
 #include "support/pilote_jeu.h"
 
@@ -77,6 +79,22 @@ private:
     plan::RecepteurPage& recepteur_;
 };
 
+// The preview window's modal hook: records each opening, activates the
+// window (which paginates) and then runs the test's answer, if any.
+class ApercuFactice final : public print::FenetreApercu {
+public:
+    void Montrer(print::ContexteApercu& c) override {
+        ++ouvertures;
+        prepareAvant = c.travail.ApercuPrepare;
+        pages = c.paginer();
+        if (reponse) reponse(c);
+    }
+    int ouvertures = 0;
+    bool prepareAvant = false;
+    std::int32_t pages = -1;
+    std::function<void(print::ContexteApercu&)> reponse;
+};
+
 class PiloteProgramme : public PiloteJeu {
 public:
     PiloteProgramme() {
@@ -101,6 +119,7 @@ public:
             plateforme.chronoDefilement = &parties->chronoDefilement;
             plateforme.chronoBulle = &parties->chronoBulle;
             plateforme.bulle = &parties->bulle;
+            plateforme.apercu = &parties->apercu;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -118,6 +137,7 @@ public:
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
     platform::ChronoBulleTableauFactice& ChronoBulle() { return parties_->chronoBulle; }
     platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
+    ApercuFactice& Apercu() { return parties_->apercu; }
 
 private:
     struct Parties {
@@ -128,6 +148,7 @@ private:
         platform::BoiteEditionFactice boiteEdition;
         platform::ChronoDefilementTableauFactice chronoDefilement;
         platform::ChronoBulleTableauFactice chronoBulle;
+        ApercuFactice apercu;
         platform::FenetreBulleFactice bulle;
         std::unique_ptr<programme::Programme> programme;
         std::unique_ptr<EntreeFenetre> entree;
