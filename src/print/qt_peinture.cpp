@@ -149,12 +149,13 @@ void PeindrePage(const ImpressionTravail& t, std::int32_t page, QPainter& p, con
                     PeindreGrille(d, e, *t.feuilles[static_cast<std::size_t>(e.ObjetTableau - 1)], p, vue);
                 break;
             case DessinGenre::Graphique:
-                if (graphique) {
+                if (graphique && e.ObjetGraphique >= 1 &&
+                    static_cast<std::size_t>(e.ObjetGraphique) <= t.graphiques.size()) {
                     const QRect r = EnPixels(d.rectangle, vue).toRect();
                     if (r.width() > 0 && r.height() > 0) {
                         QImage image(r.size(), QImage::Format_RGB32);
                         image.fill(Qt::white);
-                        graphique(e.ObjetGraphique, image, QRect(QPoint(0, 0), r.size()));
+                        graphique(t.graphiques[static_cast<std::size_t>(e.ObjetGraphique - 1)].contenu, image, QRect(QPoint(0, 0), r.size()));
                         p.drawImage(r.topLeft(), image);
                     }
                 }

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "grid/graphique.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -13,8 +15,8 @@
 
 namespace korv::print {
 
-// Draws chart copy `graphique` (1-based) of the job into `cible` inside `rect`.
-using DessinGraphique = std::function<void(int graphique, QImage& cible, const QRect& rect)>;
+// Draws a chart copy of the job into `cible` inside `rect`.
+using DessinGraphique = std::function<void(const grid::ContenuGraphique& graphique, QImage& cible, const QRect& rect)>;
 
 struct VuePage {
     double pixelsParTwip = 1;  // the device's resolution times the zoom
