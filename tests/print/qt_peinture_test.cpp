@@ -178,3 +178,34 @@ TEST(QtPeinture, APrinterThatCannotStartGivesAMessageAndNoFile) {
 
 }  // namespace
 }  // namespace korv::print
+
+#include "print/qt_apercu.h"
+
+namespace korv::print {
+namespace {
+
+TEST(QtApercuFenetre, AnEmptyJobClosesTheWindowAfterPaginatingOnce) {
+    Application();
+    QtImprimante imprimante;
+    QtApercu apercu(nullptr, imprimante, {});
+    ImpressionTravail t;
+    int paginations = 0;
+    ContexteApercu c{t, [&paginations] {
+                         ++paginations;
+                         return 0;
+                     }};
+    apercu.Montrer(c);  // returns: the window closed itself
+    EXPECT_EQ(paginations, 1);
+}
+
+TEST(QtApercuFenetre, ThePageBoxFallsBackToTheFirstPage) {
+    struct Cas {
+        const char* texte;
+        std::int32_t page;
+    };
+    for (const Cas c : {Cas{"3", 3}, Cas{"0", 1}, Cas{"99", 1}, Cas{"abc", 1}, Cas{" 5 ", 5}})
+        EXPECT_EQ(PageDemandee(c.texte, 5), c.page) << c.texte;
+}
+
+}  // namespace
+}  // namespace korv::print
