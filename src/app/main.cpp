@@ -13,6 +13,7 @@
 #include <string>
 
 #include "display/affichage.h"
+#include "display/graphiques.h"
 #include "engine/demarrage.h"
 #include "engine/moteur.h"
 #include "plan/etat_plan.h"
@@ -36,6 +37,7 @@
 #include "platform/qt_process_launcher.h"
 #include "platform/qt_url_opener.h"
 #include "platform/qt_settings.h"
+#include "print/qt_apercu.h"
 #include "print/qt_imprimante.h"
 #include "print/qt_mesureur.h"
 #include "plan/arbre_plan.h"
@@ -138,6 +140,11 @@ int main(int argc, char** argv) {
     print::QtMesureur mesureur;
     plateforme.imprimante = &imprimante;
     plateforme.mesureur = &mesureur;
+    print::QtApercu apercu(&fenetre, imprimante,
+                           [](const grid::ContenuGraphique& g, QImage& cible, const QRect& r) {
+                               display::GraphiqueDessiner(g, cible, r);
+                           });
+    plateforme.apercu = &apercu;
     fenetre.DefinirConfigurationImprimante([&imprimante] { imprimante.Configurer(); });
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);

@@ -21,6 +21,7 @@
 #include "grid/tableau.h"
 #include "platform/message_box.h"
 #include "platform/path_resolver.h"
+#include "print/apercu.h"
 #include "print/imprimante.h"
 #include "print/mesureur.h"
 #include "print/pagination.h"
@@ -207,6 +208,18 @@ void ImpressionProgramme::ImprimeAjoutePage(std::uint8_t argument) {
 }
 
 void ImpressionProgramme::Imprime() {
+    if (apercu_ != nullptr) {
+        print::ContexteApercu c{travail_, [this] {
+                                    Paginer();
+                                    return travail_.NombreDePages;
+                                }};
+        apercu_->Montrer(c);
+        return;
+    }
+    Paginer();
+}
+
+void ImpressionProgramme::Paginer() {
     if (travail_.ApercuPrepare) return;
     try {
         print::ApercuPaginer(travail_, mesureur_, affichage_.PageTampon.TwipsParPixelY());

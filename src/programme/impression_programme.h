@@ -28,6 +28,7 @@ class BoiteMessage;
 namespace korv::print {
 class Imprimante;
 class MesureurTexte;
+class FenetreApercu;
 }  // namespace korv::print
 
 namespace korv::programme {
@@ -67,8 +68,11 @@ public:
 
     const print::ImpressionTravail& Travail() const { return travail_; }
     print::Imprimante& Imprimante() { return imprimante_; }
+    void DefinirApercu(print::FenetreApercu* apercu) { apercu_ = apercu; }
 
 private:
+    // Paginates once per job, headless; a pagination error is shown.
+    void Paginer();
     class Sources;
 
     engine::Moteur& moteur_;
@@ -77,6 +81,7 @@ private:
     platform::BoiteMessage* messages_;
     print::Imprimante& imprimante_;
     print::MesureurTexte& mesureur_;
+    print::FenetreApercu* apercu_ = nullptr;
     print::ImpressionTravail travail_;
     std::unique_ptr<Sources> sources_;
     print::AjoutObjets ajout_;

@@ -40,6 +40,7 @@ class PanneauRedaction;
 namespace korv::print {
 class Imprimante;
 class MesureurTexte;
+class FenetreApercu;
 }  // namespace korv::print
 
 namespace korv::display {
@@ -87,6 +88,9 @@ struct Plateforme {
     platform::FichiersDocument* fichiers = nullptr;
     // The main window's caption, "Enregistrer" item and page focus.
     plan::FenetreDocument* fenetreDocument = nullptr;
+    // The preview window, shown at the end of a print script; none: the job
+    // is paginated without a window.
+    print::FenetreApercu* apercu = nullptr;
     // The screen: twips per pixel.
     std::int32_t twipsParPixel = 15;
     // This program's executable (UTF-8), which an action may run on a plan

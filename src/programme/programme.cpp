@@ -266,6 +266,7 @@ void Programme::Modules::BoutonsAscenseur(int page, int objet) {
 
 Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make_unique<Modules>(moteur, p)) {
     Modules& m = *m_;
+    m.impression.DefinirApercu(p.apercu);
     auto& s = moteur.Services();
     s.messages = p.messages;
     s.dialogues = p.dialogues;

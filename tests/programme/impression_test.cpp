@@ -133,3 +133,29 @@ TEST(Impression, OutsidePlayNothingIsAdded) {
 
 }  // namespace
 }  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+// The end of a print script opens the preview modally; the window's first
+// activation paginates, a second asks for nothing more.
+TEST(Impression, TheEndOfAPrintScriptOpensThePreviewWhichPaginatesOnce) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusqua(100);
+    std::size_t elements = 0;
+    p.Apercu().reponse = [&elements](print::ContexteApercu& c) {
+        elements = c.travail.Elements.size();
+        EXPECT_EQ(c.paginer(), 4);
+        EXPECT_EQ(c.travail.Elements.size(), elements);
+    };
+    p.Moteur().ScriptsDuMoteur().ProgScriptExecute(kScript, 1, -1, "");
+    EXPECT_EQ(p.Apercu().ouvertures, 1);
+    EXPECT_FALSE(p.Apercu().prepareAvant);
+    EXPECT_EQ(p.Apercu().pages, 4);
+    EXPECT_GT(elements, 0u);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+}  // namespace
+}  // namespace korv::programme

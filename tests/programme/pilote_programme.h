@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
+#include <functional>
 #include <memory>
 
 #include <QApplication>
@@ -27,6 +28,7 @@
 #include "plan/panneau_redaction.h"
 #include "plan/qt_boite_riche.h"
 #include "platform/colour_dialog_fake.h"
+#include "print/apercu.h"
 #include "programme/programme.h"
 #include "support/pilote_jeu.h"
 
@@ -136,6 +138,22 @@ private:
     plan::RecepteurPage& recepteur_;
 };
 
+// The preview window's modal hook: records each opening, activates the
+// window (which paginates) and then runs the test's answer, if any.
+class ApercuFactice final : public print::FenetreApercu {
+public:
+    void Montrer(print::ContexteApercu& c) override {
+        ++ouvertures;
+        prepareAvant = c.travail.ApercuPrepare;
+        pages = c.paginer();
+        if (reponse) reponse(c);
+    }
+    int ouvertures = 0;
+    bool prepareAvant = false;
+    std::int32_t pages = -1;
+    std::function<void(print::ContexteApercu&)> reponse;
+};
+
 class PiloteProgramme : public PiloteJeu {
 public:
     PiloteProgramme() {
@@ -165,6 +183,7 @@ public:
             plateforme.bulle = &parties->bulle;
             plateforme.fenetreDocument = &parties->fenetreDocument;
             plateforme.fichiers = &parties->fichiers;
+            plateforme.apercu = &parties->apercu;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -189,6 +208,7 @@ public:
     platform::FenetreBulleFactice& Bulle() { return parties_->bulle; }
     FenetreDocumentFactice& FenetreDocument() { return parties_->fenetreDocument; }
     FichiersDocumentTest& Fichiers() { return parties_->fichiers; }
+    ApercuFactice& Apercu() { return parties_->apercu; }
 
 private:
     struct Parties {
@@ -202,6 +222,7 @@ private:
         platform::DialogueCouleurFactice couleur;
         platform::ChronoDefilementTableauFactice chronoDefilement;
         platform::ChronoBulleTableauFactice chronoBulle;
+        ApercuFactice apercu;
         platform::FenetreBulleFactice bulle;
         FenetreDocumentFactice fenetreDocument;
         FichiersDocumentTest fichiers;

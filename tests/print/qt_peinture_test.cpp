@@ -1,0 +1,211 @@
+#include "print/qt_peinture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include <QApplication>
+
+#include "feuille_factice.h"
+#include "grid/feuille.h"
+
+namespace korv::print {
+namespace {
+
+void Application() {
+    if (QApplication::instance() != nullptr) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char nom[] = "print_tests";
+    static char* argv[] = {nom, nullptr};
+    new QApplication(argc, argv);
+}
+
+class FeuilleReelle final : public FeuilleImprimee {
+public:
+    FeuilleReelle() {
+        f.Texte(1, 1, "Titre");
+        f.Nombre(2, 1, 12.5);
+    }
+    int DerniereLigne() const override { return 2; }
+    int DerniereColonne() const override { return 1; }
+    bool LigneTitre(int l) const override { return l == 1; }
+    int ColonnesTitre() const override { return 0; }
+    std::int32_t HauteurLigne(int) const override { return kHauteurLigneDefaut; }
+    std::int32_t LargeurColonne(int) const override { return kLargeurColonneDefaut; }
+    bool SautApresLigne(int) const override { return false; }
+    bool SautApresColonne(int) const override { return false; }
+    const grid::Feuille* Feuille() const override { return &f; }
+    grid::Feuille f;
+};
+
+// The first column holding a dark pixel, or -1.
+int PremiereColonneSombre(const QImage& im) {
+    for (int x = 0; x < im.width(); ++x)
+        for (int y = 0; y < im.height(); ++y)
+            if (qGray(im.pixel(x, y)) < 128) return x;
+    return -1;
+}
+
+ImpressionTravail TravailGrille(bool sansBords) {
+    ImpressionTravail t;
+    t.feuilles.push_back(std::make_unique<FeuilleReelle>());
+    ImpressionElement corps;
+    corps.Page = 1;
+    corps.Genre = GenreElement::Corps;
+    corps.rectangle = {0, 0, 9000, 9000};
+    t.Elements.push_back(corps);
+    ImpressionElement g;
+    g.Page = 1;
+    g.ObjetTableau = 1;
+    g.PremLig = 2;
+    g.DernLig = 2;
+    g.PremCol = 1;
+    g.DernCol = 1;
+    g.SansBords = sansBords;
+    g.rectangle = {1500, 1500, 1500 + kLargeurColonneDefaut, 1500 + 2 * kHauteurLigneDefaut};
+    t.Elements.push_back(g);
+    return t;
+}
+
+TEST(QtPeinture, AGridAtTwiceTheZoomStartsAtTwiceItsPlaceAndScrollingMovesIt) {
+    Application();
+    const ImpressionTravail t = TravailGrille(false);
+    struct Cas {
+        double zoom;
+        double defilementTwips;
+        int attendu;
+    };
+    for (const Cas c : {Cas{100, 0, 100}, Cas{200, 0, 200}, Cas{200, 150, 180}}) {
+        QImage im(800, 800, QImage::Format_RGB32);
+        im.fill(Qt::white);
+        QPainter p(&im);
+        VuePage v;
+        v.pixelsParTwip = c.zoom / 100.0 / 15.0;
+        v.defilement = QPointF(c.defilementTwips * c.zoom / 100.0 / 15.0, 0);
+        PeindrePage(t, 1, p, v);
+        p.end();
+        EXPECT_EQ(PremiereColonneSombre(im), c.attendu) << c.zoom;
+    }
+}
+
+TEST(QtPeinture, HeaderTextIsDrawnInItsPlaceOnEveryPageOfItsOwn) {
+    Application();
+    ImpressionTravail t;
+    t.PremierNumero = 1;
+    t.NombreDePages = 2;
+    t.EnTetePied.EnTetePremierePage = true;
+    t.EnTetePied.EnTeteTexte = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 Page <#NUMERO DE PAGE>}";
+    t.EnTeteRectangle = {3000, 1500, 9000, 1900};
+    ImpressionElement h;
+    h.Page = 2;
+    h.Genre = GenreElement::EnTete;
+    h.ElementTexte = -1;
+    t.Elements.push_back(h);
+    QImage im(800, 800, QImage::Format_RGB32);
+    im.fill(Qt::white);
+    QPainter p(&im);
+    VuePage v;
+    v.pixelsParTwip = 1.0 / 15.0;
+    PeindrePage(t, 1, p, v);  // nothing on page 1
+    EXPECT_EQ(PremiereColonneSombre(im), -1);
+    PeindrePage(t, 2, p, v);
+    p.end();
+    const int x = PremiereColonneSombre(im);
+    EXPECT_GE(x, 200);
+    EXPECT_LT(x, 220);
+}
+
+TEST(QtPeinture, AGridWithoutBordersHasNoFrame) {
+    Application();
+    const ImpressionTravail t = TravailGrille(true);
+    QImage im(800, 800, QImage::Format_RGB32);
+    im.fill(Qt::white);
+    QPainter p(&im);
+    VuePage v;
+    v.pixelsParTwip = 1.0 / 15.0;
+    PeindrePage(t, 1, p, v);
+    p.end();
+    // No frame line at the grid's left edge (x 100): the first ink is the
+    // title text, set in from the edge.
+    EXPECT_GT(PremiereColonneSombre(im), 100);
+}
+
+}  // namespace
+}  // namespace korv::print
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "print/qt_imprimante.h"
+#include "print/qt_peintre_imprimante.h"
+
+namespace korv::print {
+namespace {
+
+int PagesPdf(const QString& chemin) {
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray d = f.readAll();
+    // The page tree's count, which the writer leaves uncompressed.
+    const qsizetype i = d.indexOf("/Count ");
+    if (i < 0) return -1;
+    return d.mid(i + 7, 6).split('\n').front().trimmed().toInt();
+}
+
+TEST(QtPeinture, PagesTwoToThreeOfAJobGoToAPdfOfTwoPages) {
+    Application();
+    QTemporaryDir dossier;
+    QtImprimante imprimante;
+    const QString chemin = dossier.filePath("plage.pdf");
+    imprimante.FichierPdf(chemin);
+    ImpressionTravail t = TravailGrille(false);
+    t.NombreDePages = 4;
+    QtPeintreImprimante peintre(imprimante.Printer(), t);
+    EXPECT_EQ(ImprimerPlage(peintre, t.NombreDePages, PlageAImprimer(4, ChoixPages::DeA, "3", "2", "")), "");
+    EXPECT_EQ(PagesPdf(chemin), 2);
+}
+
+TEST(QtPeinture, APrinterThatCannotStartGivesAMessageAndNoFile) {
+    Application();
+    QtImprimante imprimante;
+    imprimante.FichierPdf("/nonexistent-folder/x/plage.pdf");
+    const ImpressionTravail t = TravailGrille(false);
+    QtPeintreImprimante peintre(imprimante.Printer(), t);
+    EXPECT_EQ(ImprimerPlage(peintre, 1, {1, 1}), "L'impression n'a pas pu commencer.");
+    EXPECT_FALSE(QFile::exists("/nonexistent-folder/x/plage.pdf"));
+}
+
+}  // namespace
+}  // namespace korv::print
+
+#include "print/qt_apercu.h"
+
+namespace korv::print {
+namespace {
+
+TEST(QtApercuFenetre, AnEmptyJobClosesTheWindowAfterPaginatingOnce) {
+    Application();
+    QtImprimante imprimante;
+    QtApercu apercu(nullptr, imprimante, {});
+    ImpressionTravail t;
+    int paginations = 0;
+    ContexteApercu c{t, [&paginations] {
+                         ++paginations;
+                         return 0;
+                     }};
+    apercu.Montrer(c);  // returns: the window closed itself
+    EXPECT_EQ(paginations, 1);
+}
+
+TEST(QtApercuFenetre, ThePageBoxFallsBackToTheFirstPage) {
+    struct Cas {
+        const char* texte;
+        std::int32_t page;
+    };
+    for (const Cas c : {Cas{"3", 3}, Cas{"0", 1}, Cas{"99", 1}, Cas{"abc", 1}, Cas{" 5 ", 5}})
+        EXPECT_EQ(PageDemandee(c.texte, 5), c.page) << c.texte;
+}
+
+}  // namespace
+}  // namespace korv::print
