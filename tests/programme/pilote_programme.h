@@ -73,7 +73,12 @@ class FenetreDocumentFactice final : public plan::FenetreDocument {
 public:
     void Legende(std::string_view texte) override { legende = std::string(texte); }
     void EnregistrerActif(bool actif) override { enregistrerActif = actif; }
-    void FocusPage() override { ++focusPage; }
+    // The page frame takes the focus from the boxes, as the window's would.
+    void FocusPage() override {
+        ++focusPage;
+        if (pageFocus) pageFocus();
+    }
+    std::function<void()> pageFocus;
     std::string legende;
     bool enregistrerActif = false;
     int focusPage = 0;
@@ -182,6 +187,10 @@ public:
             plateforme.chronoBulle = &parties->chronoBulle;
             plateforme.bulle = &parties->bulle;
             plateforme.fenetreDocument = &parties->fenetreDocument;
+            parties->fenetreDocument.pageFocus = [pp = parties.get()] {
+                pp->boiteEdition.PerdreFocus();
+                pp->redaction.boite.PerdreFocus();
+            };
             plateforme.fichiers = &parties->fichiers;
             plateforme.apercu = &parties->apercu;
             plateforme.dossierCache = DossierProgramme() + "/cache";
