@@ -22,13 +22,13 @@ std::optional<std::uint8_t> LireTaille(std::string_view& s) {
 
 }  // namespace
 
-std::optional<std::vector<ElementAncien>> AnalyserSpecAncienne(std::string_view spec) {
+std::optional<std::vector<ElementAncien>> AnalyserSpecAncienne(std::string_view liste) {
     std::vector<ElementAncien> elements;
-    while (!spec.empty()) {
-        const auto fin = spec.find('*');
+    while (!liste.empty()) {
+        const auto fin = liste.find('*');
         if (fin == std::string_view::npos) return std::nullopt;
-        std::string_view item = spec.substr(0, fin);
-        spec.remove_prefix(fin + 1);
+        std::string_view item = liste.substr(0, fin);
+        liste.remove_prefix(fin + 1);
         if (item == "R") {
             elements.push_back({GenreElementAncien::Texte, 0, 0});
             continue;

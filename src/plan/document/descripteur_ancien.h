@@ -31,7 +31,7 @@ struct EntreeAncienne {
 
 // One entry's SPEC; nullopt when it is malformed (an item not ended by "*",
 // an unknown letter, a size missing, not decimal, 0 or above 255).
-std::optional<std::vector<ElementAncien>> AnalyserSpecAncienne(std::string_view spec);
+std::optional<std::vector<ElementAncien>> AnalyserSpecAncienne(std::string_view liste);
 // A whole layout; nullopt when an entry lacks its "#", has an empty name or
 // a malformed SPEC.
 std::optional<std::vector<EntreeAncienne>> AnalyserDescripteurAncien(std::string_view texte);
