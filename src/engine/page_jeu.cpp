@@ -52,10 +52,6 @@ void PreparePageJeu(Moteur& moteur, int page) {
     moteur.Ecran().MajTailleFenetre(false);
     auto& fenetre = moteur.Fenetre();
     fenetre.OublierCiblesEdition();
-    if (const std::string redaction = fenetre.RedactionTexte(); !redaction.empty()) {
-        moteur.Plan().RedactionTexteSauver(redaction);
-        fenetre.RedactionVider();
-    }
     moteur.Plan().PageMethodeAutoConstruire(page);
     for (int i = 1; i <= p.ObjetNb(); ++i) {
         if (p.Objet(i).Type() == TypeObjet::Tableau) moteur.Tableaux().PreparerPourPage(page, i);

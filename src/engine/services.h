@@ -51,9 +51,6 @@ public:
     virtual void CacherBulleEtChronos() = 0;
     // Controls reset when play ends (writing box, method texts, tooltip).
     virtual void FinDuJeuControles() = 0;
-    // The writing box: its text, and emptying it.
-    virtual std::string RedactionTexte() = 0;
-    virtual void RedactionVider() = 0;
     virtual void DecharguerSplash() = 0;
     virtual void OublierCiblesEdition() = 0;  // rich-text toolbar and context-menu targets
     // Hides and unloads every window at shutdown, with the progress window.
@@ -143,7 +140,6 @@ public:
     virtual int DialogueFichierEnregistrerDemande() = 0;
     virtual void MethodeTextesVider(int page) = 0;
     virtual void PageMethodeAutoConstruire(int page) = 0;
-    virtual void RedactionTexteSauver(std::string_view texte) = 0;
     // The method texts' own mouse handling ("MENUSAV" and "TEXTEMET"
     // objects). A move answers 255 when the mouse is over a word that reacts.
     virtual void MousedownTexteMethode(std::int32_t x, std::int32_t y) = 0;

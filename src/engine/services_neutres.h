@@ -24,8 +24,6 @@ public:
     void TimerTableauReferenceEfface() override {}
     void CacherBulleEtChronos() override {}
     void FinDuJeuControles() override {}
-    std::string RedactionTexte() override { return {}; }
-    void RedactionVider() override {}
     void DecharguerSplash() override {}
     void OublierCiblesEdition() override {}
     void FermerFenetres(bool decharger) override { (void)decharger; }
@@ -95,7 +93,6 @@ public:
     int DialogueFichierEnregistrerDemande() override { return 7; }
     void MethodeTextesVider(int page) override { (void)page; }
     void PageMethodeAutoConstruire(int page) override { (void)page; }
-    void RedactionTexteSauver(std::string_view texte) override { (void)texte; }
     void MousedownTexteMethode(std::int32_t x, std::int32_t y) override { (void)x, (void)y; }
     void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override { (void)x, (void)y; }
     int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override { (void)x, (void)y; return 0; }

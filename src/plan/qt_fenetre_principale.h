@@ -65,8 +65,6 @@ public:
     bool Actif() const override { return chronoTableauDefile_.isActive(); }
     std::optional<std::pair<std::int32_t, std::int32_t>> SourisPage() const override;
     void FinDuJeuControles() override;
-    std::string RedactionTexte() override { return {}; }
-    void RedactionVider() override {}
     void DecharguerSplash() override { splash_.Decharger(); }
     void OublierCiblesEdition() override {}
     void FermerFenetres(bool decharger) override;

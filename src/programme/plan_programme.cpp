@@ -41,9 +41,6 @@ void PlanProgramme::MethodeTextesVider(int) {}
 void PlanProgramme::PageMethodeAutoConstruire(int page) {
     if (pageConstruire) pageConstruire(page);
 }
-void PlanProgramme::RedactionTexteSauver(std::string_view source) {
-    if (redactionSauver) redactionSauver(source);
-}
 void PlanProgramme::MousedownTexteMethode(std::int32_t, std::int32_t) {
     modules_.Signaler(module::Methode, "MousedownTexteMethode");
 }

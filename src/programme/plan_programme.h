@@ -37,7 +37,6 @@ public:
     int DialogueFichierEnregistrerDemande() override;
     void MethodeTextesVider(int page) override;
     void PageMethodeAutoConstruire(int page) override;
-    void RedactionTexteSauver(std::string_view texte) override;
     void MousedownTexteMethode(std::int32_t x, std::int32_t y) override;
     void MousedownTexteGlossaire(std::int32_t x, std::int32_t y) override;
     int MouseMoveTexteMethode(std::int32_t x, std::int32_t y) override;
@@ -48,10 +47,8 @@ public:
     void GlossaireAfficheDefinition() override;
     void MethodeChanger(std::string_view argument) override;
 
-    // The writing box: its panel built with the page, its text stored to a
-    // source.
+    // The writing box: its panel built with the page.
     std::function<void(int page)> pageConstruire;
-    std::function<void(std::string_view source)> redactionSauver;
     // The scene's page of that name, 0 when none.
     std::function<int(std::string_view nom)> numeroDePage;
 

@@ -356,7 +356,6 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         PageMethodeTitresFixer(m.moteur.scene, page, m.etapes);
         m.redaction.PageConstruire(page);
     };
-    m.plan.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
     m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
 }
 

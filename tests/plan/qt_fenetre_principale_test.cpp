@@ -589,7 +589,6 @@ TEST(QtFenetrePrincipale, BarresDeTitreEtDeMenus) {
     f.fenetre.AfficherBarreMenu(true);
     EXPECT_TRUE(f.fenetre.menuBar()->isVisible());
     EXPECT_EQ(f.fenetre.windowTitle(), QString("Corvanne Rarevive Zaru"));
-    EXPECT_EQ(f.fenetre.RedactionTexte(), "");
     f.fenetre.Fermer();
 }
 

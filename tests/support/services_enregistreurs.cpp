@@ -162,10 +162,6 @@ void PlanEnregistreur::PageMethodeAutoConstruire(int page) {
     trace_.Ajouter("prepare " + to_string(page));
 }
 
-void PlanEnregistreur::RedactionTexteSauver(std::string_view texte) {
-    trace_.Ajouter("writing-save " + std::string(texte));
-}
-
 void ScriptsEnregistreurs::ProgScriptExecute(std::string_view texte, int page, int objet, std::string_view evenement) {
     if (!texte.empty()) trace_.Ajouter("script " + std::string(texte));
     if (suivant) suivant->ProgScriptExecute(texte, page, objet, evenement);

@@ -15,7 +15,7 @@
 // object), "press-link P.O T" (of a link zone), "hover-box P.O",
 // "sprite-move S X Y", "cursor default|text|hand|move|cross" (when the
 // shape changes), "edit-start P.O", "edit-end" (an open edit ended),
-// "plan-open D", "plan-save-ask R", "writing-save T", "window-show",
+// "plan-open D", "plan-save-ask R", "window-show",
 // "splash-unload", "play-end-controls", "windows-close 0|1", "message T",
 // "file-open T", "file-save T".
 
@@ -53,8 +53,6 @@ public:
     void AfficherBarreMenu(bool v) override { barreMenu = v; }
     void AfficherBarreTitre(bool v) override { barreTitre = v; }
     void FinDuJeuControles() override;
-    std::string RedactionTexte() override { return redaction; }
-    void RedactionVider() override { redaction.clear(); }
     void DecharguerSplash() override;
     void FermerFenetres(bool decharger) override;
     void DefinirCurseurDefaut() override { curseur = engine::FormeCurseur::Defaut; }
@@ -75,7 +73,6 @@ public:
     bool barreMenu = false;
     bool panneauPlan = false;
     bool barreTitre = false;
-    std::string redaction;  // the writing box's text
 
 private:
     TraceJeu& trace_;
@@ -138,7 +135,6 @@ public:
     int DialogueFichierEnregistrerDemande() override;
     void MethodeTextesVider(int page) override;
     void PageMethodeAutoConstruire(int page) override;
-    void RedactionTexteSauver(std::string_view texte) override;
     void TexteMethodeDefiler(std::int32_t y) override { texteMethodeDefilement = y; }
 
     bool modifie = false;
