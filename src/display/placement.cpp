@@ -18,6 +18,8 @@ namespace {
 using engine::ObjetPage;
 using engine::TypeObjet;
 
+constexpr std::int16_t kEtirer = -1;
+
 // Scaled page values are stored in 16-bit fields: they saturate there.
 std::int16_t Arrondi16(double v) {
     if (std::isnan(v)) return 0;
@@ -35,8 +37,14 @@ std::int32_t Arrondi32(double v) {
     return static_cast<std::int32_t>(r);
 }
 
-bool TailleSuitLaPage(TypeObjet t) {
-    switch (t) {
+// A sprite whose picture is stretched to its object grows with the page as
+// a picture does: its path and its drag limits are page geometry and grow,
+// so a sprite that kept its size would drift off them (one that runs
+// centred on a path would run off it by half its size times the growth).
+// A sprite shown at its picture's natural size keeps its size.
+bool TailleSuitLaPage(const ObjetPage& o) {
+    switch (o.Type()) {
+    case TypeObjet::Sprite: return champs::Etirement(o) == kEtirer;
     case TypeObjet::Fond:
     case TypeObjet::Image:
     case TypeObjet::Bouton:
@@ -86,7 +94,7 @@ void PagePlacer(AffichagePage& a, int page, std::int32_t largeur, std::int32_t h
         const TypeObjet t = o.Type();
         if (enX) o.gauche = Arrondi16(o.gaucheInitial * rx);
         if (enY) o.haut = Arrondi16(o.hautInitial * ry);
-        if (TailleSuitLaPage(t)) {
+        if (TailleSuitLaPage(o)) {
             if (enX) o.largeur = Arrondi16(o.largeurInitial * rx);
             const bool hauteurFixe =
                 t == TypeObjet::Bouton || (t == TypeObjet::Image && champs::StyleCadre(o) == champs::kCadreCouleur);

@@ -80,6 +80,7 @@ TEST(Placement, CeQuiGardeSaTaille) {
         TypeObjet type;
         std::int16_t style;
         std::tuple<int, int, int, int> rect;  // fitted to twice the page
+        std::int16_t etirement = 0;
     };
     const Cas cas[] = {
         {TypeObjet::Image, 0, {3000, 1500, 1200, 600}},
@@ -91,13 +92,19 @@ TEST(Placement, CeQuiGardeSaTaille) {
         {TypeObjet::Son, 0, {3000, 1500, 600, 300}},
         {TypeObjet::Action, 0, {3000, 1500, 600, 300}},
         {TypeObjet::Sprite, 0, {3000, 1500, 600, 300}},
+        // A sprite whose picture is stretched grows as a picture does.
+        {TypeObjet::Sprite, 0, {3000, 1500, 1200, 600}, -1},
+        {TypeObjet::Sprite, champs::kCadreCouleur, {3000, 1500, 1200, 600}, -1},
+        {TypeObjet::Sprite, 0, {3000, 1500, 600, 300}, 1},
     };
     for (const Cas& c : cas) {
         Banc b;
-        b.Ajouter(c.type).C1 = c.style;
+        ObjetPage& o = b.Ajouter(c.type);
+        o.C1 = c.style;
+        o.I2 = c.etirement;
         b.Memoriser();
         PagePlacer(*b.a, 1, 6000, 4500, false);
-        EXPECT_EQ(b.Rect(1), c.rect) << static_cast<int>(c.type) << " " << c.style;
+        EXPECT_EQ(b.Rect(1), c.rect) << static_cast<int>(c.type) << " " << c.style << " " << c.etirement;
     }
 }
 

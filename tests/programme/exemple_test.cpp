@@ -10,9 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/affichage.h"
+#include "display/couleurs.h"
+#include "display/surface.h"
 #include "engine/fichier_nom.h"
 #include "engine/moteur.h"
 #include "engine/objets_affiches.h"
@@ -194,6 +197,122 @@ TEST(Exemple, TheStarRunsCentredOnTheDrawnCircuitAndRetourLeadsBack) {
     const Point retour = Milieu(m, page, "RETOUR");
     Cliquer(p, retour.x, retour.y);
     EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// The visible page of the program (pixels).
+const display::Surface& Ecran(PiloteProgramme& p) { return p.Programme().Affichage().PageEcran; }
+
+// The pixels of a colour in a box of the visible page, both corners
+// included, clipped to the page.
+std::vector<std::pair<int, int>> PixelsDeCouleur(PiloteProgramme& p, display::Couleur c, int x1, int y1, int x2,
+                                                int y2) {
+    const display::Surface& e = Ecran(p);
+    std::vector<std::pair<int, int>> r;
+    for (int y = std::max(0, y1); y <= std::min(y2, e.Hauteur() - 1); ++y) {
+        for (int x = std::max(0, x1); x <= std::min(x2, e.Largeur() - 1); ++x) {
+            if (e.Pixel(x, y) == c) r.emplace_back(x, y);
+        }
+    }
+    return r;
+}
+
+// The sample played in the program's default window: 800 x 600 pixels of
+// page surface for its 640 x 480 page.
+void ChargerExempleAgrandi(PiloteProgramme& p) {
+    p.FenetreAffichage().mesures = {0, 0, 12015, 9015};
+    ChargerExemple(p);
+    ASSERT_EQ(p.Moteur().scene.entete.pageLargeur, 800);
+    ASSERT_EQ(p.Moteur().scene.entete.pageHauteur, 600);
+}
+
+// In a window larger than the page, the star still runs with its centre on
+// the circuit drawn on the page: its picture's hole, ringed in light blue,
+// lies on the circuit's grey line wherever the star has gone.
+TEST(Exemple, TheStarRunsOnItsDrawnCircuitInALargerWindow) {
+    PiloteProgramme p;
+    ChargerExempleAgrandi(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_CHEMINS", "CHEMINS");
+    const int page = m.jeu.PageCourante;
+    const display::Couleur gris = display::Rgb(128, 128, 128), anneau = display::Rgb(120, 160, 250);
+    // The circuit as drawn now, before the star has run over most of it.
+    const std::vector<std::pair<int, int>> circuit = PixelsDeCouleur(p, gris, 0, 0, 799, 599);
+    int droite = 0;
+    for (const auto& point : circuit) droite = std::max(droite, point.first);
+    ASSERT_NEAR(droite, 650, 2) << "the circuit grown with the page (its right end 520 pixels as designed)";
+
+    for (int pas = 0; pas < 6; ++pas) {
+        p.ExecuterJusqua(p.Horloge().Maintenant() + 6 * 60);
+        const engine::ObjetAffiche e = Affiche(m, page, "ETOILE");
+        // The ring of the star drawn last: around the middle of its place.
+        const int mx = (e.gauche + e.droite) / 2 / kPixel, my = (e.haut + e.bas) / 2 / kPixel;
+        double sx = 0, sy = 0;
+        int n = 0;
+        for (const auto& [x, y] : PixelsDeCouleur(p, anneau, mx - 15, my - 15, mx + 15, my + 15)) {
+            if (std::hypot(x - mx, y - my) > 15) continue;
+            sx += x, sy += y, ++n;
+        }
+        ASSERT_GT(n, 100) << "beat " << pas * 6 << ": the star's ring, drawn at the page's scale";
+        const double cx = sx / n, cy = sy / n;
+        double d = 1e9;
+        for (const auto& [x, y] : circuit) d = std::min(d, std::hypot(x - cx, y - cy));
+        EXPECT_LE(d, 2.0) << "beat " << pas * 6 << ": centre (" << cx << ", " << cy << ")";
+    }
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// In a window larger than the page, the ball is drawn at the page's scale,
+// is taken where it is drawn, and dragged far past the window's corners it
+// stops against the page's edges, whole.
+TEST(Exemple, TheBallIsTakenWhereDrawnAndReachesThePagesEdgesInALargerWindow) {
+    PiloteProgramme p;
+    ChargerExempleAgrandi(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_GLISSER", "GLISSER");
+    const int page = m.jeu.PageCourante;
+    const display::Couleur rouge = display::Rgb(220, 30, 30), noir = display::Rgb(0, 0, 0);
+    // The box of the ball's red and its black rim, within a box of the page.
+    struct Boite {
+        int x1 = 1 << 20, y1 = 1 << 20, x2 = -1, y2 = -1;
+    };
+    const auto balle = [&](int x1, int y1, int x2, int y2) {
+        Boite b;
+        for (display::Couleur c : {rouge, noir}) {
+            for (const auto& [x, y] : PixelsDeCouleur(p, c, x1, y1, x2, y2)) {
+                b.x1 = std::min(b.x1, x), b.y1 = std::min(b.y1, y), b.x2 = std::max(b.x2, x), b.y2 = std::max(b.y2, y);
+            }
+        }
+        return b;
+    };
+    const Boite depart = balle(0, 0, 400, 300);
+    ASSERT_GE(depart.x2 - depart.x1 + 1, 55) << "drawn at the page's scale (44 pixels as designed)";
+    ASSERT_GE(depart.y2 - depart.y1 + 1, 55);
+
+    // A drag that ends far past a corner of the window; the press is on the
+    // ball's drawn right edge, beyond its size as designed.
+    const auto glisser = [&](int xPression, int yPression, int x, int y) {
+        const std::int64_t t = p.Horloge().Maintenant();
+        p.Souris(t + 10, genre::Enfonce, kGauche, 0, xPression * kPixel, yPression * kPixel);
+        p.Souris(t + 30, genre::Deplace, kGauche, 0, x, y);
+        p.Souris(t + 50, genre::Relache, kGauche, 0, x, y);
+        p.ExecuterJusqua(t + 300);
+    };
+    glisser(depart.x2 - 1, (depart.y1 + depart.y2) / 2, 30000, 30000);
+    EXPECT_TRUE(Montre(m, page, "DEPOSE")) << "the press took the ball, the release dropped it";
+    const Boite basDroite = balle(400, 300, 799, 599);
+    EXPECT_GE(basDroite.x2, 795) << "against the right edge";
+    EXPECT_GE(basDroite.y2, 595) << "against the bottom edge";
+    EXPECT_GE(basDroite.x2 - basDroite.x1 + 1, 55) << "whole";
+    EXPECT_GE(basDroite.y2 - basDroite.y1 + 1, 55);
+    EXPECT_LT(balle(0, 0, 399, 299).x2, 0) << "gone from its start";
+
+    glisser(basDroite.x1 + 1, (basDroite.y1 + basDroite.y2) / 2, -30000, -30000);
+    const Boite hautGauche = balle(0, 0, 400, 300);
+    EXPECT_LE(hautGauche.x1, 4) << "against the left edge";
+    EXPECT_LE(hautGauche.y1, 4) << "against the top edge";
+    EXPECT_GE(hautGauche.x2 - hautGauche.x1 + 1, 55) << "whole";
+    EXPECT_LT(balle(400, 300, 799, 599).x2, 0) << "gone from the corner";
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
