@@ -110,7 +110,6 @@ struct Programme::Modules {
           reste(aVenir),
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
-          sommaire(aVenir),
           recepteur(m, affichage, magasin, edition, redaction) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
@@ -149,7 +148,6 @@ struct Programme::Modules {
     print::MesureurFixe mesureurDefaut{80, 240};
     ImpressionAVenir reste;
     ImpressionProgramme impression;
-    SommaireAVenir sommaire;
     RecepteurMoteur recepteur;
 };
 
@@ -288,7 +286,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
     declenchement.voisins = &m.voisinsSprites;
     moteur.ScriptsDuMoteur().Impression(&m.impression);
-    moteur.ScriptsDuMoteur().Sommaire(&m.sommaire);
+    moteur.ScriptsDuMoteur().Sommaire(&m.impression.BoiteSommaire());
     moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
     m.affichage.DefinirFenetre(&m.fenetre);
@@ -326,8 +324,15 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // A step node of the plan tree makes its step current.
     m.recepteur.methodeChanger = [&m](std::string_view code) { m.etapes.MethodeChanger(code); };
     m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode(); };
-    m.recepteur.pageImprimer = [&m] { m.reste.PageCouranteImprimer(); };
-    m.recepteur.pageExporterRtf = [&m] { m.reste.PageCouranteExporteRTF(); };
+    m.recepteur.pageImprimer = [&m] { m.impression.PageCouranteImprimer(); };
+    m.recepteur.pageExporterRtf = [&m] { m.impression.PageCouranteExporteRTF(); };
+    // The written plan reads the steps, ends the edit in progress and
+    // stores the writing box before printing.
+    ImpressionProgramme::Plan planImprime;
+    planImprime.etapes = &m.etapes;
+    planImprime.editionValider = [&m] { m.document.PlanAffaireEditionValider(false); };
+    planImprime.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
+    m.impression.Brancher(std::move(planImprime));
 
     // The method's current step is the engine's, which the history keeps;
     // toggling a step's seen mark modifies the plan.
