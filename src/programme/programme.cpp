@@ -386,6 +386,7 @@ grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 plan::BarresRTF& Programme::Barres() noexcept { return m_->barres; }
 plan::Redaction& Programme::Redaction() noexcept { return m_->redaction; }
 const print::ImpressionTravail& Programme::TravailImpression() const noexcept { return m_->impression.Travail(); }
+formula::BoiteSommaire& Programme::BoiteSommaire() noexcept { return m_->impression.BoiteSommaire(); }
 print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
 plan::DocumentPlan& Programme::Document() noexcept { return m_->document; }
 plan::MethodeEtapes& Programme::Etapes() noexcept { return m_->etapes; }
