@@ -19,6 +19,8 @@
 #include "engine/scripts_moteur.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/cp1252.h"
+#include "grid/feuille.h"
+#include "print/feuille_imprimee.h"
 #include "print/texte_travail.h"
 #include "print/travail.h"
 #include "programme/pilote_programme.h"
@@ -44,6 +46,23 @@ page
 object kind=fond name="IMPRIMEPAGE" rect=0,0,9600,7200
 object kind=action name="DEBUT" text="QUE DUMMY=IMPRIMEPREPAREDEBUT(1)"
 object kind=action name="FIN" text="QUE DUMMY=IMPRIMEPREPAREFIN(1)"
+page
+object kind=fond name="TABRD" rect=0,0,9600,7200
+object kind=tableau name="RD" rect=600,600,4800,600 G1=2
+  grid cols=2 rows=2 coloffset=1 rowoffset=1
+  column 1 width=2400 print=0,1,0,0,0,0,0,0
+  column 2 width=2400 print=0,1,0,0,0,0,0,0
+  row 1 height=300 print=0,1,0,0,0,0,0,0
+  row 2 height=300 print=0,1,0,0,0,0,0,0
+  cell col=1 row=1 text="Budget"
+  cell col=2 row=2 text="5"
+  attribute col=2 row=2 editable=1 bg=16777215
+object kind=action name="IMPRIME" A1=20 text="QUE DUMMY=IMPRIMEOBJET('TABRD';'RD';0)"
+page
+object kind=fond name="TABANVAR" rect=0,0,9600,7200
+object kind=tableau name="RD" rect=600,600,4800,600 G1=2
+  grid cols=1 rows=2 coloffset=1 rowoffset=1
+object kind=action name="IMPRIME" A1=20 text="QUE DUMMY=IMPRIMEOBJET('TABANVAR';'RD';0)"
 )S";
 
 constexpr const char* kPlanRedige =
@@ -197,6 +216,21 @@ TEST_F(PlanRedigeProgramme, PrintingTheCurrentPage) {
     EXPECT_EQ(n[0].second, "Mes notes");
     EXPECT_EQ(p.JournalErreurs(), "");
     EXPECT_TRUE(p.Messages().messages.empty());
+}
+
+// A step's table page is copied in mode 2, and a grid printed later in the
+// same job in the job's own mode (printing: the larger font).
+TEST_F(PlanRedigeProgramme, AfterAStepsTablesTheJobKeepsItsMode) {
+    p.Programme().Etapes().EtapeCouranteCode() = "423";
+    Executer("QUE DUMMY=IMPRIMEPREPAREDEBUT(1)\r\n"
+             "QUE DUMMY=IMPRIMEOBJET('ORVANE';'PAGEMETHODE';0)\r\n"
+             "QUE DUMMY=IMPRIMEOBJET('TABRD';'RD';0)");
+    const auto& f = Travail().feuilles;
+    ASSERT_EQ(f.size(), 2u) << p.JournalErreurs();
+    ASSERT_NE(f[0]->Feuille(), nullptr);
+    EXPECT_EQ(f[0]->Feuille()->taillePolice, 8) << "the step's table, mode 2";
+    EXPECT_EQ(f[1]->Feuille()->taillePolice, 10) << "the job's grid, mode 1";
+    EXPECT_EQ(Travail().ModeImpressionExport, 1);
 }
 
 // The contents box holds the contents built last; TEXTERECHERCHEPAGE finds
