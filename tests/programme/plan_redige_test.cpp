@@ -14,6 +14,7 @@
 #include "engine/page_jeu.h"
 #include "formula/fonctions_texte_riche.h"
 #include "formula/variables.h"
+#include "plan/boite_riche.h"
 #include "plan/entree_page.h"
 #include "engine/recherche.h"
 #include "engine/scripts_moteur.h"
@@ -231,6 +232,24 @@ TEST_F(PlanRedigeProgramme, AfterAStepsTablesTheJobKeepsItsMode) {
     EXPECT_EQ(f[0]->Feuille()->taillePolice, 8) << "the step's table, mode 2";
     EXPECT_EQ(f[1]->Feuille()->taillePolice, 10) << "the job's grid, mode 1";
     EXPECT_EQ(Travail().ModeImpressionExport, 1);
+}
+
+// The contents and the steps are composed apart: the writing box keeps the
+// step being written and the edit box stays as it was.
+TEST_F(PlanRedigeProgramme, TheWritingAndEditBoxesAreLeftAlone) {
+    Ecrire("42", "Notre produit");
+    p.Programme().Etapes().EtapeCouranteCode() = "42";
+    engine::SauteALaPage(p.Moteur(), 2);
+    p.ExecuterJusqua(200);
+    plan::BoiteTexteRiche& redaction = p.Redaction().Boite();
+    const std::string avant = redaction.TexteRtf();
+    const std::string edition = p.BoiteEditionRiche().TexteRtf();
+    Executer(kPlanRedige);
+    EXPECT_EQ(redaction.TexteRtf(), avant);
+    EXPECT_EQ(p.BoiteEditionRiche().TexteRtf(), edition);
+    print::TexteTravail b;
+    ASSERT_TRUE(b.DefinirRtf(avant));
+    EXPECT_EQ(b.TexteBrut(), U"Notre produit");
 }
 
 // The contents box holds the contents built last; TEXTERECHERCHEPAGE finds
