@@ -55,6 +55,9 @@ public:
     virtual void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) {
         (void)genre, (void)bouton, (void)maj, (void)xTwips, (void)yTwips;
     }
+    // A mouse move over the page surface (before its kind-3 event) or over
+    // the plan tree, in play: the tooltip's rule on mouse moves.
+    virtual void DeplacementBulle() {}
     virtual void ToucheEnfoncee(int code, int maj) { (void)code, (void)maj; }
     virtual void ToucheRelachee(int code, int maj) { (void)code, (void)maj; }
     // The character of a key pressed (ANSI code), after its key-down.

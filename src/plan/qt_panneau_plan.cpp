@@ -31,6 +31,13 @@ PanneauPlanQt::PanneauPlanQt(QWidget* parent) : QWidget(parent) {
     pile->setSpacing(0);
     pile->addLayout(entete);
     pile->addWidget(arbre_, 1);
+    arbre_->viewport()->setMouseTracking(true);
+    arbre_->viewport()->installEventFilter(this);
+}
+
+bool PanneauPlanQt::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == arbre_->viewport() && e->type() == QEvent::MouseMove && deplacementArbre) deplacementArbre();
+    return QWidget::eventFilter(objet, e);
 }
 
 Dessous::Dessous(QWidget* parent, int twipsParPixelX, int twipsParPixelY)

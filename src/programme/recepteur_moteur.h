@@ -21,7 +21,8 @@ class MagasinGrilles;
 }
 namespace korv::plan {
 class DocumentPlan;
-}
+class RegleBulle;
+}  // namespace korv::plan
 
 namespace korv::programme {
 
@@ -44,6 +45,9 @@ public:
     // In play: to the edit box just opened (`FrappeVersEdition`).
     void ToucheCaractere(int caractere) override;
     void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) override;
+    // In play: the tooltip's rule (`regleBulle`, set by the composition).
+    void DeplacementBulle() override;
+    plan::RegleBulle* regleBulle = nullptr;
     // The scroll bars moved: the page's scroll origin follows (pixels).
     void Defilement(int xPixels, int yPixels) override;
     void Redimensionnement() override;

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTreeWidget>
 
 #include "plan/qt_espace_affichage.h"
 #include "plan/qt_fenetre_affichage_ec.h"
@@ -137,6 +138,33 @@ TEST(QtFenetrePrincipale, PanneauPlanEtSeparateurOuestEst) {
     f.fenetre.PanneauPlanVisible(false);
     EXPECT_TRUE(plan.isHidden());
     EXPECT_EQ(f.fenetre.Scene().x(), 0);
+}
+
+// Moves over the plan tree and over the page reach the tooltip's rule; page
+// preparation and the end of play hide a tooltip still shown.
+TEST(QtFenetrePrincipale, DeplacementsVersLaRegleDeLaBulleQueLaPreparationCache) {
+    Fixture f;
+    f.fenetre.resize(800, 600);
+    f.fenetre.show();
+    f.fenetre.PanneauPlanVisible(true);
+    QWidget* vue = f.fenetre.PanneauPlan().Arbre().viewport();
+    Souris(*vue, QEvent::MouseMove, QPointF(20, 20), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(f.recepteur.bulles, std::vector<int>{0});
+    EXPECT_TRUE(f.recepteur.souris.empty()) << "the tree's moves are not the page's";
+    Souris(f.fenetre.Espace(), QEvent::MouseMove, QPointF(30, 40), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(f.recepteur.bulles, (std::vector<int>{0, 0}));
+    EXPECT_EQ(f.recepteur.souris.size(), 1u);
+
+    platform::FenetreBulleFactice bulle;
+    f.fenetre.DefinirBulle(&bulle);
+    for (const bool finDuJeu : {false, true}) {
+        bulle.Afficher(5, 5, "aide");
+        if (finDuJeu) f.fenetre.FinDuJeuControles();
+        else f.fenetre.CacherBulleEtChronos();
+        EXPECT_FALSE(bulle.visible) << finDuJeu;
+    }
+    f.fenetre.DefinirBulle(nullptr);
+    f.fenetre.Fermer();
 }
 
 TEST(QtFenetrePrincipale, MenusParNomLegendesEtEtatsInitiaux) {

@@ -27,6 +27,8 @@ public:
         souris.push_back({genre, bouton, maj, x, y});
         if (surSouris) surSouris();
     }
+    // Each tooltip rule call notes how many mouse events came before it.
+    void DeplacementBulle() override { bulles.push_back(static_cast<int>(souris.size())); }
     void ToucheEnfoncee(int code, int maj) override {
         enfoncees.push_back({code, maj});
         if (surTouche) surTouche();
@@ -65,6 +67,7 @@ public:
     std::function<void()> surTouche;
     std::function<void()> surFermeture;
     std::vector<EvenementSouris> souris;
+    std::vector<int> bulles;
     std::vector<Touche> enfoncees;
     std::vector<Touche> relachees;
     std::vector<int> caracteres;
