@@ -399,10 +399,7 @@ void Programme::SurArbrePlan(std::function<void(const std::vector<plan::NoeudArb
 }
 
 std::vector<plan::NoeudArbre> Programme::ArbrePlan() {
-    return plan::PlanArbreRemplir(m_->etapes, [this](int i) {
-        m_->aVenir.Signaler(module::Methode, "EtapeNumeroTexte");
-        return m_->etapes.Etape(i).Titre;
-    });
+    return plan::PlanArbreRemplir(m_->etapes, [this](int i) { return m_->etapes.EtapeNumeroTexte(i); });
 }
 
 }  // namespace korv::programme

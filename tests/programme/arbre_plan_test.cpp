@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <utility>
 #include <string>
 
 #include "engine/moteur.h"
@@ -102,11 +104,26 @@ TEST(ArbrePlan, InstantaneDesNoeuds) {
             EXPECT_EQ(n.image, e.NombreEnfants > 0 ? 1 : 6) << n.cle;
             EXPECT_EQ(n.parent, e.Parent == 0 ? std::string("METMENU") : "METAUTO." + etapes.Etape(e.Parent).Code)
                 << n.cle;
+            EXPECT_EQ(n.texte, etapes.EtapeNumeroTexte(i)) << n.cle;
             continue;
         }
         fixes += n.cle + "|" + platform::Cp1252VersUtf8(n.texte) + "|" + n.parent + "|" + std::to_string(n.image) + "\n";
     }
     EXPECT_EQ(fixes, kNoeudsFixes);
+    // Step nodes read with their section numbers (chapter 3 renumbered);
+    // unnumbered steps with their title alone.
+    const std::pair<const char*, const char*> textes[] = {
+        {"METAUTO.0", "Introduction"},
+        {"METAUTO.1", "1. Présentation générale du projet"},
+        {"METAUTO.32", "3.1. L'environnement"},
+        {"METAUTO.321", "3.1.1. L'état de l'art de la technologie"},
+        {"METAUTO.423", "4.2.3. Programme de R&D"},
+    };
+    for (const auto& [cle, texte] : textes) {
+        const auto n = std::find_if(noeuds.begin(), noeuds.end(), [&](const plan::NoeudArbre& x) { return x.cle == cle; });
+        ASSERT_NE(n, noeuds.end()) << cle;
+        EXPECT_EQ(platform::Cp1252VersUtf8(n->texte), texte) << cle;
+    }
     EXPECT_EQ(nEtapes, etapes.NombreEtapes());
     // The steps come between "Sommaire" and the first tool.
     ASSERT_GT(noeuds.size(), 4u);
@@ -183,6 +200,20 @@ TEST(ArbrePlan, ClicsSurLeProgramme) {
               platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.\r\n"
                                        "Connectez vous manuellement à:\r\n") +
                   std::string(plan::kAdresseEditeur));
+
+    // An opening that fails with an error ends the click quietly: no box,
+    // nothing in ERROR.TXT, and the next click works.
+    p.Navigateur().lance = true;
+    r.NoeudPlan("EXPL");
+    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.JournalErreurs(), "");
+    p.Navigateur().lance = false;
+    r.NoeudPlan("DEBUT");
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 50);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1);
+    r.NoeudPlan("METAUTO.5");
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 50);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 4);
 
     // Outside play a click does nothing.
     p.Moteur().jeu.ModeProgramme = 0;
