@@ -81,6 +81,9 @@ public:
     virtual void MenuPlan(CommandePlan commande) { (void)commande; }
     // A click on the plan tree's node of that key.
     virtual void NoeudPlan(std::string_view cle) { (void)cle; }
+    // The About box's link: the address opened in the user's browser, a
+    // failure told in a message box.
+    virtual void LienInternet(std::string_view adresse) { (void)adresse; }
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

@@ -126,6 +126,10 @@ void EntreeSurface::NoeudPlan(std::string_view cle) {
     Proteger(Recepteur(), [&] { Recepteur().NoeudPlan(cle); });
 }
 
+void EntreeSurface::LienInternet(std::string_view adresse) {
+    Proteger(Recepteur(), [&] { Recepteur().LienInternet(adresse); });
+}
+
 void EntreeSurface::MenuCopier() {
     Proteger(Recepteur(), [&] { Recepteur().MenuCopier(); });
 }

@@ -54,6 +54,7 @@ public:
     void MenuFichier(CommandeFichier commande);
     void MenuPlan(CommandePlan commande);
     void NoeudPlan(std::string_view cle);
+    void LienInternet(std::string_view adresse);
     void MenuColler();
 
     // True lets the window close. A request made while one is being

@@ -363,6 +363,8 @@ void QtFenetrePrincipale::TopChronoTableauDefile() {
 
 void QtFenetrePrincipale::AProposMontrer() {
     FenetreAPropos aPropos(this);
+    // The link opens through the program, which tells a failure.
+    aPropos.ouvrirLien = [this](std::string_view adresse) { entree_.LienInternet(adresse); };
     aPropos.exec();
 }
 

@@ -164,6 +164,14 @@ void RecepteurMoteur::NoeudPlan(std::string_view cle) {
     }
 }
 
+void RecepteurMoteur::LienInternet(std::string_view adresse) {
+    try {
+        LienInternetOuvrir(adresse);
+    } catch (...) {
+        // As a node click: an opening that fails with an error says nothing.
+    }
+}
+
 void RecepteurMoteur::LienInternetOuvrir(std::string_view adresse) {
     platform::OuvreurUrl* navigateur = moteur_.Declenchement().Configuration().navigateur;
     if (navigateur && navigateur->Ouvrir(adresse)) return;

@@ -65,6 +65,8 @@ public:
     // A failure ends the click quietly.
     void NoeudPlan(std::string_view cle) override;
     std::function<void(std::string_view code)> methodeChanger;
+    // The About box's link; an error while opening ends it quietly.
+    void LienInternet(std::string_view adresse) override;
     std::function<std::string()> etapeCouranteCode;
     std::function<void()> pageExporterRtf;
     // The plan document the File menu's commands reach; not owned.

@@ -22,6 +22,10 @@
 #include "plan/recepteur_trace.h"
 #include "platform/qt_test_app.h"
 #include "plan/qt_panneau_plan.h"
+#include "plan/qt_a_propos.h"
+#include "plan/textes_fenetres.h"
+#include <QPushButton>
+#include <QTimer>
 
 namespace korv::plan {
 namespace {
@@ -164,6 +168,24 @@ TEST(QtFenetrePrincipale, DeplacementsVersLaRegleDeLaBulleQueLaPreparationCache)
         EXPECT_FALSE(bulle.visible) << finDuJeu;
     }
     f.fenetre.DefinirBulle(nullptr);
+    f.fenetre.Fermer();
+}
+
+// "A propos": the About box, modal; its link opens through the program.
+TEST(QtFenetrePrincipale, AProposModalEtSonLienParLeProgramme) {
+    Fixture f;
+    f.fenetre.show();
+    bool vue = false;
+    QTimer::singleShot(0, [&] {
+        auto* boite = dynamic_cast<FenetreAPropos*>(QApplication::activeModalWidget());
+        if (!boite) return;
+        vue = true;
+        boite->lienUrl->click();
+        boite->cmdOK->click();
+    });
+    f.fenetre.Action("Orvmnu12")->trigger();
+    EXPECT_TRUE(vue);
+    EXPECT_EQ(f.recepteur.liens, std::vector<std::string>{std::string(kAdresseProduit)});
     f.fenetre.Fermer();
 }
 

@@ -50,6 +50,8 @@ public:
     void MenuFichier(CommandeFichier commande) override { fichier.push_back(commande); }
     std::vector<CommandeFichier> fichier;
     void MenuPlan(CommandePlan commande) override { plan.push_back(commande); }
+    void LienInternet(std::string_view adresse) override { liens.emplace_back(adresse); }
+    std::vector<std::string> liens;
     std::vector<CommandePlan> plan;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
         try {

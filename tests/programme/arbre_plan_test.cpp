@@ -7,6 +7,7 @@
 
 #include "engine/moteur.h"
 #include "plan/arbre_plan.h"
+#include "plan/textes_fenetres.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/cp1252.h"
 #include "platform/url_opener_fake.h"
@@ -220,6 +221,26 @@ TEST(ArbrePlan, ClicsSurLeProgramme) {
     r.NoeudPlan("DEBUT");
     p.ExecuterJusqua(p.Horloge().Maintenant() + 50);
     EXPECT_EQ(p.Moteur().jeu.PageCourante, 4);
+}
+
+// The About box's link through the program: opened, or the failure box.
+TEST(ArbrePlan, LienDeLaBoiteAPropos) {
+    PiloteProgramme p;
+    p.ChargerScene(kScene);
+    p.ExecuterJusqua(100);
+    auto& r = p.Programme().Recepteur();
+    r.LienInternet(plan::kAdresseProduit);
+    EXPECT_EQ(p.Navigateur().ouvertes, std::vector<std::string>{std::string(plan::kAdresseProduit)});
+    EXPECT_TRUE(p.Messages().messages.empty());
+    p.Navigateur().accepte = false;
+    r.LienInternet(plan::kAdresseProduit);
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages.back().texte.substr(0, 54),
+              "Le programme n'a pas pu lancer le navigateur internet.");
+    p.Navigateur().lance = true;
+    r.LienInternet(plan::kAdresseProduit);
+    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 }  // namespace
