@@ -604,9 +604,17 @@ TEST(QtFenetrePrincipale, Chronos) {
     f.fenetre.TopChronoTableauDefile();
     EXPECT_EQ(pas, 1);
     int bulles = 0;
-    f.fenetre.InitChronoBulleTableau([&] { ++bulles; });
+    f.fenetre.InitChronoBulleTableau([&] {
+        ++bulles;
+        f.fenetre.TopChronoBulle();  // its own guard drops this one
+        f.fenetre.TopChronoTableauDefile();  // the other timer's tick runs
+    });
     f.fenetre.TopChronoBulle();
     EXPECT_EQ(bulles, 1);
+    EXPECT_EQ(pas, 2);
+    f.fenetre.TopChronoBulle();  // the guard is free again
+    EXPECT_EQ(bulles, 2);
+    pas = 1;
 
     // A mouse-up stops the grid's scrolling even outside play.
     defile.setInterval(100);
