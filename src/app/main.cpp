@@ -127,6 +127,7 @@ int main(int argc, char** argv) {
     plateforme.chronoBulle = &fenetre.ChronoBulleGrilles();
     plan::QtFenetreBulle bulle(&fenetre, &fenetre.Espace());
     plateforme.bulle = &bulle;
+    fenetre.DefinirBulle(&bulle);
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace(), kTwipsParPixel);
     plateforme.boiteEdition = &boiteEdition;
     plateforme.fenetreDocument = &fenetre;

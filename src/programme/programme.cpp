@@ -24,6 +24,7 @@
 #include "plan/document/document_plan.h"
 #include "plan/barre_rtf.h"
 #include "plan/panneau_redaction.h"
+#include "plan/regle_bulle.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/edit_box.h"
@@ -101,6 +102,7 @@ struct Programme::Modules {
           voisins(m, affichage, magasin),
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
+          regleBulle(p.bulle, p.horloge),
           magasin(ServicesGrilles(p)),
           grilles(magasin),
           fonctions(m, magasin, affichage, p, aVenir, partie),
@@ -137,6 +139,8 @@ struct Programme::Modules {
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
     engine::CalculGrillesMoteur calcul;
+    // The tooltip's life on mouse moves (page surface, plan tree, writing box).
+    plan::RegleBulle regleBulle;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     FonctionsGrillesProgramme fonctions;
@@ -187,6 +191,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
         const std::int32_t tx = affichage.PageTampon.TwipsParPixelX(), ty = affichage.PageTampon.TwipsParPixelY();
         bulle->Afficher(display::PixelsDepuisTwips(x, tx) - affichage.DecalageAffichageX,
                         display::PixelsDepuisTwips(y, ty) - affichage.DecalageAffichageY, texte);
+        regleBulle.Montree();
     };
     return s;
 }
@@ -328,6 +333,8 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode(); };
     m.recepteur.pageImprimer = [&m] { m.reste.PageCouranteImprimer(); };
     m.recepteur.pageExporterRtf = [&m] { m.reste.PageCouranteExporteRTF(); };
+    m.recepteur.regleBulle = &m.regleBulle;
+    m.redaction.regleBulle = &m.regleBulle;
 
     // The method's current step is the engine's, which the history keeps;
     // toggling a step's seen mark modifies the plan.
@@ -392,10 +399,7 @@ void Programme::SurArbrePlan(std::function<void(const std::vector<plan::NoeudArb
 }
 
 std::vector<plan::NoeudArbre> Programme::ArbrePlan() {
-    return plan::PlanArbreRemplir(m_->etapes, [this](int i) {
-        m_->aVenir.Signaler(module::Methode, "EtapeNumeroTexte");
-        return m_->etapes.Etape(i).Titre;
-    });
+    return plan::PlanArbreRemplir(m_->etapes, [this](int i) { return m_->etapes.EtapeNumeroTexte(i); });
 }
 
 }  // namespace korv::programme

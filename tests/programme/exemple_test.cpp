@@ -425,6 +425,23 @@ TEST(Exemple, TheStartPagesClickZonesDoNotOverlap) {
 // FINANCES scrolls its sixteen columns with its own buttons: the thumb
 // dragged along its track, "<" and ">", and the thumb follows the grid
 // whatever scrolled it.
+// The commercial action plan, reached from the plan tree: every figure of
+// its share column is a figure shown alike, the total the sum of the shares.
+TEST(Exemple, TheDashboardReachedFromThePlanTreeShowsItsSharesAsFigures) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    p.Programme().Recepteur().NoeudPlan("TDBPAC$2");
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 300);
+    const int page = Page(m, "TDBPAC");
+    ASSERT_EQ(m.jeu.PageCourante, page) << p.JournalErreurs();
+    auto* g = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "PAC")));
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->CaseValeurAAfficher(3, 2), "62,5");
+    EXPECT_EQ(g->CaseValeurAAfficher(3, 3), "37,5");
+    EXPECT_EQ(g->CaseValeurAAfficher(3, 4), "100,0");
+}
+
 TEST(Exemple, TheForecastGridScrollsWithItsButtons) {
     PiloteProgramme p;
     ChargerExemple(p);

@@ -128,7 +128,11 @@ public:
 class EntreeFenetre final : public EntreeJeu {
 public:
     explicit EntreeFenetre(plan::RecepteurPage& recepteur) : recepteur_(recepteur) {}
-    void Souris(int genre, int bouton, int maj, int x, int y) override { recepteur_.Souris(genre, bouton, maj, x, y); }
+    void Souris(int genre, int bouton, int maj, int x, int y) override {
+        // A move reaches the tooltip's rule first, as the page surface hands it.
+        if (genre == plan::kSourisDeplace) recepteur_.DeplacementBulle();
+        recepteur_.Souris(genre, bouton, maj, x, y);
+    }
     void Touche(int code, int maj) override {
         recepteur_.ToucheEnfoncee(code, maj);
         recepteur_.ToucheRelachee(code, maj);
