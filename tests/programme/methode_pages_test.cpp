@@ -12,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "display/fenetre.h"
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
@@ -311,6 +312,29 @@ TEST_F(MethodePages, TheMethodBoxesAreHiddenOnOtherPagesAndEmptiedOnEachChange) 
     EXPECT_FALSE(p.TexteMethode().visible);
     EXPECT_EQ(p.MenuSav().boite.Texte(), "");
     EXPECT_EQ(p.TexteMethode().boite.Texte(), "");
+}
+
+// The explanation box lower than its object keeps its height and is centred
+// on it; as high or higher, it takes the object's height. Both boxes follow
+// the page's scroll (150 twips down: 10 pixels).
+TEST_F(MethodePages, TheMethodBoxesFollowTheirObjectsWhenThePageScrolls) {
+    Aller("42", kAutoSav);
+    struct Cas {
+        int hauteurBoite;
+        int y;
+        int hauteur;
+    };
+    const Cas cas[] = {{50, (900 + (3000 - 750) / 2) / 15 - 10, 50}, {200, 60 - 10, 200}, {300, 60 - 10, 200}};
+    for (const Cas& c : cas) {
+        p.TexteMethode().hauteur = c.hauteurBoite;
+        display::MajFenetreAffichageDecalage(p.Programme().Affichage(), 150, 0);
+        EXPECT_EQ(p.TexteMethode().x, 40) << c.hauteurBoite;
+        EXPECT_EQ(p.TexteMethode().y, c.y) << c.hauteurBoite;
+        EXPECT_EQ(p.TexteMethode().largeur, 560) << c.hauteurBoite;
+        EXPECT_EQ(p.TexteMethode().hauteur, c.hauteur) << c.hauteurBoite;
+        EXPECT_EQ(p.MenuSav().y, 280 - 10);
+        EXPECT_EQ(p.MenuSav().hauteur, 100);
+    }
 }
 
 TEST_F(MethodePages, TickingTheStepChangesItsMarksPicture) {
