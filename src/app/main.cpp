@@ -151,6 +151,10 @@ int main(int argc, char** argv) {
                            });
     plateforme.apercu = &apercu;
     fenetre.DefinirConfigurationImprimante([&imprimante] { imprimante.Configurer(); });
+    fenetre.DefinirControlesFinDuJeu([&texteMethode, &menuSav] {
+        texteMethode.Montrer(false);
+        menuSav.Montrer(false);
+    });
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);
     composition.Plan().splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };

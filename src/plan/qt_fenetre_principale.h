@@ -48,6 +48,8 @@ public:
     void DefinirConfigurationImprimante(std::function<void()> configurer) {
         configurerImprimante_ = std::move(configurer);
     }
+    // The controls laid over the page that the end of play hides.
+    void DefinirControlesFinDuJeu(std::function<void()> cacher) { controlesFinDuJeu_ = std::move(cacher); }
 
     // engine::FenetrePrincipale
     void MenuVisible(engine::Menu menu, bool visible) override;
@@ -163,6 +165,7 @@ private:
     QTimer chronoBulle_;
     QTimer chronoTableauDefile_;
     std::function<void()> configurerImprimante_;
+    std::function<void()> controlesFinDuJeu_;
     std::function<void()> tableauBulle_;
     std::function<void()> tableauDefile_;
     bool gardeBulle_ = false;
