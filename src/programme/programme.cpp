@@ -338,6 +338,9 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // toggling a step's seen mark modifies the plan.
     m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
     m.redaction.etapes = &m.etapes;
+    m.edition.etapeTitreFixer = [&m](std::string_view nom, std::string_view texte) {
+        m.etapes.EtapeTitreFixer(nom, texte);
+    };
     m.fonctions.MarqueVu().bascule = [&m] {
         m.etat.PlanAffaireModifieFixer(true);
         m.etapes.EtapeVuBascule();

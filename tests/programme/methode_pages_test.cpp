@@ -59,6 +59,7 @@ object kind=image name="VUPASVU" rect=9000,300,300,300
 object kind=action name="COCHE" A1=11 B3=1 text="QUE PASSEVALEUR = CHANGEVUPASVU()"
 object kind=bouton name="B" rect=0,6000,1200,600 C1=1 D1=12632256
   element page=3 object=15 param=0 events=2
+object kind=rtf name="TITREMETAUTOSOUS1" rect=600,4400,8400,400 G3=2
 page
 object kind=fond name="METAUTOMET" rect=0,0,9600,7200
 object kind=texte name="METTITRE" rect=600,300,8400,400
@@ -335,6 +336,30 @@ TEST_F(MethodePages, TheMethodBoxesFollowTheirObjectsWhenThePageScrolls) {
         EXPECT_EQ(p.MenuSav().y, 280 - 10);
         EXPECT_EQ(p.MenuSav().hauteur, 100);
     }
+}
+
+// A step title edited on its menu page is kept by its step and shown again
+// the next time the page is built.
+TEST_F(MethodePages, AStepTitleEditedOnTheMenuStaysWithItsStep) {
+    Aller("42", kSousMenu);
+    const auto t = p.Horloge().Maintenant() + 10;
+    p.Clic(t, 1000, 4600);
+    p.ExecuterJusqua(t + 100);
+    auto& boite = p.BoiteEdition();
+    ASSERT_TRUE(boite.visible);
+    auto& riche = p.BoiteEditionRiche();
+    EXPECT_EQ(riche.Texte(), "Ad\xe9quation produit/march\xe9");
+    boite.PrendreFocus();
+    riche.FocusDonner();
+    riche.SelectionFixer(riche.Longueur(), 0);
+    riche.Taper(" !");
+    ASSERT_TRUE(boite.Touche(13, 0));
+    const int i421 = Etapes().NumeroEtape("421");
+    EXPECT_EQ(Brut(Etapes().Etape(i421).TitreRTF), "Adéquation produit/marché !");
+    Aller("", kDebut);
+    Aller("42", kSousMenu);
+    EXPECT_EQ(Brut(Objet(kSousMenu, "TITREMETAUTOSOUS1").texte), "Adéquation produit/marché !");
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 TEST_F(MethodePages, TickingTheStepChangesItsMarksPicture) {
