@@ -93,9 +93,12 @@ page
 object kind=fond name="PANNEAUHORS" rect=0,0,9600,7200
 object kind=action name="PANNEAU" A1=16 text="METAUTO"
   element page=10 object=99 param=0 events=0
+page
+object kind=fond name="PANNEAUVIDE" rect=0,0,9600,7200
+object kind=action name="PANNEAU" A1=16 text="METAUTO"
 )S";
 
-enum Page { kDebut = 1, kMenu, kSousMenu, kAutoMet, kAutoSav, kAutoExp, kAutoTxt, kAide, kPanneauLu, kPanneauHors };
+enum Page { kDebut = 1, kMenu, kSousMenu, kAutoMet, kAutoSav, kAutoExp, kAutoTxt, kAide, kPanneauLu, kPanneauHors, kPanneauVide };
 
 class MethodePages : public ::testing::Test {
 protected:
@@ -293,14 +296,19 @@ TEST_F(MethodePages, ThePagesExportAndPrintFollowItsWritingPanel) {
     }
 }
 
-// A panel naming an object the page does not have is not placed.
-TEST_F(MethodePages, APanelTargetOutsideThePageIsIgnored) {
-    Aller("42", kAutoMet);
-    const int x = p.Redaction().x, y = p.Redaction().y, l = p.Redaction().largeur;
-    Aller("42", kPanneauHors);
-    EXPECT_EQ(p.Redaction().x, x);
-    EXPECT_EQ(p.Redaction().y, y);
-    EXPECT_EQ(p.Redaction().largeur, l);
+// A panel naming an object the page does not have, or naming none, is not
+// placed: it stays where the last page put it.
+TEST_F(MethodePages, APanelTargetOutsideThePageOrNoneIsIgnored) {
+    for (const int page : {kPanneauHors, kPanneauVide}) {
+        Aller("42", kAutoMet);
+        const int x = p.Redaction().x, y = p.Redaction().y, l = p.Redaction().largeur, h = p.Redaction().hauteur;
+        ASSERT_EQ(y, 267) << "4000 twips";
+        Aller("42", page);
+        EXPECT_EQ(p.Redaction().x, x) << page;
+        EXPECT_EQ(p.Redaction().y, y) << page;
+        EXPECT_EQ(p.Redaction().largeur, l) << page;
+        EXPECT_EQ(p.Redaction().hauteur, h) << page;
+    }
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
