@@ -232,7 +232,9 @@ void MethodePagesProgramme::OngletsPlier(int page, int objet) {
     // Columns 2 to 4 lead to the step's texts, 5 to its tool tables.
     const std::pair<std::uint8_t, std::string_view> textes[] = {{2, "MET"}, {3, "EXP"}, {4, "SAV"}};
     for (const auto& [colonne, genre] : textes) {
-        if (!engine::FileExist(plan::EtapeFichierTexteChemin(dossier, code, genre))) g->ZonePlier(colonne, 0, colonne, 0);
+        if (!engine::FileExist(plan::EtapeFichierTexteChemin(dossier, code, genre))) {
+            g->ZonePlier(colonne, 0, colonne, 0);
+        }
     }
     if (!plan::EtapeAOutils(code)) g->ZonePlier(5, 0, 5, 0);
 }

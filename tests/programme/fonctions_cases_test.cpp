@@ -141,12 +141,13 @@ TEST_F(FonctionsCases, RecomputingAPageComputesWhatItsGridsAwait) {
 // method's own (without a current step the picture stays). The plan parts
 // reach the plan document (its own tests show them).
 TEST_F(FonctionsCases, MethodPageNumbersAndPlanPartsReachTheirStandIns) {
-    const std::string fichier = p.Moteur().scene.Page(1).Objet(engine::NumeroObjet(p.Moteur().scene, 1, "VUPASVU")).fichier;
+    const int vu = engine::NumeroObjet(p.Moteur().scene, 1, "VUPASVU");
+    const std::string fichier = p.Moteur().scene.Page(1).Objet(vu).fichier;
     Clic(6300);
     const std::string journal = p.JournalErreurs();
     EXPECT_EQ(journal.find("methode guidee (EtapeVuBascule)"), std::string::npos) << journal;
     EXPECT_EQ(journal.find("methode guidee (EtapeImageVuPasVu)"), std::string::npos) << journal;
-    EXPECT_EQ(p.Moteur().scene.Page(1).Objet(engine::NumeroObjet(p.Moteur().scene, 1, "VUPASVU")).fichier, fichier);
+    EXPECT_EQ(p.Moteur().scene.Page(1).Objet(vu).fichier, fichier);
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
     for (const char* ligne : {"impression et exportation (EnTetePiedSelectionVider)",
                               "impression et exportation (EnTetePiedSelectionRemplacer)"}) {

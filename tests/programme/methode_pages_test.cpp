@@ -98,20 +98,34 @@ object kind=fond name="PANNEAUVIDE" rect=0,0,9600,7200
 object kind=action name="PANNEAU" A1=16 text="METAUTO"
 )S";
 
-enum Page { kDebut = 1, kMenu, kSousMenu, kAutoMet, kAutoSav, kAutoExp, kAutoTxt, kAide, kPanneauLu, kPanneauHors, kPanneauVide };
+enum Page {
+    kDebut = 1,
+    kMenu,
+    kSousMenu,
+    kAutoMet,
+    kAutoSav,
+    kAutoExp,
+    kAutoTxt,
+    kAide,
+    kPanneauLu,
+    kPanneauHors,
+    kPanneauVide
+};
 
 class MethodePages : public ::testing::Test {
 protected:
     MethodePages() : racine_(p.DossierProgramme()) {
         Ecrire("boulertf.txt", "{\\b *}");
         Ecrire("TEXTES/V21/MET42.RTF", "{\\rtf1 Strat\\'e9gie produit}");
-        Ecrire("TEXTES/V21/sav42.rtf", "{\\rtf1 (boule) Les prix\\par (boule) Les brevets\\'a4\\par Prix\\'a4\\par Brevets}");
+        Ecrire("TEXTES/V21/sav42.rtf",
+               "{\\rtf1 (boule) Les prix\\par (boule) Les brevets\\'a4\\par Prix\\'a4\\par Brevets}");
         Ecrire("TEXTES/Aide/42.rtf", "{\\rtf1 Aide du 42}");
         // Nested deeper than any text the reader takes.
         Ecrire("TEXTES/V21/MET7.RTF", "{\\rtf1 " + std::string(300, '{'));
         fs::create_directories(racine_ / "IMAGES" / "Tableau");
         for (const char* image : {"vu.bmp", "PASVU.BMP", "Vu01.bmp", "PASVU01.BMP"}) {
-            QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString((racine_ / "IMAGES" / "Tableau" / image).string()), "BMP");
+            const fs::path chemin = racine_ / "IMAGES" / "Tableau" / image;
+            QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(chemin.string()), "BMP");
         }
         fs::create_directories(racine_ / "scene");
         p.Moteur().Plan().PlanAffaireInitialisations();  // as the start-up does
