@@ -297,7 +297,10 @@ void QtFenetrePrincipale::CacherBulleEtChronos() {
     chronoTableauDefile_.stop();
 }
 
-void QtFenetrePrincipale::FinDuJeuControles() { CacherBulleEtChronos(); }
+void QtFenetrePrincipale::FinDuJeuControles() {
+    CacherBulleEtChronos();
+    if (controlesFinDuJeu_) controlesFinDuJeu_();
+}
 
 void QtFenetrePrincipale::DefinirCurseurDefaut() { Espace().unsetCursor(); }
 

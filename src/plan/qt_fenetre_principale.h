@@ -51,6 +51,8 @@ public:
     }
     // The tooltip, not owned: page preparation and the end of play hide it.
     void DefinirBulle(platform::FenetreBulle* bulle) noexcept { bulle_ = bulle; }
+    // The controls laid over the page that the end of play hides.
+    void DefinirControlesFinDuJeu(std::function<void()> cacher) { controlesFinDuJeu_ = std::move(cacher); }
 
     // engine::FenetrePrincipale
     void MenuVisible(engine::Menu menu, bool visible) override;
@@ -167,6 +169,7 @@ private:
     QTimer chronoTableauDefile_;
     std::function<void()> configurerImprimante_;
     platform::FenetreBulle* bulle_ = nullptr;
+    std::function<void()> controlesFinDuJeu_;
     std::function<void()> tableauBulle_;
     std::function<void()> tableauDefile_;
     bool gardeBulle_ = false;

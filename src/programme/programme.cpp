@@ -38,7 +38,8 @@
 #include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/impression_programme.h"
-#include "programme/methode_programme.h"
+#include "programme/methode_pages_programme.h"
+#include "programme/textes_methode_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -109,6 +110,8 @@ struct Programme::Modules {
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           redaction(m, affichage, etat, aVenir, barres, edition, p.redaction),
+          textesMethode(m, affichage, p.texteMethode, p.menuSav),
+          pagesMethode(m, etapes, magasin, redaction, textesMethode),
           reste(aVenir),
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
@@ -147,6 +150,8 @@ struct Programme::Modules {
     plan::BarresRTF barres;
     EditionProgramme edition;
     RedactionProgramme redaction;
+    TextesMethodeProgramme textesMethode;
+    MethodePagesProgramme pagesMethode;
     // Without a printer of the platform (headless tools): an A4 page and
     // lines of fixed size.
     print::ImprimanteFixe imprimanteDefaut;
@@ -340,6 +345,9 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // toggling a step's seen mark modifies the plan.
     m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
     m.redaction.etapes = &m.etapes;
+    m.edition.etapeTitreFixer = [&m](std::string_view nom, std::string_view texte) {
+        m.etapes.EtapeTitreFixer(nom, texte);
+    };
     m.fonctions.MarqueVu().bascule = [&m] {
         m.etat.PlanAffaireModifieFixer(true);
         m.etapes.EtapeVuBascule();
@@ -360,9 +368,16 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         // The writing box goes back to the source it served before the page
         // is built, even when the user emptied it.
         m.redaction.TexteSauver(true);
-        PageMethodeTitresFixer(m.moteur.scene, page, m.etapes);
-        m.redaction.PageConstruire(page);
+        m.pagesMethode.PageMethodeAutoConstruire(page);
     };
+    m.fonctions.MarqueVu().image = [&m](int page, int objet) { m.pagesMethode.EtapeImageVuPasVu(page, objet); };
+    // The method texts go to the platform's boxes when it has them.
+    if (m.textesMethode.Existent()) {
+        m.riche.DefinirBoitesMethode(&m.textesMethode);
+        m.fenetre.menuSavTexteMetPlacer = [&m] { m.textesMethode.MenuSavTexteMetPlacer(); };
+    }
+    m.plan.textesVider = [&m] { m.textesMethode.MethodeTextesVider(); };
+    m.plan.dossierProgramme = [&moteur] { return moteur.dossierProgramme; };
     m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
 }
 

@@ -25,6 +25,7 @@
 #include "plan/document/document_plan.h"
 #include "plan/entree_page.h"
 #include "platform/fichiers_document.h"
+#include "plan/boite_methode.h"
 #include "plan/panneau_redaction.h"
 #include "plan/qt_boite_riche.h"
 #include "platform/colour_dialog_fake.h"
@@ -124,6 +125,24 @@ public:
     bool visible = false;
 };
 
+// A method-text box without a window: its place, whether it is shown, its
+// text.
+class BoiteMethodeFactice final : public plan::BoiteMethode {
+public:
+    plan::BoiteTexteRiche& Boite() override { return boite; }
+    void Placer(int x_, int y_, int l, int h) override { x = x_, y = y_, largeur = l, hauteur = h; }
+    int Hauteur() const override { return hauteur; }
+    void Montrer(bool v) override {
+        visible = v;
+        boite.VisibleFixer(v);
+    }
+    bool EstVisible() const override { return visible; }
+
+    plan::BoiteRicheDocument boite;
+    int x = 0, y = 0, largeur = 0, hauteur = 0;
+    bool visible = false;
+};
+
 // Scripted input delivered the way the main window hands it over.
 class EntreeFenetre final : public EntreeJeu {
 public:
@@ -186,6 +205,8 @@ public:
             plateforme.boiteEdition = &parties->boiteEdition;
             plateforme.boiteEditionRiche = &parties->boiteEditionRiche;
             plateforme.redaction = &parties->redaction;
+            plateforme.texteMethode = &parties->texteMethode;
+            plateforme.menuSav = &parties->menuSav;
             plateforme.couleur = &parties->couleur;
             plateforme.chronoDefilement = &parties->chronoDefilement;
             plateforme.chronoBulle = &parties->chronoBulle;
@@ -214,6 +235,8 @@ public:
     // The edit box's rich text (the edit of a rich-text object).
     plan::BoiteRicheDocument& BoiteEditionRiche() { return parties_->boiteEditionRiche; }
     PanneauRedactionFactice& Redaction() { return parties_->redaction; }
+    BoiteMethodeFactice& TexteMethode() { return parties_->texteMethode; }
+    BoiteMethodeFactice& MenuSav() { return parties_->menuSav; }
     platform::DialogueCouleurFactice& DialogueCouleur() { return parties_->couleur; }
     platform::CataloguePolicesFactice& Polices() { return parties_->polices; }
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
@@ -232,6 +255,8 @@ private:
         platform::BoiteEditionFactice boiteEdition;
         plan::BoiteRicheDocument boiteEditionRiche;
         PanneauRedactionFactice redaction;
+        BoiteMethodeFactice texteMethode;
+        BoiteMethodeFactice menuSav;
         platform::DialogueCouleurFactice couleur;
         platform::ChronoDefilementTableauFactice chronoDefilement;
         platform::ChronoBulleTableauFactice chronoBulle;
