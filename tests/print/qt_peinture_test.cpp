@@ -338,3 +338,46 @@ TEST(QtApercuFenetre, ThePageBoxAndBarTurnThePages) {
 
 }  // namespace
 }  // namespace korv::print
+
+namespace korv::print {
+namespace {
+
+// A chart is drawn at the screen's size of its rectangle, then stretched
+// over it on the device: on a printer its texts keep their size against it.
+TEST(QtPeinture, AChartIsDrawnAtScreenSizeAndStretchedOverItsRectangle) {
+    Application();
+    ImpressionTravail t;
+    t.graphiques.emplace_back();
+    ImpressionElement g;
+    g.Page = 1;
+    g.ObjetGraphique = 1;
+    g.rectangle = {1500, 1500, 1500 + 4500, 1500 + 3000};
+    t.Elements.push_back(g);
+    struct Cas {
+        double pixelsParTwip;
+    };
+    for (const Cas c : {Cas{1.0 / 15}, Cas{600.0 / 1440}, Cas{2.0 / 15}}) {
+        QSize taille;
+        const DessinGraphique noir = [&taille](const grid::ContenuGraphique&, QImage& cible, const QRect& r) {
+            taille = r.size();
+            cible.fill(Qt::black);
+        };
+        const int w = static_cast<int>(std::lround(9000 * c.pixelsParTwip));
+        QImage im(w, w, QImage::Format_RGB32);
+        im.fill(Qt::white);
+        QPainter p(&im);
+        VuePage v;
+        v.pixelsParTwip = c.pixelsParTwip;
+        PeindrePage(t, 1, p, v, noir);
+        p.end();
+        EXPECT_EQ(taille, QSize(300, 200)) << c.pixelsParTwip;
+        const int x0 = static_cast<int>(std::lround(1500 * c.pixelsParTwip));
+        const int x1 = static_cast<int>(std::lround(6000 * c.pixelsParTwip));
+        EXPECT_EQ(PremiereColonneSombre(im), x0) << c.pixelsParTwip;
+        EXPECT_LT(qGray(im.pixel(x1 - 2, x0 + 2)), 128) << c.pixelsParTwip;
+        EXPECT_GT(qGray(im.pixel(x1 + 2, x0 + 2)), 128) << c.pixelsParTwip;
+    }
+}
+
+}  // namespace
+}  // namespace korv::print

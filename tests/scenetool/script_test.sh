@@ -39,7 +39,9 @@ pdftotext "$dir/plan.pdf" "$dir/tout.txt"
 for marqueur in "<#" "<TABULATION>" "NUMERO DE PAGE RUBRIQUE"; do
     grep -qF "$marqueur" "$dir/tout.txt" && fail "marker $marqueur left"
 done
-grep -q "Apport" "$dir/tout.txt" || fail "the cash grid"
+# The grids computed, though play started on the IMPRESSION page.
+grep -q "24000,00" "$dir/tout.txt" || fail "the cash grid's total"
+grep -q "13142,30" "$dir/tout.txt" || fail "the forecast's second-year instalments"
 bandes=$(grep -c "Échéance d'emprunt" "$dir/tout.txt")
 [ "$bandes" -ge 3 ] || fail "the forecast's label column on $bandes bands"
 
