@@ -119,6 +119,7 @@ QtFenetreApercu::QtFenetreApercu(QWidget* parent, ContexteApercu& contexte, QtIm
     nombre_ = new QLabel(QStringLiteral("/"), outils_);
     pages_ = new QScrollBar(Qt::Horizontal, outils_);
     pages_->setRange(1, 1);
+    pages_->setPageStep(1);
     pages_->setFixedWidth(160);
     zoom_ = new QComboBox(outils_);
     zoom_->setEditable(true);
@@ -218,6 +219,10 @@ void QtFenetreApercu::Repeindre() {
 void QtFenetreApercu::PeindreAffichage(QPainter& p) const {
     p.fillRect(QRect(QPoint(0, 0), affichage_->size()), Qt::white);
     if (!active_ || contexte_.travail.NombreDePages <= 0) return;
+    // Small zooms shrink the printer's text below screen sizes: smoothed,
+    // it stays readable.
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     VuePage vue;
     vue.pixelsParTwip = disposition_.zoom / 100.0 / tpp_;
     vue.defilement = QPointF(DefilementPixels(horizontale_->value(), tpp_), DefilementPixels(verticale_->value(), tpp_));

@@ -109,6 +109,8 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
     p.setFont(police);
     p.setPen(QPen(Qt::black, 0));
     double y = origine.y();
+    // Texts kept clear of the cell edges by three screen pixels, whatever the device.
+    const double marge = 3 * kTwipsParPixelEcran * k;
     double largeurTotale = 0;
     for (int c : colonnes) largeurTotale += Largeur(*f, c) * k;
     for (int l : lignes) {
@@ -121,7 +123,7 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
                 if (!s.empty()) {
                     const auto u = platform::Cp1252VersU32(s);
                     const int align = cel->genre == grid::CelluleFeuille::Genre::Nombre ? Qt::AlignRight : Qt::AlignLeft;
-                    p.drawText(QRectF(x + 2, y, w - 4, h), align | Qt::AlignVCenter,
+                    p.drawText(QRectF(x + marge, y, w - 2 * marge, h), align | Qt::AlignVCenter,
                                QString::fromUcs4(u.data(), static_cast<qsizetype>(u.size())));
                 }
             }

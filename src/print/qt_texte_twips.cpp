@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QScreen>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -32,6 +33,13 @@ void MettreEnPageTwips(const rtf::Document& d, QTextDocument& q, QImage& resolut
     q.documentLayout()->setPaintDevice(&resolution);
     q.setDocumentMargin(0);
     rtf::VersDocumentQt(d, q, 1);
+    // Drawn scaled (the preview's zooms), the text is smoothed as the
+    // screen's pages are not.
+    QTextCursor tout(&q);
+    tout.select(QTextCursor::Document);
+    QTextCharFormat lisse;
+    lisse.setFontStyleStrategy(QFont::PreferDefault);
+    tout.mergeCharFormat(lisse);
     const double echelle = EchelleEspacement();
     for (QTextBlock b = q.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
