@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,11 +45,15 @@ void DialoguePlage(QWidget* parent, QtImprimante& imprimante, const ImpressionTr
     boutons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     QObject::connect(boutons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(boutons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    auto* v = new QVBoxLayout(&d);
+    // The frame "Imprimer...", with the options, the boxes and the buttons.
+    auto* cadre = new QGroupBox(QStringLiteral("Imprimer..."));
+    auto* v = new QVBoxLayout(cadre);
     v->addWidget(toutes);
     v->addLayout(ligne);
     v->addWidget(actuelle);
     v->addWidget(boutons);
+    auto* dialogue = new QVBoxLayout(&d);
+    dialogue->addWidget(cadre);
     if (d.exec() != QDialog::Accepted) return;
     const ChoixPages choix = deA->isChecked() ? ChoixPages::DeA
                              : actuelle->isChecked() ? ChoixPages::PageApercu
