@@ -4,7 +4,8 @@
 # the plan to a PDF file, read back with poppler's pdfinfo and pdftotext:
 # as many pages as the preview counted, the cover without header, each
 # later page numbered from 1 in its header, no marker left, the forecast's
-# label column on each of its bands. A print without a file, a file in a
+# label column on each of its bands; with a plan document, its entries.
+# A print without a file, a file in a
 # folder that does not exist and an unknown page fail with exit code 1.
 set -u
 tool="$1"; description="$2"
@@ -44,6 +45,14 @@ grep -q "24000,00" "$dir/tout.txt" || fail "the cash grid's total"
 grep -q "13142,30" "$dir/tout.txt" || fail "the forecast's second-year instalments"
 bandes=$(grep -c "Échéance d'emprunt" "$dir/tout.txt")
 [ "$bandes" -ge 3 ] || fail "the forecast's label column on $bandes bands"
+
+# A plan document opened over the scene: its entry is printed.
+"$tool" values "$dir/s.sce" --set DEBUT:TRESORERIE:2:2=21000 --save "$dir/p.tvr" > /dev/null || fail "save a plan"
+"$tool" script "$dir/s.sce" --plan "$dir/p.tvr" --page IMPRESSION --file "$dir/tresorerie.pdf" \
+    "QUE PASSEVALEUR = IMPRIMEPREPAREDEBUT(1)" "QUE PASSEVALEUR = RECALCULOBJET('DEBUT';'TRESORERIE')" \
+    "QUE PASSEVALEUR = IMPRIMEOBJET('DEBUT';'TRESORERIE';0)" "QUE PASSEVALEUR = IMPRIMEPREPAREFIN(1)" \
+    > /dev/null 2>&1 || fail "script --plan"
+pdftotext "$dir/tresorerie.pdf" - | grep -q "30000,00" || fail "the plan's total: $(pdftotext "$dir/tresorerie.pdf" -)"
 
 # Failures.
 out=$("$tool" script "$dir/s.sce" --page IMPRESSION "$@" 2>&1); rc=$?
