@@ -67,7 +67,8 @@ DispositionApercu ApercuDisposer(const MesuresApercu& m, std::string_view zoomTe
     d.coin.largeur = m.largeurInterne - d.coin.gauche;
     d.coin.hauteur = m.hauteurInterne - d.coin.haut;
 
-    const double visibleLargeur = m.largeurInterne - d.barreVerticale.largeur - 0;
+    // What the window shows of the page; its inner left is 0.
+    const double visibleLargeur = m.largeurInterne - d.barreVerticale.largeur;
     d.horizontale = Barre(visibleLargeur, d.affichage.largeur, m.twipsParPixelX);
     const double visibleHauteur = m.hauteurInterne - d.barreHorizontale.hauteur - d.affichage.haut;
     d.verticale = Barre(visibleHauteur, d.affichage.hauteur, m.twipsParPixelY);
