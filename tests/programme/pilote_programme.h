@@ -184,11 +184,13 @@ public:
 
 class PiloteProgramme : public PiloteJeu {
 public:
-    PiloteProgramme() {
+    // The printer and the text measurer of the platform (the program's own
+    // over Qt, for a print to a PDF file); none: the composition's fixed page.
+    explicit PiloteProgramme(print::Imprimante* imprimante = nullptr, print::MesureurTexte* mesureur = nullptr) {
         ApplicationProgramme();
         auto parties = std::make_shared<Parties>();
         Parties& p = *parties;
-        Composer([this, parties](engine::Moteur& moteur) {
+        Composer([this, parties, imprimante, mesureur](engine::Moteur& moteur) {
             const Bord bord = BordPlateforme();
             programme::Plateforme plateforme;
             plateforme.horloge = bord.horloge;
@@ -218,6 +220,8 @@ public:
             };
             plateforme.fichiers = &parties->fichiers;
             plateforme.apercu = &parties->apercu;
+            plateforme.imprimante = imprimante;
+            plateforme.mesureur = mesureur;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
