@@ -16,6 +16,9 @@
 #include "plan/document/format_document.h"
 #include "plan/entree_page.h"
 
+namespace korv {
+class BinaryReader;
+}
 namespace korv::engine {
 class Moteur;
 }
@@ -122,7 +125,11 @@ private:
     void Finir();
     // Reads the header and the body; refusals say why in `refus`.
     Issue Lire(std::string_view octets, std::int16_t page, Lecture& lecture, std::string& refus, bool questions);
+    // A document of versions 2.2 to 2.29 after its version word.
+    Issue LireAncien(BinaryReader& in, std::int16_t page, Lecture& lecture, std::string& refus, bool questions);
     void Appliquer(Lecture& lecture, std::int16_t page, const std::string& chemin);
+    // The conversion: the plan reset, the old records given to today's pages.
+    void AppliquerAncien(Lecture& lecture, const std::string& chemin);
     void Recalculer(int premiere, int derniere, bool progression);
 
     SceneDocument Scene() const;
