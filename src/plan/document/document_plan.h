@@ -4,7 +4,9 @@
 // before any of them. Saving replaces the file whole (temporary file, then
 // rename) and changes the plan's name, caption and modified flag only once
 // the file is written. Opening parses the whole document against the
-// scene first; a damaged document is refused and changes nothing.
+// scene first; a damaged document is refused and changes nothing. The
+// documents of versions 2.2 to 2.29 are read against their old page layout
+// and converted: the plan reset, then their records given to today's pages.
 
 #include <cstdint>
 #include <functional>
