@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/moteur.h"
+#include "formula/monnaies.h"
 #include "grid/grid_record.h"
 #include "grid/tableau.h"
 #include "plan/document/chargeur_ancien.h"
@@ -199,6 +200,7 @@ std::string Etat(Plan& p) {
         for (const auto& o : p.moteur.scene.Page(pg).objets) s += o.texte + "|";
     }
     for (int i = 1; i <= p.etapes.NombreEtapes(); ++i) s += p.etapes.Etape(i).TexteRedige + "|";
+    s += std::to_string(p.moteur.Monnaies.MonnaieTauxGet(19)) + p.moteur.Monnaies.MonnaieNomGet(19);
     return s + (p.etat.PlanAffaireModifie() ? "modifie" : "");
 }
 
@@ -226,7 +228,12 @@ TEST(ChargeurAncien, AVersion22DocumentFromTheOldLayoutLoadsToItsLastByte) {
     p.G(4, 2).CaseUtilisateurChange(1, 1, "avant", false);
     p.G(7, 2).CaseUtilisateurChange(1, 1, "avant", false);
     p.G(6, 2).CaseUtilisateurChange(1, 1, "avant", false);
+    p.moteur.Monnaies.MonnaieTauxSet(19, 7.5);
+    p.moteur.Monnaies.MonnaieNomSet(19, "Livre");
     EXPECT_EQ(p.document->Charger(doc, 0), "");
+    const formula::TableMonnaies defaut;
+    EXPECT_EQ(p.moteur.Monnaies.MonnaieTauxGet(19), defaut.MonnaieTauxGet(19)) << "the currency table reset";
+    EXPECT_EQ(p.moteur.Monnaies.MonnaieNomGet(19), defaut.MonnaieNomGet(19));
     // VENTE: the old 18 x 37 record in today's 3 x 5 grid; cells beyond it dropped.
     EXPECT_EQ(p.G(1, 2).Case(1, 1)->Texte, "VENTE 1");
     EXPECT_EQ(p.moteur.scene.Page(1).Objet(3).texte, "{\\rtf1 VENTE 2}") << "the text item, second";
@@ -287,6 +294,7 @@ TEST(ChargeurAncien, VersionsKindsAndPartsOfOldDocuments) {
         SCOPED_TRACE(testing::Message() << "version " << k.version << " kind " << k.genre << " page " << k.page);
         Plan p;
         p.G(7, 2).CaseUtilisateurChange(1, 1, "avant", false);
+        p.moteur.Monnaies.MonnaieTauxSet(19, 7.5);
         p.etat.PlanAffaireModifieFixer(false);
         const std::string avant = Etat(p);
         EXPECT_EQ(p.document->Charger(DocumentD22(k.version, k.genre), k.page), k.refus);
