@@ -267,6 +267,18 @@ TEST(ChargeurAncien, AVersion22DocumentFromTheOldLayoutLoadsToItsLastByte) {
     EXPECT_TRUE(p.etat.PlanAffaireModifie()) << "converted: the next save writes today's version";
 }
 
+// A scene without the conversion page: the records meant for the scratch
+// grid are read and dropped all the same, and no event has a grid to run on.
+TEST(ChargeurAncien, ASceneWithoutTheConversionPageStillConverts) {
+    Plan p;
+    p.moteur.scene.Page(6).Objet(1).nom = "AUTRE";
+    EXPECT_EQ(p.document->Charger(DocumentD22(22), 0), "");
+    EXPECT_EQ(p.G(1, 2).Case(1, 1)->Texte, "VENTE 1");
+    EXPECT_EQ(p.G(5, 3).Case(4, 41)->Texte, "TDBPAC 2 coin");
+    EXPECT_EQ(p.etapes.Etape(kEtapes).TexteRedige, "etape 45");
+    EXPECT_EQ(p.G(6, 2).ColonneNb(), 2) << "a grid of another page is no scratch grid";
+}
+
 // Every version of the 2.2 layout reads its own record form (merge marks
 // after 2.2); versions 2.0 and 2.1, part saves and other kinds are refused
 // with their message and change nothing.
