@@ -9,10 +9,11 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS       ?= $(shell nproc)
 
+# poppler-utils: pdfinfo and pdftotext read back the PDF files the print tests write.
 DEBIAN_PACKAGES = g++ clang cmake ninja-build ccache pkg-config \
 	qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n \
 	libgtest-dev libgmock-dev googletest libbenchmark-dev \
-	libclang-rt-14-dev fonts-liberation2 xvfb xauth
+	libclang-rt-14-dev fonts-liberation2 xvfb xauth poppler-utils
 
 CMAKE_COMMON = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 

@@ -23,6 +23,7 @@
 #include "plan/qt_fenetre_affichage_ec.h"
 #include "plan/qt_fenetre_principale.h"
 #include "plan/barre_rtf.h"
+#include "plan/qt_boite_methode.h"
 #include "plan/qt_redaction.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
@@ -127,12 +128,17 @@ int main(int argc, char** argv) {
     plateforme.chronoBulle = &fenetre.ChronoBulleGrilles();
     plan::QtFenetreBulle bulle(&fenetre, &fenetre.Espace());
     plateforme.bulle = &bulle;
+    fenetre.DefinirBulle(&bulle);
     plan::QtBoiteEdition boiteEdition(&fenetre.Espace(), kTwipsParPixel);
     plateforme.boiteEdition = &boiteEdition;
     plateforme.fenetreDocument = &fenetre;
     plateforme.boiteEditionRiche = &boiteEdition;
     plan::QtPanneauRedaction redaction(&fenetre.Espace(), kTwipsParPixel);
     plateforme.redaction = &redaction;
+    plan::QtBoiteMethode texteMethode(&fenetre.Espace(), kTwipsParPixel);
+    plan::QtBoiteMethode menuSav(&fenetre.Espace(), kTwipsParPixel);
+    plateforme.texteMethode = &texteMethode;
+    plateforme.menuSav = &menuSav;
     platform::QtDialogueCouleur couleur;
     plateforme.couleur = &couleur;
     plateforme.twipsParPixel = kTwipsParPixel;
@@ -146,6 +152,10 @@ int main(int argc, char** argv) {
                            });
     plateforme.apercu = &apercu;
     fenetre.DefinirConfigurationImprimante([&imprimante] { imprimante.Configurer(); });
+    fenetre.DefinirControlesFinDuJeu([&texteMethode, &menuSav] {
+        texteMethode.Montrer(false);
+        menuSav.Montrer(false);
+    });
     plateforme.executable = QCoreApplication::applicationFilePath().toStdString();
     programme::Programme composition(moteur, plateforme);
     composition.Plan().splash = [&fenetre](int pourcent) { fenetre.Splash().OrvaneSplashAffiche(pourcent); };

@@ -20,19 +20,22 @@ struct Lecteur {
     int colonnesGrille;
     int lignesGrille;
     bool decalage;
+    bool horsGrilleIgnorees;
 
     // Next cell of a list, false at the list's closing 0. `decale` applies
-    // the row shift of older documents.
-    bool Case(std::uint8_t& c, std::uint8_t& r, bool decale, const char* liste) {
+    // the row shift of older documents. `garde` false: a cell outside the
+    // grid that the caller lets through, whose data is read and dropped.
+    bool Case(std::uint8_t& c, std::uint8_t& r, bool& garde, bool decale, const char* liste) {
         const std::size_t debut = in.position();
         c = in.u8();
         if (c == 0) return false;
         int ligne = in.u8();
         if (decale && decalage && ligne >= kLigneDecalee) ligne += kDecalageLignes;
-        if (c > colonnesGrille || ligne < 1 || ligne > lignesGrille) {
+        garde = c <= colonnesGrille && ligne >= 1 && ligne <= lignesGrille;
+        if (!garde && !horsGrilleIgnorees) {
             throw ReadError(std::string("case hors de la grille dans la liste ") + liste, debut);
         }
-        r = static_cast<std::uint8_t>(ligne);
+        r = static_cast<std::uint8_t>(garde ? ligne : 0);
         return true;
     }
 };
@@ -42,7 +45,7 @@ struct Lecteur {
 DonneesUtilisateur LitDonneesUtilisateur(BinaryReader& in, int colonnes, int lignes, int colonnesGrille,
                                          int lignesGrille, const OptionsChargementUtilisateur& options) {
     DonneesUtilisateur d;
-    Lecteur l{in, colonnesGrille, lignesGrille, options.decalage};
+    Lecteur l{in, colonnesGrille, lignesGrille, options.decalage, options.horsGrilleIgnorees};
     d.decalageColonne = in.u8();
     d.decalageLigne = in.u8();
     // Two bytes per flag: a count the record cannot hold fails before allocating.
@@ -53,24 +56,37 @@ DonneesUtilisateur LitDonneesUtilisateur(BinaryReader& in, int colonnes, int lig
     for (int r = 0; r < lignes; ++r) d.plisLignes.push_back(in.i16());
 
     std::uint8_t c = 0, r = 0;
-    while (l.Case(c, r, true, "des entrées")) d.entrees.push_back({c, r, in.fileString()});
-    while (l.Case(c, r, true, "des résultats")) {
+    bool garde = true;
+    while (l.Case(c, r, garde, true, "des entrées")) {
+        std::string texte = in.fileString();
+        if (garde) d.entrees.push_back({c, r, std::move(texte)});
+    }
+    while (l.Case(c, r, garde, true, "des résultats")) {
         const std::size_t pos = in.position();
         const std::uint8_t type = in.u8();
         if (type > resultat::kErreur) throw ReadError("type de résultat inconnu", pos);
-        d.resultats.push_back({c, r, type, in.fileString()});
+        std::string valeur = in.fileString();
+        if (garde) d.resultats.push_back({c, r, type, std::move(valeur)});
     }
-    while (l.Case(c, r, true, "des fichiers")) d.fichiers.push_back({c, r, in.fileString()});
-    while (l.Case(c, r, true, "des invalidations")) d.invalidees.push_back({c, r, 0});
+    while (l.Case(c, r, garde, true, "des fichiers")) {
+        std::string nom = in.fileString();
+        if (garde) d.fichiers.push_back({c, r, std::move(nom)});
+    }
+    while (l.Case(c, r, garde, true, "des invalidations")) {
+        if (garde) d.invalidees.push_back({c, r, 0});
+    }
     if (options.version != 2 && options.version != 21) {
-        while (l.Case(c, r, false, "des couleurs")) d.couleurs.push_back({c, r, in.i32()});
+        while (l.Case(c, r, garde, false, "des couleurs")) {
+            const std::int32_t couleur = in.i32();
+            if (garde) d.couleurs.push_back({c, r, couleur});
+        }
     }
     if (options.version > 22) {
-        while (l.Case(c, r, false, "des fusions")) {
+        while (l.Case(c, r, garde, false, "des fusions")) {
             const std::size_t pos = in.position();
             const std::uint8_t marque = in.u8();
             if (marque > kFusionMax) throw ReadError("marque de fusion inconnue", pos);
-            d.fusions.push_back({c, r, marque});
+            if (garde) d.fusions.push_back({c, r, marque});
         }
     }
     return d;

@@ -24,6 +24,9 @@ struct OptionsChargementUtilisateur {
     std::uint8_t lignes = 0;     // row count in the record; 0 = the grid's own
     bool decalage = false;       // rows 34 and beyond of the first four lists moved down by 5
     bool editablesSeuls = false; // entries of cells that are not editable are dropped
+    // Records written for another size (older documents): cells outside the
+    // grid are read and dropped instead of refusing the record.
+    bool horsGrilleIgnorees = false;
 
     // Documents of version 2.30 (`PlanVersion230`), with the page being read
     // (`PageEnChargement`) and the plan's employer-charge rate text.
@@ -73,8 +76,9 @@ struct DonneesUtilisateur {
 
 // Reads one record of `colonnes` × `lignes` folds whose cells must lie in a
 // grid of `colonnesGrille` × `lignesGrille`. Throws korv::ReadError on a
-// truncated record, a cell outside the grid, a shifted row past the grid,
-// a result type or merge mark the grid does not know.
+// truncated record, a cell outside the grid, a shifted row past the grid
+// (both read and dropped with `horsGrilleIgnorees`), a result type or merge
+// mark the grid does not know.
 DonneesUtilisateur LitDonneesUtilisateur(BinaryReader& in, int colonnes, int lignes, int colonnesGrille,
                                          int lignesGrille, const OptionsChargementUtilisateur& options);
 

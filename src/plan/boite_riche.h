@@ -17,8 +17,9 @@ inline constexpr int kAligneGauche = 0;
 inline constexpr int kAligneDroite = 1;
 inline constexpr int kAligneCentre = 2;
 
-// What the box tells: its focus came or went, its selection moved.
-enum class EvenementRiche { FocusEntree, FocusPerte, SelectionChange };
+// What the box tells: its focus came or went, its selection moved, the
+// mouse moved over it.
+enum class EvenementRiche { FocusEntree, FocusPerte, SelectionChange, SourisDeplacee };
 
 class BoiteTexteRiche {
 public:

@@ -55,6 +55,9 @@ public:
     virtual void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) {
         (void)genre, (void)bouton, (void)maj, (void)xTwips, (void)yTwips;
     }
+    // A mouse move over the page surface (before its kind-3 event) or over
+    // the plan tree, in play: the tooltip's rule on mouse moves.
+    virtual void DeplacementBulle() {}
     virtual void ToucheEnfoncee(int code, int maj) { (void)code, (void)maj; }
     virtual void ToucheRelachee(int code, int maj) { (void)code, (void)maj; }
     // The character of a key pressed (ANSI code), after its key-down.
@@ -78,6 +81,9 @@ public:
     virtual void MenuPlan(CommandePlan commande) { (void)commande; }
     // A click on the plan tree's node of that key.
     virtual void NoeudPlan(std::string_view cle) { (void)cle; }
+    // The About box's link: the address opened in the user's browser, a
+    // failure told in a message box.
+    virtual void LienInternet(std::string_view adresse) { (void)adresse; }
 
     // An exception escaped one of the calls above. It never goes on into
     // the window system; the default writes it to the standard error.

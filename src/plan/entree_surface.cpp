@@ -70,7 +70,15 @@ void EntreeSurface::Deplace(int bouton, int maj, double x, double y, OrigineDefi
     if (x == dernierDeplaceX_ && y == dernierDeplaceY_) return;
     dernierDeplaceX_ = VersEntier(x);
     dernierDeplaceY_ = VersEntier(y);
+    // The tooltip's rule goes first, so a tooltip the move brings is not
+    // hidden by the same move.
+    if (ModeJeu()) Proteger(Recepteur(), [&] { Recepteur().DeplacementBulle(); });
     Envoyer(kSourisDeplace, bouton, maj, x, y, origine);
+}
+
+void EntreeSurface::DeplacementArbre() {
+    if (!ModeJeu()) return;
+    Proteger(Recepteur(), [&] { Recepteur().DeplacementBulle(); });
 }
 
 void EntreeSurface::Relache(int bouton, int maj, double x, double y, OrigineDefilement origine) {
@@ -116,6 +124,10 @@ void EntreeSurface::MenuPlan(CommandePlan commande) {
 
 void EntreeSurface::NoeudPlan(std::string_view cle) {
     Proteger(Recepteur(), [&] { Recepteur().NoeudPlan(cle); });
+}
+
+void EntreeSurface::LienInternet(std::string_view adresse) {
+    Proteger(Recepteur(), [&] { Recepteur().LienInternet(adresse); });
 }
 
 void EntreeSurface::MenuCopier() {

@@ -38,6 +38,8 @@ public:
     void DoubleClic(OrigineDefilement origine);
     void Deplace(int bouton, int maj, double x, double y, OrigineDefilement origine);
     void Relache(int bouton, int maj, double x, double y, OrigineDefilement origine);
+    // A mouse move over the plan tree: in play, the tooltip's rule only.
+    void DeplacementArbre();
 
     // A key-down that arrives while the previous one is still being handled
     // is dropped.
@@ -52,6 +54,7 @@ public:
     void MenuFichier(CommandeFichier commande);
     void MenuPlan(CommandePlan commande);
     void NoeudPlan(std::string_view cle);
+    void LienInternet(std::string_view adresse);
     void MenuColler();
 
     // True lets the window close. A request made while one is being

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "plan/qt_fenetres_outils.h"
 #include "plan/textes_fenetres.h"
 #include "platform/qt_cp1252.h"
 
@@ -31,15 +33,24 @@ FenetreAPropos::FenetreAPropos(QWidget* parent) : QDialog(parent) {
     cmdOK->setObjectName("cmdOK");
     cmdOK->setDefault(true);
 
+    // The address written on the button is the one opened.
     QObject::connect(lienUrl, &QPushButton::clicked, this, [this] {
-        if (ouvrirLien) ouvrirLien(kAdresseProduit);
+        if (ouvrirLien) ouvrirLien(lienUrl->text().toStdString());
     });
     QObject::connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* colonne = new QVBoxLayout(this);
+    image1 = new QLabel(this);
+    image1->setObjectName("Image1");
+    image1->setPixmap(ImageProduit(64));
+    image1->setAlignment(Qt::AlignTop);
+
+    auto* colonne = new QVBoxLayout;
     colonne->addWidget(lblDisclaimer);
     colonne->addWidget(lienUrl, 0, Qt::AlignLeft);
     colonne->addWidget(cmdOK, 0, Qt::AlignRight);
+    auto* rangee = new QHBoxLayout(this);
+    rangee->addWidget(image1, 0, Qt::AlignTop);
+    rangee->addLayout(colonne, 1);
 }
 
 }  // namespace korv::plan

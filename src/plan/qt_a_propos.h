@@ -19,6 +19,7 @@ public:
     // Opens an address; by default in the desktop's browser.
     std::function<void(std::string_view adresse)> ouvrirLien;
 
+    QLabel* image1 = nullptr;
     QLabel* lblDisclaimer = nullptr;
     QPushButton* lienUrl = nullptr;
     QPushButton* cmdOK = nullptr;

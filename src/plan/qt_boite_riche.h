@@ -73,6 +73,7 @@ public:
     // leaves the box.
     void Taper(std::string_view texte);
     void PerdreFocus();
+    void DeplacerSouris() { Dire(EvenementRiche::SourisDeplacee); }
 
     int copies = 0, collages = 0;
 

@@ -10,7 +10,6 @@ namespace korv::plan {
 
 namespace {
 constexpr int kLargeurMax = 320;
-constexpr qint64 kDelaiMasquage = 100;
 }  // namespace
 
 QtFenetreBulle::QtFenetreBulle(QWidget* fenetre, QWidget* surface)
@@ -23,7 +22,6 @@ QtFenetreBulle::QtFenetreBulle(QWidget* fenetre, QWidget* surface)
     setMargin(3);
     setStyleSheet("QLabel { background: #ffffe1; color: black; border: 1px solid black; }");
     hide();
-    if (surface_) surface_->installEventFilter(this);
 }
 
 void QtFenetreBulle::Afficher(int x, int y, std::string_view texte) {
@@ -41,17 +39,8 @@ void QtFenetreBulle::Afficher(int x, int y, std::string_view texte) {
     if (haut + height() > interieur.bottom() + 1) haut = interieur.bottom() + 1 - height();
     haut = std::max(haut, interieur.top());
     move(fenetre_->mapToGlobal(QPoint(gauche, haut)));
-    montree_.start();
     show();
     raise();
-}
-
-bool QtFenetreBulle::eventFilter(QObject* objet, QEvent* e) {
-    if (objet == surface_ && e->type() == QEvent::MouseMove && isVisible() && montree_.isValid() &&
-        montree_.elapsed() > kDelaiMasquage) {
-        hide();
-    }
-    return QLabel::eventFilter(objet, e);
 }
 
 }  // namespace korv::plan

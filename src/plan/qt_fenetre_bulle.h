@@ -3,7 +3,6 @@
 
 #include <string_view>
 
-#include <QElapsedTimer>
 #include <QLabel>
 
 #include "platform/tooltip.h"
@@ -12,20 +11,15 @@ namespace korv::plan {
 
 class QtFenetreBulle final : public QLabel, public platform::FenetreBulle {
 public:
-    // `surface`: the page surface inside `fenetre`, whose mouse moves hide
-    // the tooltip once it has been shown for more than 100 ms.
+    // `surface`: the page surface inside `fenetre`, whose pixels place it.
     QtFenetreBulle(QWidget* fenetre, QWidget* surface);
     void Afficher(int x, int y, std::string_view texte) override;
     void Cacher() override { hide(); }
     bool Visible() const override { return isVisible(); }
 
-protected:
-    bool eventFilter(QObject* objet, QEvent* e) override;
-
 private:
     QWidget* fenetre_;
     QWidget* surface_;
-    QElapsedTimer montree_;
 };
 
 }  // namespace korv::plan

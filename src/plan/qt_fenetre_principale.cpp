@@ -93,6 +93,7 @@ QtFenetrePrincipale::QtFenetrePrincipale(int twipsParPixelX, int twipsParPixelY)
     QObject::connect(&plan_->Arbre(), &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* item) {
         item->setIcon(0, ImageNoeud(*style(), item->data(0, Qt::UserRole + 1).toInt()));
     });
+    plan_->deplacementArbre = [this] { entree_.DeplacementArbre(); };
     QObject::connect(&plan_->Ferme(), &QToolButton::clicked, this,
                      [this] { entree_.MenuPlan(CommandePlan::FermerPlan); });
     scene_->Espace().avantRelache = [this] { TimerTableauReferenceEfface(); };
@@ -291,11 +292,15 @@ void QtFenetrePrincipale::TimerTableauReferenceEfface() {
 }
 
 void QtFenetrePrincipale::CacherBulleEtChronos() {
+    if (bulle_) bulle_->Cacher();
     chronoBulle_.stop();
     chronoTableauDefile_.stop();
 }
 
-void QtFenetrePrincipale::FinDuJeuControles() { CacherBulleEtChronos(); }
+void QtFenetrePrincipale::FinDuJeuControles() {
+    CacherBulleEtChronos();
+    if (controlesFinDuJeu_) controlesFinDuJeu_();
+}
 
 void QtFenetrePrincipale::DefinirCurseurDefaut() { Espace().unsetCursor(); }
 
@@ -361,6 +366,8 @@ void QtFenetrePrincipale::TopChronoTableauDefile() {
 
 void QtFenetrePrincipale::AProposMontrer() {
     FenetreAPropos aPropos(this);
+    // The link opens through the program, which tells a failure.
+    aPropos.ouvrirLien = [this](std::string_view adresse) { entree_.LienInternet(adresse); };
     aPropos.exec();
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/grid_scroll_timer.h"
 #include "platform/grid_tooltip_timer.h"
+#include "platform/tooltip.h"
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -48,6 +49,10 @@ public:
     void DefinirConfigurationImprimante(std::function<void()> configurer) {
         configurerImprimante_ = std::move(configurer);
     }
+    // The tooltip, not owned: page preparation and the end of play hide it.
+    void DefinirBulle(platform::FenetreBulle* bulle) noexcept { bulle_ = bulle; }
+    // The controls laid over the page that the end of play hides.
+    void DefinirControlesFinDuJeu(std::function<void()> cacher) { controlesFinDuJeu_ = std::move(cacher); }
 
     // engine::FenetrePrincipale
     void MenuVisible(engine::Menu menu, bool visible) override;
@@ -163,6 +168,8 @@ private:
     QTimer chronoBulle_;
     QTimer chronoTableauDefile_;
     std::function<void()> configurerImprimante_;
+    platform::FenetreBulle* bulle_ = nullptr;
+    std::function<void()> controlesFinDuJeu_;
     std::function<void()> tableauBulle_;
     std::function<void()> tableauDefile_;
     bool gardeBulle_ = false;

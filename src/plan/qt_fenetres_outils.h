@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers shared by the windows of this folder.
 
+class QPixmap;
 class QWidget;
 
 namespace korv::plan {
@@ -12,5 +13,8 @@ int PixelsDepuisTwips(int twips, int twipsParPixel) noexcept;
 // Centres a top-level window on its screen (on the primary screen when it
 // has none yet).
 void CentrerSurEcran(QWidget& fenetre);
+
+// The product's picture of the About box and the splash window, drawn.
+QPixmap ImageProduit(int cote);
 
 }  // namespace korv::plan

@@ -1,5 +1,7 @@
 #include "plan/qt_panneau_plan.h"
 
+#include "plan/qt_touches.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,6 +33,13 @@ PanneauPlanQt::PanneauPlanQt(QWidget* parent) : QWidget(parent) {
     pile->setSpacing(0);
     pile->addLayout(entete);
     pile->addWidget(arbre_, 1);
+    arbre_->viewport()->setMouseTracking(true);
+    arbre_->viewport()->installEventFilter(this);
+}
+
+bool PanneauPlanQt::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == arbre_->viewport() && e->type() == QEvent::MouseMove && deplacementArbre) deplacementArbre();
+    return QWidget::eventFilter(objet, e);
 }
 
 Dessous::Dessous(QWidget* parent, int twipsParPixelX, int twipsParPixelY)
@@ -59,18 +68,18 @@ BandesSeparateurs Dessous::Bandes() const {
 void Dessous::mouseMoveEvent(QMouseEvent* evenement) {
     const QPoint p = evenement->position().toPoint();
     const std::int32_t x = p.x() * twipsX_, y = p.y() * twipsY_;
-    const Qt::MouseButtons boutons = evenement->buttons();
-    if (boutons == Qt::NoButton) {
-        pointeur_ = PointeurApresDeplacement(Bandes(), pointeur_, x, y);
+    const DeplacementSeparateurs d = DeplacementDessous(Bandes(), pointeur_, BoutonsSouris(evenement->buttons()), x, y);
+    if (d.pointeur != pointeur_) {
+        pointeur_ = d.pointeur;
         switch (pointeur_) {
         case PointeurSeparateur::OuestEst: setCursor(Qt::SizeHorCursor); break;
         case PointeurSeparateur::NordSud: setCursor(Qt::SizeVerCursor); break;
         case PointeurSeparateur::Defaut: unsetCursor(); break;
         }
-        return;
     }
-    if (boutons != Qt::LeftButton) return;
-    const auto taille = TailleApresGlissement(Bandes(), pointeur_, x, y);
+    // The writing panel lies over the page, so only the plan panel has a
+    // band here to drag.
+    const auto& taille = d.taille;
     if (!taille || !taille->plan || !plan_) return;
     plan_->resize((taille->valeur + twipsX_ - 1) / twipsX_, plan_->height());
     Disposer();

@@ -21,6 +21,11 @@ public:
     explicit PanneauPlanQt(QWidget* parent);
     QTreeWidget& Arbre() noexcept { return *arbre_; }
     QToolButton& Ferme() noexcept { return *ferme_; }
+    // A mouse move over the tree, with or without a button.
+    std::function<void()> deplacementArbre;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     QLabel* titre_;

@@ -123,6 +123,8 @@ QtTexteRiche::QtTexteRiche(QWidget* parent, std::int32_t tpp) : QTextEdit(parent
     setTabChangesFocus(false);
     QObject::connect(this, &QTextEdit::cursorPositionChanged, this, [this] { Dire(EvenementRiche::SelectionChange); });
     QObject::connect(this, &QTextEdit::selectionChanged, this, [this] { Dire(EvenementRiche::SelectionChange); });
+    // Moves without a button are the box's events too (the tooltip's rule).
+    viewport()->setMouseTracking(true);
 }
 
 void QtTexteRiche::focusInEvent(QFocusEvent* e) {
@@ -133,6 +135,11 @@ void QtTexteRiche::focusInEvent(QFocusEvent* e) {
 void QtTexteRiche::focusOutEvent(QFocusEvent* e) {
     QTextEdit::focusOutEvent(e);
     Dire(EvenementRiche::FocusPerte);
+}
+
+void QtTexteRiche::mouseMoveEvent(QMouseEvent* e) {
+    QTextEdit::mouseMoveEvent(e);
+    Dire(EvenementRiche::SourisDeplacee);
 }
 
 QtPanneauRedaction::QtPanneauRedaction(QWidget* surface, std::int32_t tpp)

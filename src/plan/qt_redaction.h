@@ -52,6 +52,7 @@ public:
 protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     QTextDocument& Doc() const override { return *document(); }
     QTextCursor Curseur() const override { return textCursor(); }
     void CurseurFixer(const QTextCursor& c) override { setTextCursor(c); }

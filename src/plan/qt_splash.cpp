@@ -44,7 +44,13 @@ FenetreSplash::FenetreSplash() : QWidget(nullptr, Qt::SplashScreen | Qt::Framele
     pourcentageValeur->setRange(0, 100);
     pourcentageValeur->setValue(0);
 
+    image1 = new QLabel(frame);
+    image1->setObjectName("Image1");
+    image1->setPixmap(ImageProduit(64));
+    image1->setAlignment(Qt::AlignCenter);
+
     auto* contenu = new QVBoxLayout(frame);
+    contenu->addWidget(image1);
     contenu->addWidget(label1);
     contenu->addWidget(lblVersion, 0, Qt::AlignRight);
     contenu->addWidget(lblLicenseTo, 0, Qt::AlignRight);

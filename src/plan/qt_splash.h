@@ -16,6 +16,7 @@ class FenetreSplash final : public QWidget {
 public:
     FenetreSplash();
 
+    QLabel* image1 = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblLicenseTo = nullptr;
     QLabel* label1 = nullptr;

@@ -35,4 +35,11 @@ std::optional<TailleGlissee> TailleApresGlissement(const BandesSeparateurs& b, P
     return std::nullopt;
 }
 
+DeplacementSeparateurs DeplacementDessous(const BandesSeparateurs& b, PointeurSeparateur pointeur, int boutons,
+                                          std::int32_t x, std::int32_t y) noexcept {
+    if (boutons == 0) return {PointeurApresDeplacement(b, pointeur, x, y), std::nullopt};
+    if (boutons == 1) return {pointeur, TailleApresGlissement(b, pointeur, x, y)};
+    return {pointeur, std::nullopt};
+}
+
 }  // namespace korv::plan

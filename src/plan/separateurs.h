@@ -34,8 +34,21 @@ PointeurSeparateur PointeurApresDeplacement(const BandesSeparateurs& b, Pointeur
 struct TailleGlissee {
     bool plan = false;  // true: plan panel's width, false: writing panel's height
     std::int32_t valeur = 0;
+    bool operator==(const TailleGlissee&) const = default;
 };
 std::optional<TailleGlissee> TailleApresGlissement(const BandesSeparateurs& b, PointeurSeparateur pointeur,
                                                    std::int32_t x, std::int32_t y) noexcept;
+
+// A mouse move over the client area as a whole, `boutons` being the held
+// buttons' bits (1 left, 2 right, 4 middle): none moves the pointer; the
+// left one alone sizes the panel its pointer shows, after which the window
+// is laid out again; any other combination does nothing.
+struct DeplacementSeparateurs {
+    PointeurSeparateur pointeur = PointeurSeparateur::Defaut;
+    std::optional<TailleGlissee> taille;
+    bool operator==(const DeplacementSeparateurs&) const = default;
+};
+DeplacementSeparateurs DeplacementDessous(const BandesSeparateurs& b, PointeurSeparateur pointeur, int boutons,
+                                          std::int32_t x, std::int32_t y) noexcept;
 
 }  // namespace korv::plan

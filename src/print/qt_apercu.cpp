@@ -1,18 +1,21 @@
 #include "print/qt_apercu.h"
 
-#include <QButtonGroup>
-#include <QDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFrame>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 #include "print/plage_impression.h"
 #include "print/qt_imprimante.h"
@@ -20,8 +23,6 @@
 
 namespace korv::print {
 namespace {
-
-constexpr double kTwipsParPixelEcran = 15;
 
 // The print-range frame: which pages go to the printer.
 void DialoguePlage(QWidget* parent, QtImprimante& imprimante, const ImpressionTravail& t, const QString& pageApercu,
@@ -44,11 +45,15 @@ void DialoguePlage(QWidget* parent, QtImprimante& imprimante, const ImpressionTr
     boutons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
     QObject::connect(boutons, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(boutons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    auto* v = new QVBoxLayout(&d);
+    // The frame "Imprimer...", with the options, the boxes and the buttons.
+    auto* cadre = new QGroupBox(QStringLiteral("Imprimer..."));
+    auto* v = new QVBoxLayout(cadre);
     v->addWidget(toutes);
     v->addLayout(ligne);
     v->addWidget(actuelle);
     v->addWidget(boutons);
+    auto* dialogue = new QVBoxLayout(&d);
+    dialogue->addWidget(cadre);
     if (d.exec() != QDialog::Accepted) return;
     const ChoixPages choix = deA->isChecked() ? ChoixPages::DeA
                              : actuelle->isChecked() ? ChoixPages::PageApercu
@@ -61,82 +66,190 @@ void DialoguePlage(QWidget* parent, QtImprimante& imprimante, const ImpressionTr
         QMessageBox::warning(parent, QStringLiteral("Corvanne Rarevive Zaru"), QString::fromStdString(erreur));
 }
 
+// The visible page: painted by the window at the zoom and scroll positions.
+class VueAffichage final : public QWidget {
+public:
+    explicit VueAffichage(const QtFenetreApercu& fenetre, QWidget* parent) : QWidget(parent), fenetre_(fenetre) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        fenetre_.PeindreAffichage(p);
+    }
+
+private:
+    const QtFenetreApercu& fenetre_;
+};
+
+int Pixels(double twips, std::int32_t tpp) { return static_cast<int>(std::lround(twips / tpp)); }
+
+QRect EnPixels(const RectangleApercu& r, std::int32_t tpp) {
+    return QRect(Pixels(r.gauche, tpp), Pixels(r.haut, tpp), Pixels(r.largeur, tpp), Pixels(r.hauteur, tpp));
+}
+
+void Appliquer(QScrollBar& s, const BarreApercu& b) {
+    s.setEnabled(b.active);
+    if (b.active) s.setRange(b.minimum, b.maximum);
+    else s.setRange(0, 0);
+    s.setSingleStep(b.petitPas);
+    s.setPageStep(b.grandPas);
+    s.setValue(b.valeur);
+}
+
 }  // namespace
 
-void QtApercu::Montrer(ContexteApercu& c) {
-    QDialog d(parent_);
-    d.setWindowTitle(QStringLiteral("Aperçu avant impression"));
-    d.resize(900, 800);
-    auto* imprimer = new QPushButton(QStringLiteral("Imprimer"));
-    auto* fermer = new QPushButton(QStringLiteral("Fermer"));
-    auto* numero = new QLineEdit(QStringLiteral("1"));
-    numero->setMaximumWidth(60);
-    auto* nombre = new QLabel(QStringLiteral("/"));
-    auto* barre = new QScrollBar(Qt::Horizontal);
-    barre->setRange(1, 1);
-    barre->setMaximumWidth(160);
-    auto* zoom = new QLineEdit(QStringLiteral("100"));
-    zoom->setMaximumWidth(60);
-    auto* outils = new QHBoxLayout;
-    outils->addWidget(imprimer);
-    outils->addWidget(fermer);
-    outils->addWidget(new QLabel(QStringLiteral("Page")));
-    outils->addWidget(numero);
-    outils->addWidget(nombre);
-    outils->addWidget(barre);
-    outils->addWidget(new QLabel(QStringLiteral("Zoom (%)")));
-    outils->addWidget(zoom);
-    outils->addStretch();
-    auto* image = new QLabel;
-    auto* zone = new QScrollArea;
-    zone->setWidget(image);
-    zone->setBackgroundRole(QPalette::Dark);
-    auto* v = new QVBoxLayout(&d);
-    v->addLayout(outils);
-    v->addWidget(zone);
+QtFenetreApercu::QtFenetreApercu(QWidget* parent, ContexteApercu& contexte, QtImprimante& imprimante,
+                                 DessinGraphique graphique, std::int32_t twipsParPixel)
+    : QDialog(parent),
+      contexte_(contexte),
+      imprimante_(imprimante),
+      graphique_(std::move(graphique)),
+      tpp_(twipsParPixel > 0 ? twipsParPixel : 15) {
+    setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    setBackgroundRole(QPalette::Dark);
+    setAutoFillBackground(true);
 
-    ImpressionTravail& t = c.travail;
-    const auto repeindre = [&] {
-        const std::int32_t page = barre->value();
-        numero->setText(QString::number(page));
-        const double z = ZoomApercu(zoom->text().toStdString());
-        VuePage vue;
-        vue.pixelsParTwip = z / 100.0 / kTwipsParPixelEcran;
-        const int w = std::max(1, static_cast<int>(t.EchelleLargeur * vue.pixelsParTwip));
-        const int h = std::max(1, static_cast<int>(t.EchelleHauteur * vue.pixelsParTwip));
-        QImage im(w, h, QImage::Format_RGB32);
-        im.fill(Qt::white);
-        QPainter p(&im);
-        PeindrePage(t, page, p, vue, graphique_);
-        p.end();
-        image->setPixmap(QPixmap::fromImage(im));
-        image->resize(im.size());
-    };
-    QObject::connect(barre, &QScrollBar::valueChanged, &d, [&] { repeindre(); });
-    QObject::connect(numero, &QLineEdit::returnPressed, &d, [&] {
-        barre->setValue(PageDemandee(numero->text().toStdString(), t.NombreDePages));
-        repeindre();
+    outils_ = new QFrame(this);
+    outils_->setAutoFillBackground(true);
+    outils_->setBackgroundRole(QPalette::Window);
+    command1_ = new QPushButton(QStringLiteral("Imprimer"), outils_);
+    fermer_ = new QPushButton(QStringLiteral("Fermer"), outils_);
+    // Enter belongs to the page and zoom boxes, not to a default button.
+    for (QPushButton* b : {command1_, fermer_}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    numero_ = new QLineEdit(QStringLiteral("1"), outils_);
+    numero_->setMaximumWidth(60);
+    nombre_ = new QLabel(QStringLiteral("/"), outils_);
+    pages_ = new QScrollBar(Qt::Horizontal, outils_);
+    pages_->setRange(1, 1);
+    pages_->setPageStep(1);
+    pages_->setFixedWidth(160);
+    zoom_ = new QComboBox(outils_);
+    zoom_->setEditable(true);
+    zoom_->setInsertPolicy(QComboBox::NoInsert);
+    zoom_->addItems({"10", "25", "50", "75", "100", "150", "200", "400"});
+    zoom_->setCurrentText(QStringLiteral("100"));
+    zoom_->setMaximumWidth(80);
+    auto* ligne = new QHBoxLayout(outils_);
+    ligne->setContentsMargins(4, 4, 4, 4);
+    ligne->addWidget(command1_);
+    ligne->addWidget(fermer_);
+    ligne->addSpacing(12);
+    ligne->addWidget(new QLabel(QStringLiteral("Page"), outils_));
+    ligne->addWidget(numero_);
+    ligne->addWidget(nombre_);
+    ligne->addWidget(pages_);
+    ligne->addSpacing(12);
+    ligne->addWidget(new QLabel(QStringLiteral("Zoom (%)"), outils_));
+    ligne->addWidget(zoom_);
+    ligne->addStretch();
+
+    affichage_ = new VueAffichage(*this, this);
+    horizontale_ = new QScrollBar(Qt::Horizontal, this);
+    verticale_ = new QScrollBar(Qt::Vertical, this);
+    coin_ = new QWidget(this);
+    coin_->setAutoFillBackground(true);
+    coin_->setBackgroundRole(QPalette::Window);
+
+    connect(pages_, &QScrollBar::valueChanged, this, [this] { Repeindre(); });
+    connect(horizontale_, &QScrollBar::valueChanged, this, [this] { Repeindre(); });
+    connect(verticale_, &QScrollBar::valueChanged, this, [this] { Repeindre(); });
+    connect(numero_, &QLineEdit::returnPressed, this, [this] {
+        pages_->setValue(PageDemandee(numero_->text().toStdString(), contexte_.travail.NombreDePages));
+        Repeindre();
     });
-    QObject::connect(zoom, &QLineEdit::returnPressed, &d, [&] {
-        repeindre();
-        zone->horizontalScrollBar()->setValue(0);
-        zone->verticalScrollBar()->setValue(0);
-    });
-    QObject::connect(fermer, &QPushButton::clicked, &d, &QDialog::accept);
-    QObject::connect(imprimer, &QPushButton::clicked, &d,
-                     [&] { DialoguePlage(&d, imprimante_, t, numero->text(), graphique_); });
-    // The first activation paginates; a job of no pages closes the window.
-    QTimer::singleShot(0, &d, [&] {
-        const std::int32_t n = c.paginer();
-        if (n <= 0) {
-            d.reject();
-            return;
-        }
-        nombre->setText(QStringLiteral("/") + QString::number(n));
-        barre->setRange(1, n);
-        repeindre();
-    });
-    d.exec();
+    connect(zoom_, &QComboBox::activated, this, [this] { Disposer(); });
+    connect(zoom_->lineEdit(), &QLineEdit::returnPressed, this, [this] { Disposer(); });
+    connect(fermer_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(command1_, &QPushButton::clicked, this, [this] { ImprimerPlage(); });
+}
+
+MesuresApercu QtFenetreApercu::Mesures() const {
+    MesuresApercu m;
+    m.twipsParPixelX = m.twipsParPixelY = tpp_;
+    m.largeurInterne = static_cast<double>(width()) * tpp_;
+    m.hauteurInterne = static_cast<double>(height()) * tpp_;
+    m.hauteurOutils = static_cast<double>(outils_->sizeHint().height()) * tpp_;
+    m.largeurBarreVerticale = static_cast<double>(verticale_->sizeHint().width()) * tpp_;
+    m.hauteurBarreHorizontale = static_cast<double>(horizontale_->sizeHint().height()) * tpp_;
+    m.hauteurBarreVerticale = static_cast<double>(verticale_->height()) * tpp_;
+    m.largeurBarreHorizontale = static_cast<double>(horizontale_->width()) * tpp_;
+    m.largeurPage = LargeurPageApercu(contexte_.travail);
+    m.hauteurPage = HauteurPageApercu(contexte_.travail);
+    return m;
+}
+
+void QtFenetreApercu::Activer() {
+    if (active_) return;
+    active_ = true;
+    const std::int32_t n = contexte_.paginer();
+    if (n <= 0) {
+        reject();
+        return;
+    }
+    nombre_->setText(QStringLiteral("/") + QString::number(n));
+    pages_->setRange(1, n);
+    Disposer();
+}
+
+void QtFenetreApercu::Disposer() {
+    disposition_ = ApercuDisposer(Mesures(), zoom_->currentText().toStdString());
+    const DispositionApercu& d = disposition_;
+    outils_->setGeometry(EnPixels(d.outils, tpp_));
+    affichage_->setGeometry(EnPixels(d.affichage, tpp_));
+    horizontale_->setGeometry(EnPixels(d.barreHorizontale, tpp_));
+    verticale_->setGeometry(EnPixels(d.barreVerticale, tpp_));
+    coin_->setGeometry(EnPixels(d.coin, tpp_));
+    // The page lies under the bars and the corner.
+    horizontale_->raise();
+    verticale_->raise();
+    coin_->raise();
+    outils_->raise();
+    {
+        // One repaint for the whole layout, not one per bar.
+        const QSignalBlocker h(horizontale_), v(verticale_);
+        Appliquer(*horizontale_, d.horizontale);
+        Appliquer(*verticale_, d.verticale);
+    }
+    Repeindre();
+}
+
+void QtFenetreApercu::Repeindre() {
+    numero_->setText(QString::number(pages_->value()));
+    affichage_->update();
+}
+
+void QtFenetreApercu::PeindreAffichage(QPainter& p) const {
+    p.fillRect(QRect(QPoint(0, 0), affichage_->size()), Qt::white);
+    if (!active_ || contexte_.travail.NombreDePages <= 0) return;
+    // Small zooms shrink the printer's text below screen sizes: smoothed,
+    // it stays readable.
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    VuePage vue;
+    vue.pixelsParTwip = disposition_.zoom / 100.0 / tpp_;
+    vue.defilement = QPointF(DefilementPixels(horizontale_->value(), tpp_), DefilementPixels(verticale_->value(), tpp_));
+    PeindrePage(contexte_.travail, pages_->value(), p, vue, graphique_);
+}
+
+void QtFenetreApercu::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    Disposer();
+}
+
+void QtFenetreApercu::ImprimerPlage() {
+    DialoguePlage(this, imprimante_, contexte_.travail, numero_->text(), graphique_);
+    Disposer();
+}
+
+void QtApercu::Montrer(ContexteApercu& c) {
+    QtFenetreApercu f(parent_, c, imprimante_, graphique_);
+    f.resize(900, 800);
+    // The first activation paginates.
+    QTimer::singleShot(0, &f, [&f] { f.Activer(); });
+    f.exec();
 }
 
 }  // namespace korv::print

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "print/qt_texte_twips.h"
 #include "print/texte_travail.h"
 #include "rtf/qt_document.h"
 
@@ -31,12 +32,7 @@ QtMesureur::Mise& QtMesureur::Charge(std::string_view rtf) {
     TexteTravail t;
     t.DefinirRtf(rtf);
     mise_->document = t.Document();
-    const int parMetre = static_cast<int>(std::lround(1440.0 / 0.0254));
-    mise_->resolution.setDotsPerMeterX(parMetre);
-    mise_->resolution.setDotsPerMeterY(parMetre);
-    mise_->q.documentLayout()->setPaintDevice(&mise_->resolution);
-    mise_->q.setDocumentMargin(0);
-    rtf::VersDocumentQt(mise_->document, mise_->q, 1);
+    MettreEnPageTwips(mise_->document, mise_->q, mise_->resolution);
     return *mise_;
 }
 

@@ -10,11 +10,15 @@
 
 #include "grid/feuille.h"
 #include "platform/cp1252.h"
+#include "print/qt_texte_twips.h"
 #include "print/texte_travail.h"
 #include "rtf/qt_document.h"
 
 namespace korv::print {
 namespace {
+
+// Screen twips per pixel: charts are drawn at this resolution.
+constexpr double kTwipsParPixelEcran = 15;
 
 QRectF EnPixels(const Rectangle& r, const VuePage& v, double dx = 0) {
     const double k = v.pixelsParTwip;
@@ -27,14 +31,9 @@ QRectF EnPixels(const Rectangle& r, const VuePage& v, double dx = 0) {
 void PeindreTexte(const Dessin& d, const ImpressionElement& e, QPainter& p, const VuePage& v) {
     TexteTravail tt;
     if (!tt.DefinirRtf(d.texte)) return;
-    QImage resolution(1, 1, QImage::Format_RGB32);
-    const int parMetre = static_cast<int>(std::lround(1440.0 / 0.0254));
-    resolution.setDotsPerMeterX(parMetre);
-    resolution.setDotsPerMeterY(parMetre);
+    QImage resolution;
     QTextDocument q;
-    q.documentLayout()->setPaintDevice(&resolution);
-    q.setDocumentMargin(0);
-    rtf::VersDocumentQt(tt.Document(), q, 1);
+    MettreEnPageTwips(tt.Document(), q, resolution);
     q.setTextWidth(std::max(1, d.rectangle.droite - d.rectangle.gauche));
     const bool piece = e.Genre == GenreElement::Contenu;
     const std::int32_t debut = piece ? rtf::PositionDocumentQt(tt.Document(), e.CaractereDebut) : 0;
@@ -110,6 +109,8 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
     p.setFont(police);
     p.setPen(QPen(Qt::black, 0));
     double y = origine.y();
+    // Texts kept clear of the cell edges by three screen pixels, whatever the device.
+    const double marge = 3 * kTwipsParPixelEcran * k;
     double largeurTotale = 0;
     for (int c : colonnes) largeurTotale += Largeur(*f, c) * k;
     for (int l : lignes) {
@@ -122,7 +123,7 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
                 if (!s.empty()) {
                     const auto u = platform::Cp1252VersU32(s);
                     const int align = cel->genre == grid::CelluleFeuille::Genre::Nombre ? Qt::AlignRight : Qt::AlignLeft;
-                    p.drawText(QRectF(x + 2, y, w - 4, h), align | Qt::AlignVCenter,
+                    p.drawText(QRectF(x + marge, y, w - 2 * marge, h), align | Qt::AlignVCenter,
                                QString::fromUcs4(u.data(), static_cast<qsizetype>(u.size())));
                 }
             }
@@ -151,12 +152,21 @@ void PeindrePage(const ImpressionTravail& t, std::int32_t page, QPainter& p, con
             case DessinGenre::Graphique:
                 if (graphique && e.ObjetGraphique >= 1 &&
                     static_cast<std::size_t>(e.ObjetGraphique) <= t.graphiques.size()) {
+                    // Drawn at the screen's resolution, as on a page, then
+                    // stretched to the device: its texts keep their size
+                    // against the chart on a printer too.
                     const QRect r = EnPixels(d.rectangle, vue).toRect();
-                    if (r.width() > 0 && r.height() > 0) {
-                        QImage image(r.size(), QImage::Format_RGB32);
+                    const QSize ecran(static_cast<int>(std::lround((d.rectangle.droite - d.rectangle.gauche) / kTwipsParPixelEcran)),
+                                      static_cast<int>(std::lround((d.rectangle.bas - d.rectangle.haut) / kTwipsParPixelEcran)));
+                    if (r.width() > 0 && r.height() > 0 && ecran.width() > 0 && ecran.height() > 0) {
+                        QImage image(ecran, QImage::Format_RGB32);
                         image.fill(Qt::white);
-                        graphique(t.graphiques[static_cast<std::size_t>(e.ObjetGraphique - 1)].contenu, image, QRect(QPoint(0, 0), r.size()));
-                        p.drawImage(r.topLeft(), image);
+                        graphique(t.graphiques[static_cast<std::size_t>(e.ObjetGraphique - 1)].contenu, image,
+                                  QRect(QPoint(0, 0), ecran));
+                        p.save();
+                        p.setRenderHint(QPainter::SmoothPixmapTransform);
+                        p.drawImage(r, image);
+                        p.restore();
                     }
                 }
                 break;

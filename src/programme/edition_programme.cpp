@@ -340,9 +340,14 @@ void EditionProgramme::Fin(bool validation, int touche) {
 
 void EditionProgramme::TexteRendre(int page, int objet, std::string texte, bool validation) {
     engine::ObjetPage& o = moteur_.scene.Page(page).Objet(objet);
-    // A step title edited on its page goes to the step table, which comes
-    // with the guided method.
-    if (EstRiche(o) && o.nom.rfind("TITREMETAUTO", 0) == 0) modules_.Signaler(module::Methode, "EtapeTitreFixer");
+    // A step title edited on its page goes to the step table.
+    if (EstRiche(o) && o.nom.rfind("TITREMETAUTO", 0) == 0) {
+        if (etapeTitreFixer) {
+            etapeTitreFixer(o.nom, texte);
+        } else {
+            modules_.Signaler(module::Methode, "EtapeTitreFixer");
+        }
+    }
     if (o.texte != texte) plan_.PlanAffaireModifieFixer(true);
     o.texte = std::move(texte);
     if (moteur_.jeu.ModeProgramme == engine::kModeJeu) {

@@ -5,6 +5,7 @@
 // edited with its formatting, through rich-text toolbar 1.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,10 @@ public:
     ~EditionProgramme() override;
     EditionProgramme(const EditionProgramme&) = delete;
     EditionProgramme& operator=(const EditionProgramme&) = delete;
+
+    // A step title edited on its page (a rich text "TITREMETAUTO...") goes
+    // to the step table; set by the composition.
+    std::function<void(std::string_view nom, std::string_view texte)> etapeTitreFixer;
 
     bool EditionVisible() override;
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;

@@ -16,6 +16,8 @@ public:
     // The writing panel: shown, and placed again.
     std::function<bool()> redactionVisible;
     std::function<void()> panneauxMethodeMaj;
+    // The method-text boxes placed again.
+    std::function<void()> menuSavTexteMetPlacer;
     // The edit box placed again over what it edits.
     std::function<void()> decaleAscenseurs;
 
@@ -27,7 +29,13 @@ public:
     void PanneauxMethodeMaj() override {
         if (panneauxMethodeMaj) panneauxMethodeMaj();
     }
-    void MenuSavTexteMetPlacer() override { f_.MenuSavTexteMetPlacer(); }
+    void MenuSavTexteMetPlacer() override {
+        if (menuSavTexteMetPlacer) {
+            menuSavTexteMetPlacer();
+        } else {
+            f_.MenuSavTexteMetPlacer();
+        }
+    }
     void ObjetsSpriteMethodeMaj() override { f_.ObjetsSpriteMethodeMaj(); }
     void TexteEditeParUtilisateurDecaleAscenseurs() override {
         if (decaleAscenseurs) decaleAscenseurs();

@@ -13,8 +13,12 @@ void MarqueVuAVenir::EtapeVuBascule() {
         modules_.Signaler(module::Methode, "EtapeVuBascule");
     }
 }
-void MarqueVuAVenir::EtapeImageVuPasVu(std::int16_t, std::int16_t) {
-    modules_.Signaler(module::Methode, "EtapeImageVuPasVu");
+void MarqueVuAVenir::EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) {
+    if (image) {
+        image(page, objet);
+    } else {
+        modules_.Signaler(module::Methode, "EtapeImageVuPasVu");
+    }
 }
 
 EnTetePiedAVenir::EnTetePiedAVenir(ModulesAVenir& modules) : modules_(modules) {

@@ -29,8 +29,10 @@ public:
     void EtapeVuBascule() override;
     void EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) override;
 
-    // The step table's toggle, set by the composition.
+    // The step table's toggle and the mark's picture, set by the
+    // composition.
     std::function<void()> bascule;
+    std::function<void(int page, int objet)> image;
 
 private:
     ModulesAVenir& modules_;

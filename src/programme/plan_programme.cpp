@@ -3,6 +3,7 @@
 #include "plan/document/document_plan.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
+#include "plan/methode/textes_methode.h"
 #include "programme/modules_a_venir.h"
 
 namespace korv::programme {
@@ -13,10 +14,11 @@ PlanProgramme::PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document,
     modules.Declarer(module::Methode);
 }
 
-// The currency table, the method's outline and the defaults of its steps;
-// then the plan tree from that outline.
+// The currency table, the bullet of the method's menus, its outline and the
+// defaults of its steps; then the plan tree from that outline.
 void PlanProgramme::PlanAffaireInitialisations() {
     document_.MonnaiesInitialiser();
+    if (dossierProgramme) etapes_.BouleRTF = plan::FichierMethodeLire(plan::BouleFichierChemin(dossierProgramme()));
     etapes_.MethodePlanDefautCreer();
     document_.PolicesDefautInitialiser();
     if (arbreRemplir) arbreRemplir();
@@ -35,9 +37,9 @@ void PlanProgramme::PlanAffaireEditionValider() { document_.PlanAffaireEditionVa
 bool PlanProgramme::PlanAffaireModifie() { return etat_.PlanAffaireModifie(); }
 int PlanProgramme::DialogueFichierEnregistrerDemande() { return etat_.DialogueFichierEnregistrerDemande(); }
 
-// No method page exists until the guided method is built: nothing to empty,
-// only the writing panel to build, and no method text to route the mouse to.
-void PlanProgramme::MethodeTextesVider(int) {}
+void PlanProgramme::MethodeTextesVider(int) {
+    if (textesVider) textesVider();
+}
 void PlanProgramme::PageMethodeAutoConstruire(int page) {
     if (pageConstruire) pageConstruire(page);
 }

@@ -49,6 +49,10 @@ public:
 
     // The writing box: its panel built with the page.
     std::function<void(int page)> pageConstruire;
+    // The method-text boxes emptied before a page change.
+    std::function<void()> textesVider;
+    // The program's folder, where the bullet file lies.
+    std::function<std::string()> dossierProgramme;
     // The scene's page of that name, 0 when none.
     std::function<int(std::string_view nom)> numeroDePage;
 

@@ -34,6 +34,7 @@ class FenetrePrincipale;
 }
 
 namespace korv::plan {
+class BoiteMethode;
 class BoiteTexteRiche;
 class PanneauRedaction;
 }  // namespace korv::plan
@@ -67,6 +68,10 @@ struct Plateforme {
     plan::BoiteTexteRiche* boiteEditionRiche = nullptr;
     // The writing panel over the page.
     plan::PanneauRedaction* redaction = nullptr;
+    // The method-text boxes over a method page (explanation, learn-more
+    // menu); none: the page draws those texts itself.
+    plan::BoiteMethode* texteMethode = nullptr;
+    plan::BoiteMethode* menuSav = nullptr;
     // The colour dialog (the rich-text toolbars' colour button).
     platform::DialogueCouleur* couleur = nullptr;
     // The main window's tooltip.

@@ -24,6 +24,7 @@
 #include "plan/document/document_plan.h"
 #include "plan/barre_rtf.h"
 #include "plan/panneau_redaction.h"
+#include "plan/regle_bulle.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/edit_box.h"
@@ -37,7 +38,8 @@
 #include "print/mesureur.h"
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/impression_programme.h"
-#include "programme/methode_programme.h"
+#include "programme/methode_pages_programme.h"
+#include "programme/textes_methode_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
@@ -101,12 +103,15 @@ struct Programme::Modules {
           voisins(m, affichage, magasin),
           voisinsSprites(m, sprites, &voisins),
           calcul(m),
+          regleBulle(p.bulle, p.horloge),
           magasin(ServicesGrilles(p)),
           grilles(magasin),
           fonctions(m, magasin, affichage, p, aVenir, partie),
           edition(m, magasin, affichage, etat, aVenir, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
           redaction(m, affichage, etat, aVenir, barres, edition, p.redaction),
+          textesMethode(m, affichage, p.texteMethode, p.menuSav),
+          pagesMethode(m, etapes, magasin, redaction, textesMethode),
           reste(aVenir),
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
@@ -136,12 +141,16 @@ struct Programme::Modules {
     VoisinsProgramme voisins;
     display::VoisinsSprites voisinsSprites;
     engine::CalculGrillesMoteur calcul;
+    // The tooltip's life on mouse moves (page surface, plan tree, writing box).
+    plan::RegleBulle regleBulle;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
     FonctionsGrillesProgramme fonctions;
     plan::BarresRTF barres;
     EditionProgramme edition;
     RedactionProgramme redaction;
+    TextesMethodeProgramme textesMethode;
+    MethodePagesProgramme pagesMethode;
     // Without a printer of the platform (headless tools): an A4 page and
     // lines of fixed size.
     print::ImprimanteFixe imprimanteDefaut;
@@ -185,6 +194,7 @@ grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
         const std::int32_t tx = affichage.PageTampon.TwipsParPixelX(), ty = affichage.PageTampon.TwipsParPixelY();
         bulle->Afficher(display::PixelsDepuisTwips(x, tx) - affichage.DecalageAffichageX,
                         display::PixelsDepuisTwips(y, ty) - affichage.DecalageAffichageY, texte);
+        regleBulle.Montree();
     };
     return s;
 }
@@ -326,6 +336,8 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode(); };
     m.recepteur.pageImprimer = [&m] { m.impression.PageCouranteImprimer(); };
     m.recepteur.pageExporterRtf = [&m] { m.impression.PageCouranteExporteRTF(); };
+    m.recepteur.regleBulle = &m.regleBulle;
+    m.redaction.regleBulle = &m.regleBulle;
     // The written plan reads the steps, ends the edit in progress and
     // stores the writing box before printing.
     ImpressionProgramme::Plan planImprime;
@@ -338,6 +350,9 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // toggling a step's seen mark modifies the plan.
     m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
     m.redaction.etapes = &m.etapes;
+    m.edition.etapeTitreFixer = [&m](std::string_view nom, std::string_view texte) {
+        m.etapes.EtapeTitreFixer(nom, texte);
+    };
     m.fonctions.MarqueVu().bascule = [&m] {
         m.etat.PlanAffaireModifieFixer(true);
         m.etapes.EtapeVuBascule();
@@ -358,9 +373,16 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         // The writing box goes back to the source it served before the page
         // is built, even when the user emptied it.
         m.redaction.TexteSauver(true);
-        PageMethodeTitresFixer(m.moteur.scene, page, m.etapes);
-        m.redaction.PageConstruire(page);
+        m.pagesMethode.PageMethodeAutoConstruire(page);
     };
+    m.fonctions.MarqueVu().image = [&m](int page, int objet) { m.pagesMethode.EtapeImageVuPasVu(page, objet); };
+    // The method texts go to the platform's boxes when it has them.
+    if (m.textesMethode.Existent()) {
+        m.riche.DefinirBoitesMethode(&m.textesMethode);
+        m.fenetre.menuSavTexteMetPlacer = [&m] { m.textesMethode.MenuSavTexteMetPlacer(); };
+    }
+    m.plan.textesVider = [&m] { m.textesMethode.MethodeTextesVider(); };
+    m.plan.dossierProgramme = [&moteur] { return moteur.dossierProgramme; };
     m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
 }
 
@@ -398,10 +420,7 @@ void Programme::SurArbrePlan(std::function<void(const std::vector<plan::NoeudArb
 }
 
 std::vector<plan::NoeudArbre> Programme::ArbrePlan() {
-    return plan::PlanArbreRemplir(m_->etapes, [this](int i) {
-        m_->aVenir.Signaler(module::Methode, "EtapeNumeroTexte");
-        return m_->etapes.Etape(i).Titre;
-    });
+    return plan::PlanArbreRemplir(m_->etapes, [this](int i) { return m_->etapes.EtapeNumeroTexte(i); });
 }
 
 }  // namespace korv::programme

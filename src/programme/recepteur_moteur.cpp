@@ -11,6 +11,7 @@
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
 #include "plan/arbre_plan.h"
+#include "plan/regle_bulle.h"
 #include "engine/texte_casse.h"
 #include "platform/cp1252.h"
 #include "platform/url_opener.h"
@@ -73,6 +74,12 @@ void RecepteurMoteur::ToucheCaractere(int caractere) {
 
 void RecepteurMoteur::Souris(int genre, int bouton, int maj, int xTwips, int yTwips) {
     Signaler(moteur_, "Ec", [&] { engine::EvenementSourisSurvient(moteur_, genre, bouton, maj, xTwips, yTwips); });
+}
+
+void RecepteurMoteur::DeplacementBulle() {
+    Signaler(moteur_, "Ec", [&] {
+        if (ModeJeu() && regleBulle) regleBulle->Deplacement();
+    });
 }
 
 void RecepteurMoteur::Defilement(int xPixels, int yPixels) {
@@ -154,6 +161,14 @@ void RecepteurMoteur::NoeudPlan(std::string_view cle) {
         LienInternetOuvrir(adresse);
     } catch (...) {
         // A node that fails to open leaves everything as it was, silently.
+    }
+}
+
+void RecepteurMoteur::LienInternet(std::string_view adresse) {
+    try {
+        LienInternetOuvrir(adresse);
+    } catch (...) {
+        // As a node click: an opening that fails with an error says nothing.
     }
 }
 

@@ -21,7 +21,8 @@ class MagasinGrilles;
 }
 namespace korv::plan {
 class DocumentPlan;
-}
+class RegleBulle;
+}  // namespace korv::plan
 
 namespace korv::programme {
 
@@ -44,6 +45,9 @@ public:
     // In play: to the edit box just opened (`FrappeVersEdition`).
     void ToucheCaractere(int caractere) override;
     void Souris(int genre, int bouton, int maj, int xTwips, int yTwips) override;
+    // In play: the tooltip's rule (`regleBulle`, set by the composition).
+    void DeplacementBulle() override;
+    plan::RegleBulle* regleBulle = nullptr;
     // The scroll bars moved: the page's scroll origin follows (pixels).
     void Defilement(int xPixels, int yPixels) override;
     void Redimensionnement() override;
@@ -61,6 +65,8 @@ public:
     // A failure ends the click quietly.
     void NoeudPlan(std::string_view cle) override;
     std::function<void(std::string_view code)> methodeChanger;
+    // The About box's link; an error while opening ends it quietly.
+    void LienInternet(std::string_view adresse) override;
     std::function<std::string()> etapeCouranteCode;
     std::function<void()> pageExporterRtf;
     // The plan document the File menu's commands reach; not owned.

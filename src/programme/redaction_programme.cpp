@@ -12,6 +12,7 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/panneau_redaction.h"
+#include "plan/regle_bulle.h"
 #include "platform/message_box.h"
 #include "programme/edition_programme.h"
 #include "programme/modules_a_venir.h"
@@ -204,6 +205,9 @@ void RedactionProgramme::Evenement(plan::EvenementRiche e) {
         if (barres_.Etat(kBarreRedaction).visible) barres_.MAJMenuRTF(kBarreRedaction);
         return;
     case plan::EvenementRiche::FocusPerte: plan_.PlanAffaireModifieFixer(true); return;
+    case plan::EvenementRiche::SourisDeplacee:
+        if (moteur_.jeu.ModeProgramme == engine::kModeJeu && regleBulle) regleBulle->Deplacement();
+        return;
     }
 }
 

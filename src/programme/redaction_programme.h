@@ -22,6 +22,7 @@ class BarresRTF;
 class EtatPlan;
 class MethodeEtapes;
 class PanneauRedaction;
+class RegleBulle;
 enum class EvenementRiche;
 }  // namespace korv::plan
 
@@ -62,6 +63,9 @@ public:
     // The method's steps, whose written texts the "METAUTO" source serves;
     // set by the composition.
     plan::MethodeEtapes* etapes = nullptr;
+    // The tooltip's rule, which a mouse move over the box applies in play;
+    // set by the composition.
+    plan::RegleBulle* regleBulle = nullptr;
 
 private:
     void PanneauxMethodePlacer(int page, int objet);

@@ -314,6 +314,44 @@ TEST(DonneesUtilisateur, ShiftedRowPastTheGridIsRefused) {
     EXPECT_THROW(LitDonneesUtilisateur(in2, 2, 50, 2, 50, o), ReadError) << "48 + 5 is past 50 rows";
 }
 
+// Records written for a larger grid (older documents): every list's cells
+// beyond today's grid are read and dropped, the rest kept, the stream left at
+// the record's end; a record whose bytes break is still refused.
+TEST(DonneesUtilisateur, CellsBeyondTheGridReadAndDroppedForOlderSizes) {
+    OptionsChargementUtilisateur o;
+    o.horsGrilleIgnorees = true;
+    o.decalage = true;
+    const struct {
+        int ligne;
+        std::size_t gardees;
+    } cas[] = {{10, 1}, {30, 1}, {33, 1}, {34, 0}, {48, 0}, {252, 0}};
+    for (const auto& k : cas) {
+        SCOPED_TRACE(testing::Message() << "row " << k.ligne);
+        // Read into a grid of 1 column and 38 rows: column 2 (colours, merges)
+        // is always beyond it; row 34 and more move to 39 and more.
+        const std::string octets = RecordUneCaseParListe(k.ligne, 3, true, true);
+        BinaryReader in(octets);
+        const auto d = LitDonneesUtilisateur(in, 2, 50, 1, 38, o);
+        EXPECT_TRUE(in.atEnd());
+        EXPECT_EQ(d.entrees.size(), k.gardees);
+        EXPECT_EQ(d.resultats.size(), k.gardees);
+        EXPECT_EQ(d.fichiers.size(), k.gardees);
+        EXPECT_EQ(d.invalidees.size(), k.gardees);
+        EXPECT_TRUE(d.couleurs.empty());
+        EXPECT_TRUE(d.fusions.empty());
+        EXPECT_EQ(d.plisColonnes.size(), 2u) << "the record's own fold count is read";
+        if (k.gardees) {
+            EXPECT_EQ(d.entrees[0].texte, "x");
+            EXPECT_EQ(d.entrees[0].ligne, k.ligne);
+        }
+    }
+    const std::string bon = RecordUneCaseParListe(40, 3, true, true);
+    for (std::size_t n = 0; n < bon.size(); ++n) {
+        BinaryReader in(std::string_view(bon).substr(0, n));
+        EXPECT_THROW(LitDonneesUtilisateur(in, 2, 50, 1, 38, o), ReadError) << n;
+    }
+}
+
 TEST(DonneesUtilisateur, OlderCountsDifferentFromTheGrid) {
     // A caller's counts above the grid: the extra fold flags are read and dropped.
     auto t = GrilleDeuxParDeux();

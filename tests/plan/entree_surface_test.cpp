@@ -70,6 +70,34 @@ TEST(EntreeSurface, DeplacementsRepetesFiltresSurLaSurface) {
                             {3, 0, 0, 150, 300}, {3, 1, 0, 240, 375}, {3, 0, 0, 225, 375}}));
 }
 
+// The tooltip's rule: on each move of the surface that passes the filter,
+// before its kind-3 event; on the tree's moves alone; never outside play.
+TEST(EntreeSurface, RegleDeLaBulleAvantChaqueDeplacementEnJeu) {
+    RecepteurTrace r;
+    EntreeSurface e(15, 15);
+    e.DefinirRecepteur(&r);
+    e.Deplace(0, 0, 150, 300, {});
+    e.Deplace(0, 0, 150, 300, {});  // filtered: no rule either
+    e.DeplacementArbre();
+    e.Deplace(0, 0, 165, 300, {});
+    EXPECT_EQ(r.bulles, (std::vector<int>{0, 1, 1}));
+    EXPECT_EQ(r.souris.size(), 2u);
+
+    r.enJeu = false;
+    e.Deplace(0, 0, 180, 300, {});
+    e.DeplacementArbre();
+    EXPECT_EQ(r.bulles.size(), 3u);
+    // A rule that fails stops at the boundary; the move still reaches the page.
+    r.enJeu = true;
+    struct Recepteur final : RecepteurTrace {
+        void DeplacementBulle() override { throw std::runtime_error("bulle"); }
+    } lanceur;
+    e.DefinirRecepteur(&lanceur);
+    e.Deplace(0, 0, 195, 300, {});
+    EXPECT_EQ(lanceur.erreurs, std::vector<std::string>{"bulle"});
+    EXPECT_EQ(lanceur.souris.size(), 1u);
+}
+
 TEST(EntreeSurface, HorsDuJeuRienNePasseSaufFermetureEtQuitter) {
     RecepteurTrace r;
     r.enJeu = false;

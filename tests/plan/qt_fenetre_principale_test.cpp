@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTreeWidget>
 
 #include "plan/qt_espace_affichage.h"
 #include "plan/qt_fenetre_affichage_ec.h"
@@ -21,6 +22,10 @@
 #include "plan/recepteur_trace.h"
 #include "platform/qt_test_app.h"
 #include "plan/qt_panneau_plan.h"
+#include "plan/qt_a_propos.h"
+#include "plan/textes_fenetres.h"
+#include <QPushButton>
+#include <QTimer>
 
 namespace korv::plan {
 namespace {
@@ -137,6 +142,51 @@ TEST(QtFenetrePrincipale, PanneauPlanEtSeparateurOuestEst) {
     f.fenetre.PanneauPlanVisible(false);
     EXPECT_TRUE(plan.isHidden());
     EXPECT_EQ(f.fenetre.Scene().x(), 0);
+}
+
+// Moves over the plan tree and over the page reach the tooltip's rule; page
+// preparation and the end of play hide a tooltip still shown.
+TEST(QtFenetrePrincipale, DeplacementsVersLaRegleDeLaBulleQueLaPreparationCache) {
+    Fixture f;
+    f.fenetre.resize(800, 600);
+    f.fenetre.show();
+    f.fenetre.PanneauPlanVisible(true);
+    QWidget* vue = f.fenetre.PanneauPlan().Arbre().viewport();
+    Souris(*vue, QEvent::MouseMove, QPointF(20, 20), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(f.recepteur.bulles, std::vector<int>{0});
+    EXPECT_TRUE(f.recepteur.souris.empty()) << "the tree's moves are not the page's";
+    Souris(f.fenetre.Espace(), QEvent::MouseMove, QPointF(30, 40), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(f.recepteur.bulles, (std::vector<int>{0, 0}));
+    EXPECT_EQ(f.recepteur.souris.size(), 1u);
+
+    platform::FenetreBulleFactice bulle;
+    f.fenetre.DefinirBulle(&bulle);
+    for (const bool finDuJeu : {false, true}) {
+        bulle.Afficher(5, 5, "aide");
+        if (finDuJeu) f.fenetre.FinDuJeuControles();
+        else f.fenetre.CacherBulleEtChronos();
+        EXPECT_FALSE(bulle.visible) << finDuJeu;
+    }
+    f.fenetre.DefinirBulle(nullptr);
+    f.fenetre.Fermer();
+}
+
+// "A propos": the About box, modal; its link opens through the program.
+TEST(QtFenetrePrincipale, AProposModalEtSonLienParLeProgramme) {
+    Fixture f;
+    f.fenetre.show();
+    bool vue = false;
+    QTimer::singleShot(0, [&] {
+        auto* boite = dynamic_cast<FenetreAPropos*>(QApplication::activeModalWidget());
+        if (!boite) return;
+        vue = true;
+        boite->lienUrl->click();
+        boite->cmdOK->click();
+    });
+    f.fenetre.Action("Orvmnu12")->trigger();
+    EXPECT_TRUE(vue);
+    EXPECT_EQ(f.recepteur.liens, std::vector<std::string>{std::string(kAdresseProduit)});
+    f.fenetre.Fermer();
 }
 
 TEST(QtFenetrePrincipale, MenusParNomLegendesEtEtatsInitiaux) {
@@ -554,9 +604,17 @@ TEST(QtFenetrePrincipale, Chronos) {
     f.fenetre.TopChronoTableauDefile();
     EXPECT_EQ(pas, 1);
     int bulles = 0;
-    f.fenetre.InitChronoBulleTableau([&] { ++bulles; });
+    f.fenetre.InitChronoBulleTableau([&] {
+        ++bulles;
+        f.fenetre.TopChronoBulle();  // its own guard drops this one
+        f.fenetre.TopChronoTableauDefile();  // the other timer's tick runs
+    });
     f.fenetre.TopChronoBulle();
     EXPECT_EQ(bulles, 1);
+    EXPECT_EQ(pas, 2);
+    f.fenetre.TopChronoBulle();  // the guard is free again
+    EXPECT_EQ(bulles, 2);
+    pas = 1;
 
     // A mouse-up stops the grid's scrolling even outside play.
     defile.setInterval(100);

@@ -90,6 +90,8 @@ TEST(QtSplash, PourcentageEtFermetureParLUtilisateur) {
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(f->lblVersion->text(), QString("Version 3.3 pour Windows"));
     EXPECT_EQ(f->lblLicenseTo->text(), QString("Chargement en cours"));
+    EXPECT_FALSE(f->image1->pixmap().isNull());
+    EXPECT_EQ(f->label1->text(), QString::fromUtf8("Corvanne Business plan\nest développé par le\nRéseau Corvanne Entreprendre"));
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
     struct Cas {
         long pourcent;
@@ -124,6 +126,7 @@ TEST(QtAPropos, TexteLienEtOk) {
     EXPECT_EQ(aPropos.windowTitle(), QString("Corvanne Rarevive Zaru Dedazud"));
     EXPECT_EQ(aPropos.lblDisclaimer->text(), platform::VersQString(TexteAPropos()).replace("\r\n", "\n"));
     EXPECT_TRUE(aPropos.lblDisclaimer->text().startsWith("Version 3.3 du 01/10/2010\n"));
+    EXPECT_FALSE(aPropos.image1->pixmap().isNull());
 
     std::vector<std::string> ouverts;
     aPropos.ouvrirLien = [&](std::string_view adresse) { ouverts.emplace_back(adresse); };

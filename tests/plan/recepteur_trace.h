@@ -27,6 +27,8 @@ public:
         souris.push_back({genre, bouton, maj, x, y});
         if (surSouris) surSouris();
     }
+    // Each tooltip rule call notes how many mouse events came before it.
+    void DeplacementBulle() override { bulles.push_back(static_cast<int>(souris.size())); }
     void ToucheEnfoncee(int code, int maj) override {
         enfoncees.push_back({code, maj});
         if (surTouche) surTouche();
@@ -48,6 +50,8 @@ public:
     void MenuFichier(CommandeFichier commande) override { fichier.push_back(commande); }
     std::vector<CommandeFichier> fichier;
     void MenuPlan(CommandePlan commande) override { plan.push_back(commande); }
+    void LienInternet(std::string_view adresse) override { liens.emplace_back(adresse); }
+    std::vector<std::string> liens;
     std::vector<CommandePlan> plan;
     void ErreurInterceptee(std::exception_ptr erreur) noexcept override {
         try {
@@ -65,6 +69,7 @@ public:
     std::function<void()> surTouche;
     std::function<void()> surFermeture;
     std::vector<EvenementSouris> souris;
+    std::vector<int> bulles;
     std::vector<Touche> enfoncees;
     std::vector<Touche> relachees;
     std::vector<int> caracteres;

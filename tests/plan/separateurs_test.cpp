@@ -67,5 +67,41 @@ TEST(Separateurs, GlissementAuMoinsQuatrePixels) {
     EXPECT_FALSE(TailleApresGlissement(Bandes(false, false), P::NordSud, 100, 100));
 }
 
+// The client area's move handler as a whole, on geometry only: the pointer
+// without a button, the size with the left button alone, nothing with any
+// other buttons. The writing panel's drag is the same rule as the plan
+// panel's, from the bottom edge.
+TEST(Separateurs, DeplacementDessousSelonLesBoutons) {
+    using D = DeplacementSeparateurs;
+    using T = TailleGlissee;
+    struct Cas {
+        P avant;
+        int boutons, x, y;
+        D attendu;
+    };
+    const Cas cas[] = {
+        {P::Defaut, 0, 3030, 6030, {P::NordSud, std::nullopt}},   // both bands: north-south wins
+        {P::NordSud, 1, 3030, 7000, {P::NordSud, T{false, 2000}}},
+        {P::NordSud, 1, 3030, 8950, {P::NordSud, T{false, 60}}},  // within 4 pixels of the bottom
+        {P::NordSud, 1, 3030, 9000, {P::NordSud, T{false, 60}}},
+        {P::NordSud, 1, 3030, 8939, {P::NordSud, T{false, 61}}},
+        {P::OuestEst, 1, 4500, 100, {P::OuestEst, T{true, 4500}}},
+        {P::OuestEst, 1, 60, 100, {P::OuestEst, T{true, 60}}},   // 4 pixels wide at least
+        {P::OuestEst, 1, 0, 100, {P::OuestEst, T{true, 60}}},
+        {P::OuestEst, 1, 61, 100, {P::OuestEst, T{true, 61}}},
+        {P::Defaut, 1, 3030, 100, {P::Defaut, std::nullopt}},     // no band shown: no drag
+        {P::OuestEst, 3, 4500, 100, {P::OuestEst, std::nullopt}}, // left and right together
+        {P::OuestEst, 2, 4500, 100, {P::OuestEst, std::nullopt}},
+        {P::NordSud, 4, 3030, 7000, {P::NordSud, std::nullopt}},
+        {P::OuestEst, 2, 100, 100, {P::OuestEst, std::nullopt}},  // a button held: the pointer stays
+    };
+    for (const Cas& c : cas) {
+        EXPECT_EQ(DeplacementDessous(Bandes(true, true), c.avant, c.boutons, c.x, c.y), c.attendu)
+            << static_cast<int>(c.avant) << " " << c.boutons << " " << c.x << "," << c.y;
+    }
+    // A hidden writing panel is never sized, whatever the pointer showed.
+    EXPECT_EQ(DeplacementDessous(Bandes(true, false), P::NordSud, 1, 3030, 7000), (D{P::NordSud, std::nullopt}));
+}
+
 }  // namespace
 }  // namespace korv::plan

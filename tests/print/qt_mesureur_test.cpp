@@ -64,6 +64,32 @@ TEST(QtMeasurer, PiecesChainAndEveryMeasureGoesOn) {
     EXPECT_GT(m.Mesurer(kTexte, {0, 0, 3000, 10}, 0, true).fin, 0);
 }
 
+// Paragraph spacing and indents are twips on the page, whatever the
+// resolution the text is laid out at.
+std::string Mots() {
+    std::string s;
+    for (int i = 0; i < 20; ++i) s += "xx ";
+    return s;
+}
+
+TEST(QtMeasurer, SpacingAndIndentsAreTwips) {
+    Application();
+    QtMesureur m;
+    // A short paragraph, then twenty short words that fit on one line of
+    // 10000 twips.
+    const auto bas = [&m](const std::string& premier, const std::string& second) {
+        const std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard" + premier +
+                                "\\plain\\f0\\fs24 A\\par\\pard" + second + "\\plain\\f0\\fs24 " +
+                                Mots() + "\\par}";
+        return m.Mesurer(rtf, {0, 0, 11000, 20000}, 0, false).bas;
+    };
+    const std::int32_t sans = bas("", "");
+    EXPECT_NEAR(bas("", "\\sb480") - sans, 480, 20);
+    EXPECT_NEAR(bas("\\sa240", "") - sans, 240, 20);
+    EXPECT_EQ(bas("", "\\li1000"), sans);
+    EXPECT_GT(bas("", "\\li9000"), sans);
+}
+
 TEST(QtPrinter, PdfPageGivesItsDeviceValues) {
     Application();
     QTemporaryDir dossier;

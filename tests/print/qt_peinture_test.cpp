@@ -209,3 +209,175 @@ TEST(QtApercuFenetre, ThePageBoxFallsBackToTheFirstPage) {
 
 }  // namespace
 }  // namespace korv::print
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace korv::print {
+namespace {
+
+// A job of three pages on an A4-like page image, the grid on page 1.
+ImpressionTravail TravailTroisPages() {
+    ImpressionTravail t = TravailGrille(false);
+    t.ImprimanteDroite = 11000;
+    t.ImprimanteBas = 16000;
+    return t;
+}
+
+struct FenetreDeTest {
+    explicit FenetreDeTest(ImpressionTravail& t)
+        : contexte{t, [&t, this] {
+                       ++paginations;
+                       t.NombreDePages = 3;
+                       return t.NombreDePages;
+                   }},
+          fenetre(nullptr, contexte, imprimante, {}) {
+        fenetre.resize(600, 500);
+        fenetre.Activer();
+    }
+    int paginations = 0;
+    QtImprimante imprimante;
+    ContexteApercu contexte;
+    QtFenetreApercu fenetre;
+};
+
+QImage Affichage(const QtFenetreApercu& f) {
+    QImage im(f.Affichage()->size(), QImage::Format_RGB32);
+    QPainter p(&im);
+    f.PeindreAffichage(p);
+    return im;
+}
+
+TEST(QtApercuFenetre, TheLayoutFollowsTheWindowAndTheZoomAndReturnsToTheTopLeft) {
+    Application();
+    ImpressionTravail t = TravailTroisPages();
+    FenetreDeTest w(t);
+    QtFenetreApercu& f = w.fenetre;
+    EXPECT_EQ(w.paginations, 1);
+    EXPECT_EQ(f.NombrePages()->text(), "/3");
+    EXPECT_EQ(f.BarrePages()->maximum(), 3);
+    // The window's widgets are where the layout of its measures puts them.
+    const DispositionApercu attendu = ApercuDisposer(f.Mesures(), "100");
+    EXPECT_EQ(f.Affichage()->geometry(), QRect(5, static_cast<int>(std::lround(attendu.affichage.haut / 15)),
+                                                std::lround(11000 / 15.0), std::lround(16000 / 15.0)));
+    EXPECT_EQ(f.BarreVerticale()->geometry().right(), f.width() - 1);
+    EXPECT_EQ(f.BarreHorizontale()->geometry().bottom(), f.height() - 1);
+    EXPECT_EQ(f.BarreHorizontale()->maximum(), attendu.horizontale.maximum);
+    EXPECT_EQ(f.BarreVerticale()->maximum(), attendu.verticale.maximum);
+    EXPECT_EQ(f.BarreHorizontale()->singleStep(), 15);
+    EXPECT_EQ(f.BarreHorizontale()->pageStep(), 150);
+
+    f.BarreHorizontale()->setValue(100);
+    f.BarreVerticale()->setValue(50);
+    f.Zoom()->setCurrentText("200");
+    emit f.Zoom()->lineEdit()->returnPressed();
+    EXPECT_EQ(f.Affichage()->width(), std::lround(22000 / 15.0));
+    EXPECT_EQ(f.BarreHorizontale()->value(), 0);
+    EXPECT_EQ(f.BarreVerticale()->value(), 0);
+    // A zoom that is no number lays the page out at 1 %, one above 1000 at 1000 %.
+    f.Zoom()->setCurrentText("abc");
+    emit f.Zoom()->lineEdit()->returnPressed();
+    EXPECT_EQ(f.Affichage()->width(), std::lround(110 / 15.0));
+    f.Zoom()->setCurrentText("1500");
+    emit f.Zoom()->lineEdit()->returnPressed();
+    EXPECT_EQ(f.Affichage()->width(), std::lround(110000 / 15.0));
+    // A larger window, shown: the bars follow its edges.
+    f.show();
+    f.resize(800, 700);
+    EXPECT_EQ(f.BarreVerticale()->geometry().right(), 799);
+    EXPECT_EQ(f.BarreHorizontale()->geometry().bottom(), 699);
+}
+
+TEST(QtApercuFenetre, ScrollingOneUnitMovesThePageTenTwips) {
+    Application();
+    ImpressionTravail t = TravailTroisPages();
+    FenetreDeTest w(t);
+    QtFenetreApercu& f = w.fenetre;
+    const int avant = PremiereColonneSombre(Affichage(f));
+    ASSERT_EQ(avant, 100);  // the grid at 1500 twips
+    f.BarreHorizontale()->setValue(30);  // 300 twips: 20 pixels
+    EXPECT_EQ(PremiereColonneSombre(Affichage(f)), 80);
+    f.Zoom()->setCurrentText("200");
+    emit f.Zoom()->lineEdit()->returnPressed();
+    EXPECT_EQ(PremiereColonneSombre(Affichage(f)), 200);
+    f.BarreHorizontale()->setValue(30);  // not zoomed: still 20 pixels
+    EXPECT_EQ(PremiereColonneSombre(Affichage(f)), 180);
+}
+
+TEST(QtApercuFenetre, ThePageBoxAndBarTurnThePages) {
+    Application();
+    ImpressionTravail t = TravailTroisPages();
+    FenetreDeTest w(t);
+    QtFenetreApercu& f = w.fenetre;
+    struct Cas {
+        const char* texte;
+        int page;
+    };
+    for (const Cas c : {Cas{"2", 2}, Cas{"0", 1}, Cas{"3", 3}, Cas{"99", 1}, Cas{"abc", 1}}) {
+        f.NumeroPage()->setText(c.texte);
+        emit f.NumeroPage()->returnPressed();
+        EXPECT_EQ(f.BarrePages()->value(), c.page) << c.texte;
+        EXPECT_EQ(f.NumeroPage()->text(), QString::number(c.page)) << c.texte;
+    }
+    // Page 2 holds nothing: the grid of page 1 is gone.
+    f.BarrePages()->setValue(2);
+    EXPECT_EQ(f.NumeroPage()->text(), "2");
+    EXPECT_EQ(PremiereColonneSombre(Affichage(f)), -1);
+    // Enter in the boxes presses no button; Fermer closes the window.
+    EXPECT_FALSE(f.Imprimer()->autoDefault());
+    EXPECT_FALSE(f.Fermer()->autoDefault());
+    f.show();
+    f.Fermer()->click();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    EXPECT_EQ(w.paginations, 1);
+}
+
+}  // namespace
+}  // namespace korv::print
+
+namespace korv::print {
+namespace {
+
+// A chart is drawn at the screen's size of its rectangle, then stretched
+// over it on the device: on a printer its texts keep their size against it.
+TEST(QtPeinture, AChartIsDrawnAtScreenSizeAndStretchedOverItsRectangle) {
+    Application();
+    ImpressionTravail t;
+    t.graphiques.emplace_back();
+    ImpressionElement g;
+    g.Page = 1;
+    g.ObjetGraphique = 1;
+    g.rectangle = {1500, 1500, 1500 + 4500, 1500 + 3000};
+    t.Elements.push_back(g);
+    struct Cas {
+        double pixelsParTwip;
+    };
+    for (const Cas c : {Cas{1.0 / 15}, Cas{600.0 / 1440}, Cas{2.0 / 15}}) {
+        QSize taille;
+        const DessinGraphique noir = [&taille](const grid::ContenuGraphique&, QImage& cible, const QRect& r) {
+            taille = r.size();
+            cible.fill(Qt::black);
+        };
+        const int w = static_cast<int>(std::lround(9000 * c.pixelsParTwip));
+        QImage im(w, w, QImage::Format_RGB32);
+        im.fill(Qt::white);
+        QPainter p(&im);
+        VuePage v;
+        v.pixelsParTwip = c.pixelsParTwip;
+        PeindrePage(t, 1, p, v, noir);
+        p.end();
+        EXPECT_EQ(taille, QSize(300, 200)) << c.pixelsParTwip;
+        const int x0 = static_cast<int>(std::lround(1500 * c.pixelsParTwip));
+        const int x1 = static_cast<int>(std::lround(6000 * c.pixelsParTwip));
+        EXPECT_EQ(PremiereColonneSombre(im), x0) << c.pixelsParTwip;
+        EXPECT_LT(qGray(im.pixel(x1 - 2, x0 + 2)), 128) << c.pixelsParTwip;
+        EXPECT_GT(qGray(im.pixel(x1 + 2, x0 + 2)), 128) << c.pixelsParTwip;
+    }
+}
+
+}  // namespace
+}  // namespace korv::print

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <utility>
 #include <string>
 
 #include "engine/moteur.h"
 #include "plan/arbre_plan.h"
+#include "plan/textes_fenetres.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/cp1252.h"
 #include "platform/url_opener_fake.h"
@@ -102,11 +105,26 @@ TEST(ArbrePlan, InstantaneDesNoeuds) {
             EXPECT_EQ(n.image, e.NombreEnfants > 0 ? 1 : 6) << n.cle;
             EXPECT_EQ(n.parent, e.Parent == 0 ? std::string("METMENU") : "METAUTO." + etapes.Etape(e.Parent).Code)
                 << n.cle;
+            EXPECT_EQ(n.texte, etapes.EtapeNumeroTexte(i)) << n.cle;
             continue;
         }
         fixes += n.cle + "|" + platform::Cp1252VersUtf8(n.texte) + "|" + n.parent + "|" + std::to_string(n.image) + "\n";
     }
     EXPECT_EQ(fixes, kNoeudsFixes);
+    // Step nodes read with their section numbers (chapter 3 renumbered);
+    // unnumbered steps with their title alone.
+    const std::pair<const char*, const char*> textes[] = {
+        {"METAUTO.0", "Introduction"},
+        {"METAUTO.1", "1. Présentation générale du projet"},
+        {"METAUTO.32", "3.1. L'environnement"},
+        {"METAUTO.321", "3.1.1. L'état de l'art de la technologie"},
+        {"METAUTO.423", "4.2.3. Programme de R&D"},
+    };
+    for (const auto& [cle, texte] : textes) {
+        const auto n = std::find_if(noeuds.begin(), noeuds.end(), [&](const plan::NoeudArbre& x) { return x.cle == cle; });
+        ASSERT_NE(n, noeuds.end()) << cle;
+        EXPECT_EQ(platform::Cp1252VersUtf8(n->texte), texte) << cle;
+    }
     EXPECT_EQ(nEtapes, etapes.NombreEtapes());
     // The steps come between "Sommaire" and the first tool.
     ASSERT_GT(noeuds.size(), 4u);
@@ -184,11 +202,45 @@ TEST(ArbrePlan, ClicsSurLeProgramme) {
                                        "Connectez vous manuellement à:\r\n") +
                   std::string(plan::kAdresseEditeur));
 
+    // An opening that fails with an error ends the click quietly: no box,
+    // nothing in ERROR.TXT, and the next click works.
+    p.Navigateur().lance = true;
+    r.NoeudPlan("EXPL");
+    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.JournalErreurs(), "");
+    p.Navigateur().lance = false;
+    r.NoeudPlan("DEBUT");
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 50);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 1);
+    r.NoeudPlan("METAUTO.5");
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 50);
+    EXPECT_EQ(p.Moteur().jeu.PageCourante, 4);
+
     // Outside play a click does nothing.
     p.Moteur().jeu.ModeProgramme = 0;
     r.NoeudPlan("DEBUT");
     p.ExecuterJusqua(p.Horloge().Maintenant() + 50);
     EXPECT_EQ(p.Moteur().jeu.PageCourante, 4);
+}
+
+// The About box's link through the program: opened, or the failure box.
+TEST(ArbrePlan, LienDeLaBoiteAPropos) {
+    PiloteProgramme p;
+    p.ChargerScene(kScene);
+    p.ExecuterJusqua(100);
+    auto& r = p.Programme().Recepteur();
+    r.LienInternet(plan::kAdresseProduit);
+    EXPECT_EQ(p.Navigateur().ouvertes, std::vector<std::string>{std::string(plan::kAdresseProduit)});
+    EXPECT_TRUE(p.Messages().messages.empty());
+    p.Navigateur().accepte = false;
+    r.LienInternet(plan::kAdresseProduit);
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages.back().texte.substr(0, 54),
+              "Le programme n'a pas pu lancer le navigateur internet.");
+    p.Navigateur().lance = true;
+    r.LienInternet(plan::kAdresseProduit);
+    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 }  // namespace

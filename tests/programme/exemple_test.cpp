@@ -425,6 +425,23 @@ TEST(Exemple, TheStartPagesClickZonesDoNotOverlap) {
 // FINANCES scrolls its sixteen columns with its own buttons: the thumb
 // dragged along its track, "<" and ">", and the thumb follows the grid
 // whatever scrolled it.
+// The commercial action plan, reached from the plan tree: every figure of
+// its share column is a figure shown alike, the total the sum of the shares.
+TEST(Exemple, TheDashboardReachedFromThePlanTreeShowsItsSharesAsFigures) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    p.Programme().Recepteur().NoeudPlan("TDBPAC$2");
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 300);
+    const int page = Page(m, "TDBPAC");
+    ASSERT_EQ(m.jeu.PageCourante, page) << p.JournalErreurs();
+    auto* g = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, "PAC")));
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->CaseValeurAAfficher(3, 2), "62,5");
+    EXPECT_EQ(g->CaseValeurAAfficher(3, 3), "37,5");
+    EXPECT_EQ(g->CaseValeurAAfficher(3, 4), "100,0");
+}
+
 TEST(Exemple, TheForecastGridScrollsWithItsButtons) {
     PiloteProgramme p;
     ChargerExemple(p);
@@ -463,6 +480,47 @@ TEST(Exemple, TheForecastGridScrollsWithItsButtons) {
     EXPECT_EQ(g->DecalageColonne(), milieu - 2);
     Cliquer(p, droite.x, droite.y, 100);
     EXPECT_EQ(g->DecalageColonne(), milieu - 1);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+}  // namespace
+}  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+// The printing page: its title, help text and buttons lie apart on the
+// page, its hidden header, footer and cover texts are not shown, and
+// "Retour" leads back.
+TEST(Exemple, ThePrintingPagesObjectsLieApartAndRetourLeadsBack) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_IMPRESSION", "IMPRESSION");
+    const int page = m.jeu.PageCourante;
+    std::vector<engine::ObjetAffiche> montres;
+    for (int n = 1; n <= m.affiches.Nombre(); ++n) {
+        const engine::ObjetAffiche& a = m.affiches.Entree(n);
+        if (a.page == page && m.scene.Page(page).Objet(a.objet).Type() != engine::TypeObjet::Fond) montres.push_back(a);
+    }
+    const auto nom = [&](const engine::ObjetAffiche& a) { return m.scene.Page(page).Objet(a.objet).nom; };
+    std::vector<std::string> noms;
+    for (const auto& a : montres) noms.push_back(nom(a));
+    std::sort(noms.begin(), noms.end());
+    EXPECT_EQ(noms, (std::vector<std::string>{"AIDE_IMPRESSION", "IMPRIMER_PLAN", "IMPRIMER_PREVISIONS", "RETOUR",
+                                              "TITRE_IMPRESSION"}));
+    for (std::size_t i = 0; i < montres.size(); ++i) {
+        for (std::size_t j = i + 1; j < montres.size(); ++j) {
+            const engine::ObjetAffiche& a = montres[i];
+            const engine::ObjetAffiche& b = montres[j];
+            const bool separes = a.droite < b.gauche || b.droite < a.gauche || a.bas < b.haut || b.bas < a.haut;
+            EXPECT_TRUE(separes) << nom(a) << " and " << nom(b);
+        }
+    }
+    const Point retour = Milieu(m, page, "RETOUR");
+    Cliquer(p, retour.x, retour.y);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
+    EXPECT_EQ(p.Apercu().ouvertures, 0) << "no print without its button";
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/moteur.h"
+#include "engine/recherche.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
 #include "plan/etat_plan.h"
@@ -135,17 +136,20 @@ TEST_F(FonctionsCases, RecomputingAPageComputesWhatItsGridsAwait) {
     EXPECT_EQ(Grille(2, 3).CaseResultatInterne(1, 1), "11");
 }
 
-// The guided method and the header and footer box are not built yet: each
-// call reaches its stand-in, which says so once. The plan parts reach the
-// plan document (its own tests show them).
+// The header and footer box is not built yet: each call reaches its
+// stand-in, which says so once. The seen mark and its picture are the
+// method's own (without a current step the picture stays). The plan parts
+// reach the plan document (its own tests show them).
 TEST_F(FonctionsCases, MethodPageNumbersAndPlanPartsReachTheirStandIns) {
+    const int vu = engine::NumeroObjet(p.Moteur().scene, 1, "VUPASVU");
+    const std::string fichier = p.Moteur().scene.Page(1).Objet(vu).fichier;
     Clic(6300);
     const std::string journal = p.JournalErreurs();
-    // The seen mark itself is built: only its picture is still to come.
     EXPECT_EQ(journal.find("methode guidee (EtapeVuBascule)"), std::string::npos) << journal;
+    EXPECT_EQ(journal.find("methode guidee (EtapeImageVuPasVu)"), std::string::npos) << journal;
+    EXPECT_EQ(p.Moteur().scene.Page(1).Objet(vu).fichier, fichier);
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
-    for (const char* ligne : {"methode guidee (EtapeImageVuPasVu)",
-                              "impression et exportation (EnTetePiedSelectionVider)",
+    for (const char* ligne : {"impression et exportation (EnTetePiedSelectionVider)",
                               "impression et exportation (EnTetePiedSelectionRemplacer)"}) {
         EXPECT_NE(journal.find(ligne), std::string::npos) << ligne << "\n" << journal;
     }

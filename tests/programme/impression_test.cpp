@@ -159,3 +159,32 @@ TEST(Impression, TheEndOfAPrintScriptOpensThePreviewWhichPaginatesOnce) {
 
 }  // namespace
 }  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+// The grid and chart copies the items point at outlive the closed preview
+// (they are painted from until then) and are replaced by the next job's.
+TEST(Impression, TheJobsCopiesOutliveThePreviewUntilTheNextJob) {
+    PiloteProgramme p;
+    p.ChargerScene(Exemple());
+    p.ExecuterJusqua(100);
+    const print::ImpressionTravail& t = p.Programme().TravailImpression();
+    for (int job = 1; job <= 2; ++job) {
+        p.Moteur().ScriptsDuMoteur().ProgScriptExecute(kScript, 1, -1, "");
+        EXPECT_EQ(p.Apercu().ouvertures, job);
+        ASSERT_EQ(t.feuilles.size(), 2u) << job;
+        ASSERT_EQ(t.graphiques.size(), 1u) << job;
+        for (const auto& e : t.Elements) {
+            EXPECT_LE(e.ObjetTableau, 2) << job;
+            if (e.ObjetTableau > 0) {
+                EXPECT_NE(t.feuilles[static_cast<std::size_t>(e.ObjetTableau - 1)], nullptr);
+            }
+            EXPECT_LE(e.ObjetGraphique, 1) << job;
+        }
+    }
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+}  // namespace
+}  // namespace korv::programme

@@ -25,6 +25,7 @@
 #include "plan/document/document_plan.h"
 #include "plan/entree_page.h"
 #include "platform/fichiers_document.h"
+#include "plan/boite_methode.h"
 #include "plan/panneau_redaction.h"
 #include "plan/qt_boite_riche.h"
 #include "platform/colour_dialog_fake.h"
@@ -124,11 +125,33 @@ public:
     bool visible = false;
 };
 
+// A method-text box without a window: its place, whether it is shown, its
+// text.
+class BoiteMethodeFactice final : public plan::BoiteMethode {
+public:
+    plan::BoiteTexteRiche& Boite() override { return boite; }
+    void Placer(int x_, int y_, int l, int h) override { x = x_, y = y_, largeur = l, hauteur = h; }
+    int Hauteur() const override { return hauteur; }
+    void Montrer(bool v) override {
+        visible = v;
+        boite.VisibleFixer(v);
+    }
+    bool EstVisible() const override { return visible; }
+
+    plan::BoiteRicheDocument boite;
+    int x = 0, y = 0, largeur = 0, hauteur = 0;
+    bool visible = false;
+};
+
 // Scripted input delivered the way the main window hands it over.
 class EntreeFenetre final : public EntreeJeu {
 public:
     explicit EntreeFenetre(plan::RecepteurPage& recepteur) : recepteur_(recepteur) {}
-    void Souris(int genre, int bouton, int maj, int x, int y) override { recepteur_.Souris(genre, bouton, maj, x, y); }
+    void Souris(int genre, int bouton, int maj, int x, int y) override {
+        // A move reaches the tooltip's rule first, as the page surface hands it.
+        if (genre == plan::kSourisDeplace) recepteur_.DeplacementBulle();
+        recepteur_.Souris(genre, bouton, maj, x, y);
+    }
     void Touche(int code, int maj) override {
         recepteur_.ToucheEnfoncee(code, maj);
         recepteur_.ToucheRelachee(code, maj);
@@ -161,11 +184,13 @@ public:
 
 class PiloteProgramme : public PiloteJeu {
 public:
-    PiloteProgramme() {
+    // The printer and the text measurer of the platform (the program's own
+    // over Qt, for a print to a PDF file); none: the composition's fixed page.
+    explicit PiloteProgramme(print::Imprimante* imprimante = nullptr, print::MesureurTexte* mesureur = nullptr) {
         ApplicationProgramme();
         auto parties = std::make_shared<Parties>();
         Parties& p = *parties;
-        Composer([this, parties](engine::Moteur& moteur) {
+        Composer([this, parties, imprimante, mesureur](engine::Moteur& moteur) {
             const Bord bord = BordPlateforme();
             programme::Plateforme plateforme;
             plateforme.horloge = bord.horloge;
@@ -182,6 +207,8 @@ public:
             plateforme.boiteEdition = &parties->boiteEdition;
             plateforme.boiteEditionRiche = &parties->boiteEditionRiche;
             plateforme.redaction = &parties->redaction;
+            plateforme.texteMethode = &parties->texteMethode;
+            plateforme.menuSav = &parties->menuSav;
             plateforme.couleur = &parties->couleur;
             plateforme.chronoDefilement = &parties->chronoDefilement;
             plateforme.chronoBulle = &parties->chronoBulle;
@@ -193,6 +220,8 @@ public:
             };
             plateforme.fichiers = &parties->fichiers;
             plateforme.apercu = &parties->apercu;
+            plateforme.imprimante = imprimante;
+            plateforme.mesureur = mesureur;
             plateforme.dossierCache = DossierProgramme() + "/cache";
             parties->programme = std::make_unique<programme::Programme>(moteur, plateforme);
             parties->entree = std::make_unique<EntreeFenetre>(parties->programme->Recepteur());
@@ -210,6 +239,8 @@ public:
     // The edit box's rich text (the edit of a rich-text object).
     plan::BoiteRicheDocument& BoiteEditionRiche() { return parties_->boiteEditionRiche; }
     PanneauRedactionFactice& Redaction() { return parties_->redaction; }
+    BoiteMethodeFactice& TexteMethode() { return parties_->texteMethode; }
+    BoiteMethodeFactice& MenuSav() { return parties_->menuSav; }
     platform::DialogueCouleurFactice& DialogueCouleur() { return parties_->couleur; }
     platform::CataloguePolicesFactice& Polices() { return parties_->polices; }
     platform::ChronoDefilementTableauFactice& ChronoDefilement() { return parties_->chronoDefilement; }
@@ -228,6 +259,8 @@ private:
         platform::BoiteEditionFactice boiteEdition;
         plan::BoiteRicheDocument boiteEditionRiche;
         PanneauRedactionFactice redaction;
+        BoiteMethodeFactice texteMethode;
+        BoiteMethodeFactice menuSav;
         platform::DialogueCouleurFactice couleur;
         platform::ChronoDefilementTableauFactice chronoDefilement;
         platform::ChronoBulleTableauFactice chronoBulle;

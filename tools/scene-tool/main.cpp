@@ -4,6 +4,7 @@
 //   scene-tool dump FILE.sce
 //   scene-tool rtf FILE.rtf [--write OUT.rtf]
 //   scene-tool values FILE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]...
+//   scene-tool script FILE.sce [--plan DOC.tvr] --page NAME [--file PATH]... LINE...
 
 #include <cstdio>
 #include <fstream>
@@ -16,6 +17,9 @@
 #include "dump.h"
 #include "plan_document.h"
 #include "valeurs.h"
+#ifdef KORV_SCENE_TOOL_SCRIPT
+#include "script.h"
+#endif
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
 #include "platform/cp1252.h"
@@ -32,6 +36,7 @@ int Usage() {
                  "       scene-tool values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]... [--rtf PAGE:OBJECT=RTF]...\n"
                  "              [--plan DOC.tvr] [--save OUT.tvr]\n"
                  "       scene-tool plan SCENE.sce DOCUMENT.tvr\n"
+                 "       scene-tool script SCENE.sce [--plan DOCUMENT.tvr] --page NAME [--file PATH]... LINE...\n"
                  "       scene-tool dump FILE.sce\n"
                  "       scene-tool rtf FILE.rtf [--write OUT.rtf]\n";
     return 2;
@@ -204,6 +209,26 @@ int Valeurs(const std::vector<std::string>& args) {
     return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr, c.avant, c.apres);
 }
 
+#ifdef KORV_SCENE_TOOL_SCRIPT
+// script SCENE.sce [--plan DOC] --page NAME [--file PATH]... LINE...
+int Script(const std::vector<std::string>& args) {
+    if (args.empty()) return Usage();
+    scenetool::OptionsScript o;
+    o.scene = args[0];
+    std::size_t i = 1;
+    for (; i < args.size(); i += 2) {
+        if (args[i] != "--plan" && args[i] != "--page" && args[i] != "--file") break;
+        if (i + 1 >= args.size()) return Usage();
+        if (args[i] == "--plan") o.plan = args[i + 1];
+        else if (args[i] == "--page") o.page = args[i + 1];
+        else o.fichiers.push_back(args[i + 1]);
+    }
+    o.lignes.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+    if (o.page.empty() || o.lignes.empty()) return Usage();
+    return scenetool::ScriptScene(o, std::cout, std::cerr);
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -215,5 +240,8 @@ int main(int argc, char** argv) {
     if (commande == "rtf") return TexteRiche(args);
     if (commande == "values") return Valeurs(args);
     if (commande == "plan") return Plan(args);
+#ifdef KORV_SCENE_TOOL_SCRIPT
+    if (commande == "script") return Script(args);
+#endif
     return Usage();
 }

@@ -10,8 +10,10 @@
 
 #include "engine/moteur.h"
 #include "engine/page_jeu.h"
+#include "engine/recherche.h"
 #include "engine/scene.h"
 #include "grid/tableau.h"
+#include "plan/document/chargeur_ancien.h"
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/redaction.h"
@@ -28,6 +30,9 @@ namespace {
 
 constexpr std::string_view kCrlf = "\r\n";
 constexpr int kPages230 = 134;
+// The documents of versions 2.2 to 2.29, converted when opened.
+constexpr std::int32_t kVersionAncienneMin = 22;
+constexpr std::int32_t kVersionAncienneMax = 229;
 
 std::string T(std::string_view utf8) { return platform::Utf8VersCp1252(utf8); }
 
@@ -54,6 +59,8 @@ struct DocumentPlan::Lecture {
     int derniere = 0;
     std::vector<PageLue> pages;
     std::optional<std::vector<EtapeLue>> etapes;
+    // A 2.x document, to be converted.
+    std::optional<DocumentAncienLu> ancien;
 };
 
 DocumentPlan::DocumentPlan(ServicesDocument services) : s_(std::move(services)) {}
@@ -171,10 +178,11 @@ DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t pag
         BinaryReader in(octets);
         l.version = in.i32();
         const std::int32_t v = l.version;
-        if (v != kVersionDocument && v != kVersion230) {
-            // The converters of versions 2.0 to 2.29 are not part of this
-            // program yet: those documents are refused like unknown ones.
-            const bool ancienne = v == 2 || (v >= 21 && v <= 229);
+        const bool convertible = v >= kVersionAncienneMin && v <= kVersionAncienneMax;
+        if (v != kVersionDocument && v != kVersion230 && !convertible) {
+            // The layouts of versions 2.0 and 2.1 are not known to this
+            // program: their documents are refused like unknown ones.
+            const bool ancienne = v == 2 || v == 21;
             if (!ancienne && questions) {
                 std::string q = T("Votre fichier a été réalisé avec une version précédente du QBP.");
                 q += kCrlf;
@@ -186,6 +194,7 @@ DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t pag
             }
             if (ancienne || v < kVersion230) return Refuser(T("Version de fichier inconnue, ouverture impossible."), false);
         }
+        if (convertible) return LireAncien(in, page, l, refus, questions);
         l.version230 = v == kVersion230;
         const std::int16_t genre = in.i16();
         const std::int16_t partie = in.i16();
@@ -222,6 +231,89 @@ DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t pag
     return Issue::Applique;
 }
 
+DocumentPlan::Issue DocumentPlan::LireAncien(BinaryReader& in, std::int16_t page, Lecture& l, std::string& refus,
+                                             bool questions) {
+    auto Refuser = [&](std::string texte) {
+        refus = std::move(texte);
+        if (questions) Message(refus);
+        return Issue::Refuse;
+    };
+    if (questions) {
+        std::string texte = T("Vous lisez un fichier SELVO version 2.2");
+        texte += kCrlf;
+        texte += T("Il sera converti au format de la version 2.3");
+        texte += kCrlf;
+        texte += T("lors du prochain enregistrement.");
+        texte += kCrlf;
+        texte += kCrlf;
+        texte += T("Si vous aviez saisi le haut de bilan d'ouverture");
+        texte += kCrlf;
+        texte += T("vous pouvez désormais compléter le bas");
+        texte += kCrlf;
+        texte += T("du bilan.");
+        Message(texte);
+    }
+    const std::int16_t genre = in.i16();
+    if (page != 0) return Refuser(T("Ce fichier est une sauvegarde d'un plan d'affaire complet"));
+    if (genre == kSauvegardePartie) {
+        std::string texte = T("Ce fichier est une sauvegarde partielle d'un plan d'affaire");
+        texte += kCrlf;
+        texte += T("La version TOVRA 2.3 ne charge que les sauvegardes complètes du SELVO 2.2");
+        return Refuser(std::move(texte));
+    }
+    // A kind the old program never wrote: nothing can be read from it.
+    if (genre != kSauvegardeComplete) return Refuser(ErreurChargement());
+    (void)in.i16();  // the part page, unused by a complete save
+    l.premiere = 1;
+    l.derniere = s_.moteur->scene.PageNb();
+    l.ancien = LireDocumentAncien(in, Scene(), EntreesD22(), l.version,
+                                  questions ? s_.progressionPourcentage : std::function<void(int)>{});
+    l.etapes = s_.etapes->EtapesLireFichier(in);
+    return Issue::Applique;
+}
+
+void DocumentPlan::AppliquerAncien(Lecture& l, const std::string& chemin) {
+    engine::Scene& scene = s_.moteur->scene;
+    s_.etat->NomFichierPlan = chemin;
+    Legende();
+    // The old document reaches only some of today's pages: every other one
+    // starts from its defaults, not from the plan open before.
+    MonnaiesInitialiser();
+    s_.moteur->Tableaux().ParcouruRecalculReinitTous();
+    for (int p = 1; p <= scene.PageNb(); ++p) {
+        for (int o = 1; o <= scene.Page(p).ObjetNb(); ++o) {
+            if (scene.Page(p).Objet(o).Type() != engine::TypeObjet::Tableau) continue;
+            if (grid::TableauClasse* g = s_.grille(p, o)) g->InitialiseUtilisateur();
+        }
+    }
+    PolicesDefautInitialiser();
+
+    for (ElementAncienLu& e : l.ancien->elements) {
+        if (!e.grille) {
+            scene.Page(e.page).Objet(e.objet).texte = std::move(e.texte);
+            if (s_.redaction) s_.redaction->ObjetRecharge(e.page, e.objet);
+        } else if (grid::TableauClasse* g = s_.grille(e.page, e.objet)) {
+            g->AppliquerUtilisateur(e.donnees, e.options);
+        }
+    }
+    if (l.etapes) s_.etapes->EtapesAppliquer(*l.etapes);
+
+    const int conversion = engine::NumeroDePage(scene, kPageConversion);
+    auto Grille = [&](std::string_view nom) -> grid::TableauClasse* {
+        const int o = conversion >= 1 ? engine::NumeroObjet(scene, conversion, nom) : 0;
+        if (o < 1 || scene.Page(conversion).Objet(o).Type() != engine::TypeObjet::Tableau) return nullptr;
+        return s_.grille(conversion, o);
+    };
+    // The scratch grid ends as its last old record left it: one empty cell.
+    if (grid::TableauClasse* brouillon = Grille(kGrilleBrouillon); brouillon && l.ancien->brouillon > 0) {
+        brouillon->TailleChange(1, 1);
+        brouillon->TailleCalculMaj();
+    }
+    // The scene's own conversion of what the old pages held.
+    if (grid::TableauClasse* g = Grille(kGrilleConversion)) (void)g->DeclencheSur(1, 2, kEvenementConversion);
+    s_.etat->PlanAffaireModifieFixer(true);
+}
+
 void DocumentPlan::Recalculer(int premiere, int derniere, bool progression) {
     engine::Scene& scene = s_.moteur->scene;
     for (int i = premiere; i <= derniere; ++i) {
@@ -237,6 +329,10 @@ void DocumentPlan::Recalculer(int premiere, int derniere, bool progression) {
 }
 
 void DocumentPlan::Appliquer(Lecture& l, std::int16_t page, const std::string& chemin) {
+    if (l.ancien) {
+        AppliquerAncien(l, chemin);
+        return;
+    }
     engine::Scene& scene = s_.moteur->scene;
     if (page != 0) {
         for (const PageLue& p : l.pages) PageUtilisateurReinitialiser(p.page);

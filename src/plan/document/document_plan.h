@@ -4,7 +4,9 @@
 // before any of them. Saving replaces the file whole (temporary file, then
 // rename) and changes the plan's name, caption and modified flag only once
 // the file is written. Opening parses the whole document against the
-// scene first; a damaged document is refused and changes nothing.
+// scene first; a damaged document is refused and changes nothing. The
+// documents of versions 2.2 to 2.29 are read against their old page layout
+// and converted: the plan reset, then their records given to today's pages.
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +18,9 @@
 #include "plan/document/format_document.h"
 #include "plan/entree_page.h"
 
+namespace korv {
+class BinaryReader;
+}
 namespace korv::engine {
 class Moteur;
 }
@@ -122,7 +127,11 @@ private:
     void Finir();
     // Reads the header and the body; refusals say why in `refus`.
     Issue Lire(std::string_view octets, std::int16_t page, Lecture& lecture, std::string& refus, bool questions);
+    // A document of versions 2.2 to 2.29 after its version word.
+    Issue LireAncien(BinaryReader& in, std::int16_t page, Lecture& lecture, std::string& refus, bool questions);
     void Appliquer(Lecture& lecture, std::int16_t page, const std::string& chemin);
+    // The conversion: the plan reset, the old records given to today's pages.
+    void AppliquerAncien(Lecture& lecture, const std::string& chemin);
     void Recalculer(int premiere, int derniere, bool progression);
 
     SceneDocument Scene() const;

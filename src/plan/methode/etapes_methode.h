@@ -99,6 +99,9 @@ public:
     const std::string& EtapeCouranteCode() const noexcept { return *courante_; }
 
     std::string ExplicationTitre;
+    // The bullet that replaces "(boule)" in the learn-more menus (RTF), the
+    // whole bullet file read at start-up.
+    std::string BouleRTF;
     // The step whose written text the writing box holds; "" when none.
     std::string EtapeRedigeeCode;
 
