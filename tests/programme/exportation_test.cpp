@@ -15,10 +15,13 @@
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
 #include "engine/scripts_moteur.h"
+#include "plan/entree_page.h"
 #include "formula/variables.h"
 #include "platform/message_box.h"
 #include "print/classeur_xls_lu.h"
+#include "print/imprimante.h"
 #include "print/travail.h"
+#include "programme/exportation_programme.h"
 #include "programme/pilote_programme.h"
 #include "rtf/document.h"
 #include "rtf/lecteur.h"
@@ -58,13 +61,15 @@ protected:
     std::filesystem::path sortie_;
 };
 
-// The sample's EXPORTER page: its first button writes the texts with the
+// The File menu's "Exporter..." leads to the sample's EXPORTER page: its
+// first button writes the texts with the
 // grids as tables, its second the grids as sheets, in the format the chosen
 // name asks for; "Retour" goes back to the start page.
 TEST_F(Exportation, TheSamplesExporterPageExportsItsTextsAndTables) {
     p_.ChargerScene(Exemple());
     p_.ExecuterJusqua(100);
-    engine::SauteALaPage(p_.Moteur(), engine::NumeroDePage(p_.Moteur().scene, "EXPORTER"));
+    p_.Programme().Recepteur().MenuPlan(plan::CommandePlan::Exporter);
+    ASSERT_EQ(p_.Moteur().jeu.PageCourante, engine::NumeroDePage(p_.Moteur().scene, "EXPORTER"));
     p_.RepondreFichier(Chemin("plan.rtf"));
     p_.Clic(200, 2600, 3600);
     p_.RepondreFichier(Chemin("tableaux.xls"));
@@ -283,6 +288,18 @@ TEST_F(Exportation, EveryEndClosesTheRunAndAFailedWriteSaysSo) {
 // The mode word through a run: the grid's print event reads the export
 // modes 3 and 4 as 0 and 2; a grid into the text sets 3 (4 stays), a grid
 // as a sheet only 1, and the run leaves it so until its end.
+// The width a table band may take: the printer's right edge less its left
+// offset (150 of 4660 pixels over 197.3 mm is 6.35 mm, 360 twips).
+TEST(ExportationLargeur, ThePrintersRightEdgeLessItsLeftOffset) {
+    print::ImprimanteFixe imprimante;
+    EXPECT_EQ(LargeurUtileTableaux(imprimante), 11184 - 360);
+    imprimante.page.echelleGauche = 100.5;
+    imprimante.page.decalageXPixels = 0;
+    EXPECT_EQ(LargeurUtileTableaux(imprimante), 11284);  // 11284.5 to even
+    imprimante.page.largeurPixels = 0;  // no device values: no offset
+    EXPECT_EQ(LargeurUtileTableaux(imprimante), 11284);
+}
+
 TEST_F(Exportation, TheModeWordWhileGridsAreCopied) {
     p_.ChargerScene(kScene);
     p_.ExecuterJusqua(100);
