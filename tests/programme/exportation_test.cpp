@@ -112,6 +112,9 @@ TEST_F(Exportation, TheSamplesExporterPageExportsItsTextsAndTables) {
     EXPECT_EQ(tresorerie.at({2, 0}), "t:Apport");
     EXPECT_EQ(tresorerie.at({2, 1}), "n:15000");
     EXPECT_EQ(tresorerie.at({4, 1}), "n:24000");
+    // The grids of pages not shown yet are computed before they are copied.
+    EXPECT_EQ(classeur.feuilles[2].valeurs.at({2, 1}), "n:15000");
+    EXPECT_EQ(classeur.feuilles[3].valeurs.at({2, 1}), "n:-400");
 
     // The same sheets as tab-delimited text, an empty line between them.
     const std::string delimite = Lire(Chemin("tableaux.TxT"));
