@@ -4,7 +4,6 @@
 #include <bit>
 #include <cmath>
 #include <map>
-#include <tuple>
 #include <vector>
 
 #include "grid/feuille.h"

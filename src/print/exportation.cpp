@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 

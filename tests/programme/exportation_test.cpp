@@ -192,6 +192,18 @@ TEST_F(Exportation, AnEmptyGridKeepsTheSheetCount) {
     EXPECT_NE(rtf.find("\\trowd"), std::string::npos);
     EXPECT_EQ(rtf.find("$TABLEAU_RTF"), std::string::npos);
     EXPECT_NE(TexteRtf(rtf).find("Apport"), std::string::npos);
+    // The document's tables hold what the tables use: font 11 Arial, colour
+    // 1 black, 2 and 8 white.
+    const auto lu = rtf::LireRtf(rtf);
+    ASSERT_TRUE(lu.document.has_value());
+    const rtf::Police* f11 = lu.document->PoliceNumero(11);
+    ASSERT_NE(f11, nullptr);
+    EXPECT_EQ(f11->nom, "Arial");
+    ASSERT_GE(lu.document->couleurs.size(), 9u);
+    const rtf::CouleurRtf noir{false, 0, 0, 0}, blanc{false, 255, 255, 255};
+    EXPECT_EQ(lu.document->couleurs[1], noir);
+    EXPECT_EQ(lu.document->couleurs[2], blanc);
+    EXPECT_EQ(lu.document->couleurs[8], blanc);
     // Into the text, the grid is followed by its page's commentary text.
     EXPECT_NE(TexteRtf(rtf).find("Apport 1 500,0"), std::string::npos);
 }
