@@ -170,6 +170,19 @@ TEST_F(Exportation, CellReferencesOfARichTextAreReplaced) {
     EXPECT_EQ(TexteRtf(Lire(Chemin("r.rtf"))), "Apport 1 500,0 et poste Poste, $ident(DEBUT,G,APPORT)");
 }
 
+// Every object after the first is set apart by two line ends, also a grid
+// that becomes a sheet only.
+TEST_F(Exportation, LaterObjectsAreSetApartByTwoLineEnds) {
+    p_.ChargerScene(kScene);
+    p_.ExecuterJusqua(100);
+    p_.RepondreFichier(Chemin("s.rtf"));
+    Executer(
+        "DECLARE R\r\nQUE R = EXPORTEDEBUT(3)\r\nQUE R = EXPORTEOBJET('DEBUT';'R')\r\n"
+        "QUE R = EXPORTEOBJET('DEBUT';'G')\r\nQUE R = EXPORTEOBJET('DEBUT';'R')\r\nQUE R = EXPORTEFIN(0)");
+    const std::string r = "Apport 1 500,0 et poste Poste, $ident(DEBUT,G,APPORT)";
+    EXPECT_EQ(TexteRtf(Lire(Chemin("s.rtf"))), r + "\r\n\r\n\r\n\r\n" + r);
+}
+
 // An empty grid makes no sheet and no placeholder: the sheets that follow
 // keep their numbers, in the text as in the workbook.
 TEST_F(Exportation, AnEmptyGridKeepsTheSheetCount) {
