@@ -1,6 +1,7 @@
 #include "programme/impression_programme.h"
 
 #include <exception>
+#include <stdexcept>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -25,7 +26,9 @@
 #include "print/imprimante.h"
 #include "print/mesureur.h"
 #include "print/pagination.h"
+#include "programme/exportation_programme.h"
 #include "programme/modules_a_venir.h"
+#include "rtf/texte_balise.h"
 
 namespace korv::programme {
 
@@ -48,10 +51,10 @@ std::vector<std::string> Elements(std::string_view liste, char separateur) {
 }  // namespace
 
 // The scene's objects, grids and charts as the job reads them.
-class ImpressionProgramme::Sources final : public print::SourcesImpression {
+class ImpressionProgramme::Sources final : public print::SourcesExport {
 public:
     Sources(engine::Moteur& moteur, grid::MagasinGrilles& magasin, display::AffichagePage& affichage,
-            const print::ImpressionTravail& travail)
+            print::ImpressionTravail& travail)
         : moteur_(moteur), magasin_(magasin), affichage_(affichage), travail_(travail) {}
 
     int NombreObjets(int page) override {
@@ -82,7 +85,19 @@ public:
         ctx.twipsParPixelX = affichage_.PageTampon.TwipsParPixelX();
         ctx.twipsParPixelY = affichage_.PageTampon.TwipsParPixelY();
         ctx.texteAffiche = [this](grid::TableauClasse& t, int c, int r) { return magasin_.TexteAffiche(t, c, r); };
-        grid::CopierVersBook(*g, *classeur, 1, ctx);
+        {
+            // While the grid's print event runs, scripts read the export
+            // modes 3 and 4 as 0 and 2.
+            const std::int16_t mode = travail_.ModeImpressionExport;
+            if (mode == 3) travail_.ModeImpressionExport = 0;
+            if (mode == 4) travail_.ModeImpressionExport = 2;
+            struct Retablir {
+                print::ImpressionTravail& t;
+                std::int16_t mode;
+                ~Retablir() { t.ModeImpressionExport = mode; }
+            } retablir{travail_, mode};
+            grid::CopierVersBook(*g, *classeur, 1, ctx);
+        }
         TaillesDeLaGrille(*g, classeur->FeuilleNumero(1), ctx.mode);
         CopieGrille r;
         r.titre = grid::TitreImpressionFeuille(g->ImprimeTitreRetourne(), ctx.monnaie);
@@ -128,6 +143,17 @@ public:
         return g->CaseValeurAAfficher(coord->colonne, coord->ligne);
     }
 
+    std::string NomObjet(int page, int objet) override {
+        return moteur_.scene.ObjetExiste(page, objet) ? moteur_.scene.Page(page).Objet(objet).nom : std::string();
+    }
+
+    rtf::Document TexteBaliseRtf(std::string_view texte) override {
+        return rtf::TexteInterneVersRTF(texte, policeDefaut, affichage_.PageTampon.TwipsParPixelY());
+    }
+
+    // The font a tagged text starts in.
+    std::string policeDefaut = "Arial";
+
 private:
     // The plan's currency symbol, from cell (1, 2) of PREVISION.COMPTE.
     std::string Monnaie() {
@@ -162,7 +188,7 @@ private:
     engine::Moteur& moteur_;
     grid::MagasinGrilles& magasin_;
     display::AffichagePage& affichage_;
-    const print::ImpressionTravail& travail_;
+    print::ImpressionTravail& travail_;
 };
 
 ImpressionProgramme::ImpressionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& magasin,
@@ -233,11 +259,21 @@ void ImpressionProgramme::Paginer() {
 
 void ImpressionProgramme::MessageFenetreFerme() { display::MessageFenetreFerme(affichage_); }
 
-void ImpressionProgramme::ExportationFenetreOuvre(std::int16_t mode) { reste_.ExportationFenetreOuvre(mode); }
-void ImpressionProgramme::ExporteTextesOuTableaux(std::int16_t option) { reste_.ExporteTextesOuTableaux(option); }
+print::SourcesExport& ImpressionProgramme::SourcesExport() { return *sources_; }
+void ImpressionProgramme::PoliceTexteBalise(std::string police) { sources_->policeDefaut = std::move(police); }
+
+void ImpressionProgramme::ExportationFenetreOuvre(std::int16_t mode) { Exportation().ExportationFenetreOuvre(mode); }
+void ImpressionProgramme::ExporteTextesOuTableaux(std::int16_t option) {
+    Exportation().ExporteTextesOuTableaux(option);
+}
 void ImpressionProgramme::MethodeTextesExporte(std::string_view texte) { reste_.MethodeTextesExporte(texte); }
 void ImpressionProgramme::TexteRTFInsereTableaux(int page, int objet, bool rtf) {
-    reste_.TexteRTFInsereTableaux(page, objet, rtf);
+    Exportation().TexteRTFInsereTableaux(page, objet, rtf);
+}
+
+ExportationProgramme& ImpressionProgramme::Exportation() {
+    if (exportation_ == nullptr) throw std::logic_error("export run without its module");
+    return *exportation_;
 }
 void ImpressionProgramme::RedactionImprimeExporte(std::string_view variante, bool exporte) {
     reste_.RedactionImprimeExporte(variante, exporte);

@@ -1,12 +1,15 @@
 #pragma once
 // The print job of the program: the print functions of scripts reach the
 // job of the print library, which reads the scene's objects, copies its
-// grids and charts and measures texts on the platform's printer. Export,
-// the method driver and the table of contents are still the stand-in's.
+// grids and charts and measures texts on the platform's printer. The
+// export functions go to the export run (`ExportationProgramme`), which
+// reads the scene through the same sources; the method driver and the
+// table of contents are still the stand-in's.
 
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "formula/travail_impression.h"
@@ -26,6 +29,7 @@ namespace korv::platform {
 class BoiteMessage;
 }
 namespace korv::print {
+class SourcesExport;
 class Imprimante;
 class MesureurTexte;
 class FenetreApercu;
@@ -34,6 +38,7 @@ class FenetreApercu;
 namespace korv::programme {
 
 class ImpressionAVenir;
+class ExportationProgramme;
 
 class ImpressionProgramme final : public formula::TravailImpression {
 public:
@@ -69,10 +74,17 @@ public:
     const print::ImpressionTravail& Travail() const { return travail_; }
     print::Imprimante& Imprimante() { return imprimante_; }
     void DefinirApercu(print::FenetreApercu* apercu) { apercu_ = apercu; }
+    // The export run the export functions reach, and what it reads.
+    void DefinirExportation(ExportationProgramme& exportation) { exportation_ = &exportation; }
+    print::SourcesExport& SourcesExport();
+    print::ImpressionTravail& TravailModifiable() { return travail_; }
+    // The font tagged texts start in when they are exported.
+    void PoliceTexteBalise(std::string police);
 
 private:
     // Paginates once per job, headless; a pagination error is shown.
     void Paginer();
+    ExportationProgramme& Exportation();
     class Sources;
 
     engine::Moteur& moteur_;
@@ -82,6 +94,7 @@ private:
     print::Imprimante& imprimante_;
     print::MesureurTexte& mesureur_;
     print::FenetreApercu* apercu_ = nullptr;
+    ExportationProgramme* exportation_ = nullptr;
     print::ImpressionTravail travail_;
     std::unique_ptr<Sources> sources_;
     print::AjoutObjets ajout_;

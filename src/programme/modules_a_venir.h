@@ -79,15 +79,12 @@ private:
     grid::MagasinGrilles& magasin_;
 };
 
-// Export, the print and export driver of method pages and the table of
-// contents: what the print job hands on.
+// The print and export driver of method pages and the table of contents:
+// what the print job hands on.
 class ImpressionAVenir final {
 public:
     explicit ImpressionAVenir(ModulesAVenir& modules);
-    void ExportationFenetreOuvre(std::int16_t) { Signaler("ExportationFenetreOuvre"); }
-    void ExporteTextesOuTableaux(std::int16_t) { Signaler("ExporteTextesOuTableaux"); }
     void MethodeTextesExporte(std::string_view) { Signaler("MethodeTextesExporte"); }
-    void TexteRTFInsereTableaux(int, int, bool) { Signaler("TexteRTFInsereTableaux"); }
     void RedactionImprimeExporte(std::string_view, bool) { Signaler("RedactionImprimeExporte"); }
     std::int16_t NumeroEtape(std::string_view) {
         Signaler("NumeroEtape");
