@@ -2,7 +2,8 @@
 // masked and unmasked pictures, a JPEG as it is and stretched, blends,
 // 3D buttons, outlines and shadows) as the program does it: the engine's
 // page preparation with the real page display, against one full-page copy
-// of the buffer to the visible page.
+// of the buffer to the visible page. The page shown again (its pictures
+// kept), and its first showing (nothing kept).
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,20 @@ void PreparerEtDessinerPage(benchmark::State& state) {
     }
 }
 BENCHMARK(PreparerEtDessinerPage)->Unit(benchmark::kMicrosecond);
+
+// The first showing: no picture decoded and no name resolved yet.
+void PremierAffichagePage(benchmark::State& state) {
+    Galerie& g = LaGalerie();
+    for (auto _ : state) {
+        state.PauseTiming();
+        g.affichage.images.cache.Vider();
+        g.affichage.images.cache.Resolveur() = platform::ResolveurChemins();
+        state.ResumeTiming();
+        g.PreparerEtDessiner();
+        benchmark::DoNotOptimize(g.affichage.PageTampon.Image().constBits());
+    }
+}
+BENCHMARK(PremierAffichagePage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "engine/scene_fichier.h"
 #include "ratio_reporter.h"
 
@@ -54,9 +56,12 @@ engine::Scene GrandeScene() {
     return s;
 }
 
+// One file per run: runs of other builds on the same machine must not
+// rewrite it while this one reads it.
 const std::filesystem::path& Fichier() {
     static const std::filesystem::path chemin = [] {
-        auto p = std::filesystem::temp_directory_path() / "bench_scene_load.sce";
+        auto p = std::filesystem::temp_directory_path() /
+                 ("bench_scene_load_" + std::to_string(::getpid()) + ".sce");
         const std::string octets = engine::EcritScene(GrandeScene(), engine::FormeObjets::Bloc);
         std::ofstream(p, std::ios::binary) << octets;
         return p;
@@ -91,5 +96,7 @@ BENCHMARK(LoadScene)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     Fichier();  // write the file before any timing
-    return korv::bench::RunWithRatios(argc, argv, "ReadBytes");
+    const int code = korv::bench::RunWithRatios(argc, argv, "ReadBytes");
+    std::filesystem::remove(Fichier());
+    return code;
 }

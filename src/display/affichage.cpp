@@ -164,7 +164,7 @@ int AffichagePage::TexteNbPage(int page, int objet) {
 
 
 void AffichagePage::PaletteSelectionner(std::string_view fichier) {
-    palette.Remplacer(reglages.systeme, PaletteFichierCreer(fichier, JournalMoteur(moteur)));
+    palette.Remplacer(reglages.systeme, PaletteFichierCreer(fichier, JournalMoteur(moteur), &images.cache.Resolveur()));
     palette.PaletteActuelleAssignerAuxFenetres(reglages.systeme);
 }
 

@@ -79,9 +79,9 @@ void CacheImages::Vider() {
 
 QImage CacheImages::Charger(std::string_view nomWindows, std::string_view procedure) {
     const std::string nom(nomWindows);
-    const auto chemin = platform::ResoudreChemin(nomWindows);
-    std::error_code ec;
-    if (!chemin || !std::filesystem::is_regular_file(*chemin, ec)) {
+    const auto chemin = resolveur_.Resoudre(nomWindows);
+    const auto etat = chemin ? platform::EtatDe(*chemin) : std::nullopt;
+    if (!etat || !etat->fichierOrdinaire) {
         if (absentsSignales_.insert(nom).second) {
             Journaliser(std::string(procedure) + " : image introuvable : " + nom);
         }
@@ -89,22 +89,33 @@ QImage CacheImages::Charger(std::string_view nomWindows, std::string_view proced
     }
     absentsSignales_.erase(nom);
     const std::string cle = chemin->string();
-    const std::uintmax_t taille = std::filesystem::file_size(*chemin, ec);
-    const auto date = std::filesystem::last_write_time(*chemin, ec);
+    std::string erreur;
+    std::optional<std::vector<std::uint8_t>> octets;
     if (auto it = entrees_.find(cle); it != entrees_.end()) {
-        if (it->second.taille == taille && it->second.date == date) {
-            usage_.splice(usage_.begin(), usage_, it->second.usage);
-            return it->second.image;
+        Entree& e = it->second;
+        if (e.etat == *etat) {
+            if (!e.octetsRecents) {
+                usage_.splice(usage_.begin(), usage_, e.usage);
+                return e.image;
+            }
+            octets = LireFichierImage(*chemin, erreur);
+            if (octets && *octets == *e.octetsRecents) {
+                if (platform::EtatRassis(*etat)) e.octetsRecents.reset();
+                usage_.splice(usage_.begin(), usage_, e.usage);
+                return e.image;
+            }
         }
         Retirer(it);
     }
-    std::string erreur;
-    QImage image = DecoderImage(*chemin, erreur);
+    if (!octets) octets = LireFichierImage(*chemin, erreur);
+    QImage image = octets ? DecoderImageOctets(*octets, erreur) : QImage();
     ++decodages_;
     if (image.isNull()) Journaliser(std::string(procedure) + " : image illisible : " + nom + " (" + erreur + ")");
     usage_.push_front(cle);
-    entrees_.emplace(cle, Entree{taille, date, image, usage_.begin()});
-    octets_ += OctetsImage(image);
+    Entree entree{*etat, std::nullopt, image, usage_.begin()};
+    if (octets && !platform::EtatRassis(*etat)) entree.octetsRecents = std::move(*octets);
+    octets_ += OctetsImage(entree.image);
+    entrees_.emplace(cle, std::move(entree));
     // The picture just read stays even when it alone exceeds the budget.
     while (octets_ > budget_ && usage_.size() > 1) Retirer(entrees_.find(usage_.back()));
     return image;
@@ -161,9 +172,9 @@ QImage MasqueDepuisImage(const QImage& image, Couleur transparent) {
 
 void AfficherTransparent(ContexteImages& contexte, std::string_view fichier, Surface& tampon,
                          const PlacementImage& placement) {
-    if (!platform::FichierExiste(fichier)) return;
+    if (!contexte.cache.Resolveur().FichierExiste(fichier)) return;
     const std::string masque = NomMasque(fichier);
-    if (platform::FichierExiste(masque)) {
+    if (contexte.cache.Resolveur().FichierExiste(masque)) {
         ChargeImage(contexte, masque, tampon, placement, OperationRaster::MergePaint);
         return;
     }

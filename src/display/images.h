@@ -20,14 +20,18 @@
 #include <functional>
 #include <list>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <QImage>
 
 #include "display/surface.h"
+#include "platform/etat_fichier.h"
+#include "platform/path_resolver.h"
 
 namespace korv::display {
 
@@ -73,10 +77,18 @@ public:
 
     void Journaliser(std::string_view message) const;
 
+    // The resolver of the pictures' names, which keeps each resolution while
+    // the folders it read are unchanged.
+    platform::ResolveurChemins& Resolveur() { return resolveur_; }
+
 private:
     struct Entree {
-        std::uintmax_t taille = 0;
-        std::filesystem::file_time_type date;
+        platform::EtatFichier etat;
+        // The bytes decoded, kept while the file's state is too recent to
+        // tell a second change within the clock's step: they are compared
+        // with the file's before the picture is served. (Out of the budget,
+        // which counts decoded pixels: they go once the file has settled.)
+        std::optional<std::vector<std::uint8_t>> octetsRecents;
         QImage image;  // null when the file could not be decoded
         std::list<std::string>::iterator usage;
     };
@@ -89,6 +101,7 @@ private:
     std::map<std::string, Entree> entrees_;
     std::list<std::string> usage_;  // most recent first
     std::set<std::string> absentsSignales_;
+    platform::ResolveurChemins resolveur_;
 };
 
 // Decodes a picture with Qt's readers, by content (the extension of masks and
@@ -99,6 +112,9 @@ private:
 // `erreur` when the bytes are not a picture we can trust.
 QImage DecoderImageOctets(std::span<const std::uint8_t> octets, std::string& erreur, bool garderFormat = false);
 QImage DecoderImage(const std::filesystem::path& chemin, std::string& erreur, bool garderFormat = false);
+// A picture file's bytes, refused (nullopt, `erreur` set) when unreadable or
+// larger than any picture we decode.
+std::optional<std::vector<std::uint8_t>> LireFichierImage(const std::filesystem::path& chemin, std::string& erreur);
 
 // The header check of BMP files: an empty string when the file's headers are
 // consistent and its pixel bits are all there, else what is wrong.

@@ -128,24 +128,30 @@ QImage DecoderImageOctets(std::span<const std::uint8_t> octets, std::string& err
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage DecoderImage(const std::filesystem::path& chemin, std::string& erreur, bool garderFormat) {
+std::optional<std::vector<std::uint8_t>> LireFichierImage(const std::filesystem::path& chemin, std::string& erreur) {
     std::error_code ec;
     const std::uintmax_t taille = std::filesystem::file_size(chemin, ec);
     if (ec) {
         erreur = "fichier illisible";
-        return {};
+        return std::nullopt;
     }
     if (taille > kFichierImageMax) {
         erreur = "fichier trop grand";
-        return {};
+        return std::nullopt;
     }
     std::vector<std::uint8_t> octets(static_cast<std::size_t>(taille));
     std::ifstream entree(chemin, std::ios::binary);
     if (!entree.read(reinterpret_cast<char*>(octets.data()), static_cast<std::streamsize>(octets.size()))) {
         erreur = "fichier illisible";
-        return {};
+        return std::nullopt;
     }
-    return DecoderImageOctets(octets, erreur, garderFormat);
+    return octets;
+}
+
+QImage DecoderImage(const std::filesystem::path& chemin, std::string& erreur, bool garderFormat) {
+    const auto octets = LireFichierImage(chemin, erreur);
+    if (!octets) return {};
+    return DecoderImageOctets(*octets, erreur, garderFormat);
 }
 
 }  // namespace korv::display

@@ -1,16 +1,20 @@
 #include "display/palettes.h"
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "platform/path_resolver.h"
 
 namespace korv::display {
 
-std::optional<Palette> PaletteFichierCreer(std::string_view fichier, const JournalAffichage& journal) {
-    if (!platform::FichierExiste(fichier)) return std::nullopt;
-    const auto chemin = platform::ResoudreChemin(fichier);
+std::optional<Palette> PaletteFichierCreer(std::string_view fichier, const JournalAffichage& journal,
+                                           platform::ResolveurChemins* resolveur) {
+    const auto chemin = resolveur ? resolveur->Resoudre(fichier) : platform::ResoudreChemin(fichier);
+    std::error_code ec;
+    if (!chemin || !std::filesystem::is_regular_file(*chemin, ec)) return std::nullopt;
     std::string erreur;
-    const QImage image = chemin ? DecoderImage(*chemin, erreur, true) : QImage();
+    const QImage image = DecoderImage(*chemin, erreur, true);
     if (image.isNull()) {
         if (journal) journal("PaletteFichierCreer : A104 : " + std::string(fichier) + " (" + erreur + ")");
         return std::nullopt;

@@ -22,8 +22,10 @@ struct Palette {
 
 // The palette of a picture file (any BMP, whatever its extension): nullopt
 // when the file does not exist (no fault) or cannot be read (journaled, with
-// the program's code "A104").
-std::optional<Palette> PaletteFichierCreer(std::string_view fichier, const JournalAffichage& journal);
+// the program's code "A104"). With `resolveur`, the name is resolved through
+// it (the page's palette is named again at each showing).
+std::optional<Palette> PaletteFichierCreer(std::string_view fichier, const JournalAffichage& journal,
+                                           platform::ResolveurChemins* resolveur = nullptr);
 
 // The current palette and whether it is selected into the page surfaces.
 class EtatPalette {

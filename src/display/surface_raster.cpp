@@ -1,5 +1,7 @@
 // Raster operations of Surface: our own loops over the scan lines.
 
+#include <algorithm>
+
 #include <QImage>
 
 #include "display/surface.h"
@@ -88,19 +90,26 @@ void Surface::TransfererEtire(const QRect& vers, const QImage& source, const QRe
     for (std::int64_t u = 0; u < lc; ++u) {
         colonnes[static_cast<std::size_t>(u)] = depuis.left() + static_cast<int>((2 * u + 1) * ls / (2 * lc));
     }
+    // The source columns never decrease: those inside the picture are one
+    // run of target columns, found once instead of tested per pixel.
+    const auto premiere = std::lower_bound(colonnes.begin(), colonnes.end(), limites.left());
+    const auto apres = std::upper_bound(premiere, colonnes.end(), limites.right());
+    if (premiere == apres) return;
+    const int xPremier = vers.left() + static_cast<int>(premiere - colonnes.begin());
+    const int xDernier = vers.left() + static_cast<int>(apres - colonnes.begin()) - 1;
     SelonOperation(op, [&]<OperationRaster Op>() {
         for (const QRect& r : zone) {
+            const int x1 = std::max(r.left(), xPremier);
+            const int x2 = std::min(r.right(), xDernier);
+            if (x1 > x2) continue;
             for (int y = r.top(); y <= r.bottom(); ++y) {
                 const std::int64_t v = y - vers.top();
                 const int sy = depuis.top() + static_cast<int>((2 * v + 1) * hs / (2 * hc));
                 if (sy < limites.top() || sy > limites.bottom()) continue;
                 const QRgb* s = LigneSource(src, sy);
                 QRgb* d = LigneCible(image_, y);
-                for (int x = r.left(); x <= r.right(); ++x) {
-                    const int sx = colonnes[static_cast<std::size_t>(x - vers.left())];
-                    if (sx < limites.left() || sx > limites.right()) continue;
-                    d[x] = Combine<Op>(s[sx], d[x]);
-                }
+                const int* col = colonnes.data() + (x1 - vers.left());
+                for (int x = x1; x <= x2; ++x, ++col) d[x] = Combine<Op>(s[*col], d[x]);
             }
         }
     });

@@ -10,7 +10,6 @@ namespace korv::engine {
 
 namespace {
 
-using formula::ExpressionUDT;
 using grid::FormeGrille;
 
 constexpr std::size_t kMinElementChamps = 6 + 4 + 4 + 4;
@@ -170,14 +169,16 @@ void LitObjetsEnBloc(BinaryReader& in, PageScene& page, int nb) {
     for (std::size_t i = 1; i < bornes.size(); ++i) {
         if (bornes[i] < bornes[i - 1]) in.fail("bornes de formules décroissantes");
     }
-    std::vector<ExpressionUDT> bloc;
-    bloc.reserve(static_cast<std::size_t>(m));
-    for (int i = 0; i < m; ++i) bloc.push_back(formula::LitExpressionUDT(in));
+    // Each object's formulas are read straight into its list (the block is
+    // in object order); the cells they name are checked once all are read.
     for (std::size_t i = 0; i < page.objets.size(); ++i) {
-        auto debut = bloc.begin() + bornes[i];
-        auto fin = bloc.begin() + bornes[i + 1];
-        page.objets[i].formules.assign(std::make_move_iterator(debut), std::make_move_iterator(fin));
-        if (page.objets[i].grille) grid::VerifieFormulesBloc(in, *page.objets[i].grille, page.objets[i].formules);
+        auto& formules = page.objets[i].formules;
+        const std::int32_t n = bornes[i + 1] - bornes[i];
+        formules.reserve(static_cast<std::size_t>(n));
+        for (std::int32_t k = 0; k < n; ++k) formules.push_back(formula::LitExpressionUDT(in));
+    }
+    for (auto& o : page.objets) {
+        if (o.grille) grid::VerifieFormulesBloc(in, *o.grille, o.formules);
     }
 }
 

@@ -43,18 +43,28 @@ DescripteurTableau Descripteur(const ArrayShape& forme) {
     return DescripteurTableau{forme.lowerBound, forme.count == 0 && forme.dimensions == 1};
 }
 
-}  // namespace
-
-JetonFormule LitJeton(BinaryReader& in) {
-    JetonFormule j;
+// Reads a token into its place in the list: the list is already reserved,
+// and its string values are built where they are kept.
+void LitJetonDans(BinaryReader& in, JetonFormule& j) {
     j.genre = in.u8();
     const std::uint16_t tag = in.u16();
     switch (tag) {
     case kTagOctet: j.valeur = in.u8(); break;
     case kTagDouble: j.valeur = in.f64(); break;
-    case kTagChaine: j.valeur = in.shortString(); break;
+    case kTagChaine:
+        // Appended to an empty string in place: emplacing from the bytes
+        // would build a temporary string and move it.
+        j.valeur.emplace<std::string>().append(in.shortStringView());
+        break;
     default: in.fail("type de valeur de jeton inconnu " + std::to_string(tag));
     }
+}
+
+}  // namespace
+
+JetonFormule LitJeton(BinaryReader& in) {
+    JetonFormule j;
+    LitJetonDans(in, j);
     return j;
 }
 
@@ -76,7 +86,7 @@ ExpressionEnregistrement LitExpressionEnregistrement(BinaryReader& in) {
     ExpressionEnregistrement e;
     const auto n = in.checkedCount(in.i16(), kMinJeton, 32767, "jetons");
     e.jetons.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) e.jetons.push_back(LitJeton(in));
+    for (int i = 0; i < n; ++i) LitJetonDans(in, e.jetons.emplace_back());
     e.contientSi = in.i16();
     const auto m = in.checkedCount(in.i16(), kTailleReference, 32767, "références");
     e.references.reserve(static_cast<std::size_t>(m));
@@ -103,7 +113,7 @@ ExpressionUDT LitExpressionUDT(BinaryReader& in) {
     if (nJetons != jetons.count) in.fail("nombre de jetons incohérent");
     u.tableauJetons = Descripteur(jetons);
     u.expression.jetons.reserve(static_cast<std::size_t>(jetons.count));
-    for (int i = 0; i < jetons.count; ++i) u.expression.jetons.push_back(LitJeton(in));
+    for (int i = 0; i < jetons.count; ++i) LitJetonDans(in, u.expression.jetons.emplace_back());
     u.expression.contientSi = in.i16();
     const std::int16_t nRefs = in.i16();
     const ArrayShape refs = in.arrayShape(kTailleReference);

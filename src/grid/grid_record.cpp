@@ -82,12 +82,14 @@ void LitTaille(BinaryReader& in, GrilleEnregistrement& g) {
     g.ligneNb = in.u8();
 }
 
+[[noreturn, gnu::cold]] void CaseHorsGrille(const BinaryReader& in, std::uint8_t c, std::uint8_t l) {
+    in.fail("case (" + std::to_string(c) + ", " + std::to_string(l) + ") hors de la grille");
+}
+
 // A cell address read from the file must lie inside the grid.
-void VerifieCase(const BinaryReader& in, const GrilleEnregistrement& g, std::uint8_t c,
-                 std::uint8_t l) {
-    if (c < 1 || c > g.colonneNb || l < 1 || l > g.ligneNb) {
-        in.fail("case (" + std::to_string(c) + ", " + std::to_string(l) + ") hors de la grille");
-    }
+inline void VerifieCase(const BinaryReader& in, const GrilleEnregistrement& g, std::uint8_t c,
+                        std::uint8_t l) {
+    if (c < 1 || c > g.colonneNb || l < 1 || l > g.ligneNb) [[unlikely]] CaseHorsGrille(in, c, l);
 }
 
 bool CommenceParEgal(const std::string& s) { return !s.empty() && s.front() == '='; }
@@ -327,24 +329,23 @@ GrilleEnregistrement LitGrilleRapide(BinaryReader& in, bool reduit) {
     };
     const auto nTextes = compte(kMinTexteRapide, "textes de cases");
     g.textes.reserve(static_cast<std::size_t>(nTextes));
+    // The entries are built in their reserved places: a grid has hundreds.
     for (int i = 0; i < nTextes; ++i) {
-        TexteCaseFichier t;
+        TexteCaseFichier& t = g.textes.emplace_back();
         t.colonne = in.u8();
         t.ligne = in.u8();
         VerifieCase(in, g, t.colonne, t.ligne);
-        t.contenu = in.shortString();
-        g.textes.push_back(std::move(t));
+        t.contenu.append(in.shortStringView());
     }
     const auto nResultats = compte(kMinResultatRapide, "résultats de cases");
     g.resultats.reserve(static_cast<std::size_t>(nResultats));
     for (int i = 0; i < nResultats; ++i) {
-        ResultatCaseFichier r;
+        ResultatCaseFichier& r = g.resultats.emplace_back();
         r.colonne = in.u8();
         r.ligne = in.u8();
         VerifieCase(in, g, r.colonne, r.ligne);
         r.type = in.u8();
-        r.valeur = in.shortString();
-        g.resultats.push_back(std::move(r));
+        r.valeur.append(in.shortStringView());
     }
     if (reduit) {
         const auto n = compte(kMinReduit, "attributs de cases");

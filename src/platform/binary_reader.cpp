@@ -28,10 +28,8 @@ void BinaryReader::fail(const std::string& what) const {
     throw ReadError(what + " (octet " + std::to_string(pos_) + ")", pos_);
 }
 
-void BinaryReader::need(std::size_t n, std::string_view what) const {
-    if (n > remaining()) {
-        fail("fin de fichier inattendue en lisant " + std::string(what));
-    }
+void BinaryReader::failEnd(const char* what) const {
+    fail("fin de fichier inattendue en lisant " + std::string(what));
 }
 
 void BinaryReader::seek(std::size_t pos) {
@@ -44,28 +42,6 @@ std::span<const std::uint8_t> BinaryReader::bytes(std::size_t n) {
     auto out = data_.subspan(pos_, n);
     pos_ += n;
     return out;
-}
-
-std::uint8_t BinaryReader::u8() {
-    need(1, "un octet");
-    return data_[pos_++];
-}
-
-std::uint16_t BinaryReader::u16() {
-    need(2, "un entier");
-    auto v = static_cast<std::uint16_t>(data_[pos_] | (data_[pos_ + 1] << 8));
-    pos_ += 2;
-    return v;
-}
-
-std::int16_t BinaryReader::i16() { return static_cast<std::int16_t>(u16()); }
-
-std::int32_t BinaryReader::i32() {
-    need(4, "un entier long");
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | data_[pos_ + static_cast<std::size_t>(i)];
-    pos_ += 4;
-    return static_cast<std::int32_t>(v);
 }
 
 double BinaryReader::f64() {
@@ -84,34 +60,14 @@ std::string BinaryReader::fileString() {
     return std::string(reinterpret_cast<const char*>(b.data()), b.size());
 }
 
-std::string BinaryReader::shortString() {
-    const std::uint16_t n = u16();
-    need(n, "une chaîne");
-    auto b = bytes(n);
-    return std::string(reinterpret_cast<const char*>(b.data()), b.size());
-}
-
-std::int32_t BinaryReader::checkedCount(std::int64_t count, std::size_t minElementSize,
-                                        std::int64_t maxCount, std::string_view what) const {
+void BinaryReader::failCount(std::int64_t count, std::int64_t maxCount, std::string_view what) const {
     if (count < 0) fail("nombre négatif " + De(what));
     if (count > maxCount) fail("trop " + De(what));
-    if (minElementSize > 0 &&
-        static_cast<std::uint64_t>(count) > remaining() / minElementSize) {
-        fail("nombre " + De(what) + " au-delà de la fin du fichier");
-    }
-    return static_cast<std::int32_t>(count);
+    fail("nombre " + De(what) + " au-delà de la fin du fichier");
 }
 
-ArrayShape BinaryReader::arrayShape(std::size_t minElementSize) {
-    const std::int16_t dims = i16();
-    if (dims == 0) return ArrayShape{0, 1, 0};
-    if (dims != 1) fail("tableau de " + std::to_string(dims) + " dimensions");
-    ArrayShape s;
-    s.dimensions = 1;
-    const std::int32_t count = i32();
-    s.lowerBound = i32();
-    s.count = checkedCount(count, minElementSize, INT32_MAX, "éléments de tableau");
-    return s;
+void BinaryReader::failDimensions(std::int16_t dims) const {
+    fail("tableau de " + std::to_string(dims) + " dimensions");
 }
 
 }  // namespace korv

@@ -89,6 +89,15 @@ std::string MotifSansCasse(std::string_view motif) {
     return sortie;
 }
 
+std::string ExtensionDuFiltre(const FiltreFichier& filtre) {
+    if (filtre.motifs.empty()) return {};
+    const std::string& m = filtre.motifs.front();
+    if (m.size() < 3 || m.compare(0, 2, "*.") != 0) return {};
+    const std::string extension = m.substr(2);
+    if (extension.find_first_of("*?[]. ") != std::string::npos) return {};
+    return extension;
+}
+
 std::vector<std::string> FiltresQt(std::string_view filtre) {
     std::vector<std::string> sortie;
     for (const FiltreFichier& f : AnalyseFiltre(filtre)) {

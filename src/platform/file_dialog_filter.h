@@ -31,6 +31,12 @@ std::string MotifSansCasse(std::string_view motif);
 // the scene wrote it ("scènes (*.sce)"). Windows-1252 bytes.
 std::vector<std::string> FiltresQt(std::string_view filtre);
 
+// The extension a save dialog adds to a name typed without one while this
+// filter is chosen, as the Windows dialogs do: that of its first pattern
+// when it is "*.ext" with a plain extension; "" otherwise ("*", "*.*",
+// "a*.t?t"), and then the caller's default extension holds.
+std::string ExtensionDuFiltre(const FiltreFichier& filtre);
+
 // 0-based position in a list of `nombre` filters for the 1-based IndexFiltre;
 // out of range gives the first.
 std::size_t PositionFiltre(std::int32_t indexFiltre, std::size_t nombre) noexcept;

@@ -116,9 +116,12 @@ std::optional<fs::path> TrouveEntree(const fs::path& dossier, std::string_view c
     return dossier / *meilleur;
 }
 
-}  // namespace
-
-std::optional<fs::path> ResoudreChemin(std::string_view nomWindows) {
+// The resolution; `dossiersLus`, when given, receives every folder whose
+// contents or kind the result depends on.
+std::optional<fs::path> ResoudreEnNotant(std::string_view nomWindows, std::vector<fs::path>* dossiersLus) {
+    auto lit = [dossiersLus](const fs::path& dossier) {
+        if (dossiersLus) dossiersLus->push_back(dossier.empty() ? fs::path(".") : dossier);
+    };
     if (nomWindows.empty() || nomWindows.find('\0') != std::string_view::npos) return std::nullopt;
 
     fs::path courant;
@@ -139,10 +142,12 @@ std::optional<fs::path> ResoudreChemin(std::string_view nomWindows) {
         if (c == ".") continue;
         if (c == "..") {
             // Let the file system go up, so that ".." at the root stays there.
+            lit(courant);
             if (!EstRepertoire(courant)) return std::nullopt;
             courant /= "..";
             continue;
         }
+        lit(courant);
         if (!EstRepertoire(courant)) return std::nullopt;
         if (auto trouve = TrouveEntree(courant, c, !dernier)) {
             courant = std::move(*trouve);
@@ -156,6 +161,10 @@ std::optional<fs::path> ResoudreChemin(std::string_view nomWindows) {
     return courant;
 }
 
+}  // namespace
+
+std::optional<fs::path> ResoudreChemin(std::string_view nomWindows) { return ResoudreEnNotant(nomWindows, nullptr); }
+
 bool FichierExiste(std::string_view nomWindows) {
     const auto chemin = ResoudreChemin(nomWindows);
     if (!chemin) return false;
@@ -168,6 +177,45 @@ bool RepertoireExiste(std::string_view nomWindows) {
     if (!chemin) return false;
     std::error_code ec;
     return fs::is_directory(*chemin, ec);
+}
+
+std::optional<fs::path> ResolveurChemins::Resoudre(std::string_view nomWindows) {
+    const std::string nom(nomWindows);
+    if (const auto it = gardees_.find(nom); it != gardees_.end()) {
+        bool inchange = true;
+        for (const auto& [dossier, etat] : it->second.dossiers) {
+            if (EtatDe(dossier) != etat) {
+                inchange = false;
+                break;
+            }
+        }
+        if (inchange) return it->second.chemin;
+        gardees_.erase(it);
+    }
+    ++resolutions_;
+    std::vector<fs::path> dossiers;
+    auto chemin = ResoudreEnNotant(nomWindows, &dossiers);
+    // Kept only when every folder read exists and was last modified long
+    // enough ago for a later change to show in its time.
+    constexpr std::size_t kGardeesMax = 4096;
+    Resolution r;
+    r.chemin = chemin;
+    for (auto& d : dossiers) {
+        const auto etat = EtatDe(d);
+        if (!etat || !EtatRassis(*etat)) return chemin;
+        r.dossiers.emplace_back(std::move(d), *etat);
+    }
+    // A bound for programs that name many files once each.
+    if (gardees_.size() >= kGardeesMax) gardees_.clear();
+    gardees_.insert_or_assign(nom, std::move(r));
+    return chemin;
+}
+
+bool ResolveurChemins::FichierExiste(std::string_view nomWindows) {
+    const auto chemin = Resoudre(nomWindows);
+    if (!chemin) return false;
+    std::error_code ec;
+    return fs::is_regular_file(*chemin, ec);
 }
 
 }  // namespace korv::platform

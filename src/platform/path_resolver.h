@@ -14,9 +14,15 @@
 // beginning with a separator starts at the root too; any other name is
 // relative to the current folder.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/etat_fichier.h"
 
 namespace korv::platform {
 
@@ -32,5 +38,31 @@ bool FichierExiste(std::string_view nomWindows);
 
 // True when the name resolves to an existing folder (or a link to one).
 bool RepertoireExiste(std::string_view nomWindows);
+
+// The same resolution, kept per name for callers that resolve the same names
+// again and again (the pictures of a page at each showing). A kept result
+// holds the identity and modification time of every folder the resolution
+// read; it is used only while each of them is unchanged, since adding,
+// removing or renaming an entry changes its folder's modification time. A
+// folder modified in the last seconds is not trusted (two changes within
+// the file system's clock step would leave the same time), so names under
+// it are resolved afresh until it has been left alone for a while.
+class ResolveurChemins {
+public:
+    std::optional<std::filesystem::path> Resoudre(std::string_view nomWindows);
+    bool FichierExiste(std::string_view nomWindows);
+
+    // How many resolutions read the folders (were not served as kept).
+    std::size_t NombreResolutions() const { return resolutions_; }
+
+private:
+    struct Resolution {
+        std::vector<std::pair<std::filesystem::path, EtatFichier>> dossiers;
+        std::optional<std::filesystem::path> chemin;
+    };
+
+    std::unordered_map<std::string, Resolution> gardees_;
+    std::size_t resolutions_ = 0;
+};
 
 }  // namespace korv::platform

@@ -46,7 +46,25 @@ bool QtDialogueFichier::Montre(DemandeFichier& demande, bool enregistrer) {
         dialogue.selectNameFilter(
             filtres.at(static_cast<qsizetype>(PositionFiltre(demande.IndexFiltre, static_cast<std::size_t>(filtres.size())))));
     }
-    if (!demande.ExtensionDefaut.empty()) dialogue.setDefaultSuffix(Texte(demande.ExtensionDefaut));
+    if (!demande.ExtensionDefaut.empty()) {
+        dialogue.setDefaultSuffix(Texte(demande.ExtensionDefaut));
+        // A name typed without an extension takes that of the chosen filter
+        // ("Texte délimité (*.txt)" gives ".txt"), else the default one.
+        const std::vector<FiltreFichier> analyse = AnalyseFiltre(demande.Filtre);
+        // The dialog names the chosen filter by its label alone (its
+        // patterns are hidden): the filter is the first one of that label.
+        auto suivre = [&dialogue, &demande, analyse, filtres] {
+            const QString choisi = dialogue.selectedNameFilter();
+            qsizetype i = 0;
+            while (i < filtres.size() && filtres.at(i) != choisi && !filtres.at(i).startsWith(choisi + QStringLiteral(" ("))) ++i;
+            const std::string e = i >= 0 && i < static_cast<qsizetype>(analyse.size())
+                                      ? ExtensionDuFiltre(analyse[static_cast<std::size_t>(i)])
+                                      : std::string();
+            dialogue.setDefaultSuffix(Texte(e.empty() ? demande.ExtensionDefaut : e));
+        };
+        QObject::connect(&dialogue, &QFileDialog::filterSelected, &dialogue, suivre);
+        suivre();
+    }
     if (!demande.NomFichier.empty()) dialogue.selectFile(Texte(demande.NomFichier));
 
     // The program keeps file names as Windows-1252 bytes: a name it could not

@@ -100,24 +100,7 @@ void AjoutObjets::TexteRiche(const SourcesImpression::Objet& o, std::span<const 
 }
 
 void AjoutObjets::ReferencesRemplacer() {
-    static const std::u32string ident = U"$ident";
-    std::u32string brut = boite_.TexteBrut();
-    std::size_t depuis = 0;
-    for (;;) {
-        const std::size_t p = brut.find(ident, depuis);
-        if (p == std::u32string::npos) return;
-        const std::size_t q = brut.find(U'$', p + ident.size());
-        // A reference that never closes stays as it is.
-        if (q == std::u32string::npos) return;
-        std::u32string reference;
-        if (q >= p + 8) reference = brut.substr(p + 7, q - p - 8);
-        const std::string valeur = sources_.CaseReferenceValeur(platform::U32VersCp1252(reference)).value_or("");
-        const std::u32string v = platform::Cp1252VersU32(valeur);
-        boite_.Remplacer(static_cast<std::int32_t>(p), static_cast<std::int32_t>(q - p + 1), v);
-        brut.replace(p, q - p + 1, v);
-        // The value itself is never scanned again.
-        depuis = p + v.size();
-    }
+    print::ReferencesRemplacer(boite_, 0, [this](const std::string& r) { return sources_.CaseReferenceValeur(r); });
 }
 
 void AjoutObjets::Grille(int page, int objet) {
@@ -159,10 +142,12 @@ void AjoutObjets::Graphique(int page, int objet) {
     }
 }
 
-std::pair<int, int> AjoutObjets::PageTexteRicheCherche(int page) {
-    const int n = sources_.NombreObjets(page);
+std::pair<int, int> AjoutObjets::PageTexteRicheCherche(int page) { return print::PageTexteRicheCherche(sources_, page); }
+
+std::pair<int, int> PageTexteRicheCherche(SourcesImpression& sources, int page) {
+    const int n = sources.NombreObjets(page);
     for (int k = 1; k <= n; ++k) {
-        const auto o = sources_.ObjetPage(page, k);
+        const auto o = sources.ObjetPage(page, k);
         if (!o || o->type != kTexteRiche || (o->drapeaux & kTexteDansChamp) == 0) continue;
         if (o->texte.empty()) return {0, 0};
         TexteTravail t;

@@ -75,6 +75,10 @@ private:
     TexteTravail boite_;
 };
 
+// `PageTexteRicheCherche`: the page's commentary text (its first rich text
+// kept in the plan, when that text is not empty), or (0, 0).
+std::pair<int, int> PageTexteRicheCherche(SourcesImpression& sources, int page);
+
 // `SautsDePageFinalsRetirer`: the page breaks that end the list removed
 // (layout markers between them and the last content stay).
 void SautsDePageFinalsRetirer(ImpressionTravail& t);

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/cp1252.h"
 #include "rtf/ecrivain.h"
 #include "rtf/lecteur.h"
 #include "rtf/marqueurs.h"
@@ -116,6 +117,26 @@ void TexteTravail::Remplacer(std::int32_t debut, std::int32_t longueur, std::u32
     cellules.erase(cellules.begin() + a, cellules.begin() + b);
     cellules.insert(cellules.begin() + a, nouvelles.begin(), nouvelles.end());
     Reconstruire(document_, cellules, dernier);
+}
+
+void ReferencesRemplacer(TexteTravail& boite, std::size_t depuis,
+                         const std::function<std::optional<std::string>(const std::string&)>& valeur) {
+    static const std::u32string ident = U"$ident";
+    std::u32string brut = boite.TexteBrut();
+    for (;;) {
+        const std::size_t p = brut.find(ident, depuis);
+        if (p == std::u32string::npos) return;
+        const std::size_t q = brut.find(U'$', p + ident.size());
+        // A reference that never closes stays as it is.
+        if (q == std::u32string::npos) return;
+        std::u32string reference;
+        if (q >= p + 8) reference = brut.substr(p + 7, q - p - 8);
+        const std::u32string v = platform::Cp1252VersU32(valeur(platform::U32VersCp1252(reference)).value_or(""));
+        boite.Remplacer(static_cast<std::int32_t>(p), static_cast<std::int32_t>(q - p + 1), v);
+        brut.replace(p, q - p + 1, v);
+        // The value itself is never scanned again.
+        depuis = p + v.size();
+    }
 }
 
 std::string RemplacerDansRtf(std::string_view rtf, std::u32string_view cherche, std::u32string_view remplace,

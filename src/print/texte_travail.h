@@ -6,6 +6,8 @@
 // plain text (paragraphs joined by CR LF), 0-based.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,7 @@ public:
     bool DefinirRtf(std::string_view texte);
     void Vider();
     const rtf::Document& Document() const { return document_; }
+    rtf::Document& Document() { return document_; }
     std::u32string TexteBrut() const { return document_.TexteBrut(); }
     std::string Rtf() const;
     // [debut, fin) as RTF; fin -1 to the end.
@@ -32,6 +35,13 @@ public:
 private:
     rtf::Document document_;
 };
+
+// Each cell reference "$ident" + one character + reference + one character
+// + "$" of the box's plain text from `depuis` replaced by the text `valeur`
+// gives for the reference (nothing: an empty text). The scan goes forward
+// past each value, and stops at a reference that never closes.
+void ReferencesRemplacer(TexteTravail& boite, std::size_t depuis,
+                         const std::function<std::optional<std::string>(const std::string& reference)>& valeur);
 
 // Every occurrence of `cherche` in the plain text of an RTF text replaced by
 // `remplace`; `decalages` receives, for each one in order, its position in

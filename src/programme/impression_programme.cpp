@@ -1,6 +1,7 @@
 #include "programme/impression_programme.h"
 
 #include <exception>
+#include <stdexcept>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -32,7 +33,9 @@
 #include "print/imprimante.h"
 #include "print/mesureur.h"
 #include "print/pagination.h"
+#include "programme/exportation_programme.h"
 #include "programme/modules_a_venir.h"
+#include "rtf/texte_balise.h"
 
 namespace korv::programme {
 
@@ -59,10 +62,10 @@ std::vector<std::string> Elements(std::string_view liste, char separateur) {
 }  // namespace
 
 // The scene's objects, grids and charts as the job reads them.
-class ImpressionProgramme::Sources final : public print::SourcesImpression {
+class ImpressionProgramme::Sources final : public print::SourcesExport {
 public:
     Sources(engine::Moteur& moteur, grid::MagasinGrilles& magasin, display::AffichagePage& affichage,
-            const print::ImpressionTravail& travail)
+            print::ImpressionTravail& travail)
         : moteur_(moteur), magasin_(magasin), affichage_(affichage), travail_(travail) {}
 
     int NombreObjets(int page) override {
@@ -93,7 +96,19 @@ public:
         ctx.twipsParPixelX = affichage_.PageTampon.TwipsParPixelX();
         ctx.twipsParPixelY = affichage_.PageTampon.TwipsParPixelY();
         ctx.texteAffiche = [this](grid::TableauClasse& t, int c, int r) { return magasin_.TexteAffiche(t, c, r); };
-        grid::CopierVersBook(*g, *classeur, 1, ctx);
+        {
+            // While the grid's print event runs, scripts read the export
+            // modes 3 and 4 as 0 and 2.
+            const std::int16_t mode = travail_.ModeImpressionExport;
+            if (mode == 3) travail_.ModeImpressionExport = 0;
+            if (mode == 4) travail_.ModeImpressionExport = 2;
+            struct Retablir {
+                print::ImpressionTravail& t;
+                std::int16_t mode;
+                ~Retablir() { t.ModeImpressionExport = mode; }
+            } retablir{travail_, mode};
+            grid::CopierVersBook(*g, *classeur, 1, ctx);
+        }
         TaillesDeLaGrille(*g, classeur->FeuilleNumero(1), ctx.mode);
         CopieGrille r;
         r.titre = grid::TitreImpressionFeuille(g->ImprimeTitreRetourne(), ctx.monnaie);
@@ -139,6 +154,17 @@ public:
         return g->CaseValeurAAfficher(coord->colonne, coord->ligne);
     }
 
+    std::string NomObjet(int page, int objet) override {
+        return moteur_.scene.ObjetExiste(page, objet) ? moteur_.scene.Page(page).Objet(objet).nom : std::string();
+    }
+
+    rtf::Document TexteBaliseRtf(std::string_view texte) override {
+        return rtf::TexteInterneVersRTF(texte, policeDefaut, affichage_.PageTampon.TwipsParPixelY());
+    }
+
+    // The font a tagged text starts in.
+    std::string policeDefaut = "Arial";
+
 private:
     // The plan's currency symbol, from cell (1, 2) of PREVISION.COMPTE.
     std::string Monnaie() {
@@ -173,7 +199,7 @@ private:
     engine::Moteur& moteur_;
     grid::MagasinGrilles& magasin_;
     display::AffichagePage& affichage_;
-    const print::ImpressionTravail& travail_;
+    print::ImpressionTravail& travail_;
 };
 
 // The contents box: the contents last built, and the selection that
@@ -264,13 +290,23 @@ void ImpressionProgramme::Paginer() {
 
 void ImpressionProgramme::MessageFenetreFerme() { display::MessageFenetreFerme(affichage_); }
 
-void ImpressionProgramme::ExportationFenetreOuvre(std::int16_t mode) { reste_.ExportationFenetreOuvre(mode); }
-void ImpressionProgramme::ExporteTextesOuTableaux(std::int16_t option) { reste_.ExporteTextesOuTableaux(option); }
+print::SourcesExport& ImpressionProgramme::SourcesExport() { return *sources_; }
+void ImpressionProgramme::PoliceTexteBalise(std::string police) { sources_->policeDefaut = std::move(police); }
+
+void ImpressionProgramme::ExportationFenetreOuvre(std::int16_t mode) { Exportation().ExportationFenetreOuvre(mode); }
+void ImpressionProgramme::ExporteTextesOuTableaux(std::int16_t option) {
+    Exportation().ExporteTextesOuTableaux(option);
+}
 void ImpressionProgramme::MethodeTextesExporte(std::string_view texte) {
     if (redaction_) redaction_->MethodeTextesExporte(texte);
 }
 void ImpressionProgramme::TexteRTFInsereTableaux(int page, int objet, bool rtf) {
-    reste_.TexteRTFInsereTableaux(page, objet, rtf);
+    Exportation().TexteRTFInsereTableaux(page, objet, rtf);
+}
+
+ExportationProgramme& ImpressionProgramme::Exportation() {
+    if (exportation_ == nullptr) throw std::logic_error("export run without its module");
+    return *exportation_;
 }
 void ImpressionProgramme::RedactionImprimeExporte(std::string_view variante, bool exporte) {
     if (redaction_) redaction_->RedactionImprimeExporte(variante, exporte);
@@ -308,7 +344,8 @@ void ImpressionProgramme::Brancher(Plan plan) {
         const grid::TableauClasse* g = magasin_.Cherche(page, objet);
         return g != nullptr && g->TableauEstIlSaisi();
     };
-    s.exportTexteAjouter = [this](std::string_view texte) { reste_.ExportTexteAjouter(texte); };
+    // The export's only plain text is the page-break marker.
+    s.exportTexteAjouter = [this](std::string_view) { Exportation().SautDePageAjouter(); };
     s.texteMethodeLire = [this](std::string_view code, std::string_view genre) {
         const std::string nom = "..\\TEXTES\\V21\\" + std::string(genre) + std::string(code) + ".RTF";
         return sources_->FichierLu(engine::NomFichierAbsolu(nom, moteur_.scene.entete.repertoireScene));

@@ -2,15 +2,17 @@
 // The print job of the program: the print functions of scripts reach the
 // job of the print library, which reads the scene's objects, copies its
 // grids and charts and measures texts on the platform's printer. The
-// written plan, its table of contents and the current page's print and
-// export go through the method's driver; export itself is still the
-// stand-in's.
+// export functions go to the export run (`ExportationProgramme`), which
+// reads the scene through the same sources; the written plan, its table of
+// contents and the current page's print and export go through the method's
+// driver.
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "formula/travail_impression.h"
@@ -37,6 +39,7 @@ class MethodeEtapes;
 class RedactionImprimee;
 }  // namespace korv::plan
 namespace korv::print {
+class SourcesExport;
 class Imprimante;
 class MesureurTexte;
 class FenetreApercu;
@@ -45,6 +48,7 @@ class FenetreApercu;
 namespace korv::programme {
 
 class ImpressionAVenir;
+class ExportationProgramme;
 
 class ImpressionProgramme final : public formula::TravailImpression {
 public:
@@ -95,6 +99,12 @@ public:
     const print::ImpressionTravail& Travail() const { return travail_; }
     print::Imprimante& Imprimante() { return imprimante_; }
     void DefinirApercu(print::FenetreApercu* apercu) { apercu_ = apercu; }
+    // The export run the export functions reach, and what it reads.
+    void DefinirExportation(ExportationProgramme& exportation) { exportation_ = &exportation; }
+    print::SourcesExport& SourcesExport();
+    print::ImpressionTravail& TravailModifiable() { return travail_; }
+    // The font tagged texts start in when they are exported.
+    void PoliceTexteBalise(std::string police);
 
 private:
     // Paginates once per job, headless; a pagination error is shown.
@@ -103,6 +113,7 @@ private:
     // shows the page again.
     void ScriptsPageCourante(std::initializer_list<std::string_view> scripts, std::int16_t mode);
     void Message(std::string_view texte);
+    ExportationProgramme& Exportation();
     class Sources;
     class Sommaire;
 
@@ -114,6 +125,7 @@ private:
     print::Imprimante& imprimante_;
     print::MesureurTexte& mesureur_;
     print::FenetreApercu* apercu_ = nullptr;
+    ExportationProgramme* exportation_ = nullptr;
     print::ImpressionTravail travail_;
     std::unique_ptr<Sources> sources_;
     print::AjoutObjets ajout_;

@@ -79,15 +79,12 @@ private:
     grid::MagasinGrilles& magasin_;
 };
 
-// Export: what the print job hands on to the export run.
+// Nothing of printing and export is stood in for any more here; the
+// module's name stays declared for the operations other modules still
+// report under it.
 class ImpressionAVenir final {
 public:
     explicit ImpressionAVenir(ModulesAVenir& modules);
-    void ExportationFenetreOuvre(std::int16_t) { Signaler("ExportationFenetreOuvre"); }
-    void ExporteTextesOuTableaux(std::int16_t) { Signaler("ExporteTextesOuTableaux"); }
-    void TexteRTFInsereTableaux(int, int, bool) { Signaler("TexteRTFInsereTableaux"); }
-    // Plain text at the end of the export box (a page-break marker).
-    void ExportTexteAjouter(std::string_view) { Signaler("ExportTexteAjouter"); }
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Impression, operation); }

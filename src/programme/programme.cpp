@@ -36,6 +36,7 @@
 #include "programme/fenetre_programme.h"
 #include "print/imprimante.h"
 #include "print/mesureur.h"
+#include "programme/exportation_programme.h"
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/impression_programme.h"
 #include "programme/methode_pages_programme.h"
@@ -115,6 +116,7 @@ struct Programme::Modules {
           reste(aVenir),
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
+          exportation(m, affichage, impression, p.messages, p.dialogues),
           recepteur(m, affichage, magasin, edition, redaction) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
@@ -157,6 +159,7 @@ struct Programme::Modules {
     print::MesureurFixe mesureurDefaut{80, 240};
     ImpressionAVenir reste;
     ImpressionProgramme impression;
+    ExportationProgramme exportation;
     RecepteurMoteur recepteur;
 };
 
@@ -275,6 +278,8 @@ void Programme::Modules::BoutonsAscenseur(int page, int objet) {
 Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make_unique<Modules>(moteur, p)) {
     Modules& m = *m_;
     m.impression.DefinirApercu(p.apercu);
+    m.impression.DefinirExportation(m.exportation);
+    m.impression.PoliceTexteBalise(p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial"));
     auto& s = moteur.Services();
     s.messages = p.messages;
     s.dialogues = p.dialogues;

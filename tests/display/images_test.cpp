@@ -5,11 +5,14 @@
 #include <QImageWriter>
 
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "display/images_bmp_fabrique.h"
 #include "display/surface_application.h"
+#include "platform/path_resolver.h"
 
 namespace korv::display {
 namespace {
@@ -284,6 +287,56 @@ TEST(Images, CacheParCheminEtDate) {
     for (const char* f : {"A.BMP", "B.BMP", "A.BMP", "D.BMP", "A.BMP"}) EXPECT_FALSE(petit.Charger(dossier.Nom(f), "T").isNull());
     EXPECT_EQ(petit.NombreDecodages(), 3u);  // B went, A stayed in use
     EXPECT_LE(petit.OctetsUtilises(), 200u);
+}
+
+// A kept picture is served only while its file is the one decoded: a
+// rewrite of the same size that puts the time back, and a file of the same
+// size and time renamed over it, are both read again.
+TEST(Images, ImageGardeeRelueQuandSonFichierChange) {
+    namespace fs = std::filesystem;
+    test::ApplicationAffichage();
+    test::DossierTemporaire dossier;
+    const std::string nom = dossier.Nom("G.BMP");
+    const auto bmp = test::FabriquerBmp(4, 4, 24);
+    test::EcrireFichier(nom, bmp.octets);
+    const fs::path chemin = *platform::ResoudreChemin(nom);
+    std::vector<std::uint8_t> autre = bmp.octets;
+    autre.back() = static_cast<std::uint8_t>(autre.back() ^ 0xFF);
+    std::vector<std::uint8_t> attendu;
+    struct Cas {
+        const char* quoi;
+        std::function<void()> change;
+    };
+    const Cas cas[] = {
+        {"same size, time put back",
+         [&] {
+             const auto t = fs::last_write_time(chemin);
+             test::EcrireFichier(chemin, autre);
+             fs::last_write_time(chemin, t);
+             attendu = autre;
+         }},
+        {"same size and time, renamed over it",
+         [&] {
+             const auto t = fs::last_write_time(chemin);
+             const fs::path autreFichier = chemin.parent_path() / "autre.tmp";
+             test::EcrireFichier(autreFichier, bmp.octets);
+             fs::last_write_time(autreFichier, t);
+             fs::rename(autreFichier, chemin);
+             attendu = bmp.octets;
+         }},
+    };
+    CacheImages cache(nullptr);
+    for (const auto& c : cas) {
+        cache.Charger(nom, "T");
+        const std::size_t avant = cache.NombreDecodages();
+        cache.Charger(nom, "T");
+        EXPECT_EQ(cache.NombreDecodages(), avant) << c.quoi << ": served as kept";
+        c.change();
+        const QImage image = cache.Charger(nom, "T");
+        EXPECT_EQ(cache.NombreDecodages(), avant + 1) << c.quoi;
+        std::string erreur;
+        EXPECT_EQ(image, DecoderImageOctets(attendu, erreur)) << c.quoi;
+    }
 }
 
 TEST(Images, UnAppelPendantUnAutreNeDessineRien) {

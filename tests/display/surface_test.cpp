@@ -171,6 +171,26 @@ TEST(Surface, EtirementAuPlusProche) {
     Surface r(1, 1, kBlanc);  // shrinking takes the pixel under the centre
     r.TransfererEtire(QRect(0, 0, 1, 1), source, source.rect(), OperationRaster::SrcCopy);
     EXPECT_EQ(P(r, 0, 0), 4u);
+
+    // A source rectangle running past the picture: the target pixels whose
+    // source is outside it are left as they were, on each side.
+    struct Cas {
+        QRect depuis;
+        QRgb attendu[6];
+    };
+    const Cas cas[] = {
+        {QRect(-1, 0, 3, 1), {0xFFFFFF, 0xFFFFFF, 1, 1, 2, 2}},
+        {QRect(1, 0, 3, 1), {2, 2, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}},
+        {QRect(-2, 0, 6, 1), {0xFFFFFF, 0xFFFFFF, 1, 2, 0xFFFFFF, 0xFFFFFF}},
+        {QRect(5, 0, 2, 1), {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF}},
+    };
+    for (const auto& c : cas) {
+        Surface d(8, 1, kBlanc);
+        d.TransfererEtire(QRect(1, 0, 6, 1), source, c.depuis, OperationRaster::SrcCopy);
+        EXPECT_EQ(P(d, 0, 0), 0xFFFFFFu);
+        EXPECT_EQ(P(d, 7, 0), 0xFFFFFFu);
+        for (int x = 0; x < 6; ++x) EXPECT_EQ(P(d, x + 1, 0), c.attendu[x]) << c.depuis.x() << ": " << x;
+    }
 }
 
 TEST(Surface, MasqueMonochromeEtendu) {

@@ -45,6 +45,24 @@ TEST(FiltreFichier, AnalyseGardeLibellesEtMotifs) {
     EXPECT_EQ(filtres[1].motifs, (std::vector<std::string>{"*"}));
 }
 
+// The extension a chosen filter gives a name typed without one.
+TEST(FiltreFichier, ExtensionDuFiltreChoisi) {
+    struct Cas {
+        std::string filtre;
+        std::vector<std::string> extensions;
+    };
+    const Cas cas[] = {
+        {"Excel 5/7 (*.xls)|*.xls|Texte d\xE9limit\xE9 (*.txt)|*.txt", {"xls", "txt"}},
+        {"Sc\xE8nes|*.SCE;*.sc2|Tous (*.*)| *.*", {"SCE", ""}},
+        {"Tout|*|Motifs|a*.t?t|Double|*.tar.gz|Vide|*.", {"", "", "", ""}},
+    };
+    for (const Cas& c : cas) {
+        std::vector<std::string> extensions;
+        for (const FiltreFichier& f : AnalyseFiltre(c.filtre)) extensions.push_back(ExtensionDuFiltre(f));
+        EXPECT_EQ(extensions, c.extensions) << c.filtre;
+    }
+}
+
 TEST(FiltreFichier, PositionDuFiltreChoisi) {
     EXPECT_EQ(PositionFiltre(1, 3), 0u);
     EXPECT_EQ(PositionFiltre(3, 3), 2u);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <fstream>
 #include <string>
 
@@ -142,6 +144,64 @@ TEST_F(ResolveurTest, ExistenceTellsFilesFromFolders) {
     EXPECT_FALSE(RepertoireExiste(r + "\\SCENES\\README.TXT"));
     EXPECT_FALSE(RepertoireExiste(r + "\\SCENES\\NOUVEAU"));
     EXPECT_FALSE(RepertoireExiste("D:\\"));
+}
+
+// Ages the given folders, so that a resolution through them may be kept.
+void Vieillit(std::initializer_list<fs::path> dossiers) {
+    const auto avant = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& d : dossiers) fs::last_write_time(d, avant);
+}
+
+TEST_F(ResolveurTest, KeptResolutionFollowsEveryChangeOfItsFolders) {
+    const fs::path images = racine_ / "Scenes" / "Images";
+    struct Cas {
+        const char* quoi;
+        std::function<void()> change;
+        fs::path attendu;  // relative to the root
+    };
+    const Cas cas[] = {
+        {"file renamed to the exact spelling",
+         [&] { fs::rename(images / "Photo01.bmp", images / "PHOTO01.BMP"); }, "Scenes/Images/PHOTO01.BMP"},
+        {"file removed", [&] { fs::remove(images / "PHOTO01.BMP"); }, "Scenes/Images/PHOTO01.BMP"},
+        {"file made again in other case", [&] { Cree(images / "photo01.Bmp"); }, "Scenes/Images/photo01.Bmp"},
+        {"folder renamed", [&] { fs::rename(racine_ / "Scenes" / "Images", racine_ / "Scenes" / "iMAGES"); },
+         "Scenes/iMAGES/photo01.Bmp"},
+    };
+    const fs::path avant = fs::current_path();
+    fs::current_path(racine_);
+    ResolveurChemins resolveur;
+    for (const auto& c : cas) {
+        Vieillit({racine_, racine_ / "Scenes", fs::exists(images) ? images : racine_ / "Scenes" / "iMAGES"});
+        const std::size_t resolutions = resolveur.NombreResolutions();
+        const auto premier = resolveur.Resoudre("SCENES\\IMAGES\\PHOTO01.BMP");
+        const auto garde = resolveur.Resoudre("SCENES\\IMAGES\\PHOTO01.BMP");
+        EXPECT_EQ(resolveur.NombreResolutions(), resolutions + 1) << c.quoi << ": the second is served as kept";
+        EXPECT_EQ(premier, garde) << c.quoi;
+        c.change();
+        const auto apres = resolveur.Resoudre("SCENES\\IMAGES\\PHOTO01.BMP");
+        ASSERT_TRUE(apres.has_value()) << c.quoi;
+        EXPECT_EQ(*apres, c.attendu) << c.quoi;
+        EXPECT_EQ(*apres, ResoudreChemin("SCENES\\IMAGES\\PHOTO01.BMP")) << c.quoi;
+        EXPECT_EQ(resolveur.FichierExiste("SCENES\\IMAGES\\PHOTO01.BMP"), FichierExiste("SCENES\\IMAGES\\PHOTO01.BMP"))
+            << c.quoi;
+    }
+    fs::current_path(avant);
+}
+
+TEST_F(ResolveurTest, RecentlyChangedFoldersAreReadAgain) {
+    const fs::path avant = fs::current_path();
+    fs::current_path(racine_);
+    ResolveurChemins resolveur;
+    // Just made: a change within the clock's step could leave the same time.
+    EXPECT_EQ(resolveur.Resoudre("SCENES\\README.TXT"), fs::path("Scenes/readme.TXT"));
+    EXPECT_EQ(resolveur.Resoudre("SCENES\\README.TXT"), fs::path("Scenes/readme.TXT"));
+    EXPECT_EQ(resolveur.NombreResolutions(), 2u);
+    // Another current folder is another tree.
+    Vieillit({racine_, racine_ / "Scenes"});
+    EXPECT_EQ(resolveur.Resoudre("SCENES\\README.TXT"), fs::path("Scenes/readme.TXT"));
+    fs::current_path(racine_ / "Scenes");
+    EXPECT_EQ(resolveur.Resoudre("SCENES\\README.TXT"), std::nullopt) << "no Scenes folder under Scenes";
+    fs::current_path(avant);
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ using testsupport::PiloteProgramme;
 TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     PiloteProgramme p;
     const std::set<std::string, std::less<>> aVenir = {
-        // Export, the print and export driver of method pages and the table
-        // of contents; the print job itself is real.
+        // The print and export driver of method pages and the table of
+        // contents; the print job and the export run are real.
         "impression et exportation",
         "methode guidee"};
     EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
@@ -58,7 +58,7 @@ TEST(Programme, AStandInSaysSoOnceInTheErrorLog) {
 scene
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
-object kind=action name="EXPORTE" A1=11 text="QUE PASSEVALEUR = EXPORTEDEBUT(1)"
+object kind=action name="EXPORTE" A1=11 text="QUE PASSEVALEUR = AJOUTENUMEROPAGE(3)"
 object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
   element page=1 object=2 param=0 events=2
 )S");
@@ -66,7 +66,7 @@ object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
     p.Clic(200, 900, 900);
     p.ExecuterJusqua(300);
     const std::string journal = p.JournalErreurs();
-    const std::string ligne = "impression et exportation (ExportationFenetreOuvre)";
+    const std::string ligne = "impression et exportation (EnTetePiedSelectionVider)";
     ASSERT_NE(journal.find(ligne), std::string::npos) << journal;
     EXPECT_EQ(journal.find(ligne), journal.rfind(ligne)) << "reported once";
 }

@@ -41,7 +41,7 @@ struct ServicesRedactionImprimee {
     std::function<void(std::string_view)> scriptExecuter;
     // Whether the grid object holds a user entry.
     std::function<bool(int page, int objet)> grilleSaisie;
-    // Appends plain text at the end of the export box.
+    // Appends plain text (the page-break marker) at the end of the export box.
     std::function<void(std::string_view)> exportTexteAjouter;
     // A step's explanation file ("MET", "EXP", "SAV"); nothing when missing.
     std::function<std::optional<std::string>(std::string_view code, std::string_view genre)> texteMethodeLire;
