@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -23,6 +26,7 @@
 #include "grid/feuille.h"
 #include "print/feuille_imprimee.h"
 #include "print/texte_travail.h"
+#include "rtf/lecteur.h"
 #include "print/travail.h"
 #include "programme/pilote_programme.h"
 
@@ -250,6 +254,52 @@ TEST_F(PlanRedigeProgramme, TheWritingAndEditBoxesAreLeftAlone) {
     print::TexteTravail b;
     ASSERT_TRUE(b.DefinirRtf(avant));
     EXPECT_EQ(b.TexteBrut(), U"Notre produit");
+}
+
+// The written plan and a method page exported to RTF: read back by our
+// reader, the titles and texts in order, a page break before each chapter,
+// no placeholder left.
+TEST_F(PlanRedigeProgramme, TheWrittenPlanAndAMethodPageAreExported) {
+    Ecrire("21", "Fondée en 2020");
+    Ecrire("423", "Trois prototypes");
+    const auto dossier = std::filesystem::path(p.DossierProgramme()) / "sortie";
+    std::filesystem::create_directories(dossier);
+    const auto lire = [](const std::filesystem::path& f) {
+        std::ifstream in(f, std::ios::binary);
+        const std::string octets{std::istreambuf_iterator<char>(in), {}};
+        const auto l = rtf::LireRtf(octets);
+        EXPECT_TRUE(l.document.has_value()) << l.erreur;
+        return l.document ? rtf::TexteUtf8(l.document->TexteBrut()) : std::string();
+    };
+    p.RepondreFichier((dossier / "plan.rtf").string());
+    Executer("QUE DUMMY=EXPORTEDEBUT(3)\r\n"
+             "QUE DUMMY=MAJSOMMAIRE('ACCUEIL';'SOMMAIRE';0)\r\n"
+             "QUE DUMMY=EXPORTEOBJET('ACCUEIL';'RTF_SOMMAIRE')\r\n"
+             "QUE DUMMY=EXPORTEOBJET('ORVANE';'REDACTIONNEL')\r\n"
+             "QUE DUMMY=EXPORTEFIN(0)");
+    const std::string plan = lire(dossier / "plan.rtf");
+    std::size_t depuis = plan.find("2.1.1. Programme de R&D");  // after the contents' own lines
+    ASSERT_NE(depuis, std::string::npos) << plan;
+    depuis = plan.find("1. L'entreprise au", depuis);
+    ASSERT_NE(depuis, std::string::npos) << plan;
+    for (const std::string& t : {std::string("1.1. Historique"), std::string("Fondée en 2020"),
+                                 std::string("2. Strat"), std::string("2.1. La stratégie produit"),
+                                 std::string("2.1.1. Programme de R&D"), std::string("Trois prototypes")}) {
+        const std::size_t q = plan.find(t, depuis);
+        EXPECT_NE(q, std::string::npos) << t << "\n" << plan;
+        if (q != std::string::npos) depuis = q;
+    }
+    EXPECT_EQ(plan.find("<"), std::string::npos) << plan;
+
+    // The method page of step 423 through "Exporter cette page au format RTF".
+    p.Programme().Etapes().EtapeCouranteCode() = "423";
+    engine::SauteALaPage(p.Moteur(), 2);
+    p.ExecuterJusqua(200);
+    p.RepondreFichier((dossier / "page.rtf").string());
+    p.Programme().Recepteur().MenuPlan(plan::CommandePlan::ExporterPageRtf);
+    EXPECT_EQ(lire(dossier / "page.rtf"), "Programme de R&D\r\n\r\nTrois prototypes\r\n");
+    EXPECT_EQ(Travail().ModeImpressionExport, 0);
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 // The contents box holds the contents built last; TEXTERECHERCHEPAGE finds
