@@ -106,8 +106,8 @@ void FonctionsImpression::Objet(PileValeurs& pile, int& n) {
                 t->RedactionImprimeExporte(nomObjet, false);
             }
             if (t != nullptr && CommencePar(nomObjet, kPageMethode)) {
-                const std::int16_t etape = t->NumeroEtape(CodeEtape(nomObjet));
-                if (etape > 0) t->EtapeImprimeExporte(etape, false);
+                // Step 0 (no such step) goes on too: the driver tells the user.
+                t->EtapeImprimeExporte(t->NumeroEtape(CodeEtape(nomObjet)), false);
             }
         } else {
             const std::int16_t p = scene_.NumeroDePage(nomPage);
@@ -186,8 +186,7 @@ void FonctionsImpression::ExporteObjet(PileValeurs& pile, int& n) {
         if (nomObjet == "REDACTIONNEL") {
             if (t != nullptr) t->RedactionImprimeExporte(nomObjet, true);
         } else if (CommencePar(nomObjet, kPageMethode) && t != nullptr) {
-            const std::int16_t etape = t->NumeroEtape(CodeEtape(nomObjet));
-            if (etape > 0) t->EtapeImprimeExporte(etape, true);
+            t->EtapeImprimeExporte(t->NumeroEtape(CodeEtape(nomObjet)), true);
         }
     } else {
         const std::int16_t p = scene_.NumeroDePage(nomPage);
@@ -230,8 +229,8 @@ void FonctionsImpression::MajSommaire(PileValeurs& pile, int& n) {
     if (page < 1) return;
     const std::int16_t objet = scene_.NumeroObjet(page, Nom(Argument(pile, n, 2, k)));
     if (objet < 1) return;
-    const std::int16_t niveau = Argument(pile, n, 3, k).EnEntier();
-    if (auto* t = services_.Impression()) t->SommaireMettreAJour(page, objet, niveau);
+    const std::int16_t numeros = Argument(pile, n, 3, k).EnEntier();
+    if (auto* t = services_.Impression()) t->SommaireMettreAJour(page, objet, numeros);
     Argument(pile, n, 1, k) = Valeur::Entier(0);
     n -= k - 1;
 }

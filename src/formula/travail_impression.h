@@ -54,9 +54,12 @@ public:
     // The method step whose code is `code` (an empty code: the current
     // step); 0 when there is none.
     virtual std::int16_t NumeroEtape(std::string_view code) = 0;
+    // Step 0 is no step: the user is told.
     virtual void EtapeImprimeExporte(std::int16_t etape, bool exporte) = 0;
-    // Rebuilds the plan's table of contents in that page object.
-    virtual void SommaireMettreAJour(int page, int objet, std::int16_t niveau) = 0;
+    // Rebuilds the plan's table of contents in that page object; `numeros`
+    // 1 ends each line with its page-number placeholder, any other value
+    // leaves them out (the on-screen contents).
+    virtual void SommaireMettreAJour(int page, int objet, std::int16_t numeros) = 0;
 };
 
 }  // namespace korv::formula

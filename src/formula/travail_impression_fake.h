@@ -55,8 +55,8 @@ public:
     void EtapeImprimeExporte(std::int16_t etape, bool e) override {
         Note("EtapeImprimeExporte " + std::to_string(etape) + " " + B(e));
     }
-    void SommaireMettreAJour(int page, int objet, std::int16_t niveau) override {
-        Note("SommaireMettreAJour " + std::to_string(page) + " " + std::to_string(objet) + " " + std::to_string(niveau));
+    void SommaireMettreAJour(int page, int objet, std::int16_t numeros) override {
+        Note("SommaireMettreAJour " + std::to_string(page) + " " + std::to_string(objet) + " " + std::to_string(numeros));
     }
 
 private:

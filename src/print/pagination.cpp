@@ -8,6 +8,8 @@
 #include "platform/cp1252.h"
 #include "print/ajout_objets.h"
 #include "print/texte_travail.h"
+#include "rtf/ecrivain.h"
+#include "rtf/lecteur.h"
 
 namespace korv::print {
 
@@ -173,17 +175,47 @@ std::int32_t Pagination::Paginer() {
     return t_.NombreDePages;
 }
 
+std::string PlaceholdersMinuscules(const std::string& rtf) {
+    const std::u32string debut = U"<" + platform::Cp1252VersU32(marqueur::NumeroRubrique);
+    if (rtf.find(marqueur::NumeroRubrique) == std::string::npos) return rtf;
+    auto d = rtf::LireTexteRiche(rtf);
+    if (!d) return rtf;
+    for (rtf::Paragraphe& p : d->paragraphes) {
+        std::u32string texte;
+        std::vector<rtf::FormatCaractere> formats;
+        for (const rtf::Morceau& m : p.morceaux) {
+            texte += m.texte;
+            formats.insert(formats.end(), m.texte.size(), m.format);
+        }
+        for (std::size_t a = texte.find(debut); a != std::u32string::npos; a = texte.find(debut, a + 1)) {
+            const std::size_t b = texte.find(U'>', a);
+            if (b == std::u32string::npos) break;
+            for (std::size_t i = a; i <= b; ++i) formats[i].taille = 2;
+        }
+        p.morceaux.clear();
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            if (p.morceaux.empty() || !(p.morceaux.back().format == formats[i])) p.morceaux.push_back({formats[i], {}});
+            p.morceaux.back().texte += texte[i];
+        }
+    }
+    return rtf::EcrireRtf(*d);
+}
+
 void Pagination::TexteWalk(const std::string& source) {
     // Tabs replaced before measuring, so that painting cuts where this did.
     const std::string rtf = RemplacerDansRtf(source, kMarqueurTabulation, U"\t");
-    const std::int32_t n = m_.Longueur(rtf);
+    // A contents line's page-number placeholder becomes a short number
+    // after the cut: measured in the smallest size, it takes almost no
+    // room, so the cut falls between the lines as they are painted.
+    const std::string mesure = PlaceholdersMinuscules(rtf);
+    const std::int32_t n = m_.Longueur(mesure);
     std::int32_t debut = 0;
     std::int32_t premier = 0;
     bool neuve = fraiche_;
     Rectangle r;
     for (;;) {
         r = {corps_.gauche, corps_.haut, corps_.droite, corps_.bas};
-        const MesureTexte m = m_.Mesurer(rtf, r, debut, neuve);
+        const MesureTexte m = m_.Mesurer(mesure, r, debut, neuve);
         r.bas = m.bas;
         ImpressionElement e;
         e.rectangle = r;

@@ -43,6 +43,8 @@ std::int32_t QtMesureur::Longueur(std::string_view rtf) {
 MesureTexte QtMesureur::Mesurer(std::string_view rtf, const Rectangle& r, std::int32_t debut, bool auMoinsUneLigne) {
     Mise& m = Charge(rtf);
     m.q.setTextWidth(std::max(1, r.droite - r.gauche));
+    // Qt lays a long text out lazily: every line is needed, from any start.
+    (void)m.q.size();
     const std::int32_t depart = rtf::PositionDocumentQt(m.document, debut);
     const double hauteur = r.bas - r.haut;
     MesureTexte resultat{debut, r.haut};

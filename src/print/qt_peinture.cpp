@@ -35,6 +35,8 @@ void PeindreTexte(const Dessin& d, const ImpressionElement& e, QPainter& p, cons
     QTextDocument q;
     MettreEnPageTwips(tt.Document(), q, resolution);
     q.setTextWidth(std::max(1, d.rectangle.droite - d.rectangle.gauche));
+    // Qt lays a long text out lazily: every line is needed, from any start.
+    (void)q.size();
     const bool piece = e.Genre == GenreElement::Contenu;
     const std::int32_t debut = piece ? rtf::PositionDocumentQt(tt.Document(), e.CaractereDebut) : 0;
     const std::int32_t fin = piece && e.CaractereFin > e.CaractereDebut
@@ -61,7 +63,9 @@ void PeindreTexte(const Dessin& d, const ImpressionElement& e, QPainter& p, cons
     p.translate(cible.topLeft());
     p.scale(v.pixelsParTwip, v.pixelsParTwip);
     p.translate(0, -y0);
-    q.drawContents(&p, QRectF(0, y0, d.rectangle.droite - d.rectangle.gauche, y1 - y0));
+    // Only the paragraphs of these lines: a neighbour that merely touches
+    // them is not drawn under the clip (a PDF keeps clipped text).
+    q.drawContents(&p, QRectF(0, y0 + 1, d.rectangle.droite - d.rectangle.gauche, std::max(0.0, y1 - y0 - 2)));
     p.restore();
 }
 

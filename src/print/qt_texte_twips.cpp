@@ -43,9 +43,13 @@ void MettreEnPageTwips(const rtf::Document& d, QTextDocument& q, QImage& resolut
     const double echelle = EchelleEspacement();
     for (QTextBlock b = q.begin(); b.isValid(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
-        if (f.topMargin() == 0 && f.bottomMargin() == 0) continue;
+        QList<QTextOption::Tab> tabs = f.tabPositions();
+        if (f.topMargin() == 0 && f.bottomMargin() == 0 && tabs.isEmpty()) continue;
         f.setTopMargin(f.topMargin() / echelle);
         f.setBottomMargin(f.bottomMargin() / echelle);
+        // Tab stops are scaled as the spacing is.
+        for (QTextOption::Tab& t : tabs) t.position /= echelle;
+        f.setTabPositions(tabs);
         QTextCursor(b).setBlockFormat(f);
     }
 }

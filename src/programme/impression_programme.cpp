@@ -10,6 +10,13 @@
 #include <vector>
 
 #include "display/affichage.h"
+#include "display/zone.h"
+#include "engine/page_jeu.h"
+#include "engine/scripts_moteur.h"
+#include "formula/fonctions_texte_riche.h"
+#include "plan/methode/etapes_methode.h"
+#include "plan/methode/lignes_page.h"
+#include "plan/methode/redaction_imprimee.h"
 #include "engine/liste_std.h"
 #include "engine/fichier_nom.h"
 #include "engine/moteur.h"
@@ -35,6 +42,10 @@ namespace korv::programme {
 namespace {
 
 constexpr int kGrille = 12;
+constexpr int kGraphique = 14;
+constexpr std::int16_t kModePageImprimee = 2;
+constexpr std::int16_t kModePageExportee = 4;
+constexpr std::string_view kTitre = "Corvanne Rarevive Zaru";
 
 std::vector<std::string> Elements(std::string_view liste, char separateur) {
     std::vector<std::string> r(1);
@@ -191,18 +202,38 @@ private:
     print::ImpressionTravail& travail_;
 };
 
+// The contents box: the contents last built, and the selection that
+// TEXTERECHERCHEPAGE moves over it.
+class ImpressionProgramme::Sommaire final : public formula::BoiteSommaire {
+public:
+    explicit Sommaire(ImpressionProgramme& p) : p_(p) {}
+    std::u32string TexteBrut() const override {
+        return p_.redaction_ ? p_.redaction_->Sommaire().TexteBrut() : std::u32string();
+    }
+    std::int32_t SelectionDebut() const override { return debut_; }
+    void Selectionner(std::int32_t debut, std::int32_t) override { debut_ = debut; }
+    // A new contents puts the caret back at its start.
+    void Remplace() { debut_ = 0; }
+
+private:
+    ImpressionProgramme& p_;
+    std::int32_t debut_ = 0;
+};
+
 ImpressionProgramme::ImpressionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& magasin,
                                          display::AffichagePage& affichage, ImpressionAVenir& reste,
                                          platform::BoiteMessage* messages, print::Imprimante& imprimante,
                                          print::MesureurTexte& mesureur)
     : moteur_(moteur),
+      magasin_(magasin),
       affichage_(affichage),
       reste_(reste),
       messages_(messages),
       imprimante_(imprimante),
       mesureur_(mesureur),
       sources_(std::make_unique<Sources>(moteur, magasin, affichage, travail_)),
-      ajout_(travail_, *sources_) {}
+      ajout_(travail_, *sources_),
+      sommaire_(std::make_unique<Sommaire>(*this)) {}
 
 ImpressionProgramme::~ImpressionProgramme() = default;
 
@@ -266,7 +297,9 @@ void ImpressionProgramme::ExportationFenetreOuvre(std::int16_t mode) { Exportati
 void ImpressionProgramme::ExporteTextesOuTableaux(std::int16_t option) {
     Exportation().ExporteTextesOuTableaux(option);
 }
-void ImpressionProgramme::MethodeTextesExporte(std::string_view texte) { reste_.MethodeTextesExporte(texte); }
+void ImpressionProgramme::MethodeTextesExporte(std::string_view texte) {
+    if (redaction_) redaction_->MethodeTextesExporte(texte);
+}
 void ImpressionProgramme::TexteRTFInsereTableaux(int page, int objet, bool rtf) {
     Exportation().TexteRTFInsereTableaux(page, objet, rtf);
 }
@@ -276,14 +309,106 @@ ExportationProgramme& ImpressionProgramme::Exportation() {
     return *exportation_;
 }
 void ImpressionProgramme::RedactionImprimeExporte(std::string_view variante, bool exporte) {
-    reste_.RedactionImprimeExporte(variante, exporte);
+    if (redaction_) redaction_->RedactionImprimeExporte(variante, exporte);
 }
-std::int16_t ImpressionProgramme::NumeroEtape(std::string_view code) { return reste_.NumeroEtape(code); }
+std::int16_t ImpressionProgramme::NumeroEtape(std::string_view code) {
+    if (plan_.etapes == nullptr) return 0;
+    return static_cast<std::int16_t>(plan_.etapes->NumeroEtape(code.empty() ? plan_.etapes->EtapeCouranteCode() : code));
+}
 void ImpressionProgramme::EtapeImprimeExporte(std::int16_t etape, bool exporte) {
-    reste_.EtapeImprimeExporte(etape, exporte);
+    if (redaction_) redaction_->EtapeImprimeExporte(etape, exporte, {});
 }
-void ImpressionProgramme::SommaireMettreAJour(int page, int objet, std::int16_t niveau) {
-    reste_.SommaireMettreAJour(page, objet, niveau);
+void ImpressionProgramme::SommaireMettreAJour(int page, int objet, std::int16_t numeros) {
+    if (!redaction_) return;
+    redaction_->SommaireMettreAJour(page, objet, numeros == 1);
+    sommaire_->Remplace();
+}
+
+formula::BoiteSommaire& ImpressionProgramme::BoiteSommaire() { return *sommaire_; }
+
+void ImpressionProgramme::Message(std::string_view texte) {
+    if (messages_) messages_->Afficher(texte, platform::style::Ok, kTitre);
+}
+
+void ImpressionProgramme::Brancher(Plan plan) {
+    plan_ = std::move(plan);
+    plan::ServicesRedactionImprimee s;
+    s.scene = &moteur_.scene;
+    s.etapes = plan_.etapes;
+    s.travail = this;
+    s.modeFixer = [this](std::int16_t mode) { travail_.ModeImpressionExport = mode; };
+    s.scriptExecuter = [this](std::string_view script) {
+        moteur_.ScriptsDuMoteur().ProgScriptExecute(script, moteur_.jeu.PageCourante, -1, "");
+    };
+    s.grilleSaisie = [this](int page, int objet) {
+        const grid::TableauClasse* g = magasin_.Cherche(page, objet);
+        return g != nullptr && g->TableauEstIlSaisi();
+    };
+    // The export's only plain text is the page-break marker.
+    s.exportTexteAjouter = [this](std::string_view) { Exportation().SautDePageAjouter(); };
+    s.texteMethodeLire = [this](std::string_view code, std::string_view genre) {
+        const std::string nom = "..\\TEXTES\\V21\\" + std::string(genre) + std::string(code) + ".RTF";
+        return sources_->FichierLu(engine::NomFichierAbsolu(nom, moteur_.scene.entete.repertoireScene));
+    };
+    s.signaler = [this](std::string_view texte) { Message(texte); };
+    redaction_ = std::make_unique<plan::RedactionImprimee>(std::move(s));
+}
+
+void ImpressionProgramme::ScriptsPageCourante(std::initializer_list<std::string_view> scripts, std::int16_t mode) {
+    travail_.ModeImpressionExport = mode;
+    const int page = moteur_.jeu.PageCourante;
+    for (const std::string_view script : scripts) moteur_.ScriptsDuMoteur().ProgScriptExecute(script, page, -1, "");
+    travail_.ModeImpressionExport = 0;
+    // A chart is drawn again by going to its page; anything else by a redraw.
+    const engine::Scene& scene = moteur_.scene;
+    if (scene.PageExiste(page)) {
+        for (const engine::ObjetPage& o : scene.Page(page).objets) {
+            if (o.type == kGraphique) {
+                engine::SauteALaPage(moteur_, page);
+                return;
+            }
+        }
+    }
+    display::PageJeuReafficheEnEntier(affichage_);
+}
+
+void ImpressionProgramme::PageCouranteImprimer() {
+    if (plan_.editionValider) plan_.editionValider();
+    const engine::Scene& scene = moteur_.scene;
+    const int page = moteur_.jeu.PageCourante;
+    if (!scene.PageExiste(page)) return;
+    const std::string code = plan_.etapes ? plan_.etapes->EtapeCouranteCode() : std::string();
+    const plan::LignesPage l = plan::LignesImpressionPage(scene.Page(page), code);
+    if (l.panneau > 0 && plan_.redactionSauver) plan_.redactionSauver(std::string(scene.Page(page).Objet(l.panneau).texte));
+    if (l.lignes.empty()) {
+        Message("Cette page ne contient pas d'objet imprimable en dehors d'un dossier");
+        return;
+    }
+    // The scene's own start and end of a print job around the page's lines.
+    const int p = engine::NumeroDePage(scene, "IMPRIMEPAGE");
+    if (p < 1) return;
+    const int d = engine::NumeroObjet(scene, p, "DEBUT");
+    if (d < 1) return;
+    const int f = engine::NumeroObjet(scene, p, "FIN");
+    if (f < 1) return;
+    const std::string debut = scene.Page(p).Objet(d).texte;
+    const std::string fin = scene.Page(p).Objet(f).texte;
+    ScriptsPageCourante({debut, l.lignes, fin}, kModePageImprimee);
+}
+
+void ImpressionProgramme::PageCouranteExporteRTF() {
+    if (plan_.editionValider) plan_.editionValider();
+    const engine::Scene& scene = moteur_.scene;
+    const int page = moteur_.jeu.PageCourante;
+    if (!scene.PageExiste(page)) return;
+    const std::string code = plan_.etapes ? plan_.etapes->EtapeCouranteCode() : std::string();
+    const plan::LignesPage l = plan::ScriptExportPage(scene.Page(page), code);
+    if (l.panneau > 0 && plan_.redactionSauver) plan_.redactionSauver(std::string(scene.Page(page).Objet(l.panneau).texte));
+    if (l.lignes.empty()) {
+        Message("Cette page ne contient pas d'objet exportable en dehors d'un dossier");
+        return;
+    }
+    ScriptsPageCourante({l.lignes}, kModePageExportee);
 }
 
 }  // namespace korv::programme

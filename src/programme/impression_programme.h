@@ -3,10 +3,13 @@
 // job of the print library, which reads the scene's objects, copies its
 // grids and charts and measures texts on the platform's printer. The
 // export functions go to the export run (`ExportationProgramme`), which
-// reads the scene through the same sources; the method driver and the
-// table of contents are still the stand-in's.
+// reads the scene through the same sources; the written plan, its table of
+// contents and the current page's print and export go through the method's
+// driver.
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -28,6 +31,13 @@ class AffichagePage;
 namespace korv::platform {
 class BoiteMessage;
 }
+namespace korv::formula {
+class BoiteSommaire;
+}
+namespace korv::plan {
+class MethodeEtapes;
+class RedactionImprimee;
+}  // namespace korv::plan
 namespace korv::print {
 class SourcesExport;
 class Imprimante;
@@ -69,7 +79,22 @@ public:
     void RedactionImprimeExporte(std::string_view variante, bool exporte) override;
     std::int16_t NumeroEtape(std::string_view code) override;
     void EtapeImprimeExporte(std::int16_t etape, bool exporte) override;
-    void SommaireMettreAJour(int page, int objet, std::int16_t niveau) override;
+    void SommaireMettreAJour(int page, int objet, std::int16_t numeros) override;
+
+    // What the written plan needs of the plan layer.
+    struct Plan {
+        plan::MethodeEtapes* etapes = nullptr;
+        // `PlanAffaireEditionValider`: the edit in progress ended and stored.
+        std::function<void()> editionValider;
+        // `RedactionTexteSauver`: the writing box stored where a source says.
+        std::function<void(std::string_view)> redactionSauver;
+    };
+    void Brancher(Plan plan);
+    // "Imprimer cette page" and "Exporter cette page au format RTF".
+    void PageCouranteImprimer();
+    void PageCouranteExporteRTF();
+    // The table-of-contents box that TEXTERECHERCHEPAGE searches.
+    formula::BoiteSommaire& BoiteSommaire();
 
     const print::ImpressionTravail& Travail() const { return travail_; }
     print::Imprimante& Imprimante() { return imprimante_; }
@@ -84,10 +109,16 @@ public:
 private:
     // Paginates once per job, headless; a pagination error is shown.
     void Paginer();
+    // Runs each script on the current page in `mode`, then sets mode 0 and
+    // shows the page again.
+    void ScriptsPageCourante(std::initializer_list<std::string_view> scripts, std::int16_t mode);
+    void Message(std::string_view texte);
     ExportationProgramme& Exportation();
     class Sources;
+    class Sommaire;
 
     engine::Moteur& moteur_;
+    grid::MagasinGrilles& magasin_;
     display::AffichagePage& affichage_;
     ImpressionAVenir& reste_;
     platform::BoiteMessage* messages_;
@@ -98,6 +129,9 @@ private:
     print::ImpressionTravail travail_;
     std::unique_ptr<Sources> sources_;
     print::AjoutObjets ajout_;
+    Plan plan_;
+    std::unique_ptr<plan::RedactionImprimee> redaction_;
+    std::unique_ptr<Sommaire> sommaire_;
 };
 
 }  // namespace korv::programme

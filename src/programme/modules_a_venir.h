@@ -79,42 +79,15 @@ private:
     grid::MagasinGrilles& magasin_;
 };
 
-// The print and export driver of method pages and the table of contents:
-// what the print job hands on.
+// Nothing of printing and export is stood in for any more here; the
+// module's name stays declared for the operations other modules still
+// report under it.
 class ImpressionAVenir final {
 public:
     explicit ImpressionAVenir(ModulesAVenir& modules);
-    void MethodeTextesExporte(std::string_view) { Signaler("MethodeTextesExporte"); }
-    void RedactionImprimeExporte(std::string_view, bool) { Signaler("RedactionImprimeExporte"); }
-    std::int16_t NumeroEtape(std::string_view) {
-        Signaler("NumeroEtape");
-        return 0;
-    }
-    void EtapeImprimeExporte(std::int16_t, bool) { Signaler("EtapeImprimeExporte"); }
-    // The plan menu's "Imprimer cette page" and "Exporter cette page au format RTF".
-    void PageCouranteImprimer() { Signaler("PageCouranteImprimer"); }
-    void PageCouranteExporteRTF() { Signaler("PageCouranteExporteRTF"); }
-    void SommaireMettreAJour(int, int, std::int16_t) { Signaler("SommaireMettreAJour"); }
 
 private:
     void Signaler(std::string_view operation) { modules_.Signaler(module::Impression, operation); }
-    ModulesAVenir& modules_;
-};
-
-// The table-of-contents box that the print module writes and
-// TEXTERECHERCHEPAGE searches: empty, and its search reported, until that
-// module comes.
-class SommaireAVenir final : public formula::BoiteSommaire {
-public:
-    explicit SommaireAVenir(ModulesAVenir& modules) : modules_(modules) {}
-    std::u32string TexteBrut() const override {
-        modules_.Signaler(module::Impression, "TexteRecherchePage");
-        return {};
-    }
-    std::int32_t SelectionDebut() const override { return 0; }
-    void Selectionner(std::int32_t, std::int32_t) override {}
-
-private:
     ModulesAVenir& modules_;
 };
 

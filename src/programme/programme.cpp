@@ -117,7 +117,6 @@ struct Programme::Modules {
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
           exportation(m, affichage, impression, p.messages, p.dialogues),
-          sommaire(aVenir),
           recepteur(m, affichage, magasin, edition, redaction) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
@@ -161,7 +160,6 @@ struct Programme::Modules {
     ImpressionAVenir reste;
     ImpressionProgramme impression;
     ExportationProgramme exportation;
-    SommaireAVenir sommaire;
     RecepteurMoteur recepteur;
 };
 
@@ -303,7 +301,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     declenchement.twipsParPixel = {p.twipsParPixel, p.twipsParPixel};
     declenchement.voisins = &m.voisinsSprites;
     moteur.ScriptsDuMoteur().Impression(&m.impression);
-    moteur.ScriptsDuMoteur().Sommaire(&m.sommaire);
+    moteur.ScriptsDuMoteur().Sommaire(&m.impression.BoiteSommaire());
     moteur.ScriptsDuMoteur().FonctionsGrilles(m.fonctions.Premiere());
 
     m.affichage.DefinirFenetre(&m.fenetre);
@@ -341,10 +339,17 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // A step node of the plan tree makes its step current.
     m.recepteur.methodeChanger = [&m](std::string_view code) { m.etapes.MethodeChanger(code); };
     m.recepteur.etapeCouranteCode = [&m] { return m.etapes.EtapeCouranteCode(); };
-    m.recepteur.pageImprimer = [&m] { m.reste.PageCouranteImprimer(); };
-    m.recepteur.pageExporterRtf = [&m] { m.reste.PageCouranteExporteRTF(); };
+    m.recepteur.pageImprimer = [&m] { m.impression.PageCouranteImprimer(); };
+    m.recepteur.pageExporterRtf = [&m] { m.impression.PageCouranteExporteRTF(); };
     m.recepteur.regleBulle = &m.regleBulle;
     m.redaction.regleBulle = &m.regleBulle;
+    // The written plan reads the steps, ends the edit in progress and
+    // stores the writing box before printing.
+    ImpressionProgramme::Plan planImprime;
+    planImprime.etapes = &m.etapes;
+    planImprime.editionValider = [&m] { m.document.PlanAffaireEditionValider(false); };
+    planImprime.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
+    m.impression.Brancher(std::move(planImprime));
 
     // The method's current step is the engine's, which the history keeps;
     // toggling a step's seen mark modifies the plan.
@@ -408,6 +413,7 @@ grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 plan::BarresRTF& Programme::Barres() noexcept { return m_->barres; }
 plan::Redaction& Programme::Redaction() noexcept { return m_->redaction; }
 const print::ImpressionTravail& Programme::TravailImpression() const noexcept { return m_->impression.Travail(); }
+formula::BoiteSommaire& Programme::BoiteSommaire() noexcept { return m_->impression.BoiteSommaire(); }
 print::Imprimante& Programme::Imprimante() noexcept { return m_->impression.Imprimante(); }
 plan::DocumentPlan& Programme::Document() noexcept { return m_->document; }
 plan::MethodeEtapes& Programme::Etapes() noexcept { return m_->etapes; }

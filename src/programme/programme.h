@@ -13,6 +13,9 @@
 
 #include "programme/plateforme.h"
 
+namespace korv::formula {
+class BoiteSommaire;
+}
 namespace korv::engine {
 class Moteur;
 }
@@ -68,6 +71,8 @@ public:
     plan::Redaction& Redaction() noexcept;
     // The print job as scripts built and paginated it.
     const print::ImpressionTravail& TravailImpression() const noexcept;
+    // The table-of-contents box that TEXTERECHERCHEPAGE searches.
+    formula::BoiteSommaire& BoiteSommaire() noexcept;
     // The printer the jobs print on (the File menu's printer set-up).
     print::Imprimante& Imprimante() noexcept;
     // The plan document's operations (the File menu's commands) and the

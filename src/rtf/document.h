@@ -42,6 +42,8 @@ struct FormatParagraphe {
     std::int32_t retraitPremiereLigne = 0;
     std::int32_t espaceAvant = 0;
     std::int32_t espaceApres = 0;
+    // Tab stops (\tx), in the order they were set.
+    std::vector<std::int32_t> tabulations;
     bool operator==(const FormatParagraphe&) const = default;
 };
 

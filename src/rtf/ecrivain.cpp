@@ -104,6 +104,7 @@ void FormatParagrapheEcrit(std::string& r, const FormatParagraphe& f) {
     if (f.retraitPremiereLigne != 0) Mot(r, "fi", f.retraitPremiereLigne);
     if (f.espaceAvant != 0) Mot(r, "sb", f.espaceAvant);
     if (f.espaceApres != 0) Mot(r, "sa", f.espaceApres);
+    for (const std::int32_t t : f.tabulations) Mot(r, "tx", t);
 }
 
 void FormatCaractereEcrit(std::string& r, const FormatCaractere& c) {

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::size_t kLongueurMotMax = 32;
 constexpr std::int32_t kTwipsMax = 32767;
+// A paragraph keeps at most this many tab stops; more are ignored.
+constexpr std::size_t kTabulationsMax = 64;
 constexpr std::int32_t kTailleMin = 2;
 constexpr std::int32_t kTailleMax = 3276;
 constexpr std::int32_t kSautUnicodeMax = 255;
@@ -530,6 +532,9 @@ private:
         else if (m == "fi") f.retraitPremiereLigne = Borne(p, -kTwipsMax, kTwipsMax);
         else if (m == "sb") f.espaceAvant = Borne(p, 0, kTwipsMax);
         else if (m == "sa") f.espaceApres = Borne(p, 0, kTwipsMax);
+        else if (m == "tx") {
+            if (f.tabulations.size() < kTabulationsMax) f.tabulations.push_back(Borne(p, 0, kTwipsMax));
+        }
         // Other words (\rtf, \ansi, \ansicpg, document and section settings)
         // change nothing of the model.
         return true;

@@ -27,6 +27,7 @@ enum Propriete : int {
     kRetraitPremiereLigne,
     kEspaceAvant,
     kEspaceApres,
+    kTabulations,
 };
 
 // The font and colour tables ride on the QTextDocument, written as an RTF
@@ -103,6 +104,16 @@ QTextBlockFormat FormatQt(const Paragraphe& p, std::int32_t tpp) {
     bf.setProperty(kRetraitPremiereLigne, f.retraitPremiereLigne);
     bf.setProperty(kEspaceAvant, f.espaceAvant);
     bf.setProperty(kEspaceApres, f.espaceApres);
+    if (!f.tabulations.empty()) {
+        QList<QTextOption::Tab> tabs;
+        QVariantList twips;
+        for (const std::int32_t t : f.tabulations) {
+            tabs.append(QTextOption::Tab(Pixels(t, tpp), QTextOption::LeftTab));
+            twips.append(t);
+        }
+        bf.setTabPositions(tabs);
+        bf.setProperty(kTabulations, twips);
+    }
     return bf;
 }
 
@@ -172,6 +183,13 @@ FormatParagraphe DepuisQt(const QTextBlockFormat& bf, std::int32_t tpp) {
     f.retraitPremiereLigne = Twips(bf, kRetraitPremiereLigne, bf.textIndent(), tpp);
     f.espaceAvant = Twips(bf, kEspaceAvant, bf.topMargin(), tpp);
     f.espaceApres = Twips(bf, kEspaceApres, bf.bottomMargin(), tpp);
+    if (bf.hasProperty(kTabulations)) {
+        for (const QVariant& t : bf.property(kTabulations).toList()) f.tabulations.push_back(t.toInt());
+    } else {
+        for (const QTextOption::Tab& t : bf.tabPositions()) {
+            f.tabulations.push_back(static_cast<std::int32_t>(std::lround(tpp > 0 ? t.position * tpp : t.position)));
+        }
+    }
     return f;
 }
 

@@ -90,6 +90,21 @@ TEST(QtMeasurer, SpacingAndIndentsAreTwips) {
     EXPECT_GT(bas("", "\\li9000"), sans);
 }
 
+TEST(QtMeasurer, ATabStopIsTwips) {
+    Application();
+    QtMesureur m;
+    // A contents line: its page number after a stop at 8500 twips stays on
+    // the line within 9600 twips; a stop beyond the width sends it below.
+    const auto bas = [&m](const std::string& tabulation) {
+        const std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard" + tabulation +
+                                "\\plain\\f0\\fs20 1. Titre\\tab page 12\\par}";
+        return m.Mesurer(rtf, {0, 0, 9600, 20000}, 0, false).bas;
+    };
+    const std::int32_t uneLigne = bas("\\tx2000");
+    EXPECT_EQ(bas("\\tx8500"), uneLigne);
+    EXPECT_GT(bas("\\tx9500"), uneLigne);
+}
+
 TEST(QtPrinter, PdfPageGivesItsDeviceValues) {
     Application();
     QTemporaryDir dossier;

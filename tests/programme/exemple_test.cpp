@@ -507,8 +507,8 @@ TEST(Exemple, ThePrintingPagesObjectsLieApartAndRetourLeadsBack) {
     std::vector<std::string> noms;
     for (const auto& a : montres) noms.push_back(nom(a));
     std::sort(noms.begin(), noms.end());
-    EXPECT_EQ(noms, (std::vector<std::string>{"AIDE_IMPRESSION", "IMPRIMER_PLAN", "IMPRIMER_PREVISIONS", "RETOUR",
-                                              "TITRE_IMPRESSION"}));
+    EXPECT_EQ(noms, (std::vector<std::string>{"AIDE_IMPRESSION", "IMPRIMER_PLAN", "IMPRIMER_PREVISIONS",
+                                              "IMPRIMER_REDIGE", "RETOUR", "TITRE_IMPRESSION"}));
     for (std::size_t i = 0; i < montres.size(); ++i) {
         for (std::size_t j = i + 1; j < montres.size(); ++j) {
             const engine::ObjetAffiche& a = montres[i];

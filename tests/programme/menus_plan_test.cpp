@@ -79,17 +79,20 @@ TEST(MenusPlan, FenetrePlanBascule) {
     EXPECT_EQ(p.Fenetre().coches[engine::Menu::AfficherPlan], depart);
 }
 
-// Printing and exporting the current page are not built yet: each use in
-// play is recorded once in ERROR.TXT, never silently dropped.
-TEST(MenusPlan, PageImprimerEtExporterPassentParLeModuleAVenir) {
+// A page with nothing to print or export says so, with the product's
+// title, and nothing goes to a stand-in.
+TEST(MenusPlan, PageImprimerEtExporterSansObjetLeDisent) {
     PiloteProgramme p;
     p.ChargerScene(kSceneAvecPages);
     p.ExecuterJusqua(100);
     p.Programme().Recepteur().MenuPlan(CommandePlan::ImprimerPage);
     p.Programme().Recepteur().MenuPlan(CommandePlan::ExporterPageRtf);
-    const std::string journal = p.JournalErreurs();
-    EXPECT_NE(journal.find("impression et exportation (PageCouranteImprimer)"), std::string::npos) << journal;
-    EXPECT_NE(journal.find("impression et exportation (PageCouranteExporteRTF)"), std::string::npos) << journal;
+    const auto& m = p.Messages().messages;
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0].texte, "Cette page ne contient pas d'objet imprimable en dehors d'un dossier");
+    EXPECT_EQ(m[1].texte, "Cette page ne contient pas d'objet exportable en dehors d'un dossier");
+    EXPECT_EQ(m[0].titre, "Corvanne Rarevive Zaru");
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 // "Arrêter  (ESC)" asks the play loop's quit question, as the Escape key.

@@ -29,6 +29,7 @@ TEST(EcrivainRtf, AllersRetours) {
         R"({\rtf1\pard\qc\li100\ri200\fi-50\sb10\sa20 a\par\qr b\page\pard\qj c\tab d\line e\par})",
         R"({\rtf1 \\ \{ \} caf\'e9 \'80 \'81 \'ff \u8594? \u-10179?\u-8704? \~})",
         R"({\rtf1 \page})",
+        R"({\rtf1\pard\tx8500 a\tab page 2\par\pard\tx100\tx2000 b\par c})",
     };
     for (const char* t : textes) AllerRetour(Lu(t));
 }

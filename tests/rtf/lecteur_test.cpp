@@ -94,11 +94,25 @@ TEST(LecteurRtf, FormatsDeCaracteres) {
 TEST(LecteurRtf, FormatsDeParagraphes) {
     const Document d = Lu(R"({\rtf1\pard\qc\li100\ri200\fi-50\sb10\sa20 a\par\qr b\par\pard\qj c\par\pard d})");
     ASSERT_EQ(d.paragraphes.size(), 4u);
-    EXPECT_EQ(d.paragraphes[0].format, (FormatParagraphe{Alignement::Centre, 100, 200, -50, 10, 20}));
+    EXPECT_EQ(d.paragraphes[0].format, (FormatParagraphe{Alignement::Centre, 100, 200, -50, 10, 20, {}}));
     EXPECT_EQ(d.paragraphes[1].format.alignement, Alignement::Droite);
     EXPECT_EQ(d.paragraphes[1].format.retraitGauche, 100);  // \par keeps the paragraph format
-    EXPECT_EQ(d.paragraphes[2].format, (FormatParagraphe{Alignement::Justifie}));
+    EXPECT_EQ(d.paragraphes[2].format, (FormatParagraphe{Alignement::Justifie, 0, 0, 0, 0, 0, {}}));
     EXPECT_EQ(d.paragraphes[3].format, FormatParagraphe{});
+}
+
+TEST(LecteurRtf, TabulationsDuParagraphe) {
+    // Stops accumulate in order, \par keeps them, \pard clears them; a
+    // negative or huge position is bounded and a flood of stops is capped.
+    std::string flot = R"({\rtf1\pard)";
+    for (int i = 0; i < 1000; ++i) flot += "\\tx" + std::to_string(i);
+    flot += " z}";
+    const Document d = Lu(R"({\rtf1\pard\tx8500\tx200 a\par b\par\pard c\tx-4\tx99999 d})");
+    ASSERT_EQ(d.paragraphes.size(), 3u);
+    EXPECT_EQ(d.paragraphes[0].format.tabulations, (std::vector<std::int32_t>{8500, 200}));
+    EXPECT_EQ(d.paragraphes[1].format.tabulations, (std::vector<std::int32_t>{8500, 200}));
+    EXPECT_EQ(d.paragraphes[2].format.tabulations, (std::vector<std::int32_t>{0, 32767}));
+    EXPECT_EQ(Lu(flot).paragraphes[0].format.tabulations.size(), 64u);
 }
 
 TEST(LecteurRtf, GroupesRestaurentLeFormat) {

@@ -53,7 +53,7 @@ TEST(FichiersLibreOffice, MiseEnForme) {
     const Document d = test::Lu(test::Fichier("lo_mise_en_forme.rtf"));
     ASSERT_EQ(d.paragraphes.size(), 1u);
     const Paragraphe& p = d.paragraphes[0];
-    EXPECT_EQ(p.format, (FormatParagraphe{Alignement::Gauche, 567, 283, -283, 120, 60}));
+    EXPECT_EQ(p.format, (FormatParagraphe{Alignement::Gauche, 567, 283, -283, 120, 60, {}}));
     ASSERT_EQ(p.morceaux.size(), 5u);
     EXPECT_EQ(p.morceaux[0].texte, U"Fl\u00E8che \u2192 hausse");
     EXPECT_EQ(p.morceaux[0].format.couleur, 3);

@@ -34,6 +34,7 @@ TEST_F(DocumentQt, AllerEtRetourParQt) {
         R"({\colortbl;\red255\green0\blue0;}a{\b b\b0 c}{\i\ul\strike\cf1\f0\fs32 d})"
         R"({\up4 e}{\dn f}{\super g}{\sub h\plain i}})",
         R"({\rtf1\pard\qc\li100\ri200\fi-50\sb10\sa20 a\par\qr b\page\pard\qj c\tab d\line e\u8594?\par})",
+        R"({\rtf1\pard\tx8500 a\tab b\par\pard\tx100\tx2000 c})",
     };
     for (const char* t : textes) {
         const Document d = test::Lu(t);
@@ -57,6 +58,12 @@ TEST_F(DocumentQt, FormatsVisiblesParQt) {
     EXPECT_DOUBLE_EQ(f.fontPointSize(), 20.0);
     EXPECT_EQ(f.foreground().color(), QColor(255, 0, 0));
     EXPECT_EQ(b.next().text(), QString("A") + QChar(QChar::LineSeparator) + "B");
+
+    // A tab stop at 8500 twips is 8500 / 15 pixels from the margin.
+    QTextDocument t;
+    VersDocumentQt(test::Lu(R"({\rtf1\pard\tx8500 a\tab b})"), t, 15);
+    ASSERT_EQ(t.begin().blockFormat().tabPositions().size(), 1);
+    EXPECT_DOUBLE_EQ(t.begin().blockFormat().tabPositions()[0].position, 8500.0 / 15);
 }
 
 TEST_F(DocumentQt, UnTexteEditeSeRelit) {
