@@ -25,6 +25,7 @@
 #include "platform/edit_box.h"
 #include "programme/modules_a_venir.h"
 #include "programme/recepteur_moteur.h"
+#include "text/fichiers_codes.h"
 
 namespace korv::programme {
 
@@ -332,7 +333,11 @@ void EditionProgramme::Fin(bool validation, int touche) {
     boite_->Fermer();
     page_ = objet_ = colonne_ = ligne_ = 0;
     if (c < 1 && page > 0 && objet > 0 && moteur_.scene.ObjetExiste(page, objet)) {
-        TexteRendre(page, objet, riche ? texte : prefixe + SautsVersCr(texte), validation);
+        // A tagged text goes back without the layout its last drawing left
+        // in it, so that what was typed is laid out (wrapped, its lines
+        // broken) when it is drawn again.
+        TexteRendre(page, objet, riche ? texte : text::TextePrepareAffichageEnleve(prefixe + SautsVersCr(texte)),
+                    validation);
         return;
     }
     grid::TableauClasse* g = grilles_.Cherche(page, objet);

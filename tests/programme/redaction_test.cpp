@@ -215,6 +215,20 @@ TEST(RedactionEdition, LinesTypedIntoANoteStayLinesOfItsTaggedText) {
         const std::string& t = b.Objet(1, 5).texte;
         EXPECT_EQ(MotsEtSauts(t), "un|deux|trois") << c.nom << ": " << t;
         EXPECT_EQ(t.find_first_of("\r\n"), std::string::npos) << c.nom;
+
+        // Edited again, the text the drawing laid out takes the new line
+        // into its layout: a line of its own, not the last one run on.
+        b.Cliquer(400, 210);
+        ASSERT_TRUE(boite.visible) << c.nom;
+        boite.PrendreFocus();
+        boite.SelectionFixer(static_cast<int>(boite.texte.size()), 0);
+        boite.Taper(std::string(c.frappe).substr(2, c.frappe[2] == '\r' && c.frappe[3] == '\n' ? 2 : 1) + "quatre");
+        ASSERT_TRUE(boite.Touche(13, 2)) << c.nom;
+        const std::string& u = b.Objet(1, 5).texte;
+        EXPECT_EQ(MotsEtSauts(u), "un|deux|trois|quatre") << c.nom << ": " << u;
+        const auto ligne4 = u.find("<LigneNumero4>");
+        ASSERT_NE(ligne4, std::string::npos) << c.nom << ": " << u;
+        EXPECT_LT(ligne4, u.find("quatre")) << c.nom << ": " << u;
         EXPECT_EQ(b.p.JournalErreurs(), "") << c.nom;
     }
 }
