@@ -41,6 +41,10 @@ struct ZoneTexteLien {
     bool operator==(const ZoneTexteLien&) const = default;
 };
 
+// A held button released before the loop reached it: it still fires once,
+// as a click would, and then stops.
+inline constexpr std::int64_t kRepetitionRelachee = -2;
+
 struct EvenementAttente {
     std::int16_t Etat = 0;  // 0 active, -1 marked for removal
     std::int16_t TypeObjet = 0;
@@ -61,6 +65,8 @@ struct EvenementAttente {
     std::int16_t Enfonce = 0;
     ZoneTexteLien Zone;
     ZoneTexteLien ZoneInitiale;
+    // 0 idle, -1 pressed and not fired yet, kRepetitionRelachee released
+    // before its first firing, otherwise the tick of the last firing.
     std::int64_t ProchaineRepetition = 0;
     // Entries that would be due at every pass (the mouse-over level, a timer
     // whose interval is 0) are not due again before this time, so that they

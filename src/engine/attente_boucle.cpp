@@ -77,6 +77,7 @@ bool EstDue(EvenementAttente& e, std::int64_t maintenant) {
     }
     if (!(e.EvenementsSurvenus & evenement::BoutonTenu)) return true;
     std::int64_t& r = e.ProchaineRepetition;
+    if (r == kRepetitionRelachee) return true;
     if (r == -1) {
         r = maintenant + kPremiereRepetition;
         return true;

@@ -247,6 +247,11 @@ void DeclencheurMoteur::Consommer(int n, std::int32_t s) {
     // elements without end while it waits for anything else.
     if ((consommes & evenement::ChronoEchu) && e.TypeObjet == static_cast<std::int16_t>(TypeObjet::Chrono)) e.Haut = -1;
     std::int32_t reste = (e.EvenementsSurvenus & kBitsNiveaux) | arrives;
+    if (e.ProchaineRepetition == kRepetitionRelachee && (s & evenement::BoutonTenu)) {
+        // Its one firing after an early release is done.
+        reste &= ~evenement::BoutonTenu;
+        e.ProchaineRepetition = 0;
+    }
     if (!(consommes & evenement::ChronoEchu)) reste &= ~evenement::ChronoCompteFini;
     if (dernierDeclenchement) reste |= evenement::ChronoCompteFini;
     e.EvenementsSurvenus = reste;

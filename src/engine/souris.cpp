@@ -329,9 +329,14 @@ void MouseUpConsultation(Moteur& moteur, std::int32_t x, std::int32_t y) {
         if (i > attente.Nombre()) continue;
         const bool dedans = EvePointDedans(attente, liste, moteur.scene, i, x, y, tpp);
         EvenementAttente& e = attente.Entree(i);
-        // Auto-repeat stops with the release.
-        e.ProchaineRepetition = 0;
-        e.EvenementsSurvenus &= ~evenement::BoutonTenu;
+        // Auto-repeat stops with the release; a press the loop has not
+        // fired yet (press and release came together) still fires once.
+        if ((e.EvenementsSurvenus & evenement::BoutonTenu) && e.ProchaineRepetition == -1) {
+            e.ProchaineRepetition = kRepetitionRelachee;
+        } else {
+            e.ProchaineRepetition = 0;
+            e.EvenementsSurvenus &= ~evenement::BoutonTenu;
+        }
         if (clic && dedans && !liens.DejaTouche(e)) Survient(e, evenement::Clic);
         if (e.Enfonce != -1) continue;
         e.Enfonce = 0;

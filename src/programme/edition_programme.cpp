@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 #include "display/affichage.h"
 #include "display/surface_twips.h"
@@ -23,6 +25,7 @@
 #include "platform/edit_box.h"
 #include "programme/modules_a_venir.h"
 #include "programme/recepteur_moteur.h"
+#include "text/fichiers_codes.h"
 
 namespace korv::programme {
 
@@ -38,6 +41,22 @@ constexpr int kHaut = 38;
 constexpr int kBas = 40;
 constexpr int kMajCtrl = 2;
 constexpr int kBarreEdition = 1;
+constexpr std::string_view kBaliseCr = "<Cr>";
+
+// The box's line breaks are the tagged text's "<Cr>": a raw line break in
+// a tagged text is no line at all when the text is drawn.
+std::string SautsVersCr(std::string_view texte) {
+    std::string r;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if (texte[i] == '\r' || texte[i] == '\n') {
+            r += kBaliseCr;
+            if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+        } else {
+            r += texte[i];
+        }
+    }
+    return r;
+}
 constexpr std::string_view kPagePlanAction = "TABPLANACTION";
 
 // `ModeSaisie` of an object: 0, its edit ends with Enter; otherwise only
@@ -314,7 +333,11 @@ void EditionProgramme::Fin(bool validation, int touche) {
     boite_->Fermer();
     page_ = objet_ = colonne_ = ligne_ = 0;
     if (c < 1 && page > 0 && objet > 0 && moteur_.scene.ObjetExiste(page, objet)) {
-        TexteRendre(page, objet, riche ? texte : prefixe + texte, validation);
+        // A tagged text goes back without the layout its last drawing left
+        // in it, so that what was typed is laid out (wrapped, its lines
+        // broken) when it is drawn again.
+        TexteRendre(page, objet, riche ? texte : text::TextePrepareAffichageEnleve(prefixe + SautsVersCr(texte)),
+                    validation);
         return;
     }
     grid::TableauClasse* g = grilles_.Cherche(page, objet);

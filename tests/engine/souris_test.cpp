@@ -177,6 +177,39 @@ object kind=bouton name="X" rect=0,3000,300,300 B3=1
     EXPECT_EQ(e.EvenementsSurvenus, 0);
 }
 
+TEST(Souris, BoutonTenuRelacheAvantLaBoucleDeclencheUneFois) {
+    // Press and release delivered together (a tap, a quick click): the
+    // loop has not reached the entry before the release, yet each press
+    // fires once, and the button then waits for the next press.
+    struct Cas {
+        const char* nom;
+        std::vector<std::int64_t> clics;
+        Lignes attendu;
+    };
+    const Cas cas[] = {
+        {"one", {100}, {"100 trigger 1.2 events 1024"}},
+        {"three", {100, 300, 2000}, {"100 trigger 1.2 events 1024", "300 trigger 1.2 events 1024",
+                                     "2000 trigger 1.2 events 1024"}},
+    };
+    for (const Cas& c : cas) {
+        PiloteJeu p;
+        Demarrer(p, R"(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=bouton name="B" rect=600,600,1200,600 clip=1
+  element page=1 object=3 param=0 events=1024
+object kind=bouton name="X" rect=0,3000,300,300 B3=1
+)");
+        for (const auto t : c.clics) p.Clic(t, 900, 900);
+        p.ExecuterJusqua(4000);
+        EXPECT_EQ(p.Trace().LignesDatees("trigger"), c.attendu) << c.nom;
+        const auto& e = p.Moteur().attente.Entree(EvenementNObjetVersNEve(p.Moteur(), 1, 2));
+        EXPECT_EQ(e.ProchaineRepetition, 0) << c.nom;
+        EXPECT_EQ(e.EvenementsSurvenus, 0) << c.nom;
+    }
+}
+
 // A sprite table of one sprite, kept by the moves the engine asks for.
 class Lutins final : public ServicesDeclencheursNeutres {
 public:

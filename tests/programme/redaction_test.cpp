@@ -177,6 +177,62 @@ TEST(RedactionEdition, KeysEndTheEditByTheObjectsModeAndName) {
     }
 }
 
+// A tagged text as its reader sees it: its words and line breaks, without
+// the layout the drawing adds to it.
+std::string MotsEtSauts(const std::string& t) {
+    std::string r;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i] != '<') {
+            r += t[i];
+            continue;
+        }
+        const auto fin = t.find('>', i);
+        if (fin == std::string::npos) break;
+        if (t.compare(i, fin - i + 1, "<Cr>") == 0) r += "|";
+        i = fin;
+    }
+    return r;
+}
+
+TEST(RedactionEdition, LinesTypedIntoANoteStayLinesOfItsTaggedText) {
+    // The note ends with Ctrl+Enter so that Enter makes lines: each line
+    // break typed (as the box gives it, LF or CR LF) is a line of the text
+    // drawn, not two lines run together.
+    struct Cas {
+        const char* nom;
+        const char* frappe;
+    };
+    const Cas cas[] = {{"LF", "un\ndeux\ntrois"}, {"CR LF", "un\r\ndeux\r\ntrois"}, {"CR", "un\rdeux\rtrois"}};
+    for (const Cas& c : cas) {
+        Banc b;
+        b.Cliquer(400, 210);
+        auto& boite = b.p.BoiteEdition();
+        ASSERT_TRUE(boite.visible) << c.nom;
+        boite.PrendreFocus();
+        boite.SelectionFixer(0, static_cast<int>(boite.texte.size()));
+        boite.Taper(c.frappe);
+        ASSERT_TRUE(boite.Touche(13, 2)) << c.nom;
+        const std::string& t = b.Objet(1, 5).texte;
+        EXPECT_EQ(MotsEtSauts(t), "un|deux|trois") << c.nom << ": " << t;
+        EXPECT_EQ(t.find_first_of("\r\n"), std::string::npos) << c.nom;
+
+        // Edited again, the text the drawing laid out takes the new line
+        // into its layout: a line of its own, not the last one run on.
+        b.Cliquer(400, 210);
+        ASSERT_TRUE(boite.visible) << c.nom;
+        boite.PrendreFocus();
+        boite.SelectionFixer(static_cast<int>(boite.texte.size()), 0);
+        boite.Taper(std::string(c.frappe).substr(2, c.frappe[2] == '\r' && c.frappe[3] == '\n' ? 2 : 1) + "quatre");
+        ASSERT_TRUE(boite.Touche(13, 2)) << c.nom;
+        const std::string& u = b.Objet(1, 5).texte;
+        EXPECT_EQ(MotsEtSauts(u), "un|deux|trois|quatre") << c.nom << ": " << u;
+        const auto ligne4 = u.find("<LigneNumero4>");
+        ASSERT_NE(ligne4, std::string::npos) << c.nom << ": " << u;
+        EXPECT_LT(ligne4, u.find("quatre")) << c.nom << ": " << u;
+        EXPECT_EQ(b.p.JournalErreurs(), "") << c.nom;
+    }
+}
+
 TEST(RedactionEdition, TheOpenBoxFollowsThePageWhenItScrolls) {
     Banc b;
     b.Cliquer(100, 110);
