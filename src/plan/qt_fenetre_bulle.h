@@ -16,6 +16,7 @@ public:
     // the tooltip once it has been shown for more than 100 ms.
     QtFenetreBulle(QWidget* fenetre, QWidget* surface);
     void Afficher(int x, int y, std::string_view texte) override;
+    void AfficherRtf(int x, int y, std::string_view rtf) override;
     void Cacher() override { hide(); }
     bool Visible() const override { return isVisible(); }
 
@@ -23,6 +24,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
+    // Centred on the point of the page surface, inside the main window.
+    void Montrer(int x, int y);
     QWidget* fenetre_;
     QWidget* surface_;
     QElapsedTimer montree_;

@@ -18,6 +18,8 @@ public:
     std::function<void()> panneauxMethodeMaj;
     // The edit box placed again over what it edits.
     std::function<void()> decaleAscenseurs;
+    // The sprites that follow the method text.
+    std::function<void()> spritesMethodeMaj;
 
     display::MesuresFenetre Mesures() const override { return f_.Mesures(); }
     void Appliquer(const display::DispositionFenetre& d) override { f_.Appliquer(d); }
@@ -28,7 +30,9 @@ public:
         if (panneauxMethodeMaj) panneauxMethodeMaj();
     }
     void MenuSavTexteMetPlacer() override { f_.MenuSavTexteMetPlacer(); }
-    void ObjetsSpriteMethodeMaj() override { f_.ObjetsSpriteMethodeMaj(); }
+    void ObjetsSpriteMethodeMaj() override {
+        if (spritesMethodeMaj) spritesMethodeMaj();
+    }
     void TexteEditeParUtilisateurDecaleAscenseurs() override {
         if (decaleAscenseurs) decaleAscenseurs();
     }

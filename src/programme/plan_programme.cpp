@@ -4,6 +4,7 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "programme/modules_a_venir.h"
+#include "programme/textes_methode_programme.h"
 
 namespace korv::programme {
 
@@ -35,20 +36,24 @@ void PlanProgramme::PlanAffaireEditionValider() { document_.PlanAffaireEditionVa
 bool PlanProgramme::PlanAffaireModifie() { return etat_.PlanAffaireModifie(); }
 int PlanProgramme::DialogueFichierEnregistrerDemande() { return etat_.DialogueFichierEnregistrerDemande(); }
 
-// No method page exists until the guided method is built: nothing to empty,
-// only the writing panel to build, and no method text to route the mouse to.
+// The method texts are drawn into the page, not held by boxes of the window:
+// nothing to empty. Building the page builds the writing panel.
 void PlanProgramme::MethodeTextesVider(int) {}
 void PlanProgramme::PageMethodeAutoConstruire(int page) {
     if (pageConstruire) pageConstruire(page);
 }
-void PlanProgramme::MousedownTexteMethode(std::int32_t, std::int32_t) {
-    modules_.Signaler(module::Methode, "MousedownTexteMethode");
+void PlanProgramme::MousedownTexteMethode(std::int32_t x, std::int32_t y) {
+    if (textesMethode) textesMethode->MousedownTexteMethode(x, y);
 }
-void PlanProgramme::MousedownTexteGlossaire(std::int32_t, std::int32_t) {
-    modules_.Signaler(module::Methode, "MousedownTexteGlossaire");
+void PlanProgramme::MousedownTexteGlossaire(std::int32_t x, std::int32_t y) {
+    if (textesMethode) textesMethode->MousedownTexteGlossaire(x, y);
 }
-int PlanProgramme::MouseMoveTexteMethode(std::int32_t, std::int32_t) { return 0; }
-int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t, std::int32_t) { return 0; }
+int PlanProgramme::MouseMoveTexteMethode(std::int32_t x, std::int32_t y) {
+    return textesMethode ? textesMethode->MouseMoveTexteMethode(x, y) : 0;
+}
+int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) {
+    return textesMethode ? textesMethode->MouseMoveTexteGlossaire(x, y) : 0;
+}
 void PlanProgramme::TexteMethodeDefiler(std::int32_t) { modules_.Signaler(module::Methode, "TexteMethodeDefiler"); }
 std::string PlanProgramme::MethodeMenuPageNom() { return std::string(etapes_.MethodeMenuPageNom()); }
 // One element 0 when the step has no table page or one of them is missing.
@@ -63,7 +68,9 @@ std::vector<int> PlanProgramme::EtapeTableauxPages() {
     if (pages.empty()) pages.push_back(0);
     return pages;
 }
-void PlanProgramme::GlossaireAfficheDefinition() { modules_.Signaler(module::Methode, "GlossaireAfficheDefinition"); }
+void PlanProgramme::GlossaireAfficheDefinition() {
+    if (textesMethode) textesMethode->GlossaireAfficheDefinition();
+}
 void PlanProgramme::MethodeChanger(std::string_view argument) { etapes_.MethodeChanger(argument); }
 
 }  // namespace korv::programme

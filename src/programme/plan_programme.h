@@ -20,6 +20,7 @@ class MethodeEtapes;
 namespace korv::programme {
 
 class ModulesAVenir;
+class TextesMethodeProgramme;
 
 class PlanProgramme final : public engine::PlanAffaire {
 public:
@@ -51,6 +52,8 @@ public:
     std::function<void(int page)> pageConstruire;
     // The scene's page of that name, 0 when none.
     std::function<int(std::string_view nom)> numeroDePage;
+    // The mouse over the method texts and the glossary's bubble.
+    TextesMethodeProgramme* textesMethode = nullptr;
 
 private:
     plan::EtatPlan& etat_;

@@ -43,6 +43,7 @@
 #include "programme/recepteur_moteur.h"
 #include "plan/arbre_plan.h"
 #include "programme/redaction_programme.h"
+#include "programme/textes_methode_programme.h"
 #include "programme/voisins_programme.h"
 
 namespace korv::programme {
@@ -111,7 +112,9 @@ struct Programme::Modules {
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
           sommaire(aVenir),
-          recepteur(m, affichage, magasin, edition, redaction) {}
+          recepteur(m, affichage, magasin, edition, redaction),
+          textesMethode(m, affichage, sprites, p.bulle),
+          fenetrePrincipale(p.fenetre, textesMethode) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     plan::ServicesDocument ServicesDocument(const Plateforme& p);
@@ -151,6 +154,8 @@ struct Programme::Modules {
     ImpressionProgramme impression;
     SommaireAVenir sommaire;
     RecepteurMoteur recepteur;
+    TextesMethodeProgramme textesMethode;
+    FenetrePrincipaleProgramme fenetrePrincipale;
 };
 
 grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
@@ -272,7 +277,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     s.dialogues = p.dialogues;
     s.horloge = p.horloge;
     s.pompe = p.pompe;
-    s.fenetre = p.fenetre;
+    s.fenetre = &m.fenetrePrincipale;
     s.affichage = &m.affichage;
     s.plan = &m.plan;
     s.scripts = &moteur.ScriptsDuMoteur();
@@ -357,6 +362,11 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         m.redaction.PageConstruire(page);
     };
     m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
+
+    // The mouse over the method texts, and the sprites that follow them.
+    m.plan.textesMethode = &m.textesMethode;
+    m.voisins.spritesMethodeMaj = [&m] { m.textesMethode.ObjetsSpriteMethodeMaj(); };
+    m.fenetre.spritesMethodeMaj = [&m] { m.textesMethode.ObjetsSpriteMethodeMaj(); };
 }
 
 Programme::~Programme() {

@@ -50,4 +50,12 @@ std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::in
 void Rendre(const Document& d, QImage& image, const QRect& rect, std::int32_t debut, std::int32_t fin,
             std::int32_t twipsParPixel);
 
+// The character under a point (pixels from the top-left corner of the part
+// [debut, fin) rendered at `largeurPixels` as `Rendre` renders it), as a
+// rich-text box answers EM_CHARFROMPOS: the nearest line, then the character
+// whose cell holds the point (past a line's end, its end). A plain-text
+// position of the whole document; -1 for an empty part.
+std::int32_t PositionAuPoint(const Document& d, std::int32_t largeurPixels, std::int32_t debut, std::int32_t fin,
+                             int x, int y, std::int32_t twipsParPixel);
+
 }  // namespace korv::rtf
