@@ -1,0 +1,204 @@
+// The method texts under the mouse on the composed program: a line of the
+// learn-more menu turns the method text to its section, a glossary word
+// shows its definition in the tooltip as rich text, both show the hand, and
+// the script's glossary bubble shows the numbered definition.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <utility>
+#include <string>
+
+#include "display/affichage.h"
+#include "engine/moteur.h"
+#include "engine/objets_affiches.h"
+#include "formula/variables.h"
+#include "platform/cp1252.h"
+#include "programme/pilote_programme.h"
+#include "rtf/lecteur.h"
+#include "rtf/qt_document.h"
+
+namespace korv::programme {
+namespace {
+
+using testsupport::PiloteProgramme;
+
+// MENUSAV at (600, 600), TEXTEMET at (4200, 600), read from their files
+// ("@" names are put in by the fixture), with a hover style so that the
+// mouse moves reach them. "marge" is the glossary word of the second section.
+constexpr const char* kScene = R"S(
+scene
+start text=<<FIN
+DECLARE MAJS
+QUE MAJS = 0
+FIN
+page
+object kind=fond name="METAUTOSAV" rect=0,0,9600,7200
+object kind=rtf name="MENUSAV" rect=600,600,3000,2400 H2=1 file="@MENU"
+object kind=rtf name="TEXTEMET" rect=4200,600,4800,4800 H2=1 file="@TEXTE"
+object kind=action name="COMPTE" A1=11 B3=1 text="QUE MAJS = MAJS + 1"
+object kind=action name="TEXTEMETHODEMAJ" A1=11 B3=1 text=""
+  element page=1 object=4 param=0 events=16
+object kind=action name="A1" A1=11 B3=1 text="VAPAGE $GLOSSAIRE"
+object kind=bouton name="B1" rect=600,6000,1200,600 C1=1 D1=12632256
+  element page=1 object=6 param=0 events=2
+page
+object kind=fond name="GLOSSAIRE" rect=0,0,9600,7200
+object kind=rtf name="TEXTE" rect=600,600,8400,6000 file="@GLOSSAIRE"
+)S";
+
+constexpr const char* kMenu =
+    R"({\rtf1\ansi{\fonttbl{\f0\fswiss Arial;}}\f0\fs20 Le march\'e9\par Les concurrents\par Le prix})";
+constexpr const char* kTexte =
+    R"({\rtf1\ansi{\fonttbl{\f0\fswiss Arial;}}{\colortbl;\red255\green0\blue0;}\f0\fs20 Introduction\'a4\par )"
+    R"(Le march\'e9 : sa {\cf1\ul marge} nette.\'a4\par Les concurrents directs\'a4\par Le prix de vente})";
+constexpr const char* kGlossaire = R"({\rtf1\ansi Chiffre d'affaires* : les ventes de l'ann\'e9e.\'a4\par )"
+                                   R"(Marge* (f.) : ce qui reste {\b apr\'e8s} les achats.\'a4\par})";
+
+constexpr int kMenuGauche = 600, kMenuHaut = 600, kTexteGauche = 4200, kTexteHaut = 600;
+
+class TextesMethode : public ::testing::Test {
+protected:
+    TextesMethode() {
+        std::string scene = kScene;
+        for (const auto& [nom, texte] : {std::pair{"@MENU", kMenu}, {"@TEXTE", kTexte}, {"@GLOSSAIRE", kGlossaire}}) {
+            const std::string chemin = p.DossierProgramme() + "/" + (nom + 1) + ".RTF";
+            std::ofstream(chemin, std::ios::binary) << texte;
+            scene.replace(scene.find(nom), std::string_view(nom).size(), chemin);
+        }
+        p.ChargerScene(scene);
+        p.ExecuterJusquARepos();
+        const rtf::Document ligne = *rtf::LireTexteRiche(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}}\f0\fs20 A})");
+        hauteurLigne = rtf::HauteurPixels(ligne, 3000, 15) * 15;
+    }
+    // The middle of line i (from 0) of a text drawn from that top.
+    std::int32_t Ligne(int i, int haut) const { return haut + i * hauteurLigne + hauteurLigne / 2; }
+    void Clic(int x, int y) {
+        const auto t = p.Horloge().Maintenant() + 1000;
+        p.Clic(t, x, y);
+        p.ExecuterJusqua(t + 1000);
+    }
+    void Bouger(int x, int y) {
+        const auto t = p.Horloge().Maintenant() + 10;
+        p.Souris(t, 3, 0, 0, x, y);
+        p.ExecuterJusqua(t + 50);
+    }
+    int SectionMontree() {
+        auto& m = p.Programme().Moteur();
+        const int n = engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 3);
+        return n > 0 ? m.affiches.Entree(n).morceauTexte : -1;
+    }
+    formula::Valeur Variable(const char* nom) { return p.Moteur().ScriptsDuMoteur().Variables().VarValeur(nom); }
+    std::string BulleTexte() {
+        const auto d = rtf::LireTexteRiche(p.Bulle().rtf);
+        return d ? platform::Cp1252VersUtf8(platform::U32VersCp1252(d->TexteBrut())) : "";
+    }
+    // The first point of the line, from its left, where the method text
+    // reacts to the mouse; nothing when none.
+    std::optional<int> MotGlossaire(int y) {
+        for (int x = kTexteGauche; x < kTexteGauche + 4800; x += 15) {
+            if (p.Moteur().Plan().MouseMoveTexteGlossaire(x, y) == 255) return x + 30;
+        }
+        return std::nullopt;
+    }
+
+    PiloteProgramme p;
+    std::int32_t hauteurLigne = 0;
+};
+
+TEST_F(TextesMethode, AMenuLineTurnsTheMethodTextToTheSectionThatHoldsIt) {
+    ASSERT_GT(hauteurLigne, 60);
+    const QImage avant = p.Programme().Affichage().PageTampon.Image().copy();
+    struct Cas {
+        int ligne;
+        int section;
+    };
+    // "Le marché" stands in section 2, "Les concurrents" in 3, "Le prix" in 4.
+    const Cas cas[] = {{1, 3}, {0, 2}, {2, 4}};
+    int majs = std::stoi(Variable("MAJS").EnTexte());  // fired once with the page
+    for (const Cas& c : cas) {
+        Clic(kMenuGauche + 300, Ligne(c.ligne, kMenuHaut));
+        EXPECT_EQ(SectionMontree(), c.section) << "line " << c.ligne;
+        EXPECT_EQ(Variable("MAJS").EnTexte(), std::to_string(++majs)) << "TEXTEMETHODEMAJ fired again";
+    }
+    // The page shows another part of the method text than at first.
+    const QImage apres = p.Programme().Affichage().PageTampon.Image();
+    const QRect zone(kTexteGauche / 15, kTexteHaut / 15, 320, 40);
+    EXPECT_NE(avant.copy(zone), apres.copy(zone));
+
+    // A click past a line's end finds an empty line, which every text holds
+    // at its start: section 1.
+    Clic(kMenuGauche + 2900, Ligne(0, kMenuHaut));
+    EXPECT_EQ(SectionMontree(), 1);
+}
+
+TEST_F(TextesMethode, TheHandShowsOverMenuLinesAndGlossaryWordsOnly) {
+    auto& fenetre = p.Fenetre();
+    struct Cas {
+        int x, y;
+        bool main;
+    };
+    const Cas cas[] = {
+        {kMenuGauche + 100, Ligne(1, kMenuHaut), true},    // on a menu line
+        {kMenuGauche + 2900, Ligne(1, kMenuHaut), false},  // past its end
+        {kTexteGauche + 100, Ligne(0, kTexteHaut), false}, // the method text, no glossary word
+    };
+    for (const Cas& c : cas) {
+        Bouger(c.x, c.y);
+        EXPECT_EQ(fenetre.curseur == engine::FormeCurseur::Pointe, c.main) << c.x << "," << c.y;
+    }
+    Clic(kMenuGauche + 300, Ligne(0, kMenuHaut));  // section 2, with "marge"
+    const std::optional<int> mot = MotGlossaire(Ligne(0, kTexteHaut));
+    ASSERT_TRUE(mot.has_value());
+    Bouger(*mot, Ligne(0, kTexteHaut));
+    EXPECT_EQ(fenetre.curseur, engine::FormeCurseur::Pointe);
+}
+
+TEST_F(TextesMethode, AGlossaryWordShowsItsDefinitionAsRichTextWhereItWasClicked) {
+    Clic(kMenuGauche + 300, Ligne(0, kMenuHaut));
+    const int y = Ligne(0, kTexteHaut);
+    const std::optional<int> x = MotGlossaire(y);
+    ASSERT_TRUE(x.has_value());
+    EXPECT_FALSE(p.Bulle().visible);
+    Clic(*x, y);
+    ASSERT_TRUE(p.Bulle().visible);
+    EXPECT_EQ(BulleTexte(), " ce qui reste après les achats.");
+    EXPECT_NE(p.Bulle().rtf.find("\\b"), std::string::npos) << "its bold word kept";
+    EXPECT_EQ(p.Bulle().x, *x / 15);
+    EXPECT_EQ(p.Bulle().y, y / 15);
+}
+
+TEST_F(TextesMethode, TheScriptsGlossaryBubbleShowsTheNumberedDefinition) {
+    auto& variables = p.Moteur().ScriptsDuMoteur().Variables();
+    struct Cas {
+        std::optional<formula::Valeur> valeur;  // none: the variable is not declared
+        std::optional<std::string> definition;
+    };
+    const Cas cas[] = {
+        {std::nullopt, std::nullopt},
+        {formula::Valeur::Chaine("2"), "Marge* (f.) : ce qui reste après les achats."},
+        {formula::Valeur::Entier(1), "Chiffre d'affaires* : les ventes de l'année."},
+        {formula::Valeur::Chaine("marge"), std::nullopt},  // not a number: no bubble
+        {formula::Valeur::Entier(9), std::nullopt},       // the last piece is empty
+    };
+    for (const Cas& c : cas) {
+        if (c.valeur) {
+            std::string nom = "MOTGLOSSAIRE";
+            if (!variables.VarLet(nom, *c.valeur)) {
+                ASSERT_TRUE(variables.VarCree(nom, *c.valeur, 1));
+            }
+        }
+        p.Bulle().visible = false;
+        Clic(1200, 6300);
+        EXPECT_EQ(p.Bulle().visible, c.definition.has_value()) << (c.valeur ? c.valeur->EnTexte() : "none");
+        if (c.definition) {
+            EXPECT_EQ(BulleTexte(), *c.definition);
+            EXPECT_EQ(p.Bulle().x, 1200 / 15);
+            EXPECT_EQ(p.Bulle().y, 6300 / 15);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace korv::programme
