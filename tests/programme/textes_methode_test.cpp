@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <utility>
@@ -22,6 +23,7 @@
 namespace korv::programme {
 namespace {
 
+namespace fs = std::filesystem;
 using testsupport::PiloteProgramme;
 
 // MENUSAV at (600, 600), TEXTEMET at (4200, 600), read from their files
@@ -43,6 +45,9 @@ object kind=action name="TEXTEMETHODEMAJ" A1=11 B3=1 text=""
 object kind=action name="A1" A1=11 B3=1 text="VAPAGE $GLOSSAIRE"
 object kind=bouton name="B1" rect=600,6000,1200,600 C1=1 D1=12632256
   element page=1 object=6 param=0 events=2
+object kind=bouton name="PISTE" rect=9150,600,300,3000 C1=2 D1=12632256 clip=1
+  element page=1 object=9 param=5 events=0
+object kind=sprite name="CURSEUR" rect=9150,1800,300,300 C1=8 G2=5 G3=1 G4=16 file="@IMAGE"
 page
 object kind=fond name="GLOSSAIRE" rect=0,0,9600,7200
 object kind=rtf name="TEXTE" rect=600,600,8400,6000 file="@GLOSSAIRE"
@@ -62,6 +67,8 @@ class TextesMethode : public ::testing::Test {
 protected:
     TextesMethode() {
         std::string scene = kScene;
+        const std::string image = (fs::path(KORV_SAMPLE_SCENE).parent_path() / "images" / "BOUTON.BMP").string();
+        scene.replace(scene.find("@IMAGE"), 6, image);
         for (const auto& [nom, texte] : {std::pair{"@MENU", kMenu}, {"@TEXTE", kTexte}, {"@GLOSSAIRE", kGlossaire}}) {
             const std::string chemin = p.DossierProgramme() + "/" + (nom + 1) + ".RTF";
             std::ofstream(chemin, std::ios::binary) << texte;
@@ -131,6 +138,29 @@ TEST_F(TextesMethode, AMenuLineTurnsTheMethodTextToTheSectionThatHoldsIt) {
     // at its start: section 1.
     Clic(kMenuGauche + 2900, Ligne(0, kMenuHaut));
     EXPECT_EQ(SectionMontree(), 1);
+}
+
+// The sprite that follows the method text (condition word 16) goes back to
+// the top of its track when a menu line turns the text, created again after
+// the page's sprites were deleted, and when the window is laid out.
+TEST_F(TextesMethode, TheMethodTextsSpriteGoesBackToTheTopOfItsTrack) {
+    auto& voisins = p.Moteur().Declenchement().Voisins();
+    const auto haut = [&]() -> std::optional<int> {
+        const int n = voisins.SpriteNObjetVersNSprite(1, 9);
+        if (n < 1) return std::nullopt;
+        return voisins.Sprite(n).y;
+    };
+    ASSERT_EQ(haut(), 1800 / 15) << "shown where its object stands";
+    Clic(kMenuGauche + 300, Ligne(1, kMenuHaut));
+    ASSERT_EQ(SectionMontree(), 3);
+    EXPECT_EQ(haut(), 600 / 15);
+
+    ASSERT_TRUE(p.Moteur().scene.ObjetExiste(1, 9));
+    const int n = voisins.SpriteNObjetVersNSprite(1, 9);
+    p.Moteur().Ecran().SpriteDeplacer(n, 9150 / 15, 2400 / 15);
+    ASSERT_EQ(haut(), 2400 / 15);
+    p.Moteur().Ecran().MajTailleFenetre(true);
+    EXPECT_EQ(haut(), 600 / 15);
 }
 
 TEST_F(TextesMethode, TheHandShowsOverMenuLinesAndGlossaryWordsOnly) {
