@@ -228,6 +228,7 @@ TEST_F(TextesMethode, TheScriptsGlossaryBubbleShowsTheNumberedDefinition) {
             EXPECT_EQ(p.Bulle().y, 6300 / 15);
         }
     }
+    EXPECT_EQ(p.JournalErreurs(), "") << "a word that names no piece is no error either";
 }
 
 }  // namespace
