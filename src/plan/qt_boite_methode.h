@@ -1,6 +1,8 @@
 #pragma once
 // A method-text box as a Qt widget over the page surface: a read-only rich
-// text without a frame.
+// text without a frame. The mouse passes through its text to the page
+// surface, where play finds the method text under it and asks the box for
+// the character there; the pointer shown is the surface's.
 
 #include <cstdint>
 
@@ -20,6 +22,8 @@ public:
     int Hauteur() const override;
     void Montrer(bool visible) override;
     bool EstVisible() const override;
+    int PositionAuPoint(int x, int y) const override;
+    void Defiler(int y) override;
 
 private:
     QtTexteRiche* texte_;

@@ -3,13 +3,16 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QTextDocument>
 
 #include "platform/qt_cp1252.h"
+#include "rtf/qt_document.h"
 
 namespace korv::plan {
 
 namespace {
 constexpr int kLargeurMax = 320;
+constexpr std::int32_t kTwipsParPixel = 15;
 }  // namespace
 
 QtFenetreBulle::QtFenetreBulle(QWidget* fenetre, QWidget* surface)
@@ -25,7 +28,21 @@ QtFenetreBulle::QtFenetreBulle(QWidget* fenetre, QWidget* surface)
 }
 
 void QtFenetreBulle::Afficher(int x, int y, std::string_view texte) {
+    setTextFormat(Qt::PlainText);
     setText(platform::VersQString(texte));
+    Montrer(x, y);
+}
+
+void QtFenetreBulle::AfficherRtf(int x, int y, std::string_view rtf) {
+    // Our reader and Qt's layout of it; the label shows its HTML form.
+    QTextDocument document;
+    if (!rtf::DefinirTexteRtf(document, rtf, kTwipsParPixel)) document.clear();
+    setTextFormat(Qt::RichText);
+    setText(document.toHtml());
+    Montrer(x, y);
+}
+
+void QtFenetreBulle::Montrer(int x, int y) {
     setMaximumWidth(kLargeurMax);
     adjustSize();
     // Centred on the point, kept inside the main window's inner area; the

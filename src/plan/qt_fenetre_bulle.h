@@ -14,10 +14,13 @@ public:
     // `surface`: the page surface inside `fenetre`, whose pixels place it.
     QtFenetreBulle(QWidget* fenetre, QWidget* surface);
     void Afficher(int x, int y, std::string_view texte) override;
+    void AfficherRtf(int x, int y, std::string_view rtf) override;
     void Cacher() override { hide(); }
     bool Visible() const override { return isVisible(); }
 
 private:
+    // Centred on the point of the page surface, inside the main window.
+    void Montrer(int x, int y);
     QWidget* fenetre_;
     QWidget* surface_;
 };

@@ -13,6 +13,8 @@ public:
     virtual ~FenetreBulle() = default;
     // (x, y): pixels of the page surface as shown (after scrolling).
     virtual void Afficher(int x, int y, std::string_view texte) = 0;
+    // The same with a rich text (RTF, as our writer writes it).
+    virtual void AfficherRtf(int x, int y, std::string_view rtf) = 0;
     virtual void Cacher() = 0;
     virtual bool Visible() const = 0;
 };
@@ -23,6 +25,13 @@ public:
     void Afficher(int x_, int y_, std::string_view t) override {
         x = x_, y = y_;
         texte = std::string(t);
+        rtf.clear();
+        visible = true;
+    }
+    void AfficherRtf(int x_, int y_, std::string_view r) override {
+        x = x_, y = y_;
+        texte.clear();
+        rtf = std::string(r);
         visible = true;
     }
     void Cacher() override { visible = false; }
@@ -30,6 +39,7 @@ public:
 
     int x = 0, y = 0;
     std::string texte;
+    std::string rtf;
     bool visible = false;
 };
 

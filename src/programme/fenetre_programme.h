@@ -20,6 +20,8 @@ public:
     std::function<void()> menuSavTexteMetPlacer;
     // The edit box placed again over what it edits.
     std::function<void()> decaleAscenseurs;
+    // The sprites that follow the method text.
+    std::function<void()> spritesMethodeMaj;
 
     display::MesuresFenetre Mesures() const override { return f_.Mesures(); }
     void Appliquer(const display::DispositionFenetre& d) override { f_.Appliquer(d); }
@@ -36,7 +38,9 @@ public:
             f_.MenuSavTexteMetPlacer();
         }
     }
-    void ObjetsSpriteMethodeMaj() override { f_.ObjetsSpriteMethodeMaj(); }
+    void ObjetsSpriteMethodeMaj() override {
+        if (spritesMethodeMaj) spritesMethodeMaj();
+    }
     void TexteEditeParUtilisateurDecaleAscenseurs() override {
         if (decaleAscenseurs) decaleAscenseurs();
     }

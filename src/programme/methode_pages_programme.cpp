@@ -6,6 +6,7 @@
 
 #include "engine/fichier_nom.h"
 #include "engine/moteur.h"
+#include "engine/objets_affiches.h"
 #include "engine/texte_casse.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
@@ -113,6 +114,14 @@ void MethodePagesProgramme::EtapeImageVuPasVu(int page, int objet) {
     const std::string_view image = etapes_.Etape(i).Vu == 1 ? plan::kImageVu : plan::kImagePasVu;
     moteur_.scene.Page(page).Objet(objet).fichier =
         plan::ImageMethodeChemin(moteur_.scene.entete.repertoireScene, image);
+    // A mark already shown shows its new picture at once; a page being
+    // built draws it with the page.
+    if (moteur_.jeu.ModeProgramme == engine::kModeJeu && page == moteur_.jeu.PageCourante) {
+        if (const int k = engine::ObjetAfficheNObjetVersNAffiche(moteur_.affiches, page, objet); k > 0) {
+            moteur_.Ecran().MajZoneObjetJeu(k, 0);
+            moteur_.Ecran().MajFenetreJeu();
+        }
+    }
 }
 
 void MethodePagesProgramme::MenuConstruire(int page, bool menuPrincipal) {

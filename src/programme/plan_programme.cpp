@@ -5,14 +5,13 @@
 #include "plan/methode/etapes_methode.h"
 #include "plan/methode/textes_methode.h"
 #include "programme/modules_a_venir.h"
+#include "programme/souris_textes_methode_programme.h"
 
 namespace korv::programme {
 
 PlanProgramme::PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes,
                              ModulesAVenir& modules)
-    : etat_(etat), document_(document), etapes_(etapes), modules_(modules) {
-    modules.Declarer(module::Methode);
-}
+    : etat_(etat), document_(document), etapes_(etapes), modules_(modules) {}
 
 // The currency table, the bullet of the method's menus, its outline and the
 // defaults of its steps; then the plan tree from that outline.
@@ -43,15 +42,21 @@ void PlanProgramme::MethodeTextesVider(int) {
 void PlanProgramme::PageMethodeAutoConstruire(int page) {
     if (pageConstruire) pageConstruire(page);
 }
-void PlanProgramme::MousedownTexteMethode(std::int32_t, std::int32_t) {
-    modules_.Signaler(module::Methode, "MousedownTexteMethode");
+void PlanProgramme::MousedownTexteMethode(std::int32_t x, std::int32_t y) {
+    if (sourisMethode) sourisMethode->MousedownTexteMethode(x, y);
 }
-void PlanProgramme::MousedownTexteGlossaire(std::int32_t, std::int32_t) {
-    modules_.Signaler(module::Methode, "MousedownTexteGlossaire");
+void PlanProgramme::MousedownTexteGlossaire(std::int32_t x, std::int32_t y) {
+    if (sourisMethode) sourisMethode->MousedownTexteGlossaire(x, y);
 }
-int PlanProgramme::MouseMoveTexteMethode(std::int32_t, std::int32_t) { return 0; }
-int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t, std::int32_t) { return 0; }
-void PlanProgramme::TexteMethodeDefiler(std::int32_t) { modules_.Signaler(module::Methode, "TexteMethodeDefiler"); }
+int PlanProgramme::MouseMoveTexteMethode(std::int32_t x, std::int32_t y) {
+    return sourisMethode ? sourisMethode->MouseMoveTexteMethode(x, y) : 0;
+}
+int PlanProgramme::MouseMoveTexteGlossaire(std::int32_t x, std::int32_t y) {
+    return sourisMethode ? sourisMethode->MouseMoveTexteGlossaire(x, y) : 0;
+}
+void PlanProgramme::TexteMethodeDefiler(std::int32_t y) {
+    if (texteMethodeDefiler) texteMethodeDefiler(y);
+}
 std::string PlanProgramme::MethodeMenuPageNom() { return std::string(etapes_.MethodeMenuPageNom()); }
 // One element 0 when the step has no table page or one of them is missing.
 std::vector<int> PlanProgramme::EtapeTableauxPages() {
@@ -65,7 +70,9 @@ std::vector<int> PlanProgramme::EtapeTableauxPages() {
     if (pages.empty()) pages.push_back(0);
     return pages;
 }
-void PlanProgramme::GlossaireAfficheDefinition() { modules_.Signaler(module::Methode, "GlossaireAfficheDefinition"); }
+void PlanProgramme::GlossaireAfficheDefinition() {
+    if (sourisMethode) sourisMethode->GlossaireAfficheDefinition();
+}
 void PlanProgramme::MethodeChanger(std::string_view argument) { etapes_.MethodeChanger(argument); }
 
 }  // namespace korv::programme

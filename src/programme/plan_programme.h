@@ -20,6 +20,7 @@ class MethodeEtapes;
 namespace korv::programme {
 
 class ModulesAVenir;
+class SourisTextesMethodeProgramme;
 
 class PlanProgramme final : public engine::PlanAffaire {
 public:
@@ -55,6 +56,10 @@ public:
     std::function<std::string()> dossierProgramme;
     // The scene's page of that name, 0 when none.
     std::function<int(std::string_view nom)> numeroDePage;
+    // The mouse over the method texts and the glossary's bubble.
+    SourisTextesMethodeProgramme* sourisMethode = nullptr;
+    // The method-text box scrolled to that position (pixels).
+    std::function<void(std::int32_t y)> texteMethodeDefiler;
 
 private:
     plan::EtatPlan& etat_;

@@ -40,6 +40,8 @@
 #include "programme/fonctions_grilles_programme.h"
 #include "programme/impression_programme.h"
 #include "programme/methode_pages_programme.h"
+#include "programme/fenetre_principale_programme.h"
+#include "programme/souris_textes_methode_programme.h"
 #include "programme/textes_methode_programme.h"
 #include "programme/modules_a_venir.h"
 #include "programme/plan_programme.h"
@@ -117,7 +119,9 @@ struct Programme::Modules {
           impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
           exportation(m, affichage, impression, p.messages, p.dialogues),
-          recepteur(m, affichage, magasin, edition, redaction) {}
+          recepteur(m, affichage, magasin, edition, redaction),
+          sourisMethode(m, affichage, sprites, textesMethode, p.bulle),
+          fenetrePrincipale(p.fenetre, textesMethode) {}
 
     grid::ServicesGrilles ServicesGrilles(const Plateforme& p);
     plan::ServicesDocument ServicesDocument(const Plateforme& p);
@@ -161,6 +165,8 @@ struct Programme::Modules {
     ImpressionProgramme impression;
     ExportationProgramme exportation;
     RecepteurMoteur recepteur;
+    SourisTextesMethodeProgramme sourisMethode;
+    FenetrePrincipaleProgramme fenetrePrincipale;
 };
 
 grid::ServicesGrilles Programme::Modules::ServicesGrilles(const Plateforme& p) {
@@ -285,7 +291,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     s.dialogues = p.dialogues;
     s.horloge = p.horloge;
     s.pompe = p.pompe;
-    s.fenetre = p.fenetre;
+    s.fenetre = &m.fenetrePrincipale;
     s.affichage = &m.affichage;
     s.plan = &m.plan;
     s.scripts = &moteur.ScriptsDuMoteur();
@@ -389,6 +395,12 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     m.plan.textesVider = [&m] { m.textesMethode.MethodeTextesVider(); };
     m.plan.dossierProgramme = [&moteur] { return moteur.dossierProgramme; };
     m.plan.numeroDePage = [&moteur](std::string_view nom) { return engine::NumeroDePage(moteur.scene, nom); };
+
+    // The mouse over the method texts, and the sprites that follow them.
+    m.plan.sourisMethode = &m.sourisMethode;
+    m.plan.texteMethodeDefiler = [&m](std::int32_t y) { m.textesMethode.TexteMethodeDefiler(y); };
+    m.voisins.spritesMethodeMaj = [&m] { m.sourisMethode.ObjetsSpriteMethodeMaj(); };
+    m.fenetre.spritesMethodeMaj = [&m] { m.sourisMethode.ObjetsSpriteMethodeMaj(); };
 }
 
 Programme::~Programme() {

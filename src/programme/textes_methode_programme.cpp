@@ -6,6 +6,7 @@
 #include "engine/texte_casse.h"
 #include "plan/boite_methode.h"
 #include "plan/boite_riche.h"
+#include "rtf/document.h"
 #include "rtf/ecrivain.h"
 
 namespace korv::programme {
@@ -36,6 +37,7 @@ void TextesMethodeProgramme::Placer(plan::BoiteMethode& boite, std::int32_t gauc
 
 void TextesMethodeProgramme::MenuSavMontrer(const rtf::Document& texte, const display::RectangleTwips& place) {
     if (!menuSav_) return;
+    menuSavTexte_ = texte;
     menuSav_->Boite().TexteRtfFixer(rtf::EcrireRtf(texte));
     Placer(*menuSav_, place.gauche, place.haut, place.largeur, place.hauteur);
     menuSav_->Montrer(true);
@@ -44,6 +46,8 @@ void TextesMethodeProgramme::MenuSavMontrer(const rtf::Document& texte, const di
 void TextesMethodeProgramme::TexteMethodeMontrer(const rtf::Document& texte, const display::RectangleTwips& place) {
     if (!texteMethode_) return;
     texteMethode_->Montrer(false);
+    texteMethodeTexte_ = texte;
+    texteMethodeLargeur_ = place.largeur;
     texteMethode_->Boite().TexteRtfFixer(rtf::EcrireRtf(texte));
     Placer(*texteMethode_, place.gauche, place.haut, place.largeur, place.hauteur);
     texteMethode_->Boite().SelectionFixer(0, 0);
@@ -75,8 +79,41 @@ void TextesMethodeProgramme::Cacher() {
 }
 
 void TextesMethodeProgramme::MethodeTextesVider() {
+    texteMethodeTexte_ = rtf::DocumentDepuisTexte({});
+    menuSavTexte_ = rtf::DocumentDepuisTexte({});
     if (texteMethode_) texteMethode_->Boite().TexteRtfFixer("");
     if (menuSav_) menuSav_->Boite().TexteRtfFixer("");
+}
+
+bool TextesMethodeProgramme::MenuSavVisible() const { return menuSav_ && menuSav_->EstVisible(); }
+bool TextesMethodeProgramme::TexteMethodeVisible() const { return texteMethode_ && texteMethode_->EstVisible(); }
+
+std::int32_t TextesMethodeProgramme::Caractere(const plan::BoiteMethode* boite, const rtf::Document& texte,
+                                               std::int32_t x, std::int32_t y) const {
+    if (boite == nullptr || !boite->EstVisible()) return -1;
+    const std::int32_t tx = affichage_.PageTampon.TwipsParPixelX();
+    const std::int32_t ty = affichage_.PageTampon.TwipsParPixelY();
+    const int position = boite->PositionAuPoint(display::PixelsDepuisTwips(x, tx) - affichage_.DecalageAffichageX,
+                                                display::PixelsDepuisTwips(y, ty) - affichage_.DecalageAffichageY);
+    return position < 0 ? -1 : rtf::PositionBrute(texte, position);
+}
+
+std::int32_t TextesMethodeProgramme::MenuSavCaractere(std::int32_t x, std::int32_t y) const {
+    return Caractere(menuSav_, menuSavTexte_, x, y);
+}
+
+std::int32_t TextesMethodeProgramme::TexteMethodeCaractere(std::int32_t x, std::int32_t y) const {
+    return Caractere(texteMethode_, texteMethodeTexte_, x, y);
+}
+
+std::int32_t TextesMethodeProgramme::TexteMethodeHauteurTexte() const {
+    if (!texteMethode_) return 0;
+    return display::TexteRicheHauteurMesure(texteMethodeTexte_, texteMethodeLargeur_,
+                                            affichage_.PageTampon.TwipsParPixelY());
+}
+
+void TextesMethodeProgramme::TexteMethodeDefiler(std::int32_t y) {
+    if (texteMethode_) texteMethode_->Defiler(y);
 }
 
 }  // namespace korv::programme

@@ -40,7 +40,24 @@ public:
     // `MethodeTextesVider`: both boxes emptied (a page change).
     void MethodeTextesVider();
 
+    // Each box shown, and with what text (the part of the method text it
+    // shows; empty once emptied).
+    bool MenuSavVisible() const;
+    bool TexteMethodeVisible() const;
+    const rtf::Document& MenuSavTexte() const { return menuSavTexte_; }
+    const rtf::Document& TexteMethodeTexte() const { return texteMethodeTexte_; }
+    // The character of that box's text under a point of the page (twips), as
+    // a position of its plain text (CR LF counts two); -1 when none.
+    std::int32_t MenuSavCaractere(std::int32_t x, std::int32_t y) const;
+    std::int32_t TexteMethodeCaractere(std::int32_t x, std::int32_t y) const;
+    // The height in pixels of the method text at its box's width, and the
+    // box scrolled to that vertical position (pixels).
+    std::int32_t TexteMethodeHauteurTexte() const;
+    void TexteMethodeDefiler(std::int32_t y);
+
 private:
+    std::int32_t Caractere(const plan::BoiteMethode* boite, const rtf::Document& texte, std::int32_t x,
+                           std::int32_t y) const;
     void Placer(plan::BoiteMethode& boite, std::int32_t gauche, std::int32_t haut, std::int32_t largeur,
                 std::int32_t hauteur);
 
@@ -48,6 +65,9 @@ private:
     display::AffichagePage& affichage_;
     plan::BoiteMethode* texteMethode_;
     plan::BoiteMethode* menuSav_;
+    rtf::Document texteMethodeTexte_;
+    rtf::Document menuSavTexte_;
+    std::int32_t texteMethodeLargeur_ = 0;  // twips
 };
 
 }  // namespace korv::programme

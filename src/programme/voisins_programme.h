@@ -4,6 +4,7 @@
 // scripts' pass value and the plan panel from the main window. The sprite
 // table's own services (display::VoisinsSprites) sit in front of these.
 
+#include <functional>
 #include <string>
 
 #include "engine/declenchement_services.h"
@@ -38,9 +39,11 @@ public:
                           int source) override;
     std::string PasseValeur() override;
     bool PlanVisible() override;
-    // The method panels' sprites come with the guided method: no method
-    // panel exists to follow yet.
-    void ObjetsSpriteMethodeMaj() override {}
+    // The sprites that follow the method text, moved by the guided method.
+    void ObjetsSpriteMethodeMaj() override {
+        if (spritesMethodeMaj) spritesMethodeMaj();
+    }
+    std::function<void()> spritesMethodeMaj;
 
 private:
     engine::Moteur& moteur_;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 
 #include "platform/qt_cp1252.h"
 #include "rtf/ecrivain.h"
@@ -338,6 +339,40 @@ void Rendre(const Document& d, QImage& image, const QRect& rect, std::int32_t de
     }
     image.setDotsPerMeterX(dpmX);
     image.setDotsPerMeterY(dpmY);
+}
+
+int PositionQtAuPoint(QTextDocument& q, QPointF point) {
+    QAbstractTextDocumentLayout* mise = q.documentLayout();
+    // The nearest line: the first whose bottom is below the point, else the last.
+    QTextLine ligne;
+    int base = 0;
+    QPointF origine;
+    bool trouvee = false;
+    for (QTextBlock b = q.begin(); b.isValid() && !trouvee; b = b.next()) {
+        QTextLayout* l = b.layout();
+        if (l == nullptr) continue;
+        const QPointF coin = mise->blockBoundingRect(b).topLeft();
+        for (int i = 0; i < l->lineCount() && !trouvee; ++i) {
+            ligne = l->lineAt(i);
+            base = b.position();
+            origine = coin;
+            trouvee = point.y() < coin.y() + ligne.y() + ligne.height();
+        }
+    }
+    if (!ligne.isValid()) return -1;
+    int dansLigne = ligne.xToCursor(point.x() - origine.x(), QTextLine::CursorOnCharacter);
+    dansLigne = std::clamp(dansLigne, ligne.textStart(), ligne.textStart() + ligne.textLength());
+    return base + dansLigne;
+}
+
+std::int32_t PositionAuPoint(const Document& d, std::int32_t largeurPixels, std::int32_t debut, std::int32_t fin,
+                             int x, int y, std::int32_t tpp) {
+    const Document partie = Extrait(d, debut, fin);
+    Mise m(partie, std::max(largeurPixels, 1), tpp);
+    const int position = PositionQtAuPoint(m.Qt(), QPointF(x, y));
+    if (position < 0) return -1;
+    const std::int32_t debutPartie = std::max(debut, 0);
+    return debutPartie + PositionBrute(partie, position);
 }
 
 }  // namespace korv::rtf

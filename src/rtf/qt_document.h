@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QTextCharFormat>
 #include <QTextDocument>
 
@@ -49,5 +50,16 @@ std::int32_t HauteurPixels(const Document& d, std::int32_t largeurTwips, std::in
 // holds, at the resolution of a screen of `twipsParPixel`.
 void Rendre(const Document& d, QImage& image, const QRect& rect, std::int32_t debut, std::int32_t fin,
             std::int32_t twipsParPixel);
+
+// The character under a point (pixels from the top-left corner of the part
+// [debut, fin) rendered at `largeurPixels` as `Rendre` renders it), as a
+// rich-text box answers EM_CHARFROMPOS: the nearest line, then the character
+// whose cell holds the point (past a line's end, its end). A plain-text
+// position of the whole document; -1 for an empty part.
+std::int32_t PositionAuPoint(const Document& d, std::int32_t largeurPixels, std::int32_t debut, std::int32_t fin,
+                             int x, int y, std::int32_t twipsParPixel);
+// The same on a QTextDocument as laid out (a point of its layout): a
+// position of that document; -1 when it has no line.
+int PositionQtAuPoint(QTextDocument& q, QPointF point);
 
 }  // namespace korv::rtf

@@ -31,6 +31,8 @@
 #include "platform/colour_dialog_fake.h"
 #include "print/apercu.h"
 #include "programme/programme.h"
+#include "rtf/lecteur.h"
+#include "rtf/qt_document.h"
 #include "support/pilote_jeu.h"
 
 namespace korv::testsupport {
@@ -137,9 +139,17 @@ public:
         boite.VisibleFixer(v);
     }
     bool EstVisible() const override { return visible; }
+    // Laid out as the page display lays rich texts out, scrolled.
+    int PositionAuPoint(int px, int py) const override {
+        const std::optional<rtf::Document> d = rtf::LireTexteRiche(boite.TexteRtf());
+        if (!d) return -1;
+        const std::int32_t brute = rtf::PositionAuPoint(*d, largeur, 0, -1, px - x, py - y + defilement, 15);
+        return brute < 0 ? -1 : rtf::PositionDocumentQt(*d, brute);
+    }
+    void Defiler(int y_) override { defilement = y_; }
 
     plan::BoiteRicheDocument boite;
-    int x = 0, y = 0, largeur = 0, hauteur = 0;
+    int x = 0, y = 0, largeur = 0, hauteur = 0, defilement = 0;
     bool visible = false;
 };
 

@@ -168,6 +168,41 @@ TEST_F(DocumentQt, ProprieteTexteRtf) {
     EXPECT_EQ(q.toPlainText(), "ligne 1\nligne 2");
 }
 
+// The character under a point, on the layout `Rendre` draws: the nearest
+// line, the character whose cell holds the point, a line's end past its text,
+// and positions of the whole document when a later section is drawn.
+TEST_F(DocumentQt, CaractereSousUnPoint) {
+    const Document d = test::Lu(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}}\f0\fs20 Premier\par Second\u164?\par Suite})");
+    const std::u32string brut = d.TexteBrut();  // Premier|Second¤|Suite: the marker at 15, "Suite" from 18
+    const std::int32_t hauteurLigne = HauteurPixels(test::Lu(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}}\f0\fs20 A})"), 4500, 15);
+    ASSERT_GT(hauteurLigne, 4);
+    const std::int32_t bas = hauteurLigne / 2;
+    struct Cas {
+        int x, y;
+        std::int32_t debut, fin;
+        std::int32_t attendu;
+    };
+    const Cas cas[] = {
+        {0, 0, 0, -1, 0},                            // the first character
+        {1, bas, 0, -1, 0},
+        {290, bas, 0, -1, 7},                        // past the first line: its end (the CR)
+        {0, hauteurLigne + bas, 0, -1, 9},           // "S" of the second line
+        {0, 10 * hauteurLigne, 0, -1, 18},           // below the text: the last line
+        {-5, -5, 0, -1, 0},                          // above and left: the first character
+        {0, bas, 18, -1, 18},                        // the section after the marker drawn alone
+        {290, bas, 18, -1, 23},                      // past its end: the end of the text
+    };
+    for (const Cas& c : cas) {
+        const std::int32_t p = PositionAuPoint(d, 300, c.debut, c.fin, c.x, c.y, 15);
+        EXPECT_EQ(p, c.attendu) << c.x << "," << c.y << " from " << c.debut;
+    }
+    // A character in the middle of the first line is one of its letters.
+    const std::int32_t milieu = PositionAuPoint(d, 300, 0, -1, 20, bas, 15);
+    EXPECT_GT(milieu, 0);
+    EXPECT_LT(milieu, 7);
+    EXPECT_EQ(brut.substr(15, 3), U"\u00A4\r\n");
+}
+
 }  // namespace
 }  // namespace korv::rtf
 
