@@ -77,13 +77,57 @@ bool DoublesEnPlace(int code, Valeur& g, const Valeur& d) {
     return true;
 }
 
+// The evaluation stack: the thread's kept stack when no other evaluation
+// holds it (no allocation once it has grown to the formulas' depth), its
+// own otherwise (a function may evaluate other formulas).
+class PileEmpruntee {
+public:
+    PileEmpruntee() : pile_(&propre_) {
+        Gardee& g = Garde();
+        if (!g.prise) {
+            g.prise = true;
+            pile_ = &g.pile;
+        } else {
+            propre_.reserve(kPileInitiale);
+        }
+    }
+    ~PileEmpruntee() {
+        if (pile_ == &propre_) return;
+        Gardee& g = Garde();
+        // Values are released now; a stack grown far beyond usual formulas is let go.
+        g.pile.clear();
+        if (g.pile.capacity() > kPileGardee) PileValeurs().swap(g.pile);
+        g.prise = false;
+    }
+    PileEmpruntee(const PileEmpruntee&) = delete;
+    PileEmpruntee& operator=(const PileEmpruntee&) = delete;
+
+    PileValeurs& operator*() { return *pile_; }
+
+private:
+    struct Gardee {
+        PileValeurs pile;
+        bool prise = false;
+    };
+    static Gardee& Garde() {
+        thread_local Gardee g;
+        return g;
+    }
+
+    // Deep enough for most formulas.
+    static constexpr std::size_t kPileInitiale = 16;
+    static constexpr std::size_t kPileGardee = 4096;
+
+    PileValeurs propre_;
+    PileValeurs* pile_;
+};
+
 // The evaluation of one formula on its own stack.
 class Evaluation {
 public:
     Evaluation(ExpressionClasse& expr, const ServicesFormule& services) : expr_(expr), services_(services) {}
 
     Valeur Execute(bool modeTest) {
-        pile_.reserve(kPileInitiale);
         if (modeTest) pile_.push_back(Valeur::Booleen(false));
         const auto& jetons = expr_.Jetons();
         const int nb = static_cast<int>(jetons.size());
@@ -168,12 +212,10 @@ private:
         return i;
     }
 
-    // Deep enough for most formulas: one allocation per evaluation.
-    static constexpr std::size_t kPileInitiale = 16;
-
     ExpressionClasse& expr_;
     const ServicesFormule& services_;
-    PileValeurs pile_;
+    PileEmpruntee pileEmpruntee_;
+    PileValeurs& pile_ = *pileEmpruntee_;
 };
 
 }  // namespace
