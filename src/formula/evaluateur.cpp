@@ -54,28 +54,98 @@ Valeur AppliqueOperateur(int code, const Valeur& g, const Valeur& d) {
     LeveErreur(erreur::kAppelInvalide);
 }
 
-// Two Doubles under + - * /: the operator's own rule for that case (see
-// operations.cpp), computed in place without building a value. False for
-// any other operands or operator.
-bool DoublesEnPlace(int code, Valeur& g, const Valeur& d) {
-    if (g.type() != TypeValeur::Double || d.type() != TypeValeur::Double) return false;
-    const double a = g.reel();
-    const double b = d.reel();
+bool EstArithmetique(int code) {
+    switch (static_cast<CodeOperateur>(code)) {
+    case CodeOperateur::Plus:
+    case CodeOperateur::Moins:
+    case CodeOperateur::Fois:
+    case CodeOperateur::Divise: return true;
+    default: return false;
+    }
+}
+
+// a op b for two Doubles under + - * / (EstArithmetique), by the operator's
+// own rule for that case (see operations.cpp). Inlined: it is the hot loop's body.
+[[gnu::always_inline]] inline double CalculeDoubles(int code, double a, double b) {
     double r = 0;
     switch (static_cast<CodeOperateur>(code)) {
     case CodeOperateur::Plus: r = a + b; break;
     case CodeOperateur::Moins: r = a - b; break;
     case CodeOperateur::Fois: r = a * b; break;
-    case CodeOperateur::Divise:
+    default:
         if (b == 0) LeveErreur(a == 0 ? erreur::kDepassement : erreur::kDivisionParZero);
         r = a / b;
         break;
-    default: return false;
     }
     if (!std::isfinite(r)) LeveErreur(erreur::kDepassement);
-    g = Valeur::Double(r);
+    return r;
+}
+
+// Two Doubles under + - * /: computed in place without building a value.
+// False for any other operands or operator.
+bool DoublesEnPlace(int code, Valeur& g, const Valeur& d) {
+    if (g.type() != TypeValeur::Double || d.type() != TypeValeur::Double || !EstArithmetique(code)) return false;
+    g = Valeur::Double(CalculeDoubles(code, g.reel(), d.reel()));
     return true;
 }
+
+const double* ConstanteDouble(const JetonFormule& j) {
+    if (j.genre != static_cast<std::uint8_t>(GenreJeton::Constante)) return nullptr;
+    return std::get_if<double>(&j.valeur);
+}
+
+bool EstOperateurArithmetique(const JetonFormule& j, int& code) {
+    if (j.genre != static_cast<std::uint8_t>(GenreJeton::Operateur)) return false;
+    const auto* b = std::get_if<std::uint8_t>(&j.valeur);
+    if (b == nullptr || !EstArithmetique(*b)) return false;
+    code = *b;
+    return true;
+}
+
+// The evaluation stack: the thread's kept stack when no other evaluation
+// holds it (no allocation once it has grown to the formulas' depth), its
+// own otherwise (a function may evaluate other formulas).
+class PileEmpruntee {
+public:
+    PileEmpruntee() : pile_(&propre_) {
+        Gardee& g = Garde();
+        if (!g.prise) {
+            g.prise = true;
+            pile_ = &g.pile;
+        } else {
+            propre_.reserve(kPileInitiale);
+        }
+    }
+    ~PileEmpruntee() {
+        if (pile_ == &propre_) return;
+        Gardee& g = Garde();
+        // Values are released now; a stack grown far beyond usual formulas is let go.
+        g.pile.clear();
+        if (g.pile.capacity() > kPileGardee) PileValeurs().swap(g.pile);
+        g.prise = false;
+    }
+    PileEmpruntee(const PileEmpruntee&) = delete;
+    PileEmpruntee& operator=(const PileEmpruntee&) = delete;
+
+    PileValeurs& operator*() { return *pile_; }
+
+private:
+    struct Gardee {
+        PileValeurs pile;
+        bool prise = false;
+    };
+    static Gardee& Garde() {
+        thread_local Gardee g;
+        return g;
+    }
+
+    // Deep enough for most formulas.
+    static constexpr std::size_t kPileInitiale = 16;
+    static constexpr std::size_t kPileGardee = 4096;
+
+    PileValeurs propre_;
+    PileValeurs* pile_;
+};
 
 // The evaluation of one formula on its own stack.
 class Evaluation {
@@ -83,16 +153,59 @@ public:
     Evaluation(ExpressionClasse& expr, const ServicesFormule& services) : expr_(expr), services_(services) {}
 
     Valeur Execute(bool modeTest) {
-        pile_.reserve(kPileInitiale);
         if (modeTest) pile_.push_back(Valeur::Booleen(false));
         const auto& jetons = expr_.Jetons();
         const int nb = static_cast<int>(jetons.size());
-        for (int i = 0; i < nb; ++i) i = Jeton(jetons, i, modeTest);
+        for (int i = 0; i < nb; ++i) {
+            // Operators and numeric constants make most of a formula: handled
+            // here before the general dispatch.
+            const JetonFormule& j = jetons[static_cast<std::size_t>(i)];
+            if (j.genre == static_cast<std::uint8_t>(GenreJeton::Operateur)) {
+                Operateur(OctetDe(j));
+                continue;
+            }
+            if (const int fin = PairesDoubles(jetons, i); fin >= 0) {
+                i = fin;
+                continue;
+            }
+            if (j.genre == static_cast<std::uint8_t>(GenreJeton::Constante)) {
+                if (const auto* d = std::get_if<double>(&j.valeur)) {
+                    // A stored constant that is no finite number can only come from a damaged file.
+                    if (!std::isfinite(*d)) LeveErreur(erreur::kDepassement);
+                    pile_.push_back(Valeur::Double(*d));
+                    continue;
+                }
+            }
+            i = Jeton(jetons, i, modeTest);
+        }
         if (modeTest) return pile_.empty() ? Valeur::Nul() : pile_.front();
         return pile_.size() == 1 ? pile_.front() : Valeur::Nul();
     }
 
 private:
+    // From token i: the run of "numeric constant, + - * /" pairs applied to a
+    // Double on top of the stack, kept in a register instead of pushed and
+    // popped (the same rule and errors as the two tokens one by one). The
+    // index of the last token used; -1 when the first pair does not apply.
+    int PairesDoubles(const std::vector<JetonFormule>& jetons, int i) {
+        if (pile_.empty() || pile_.back().type() != TypeValeur::Double) return -1;
+        const int nb = static_cast<int>(jetons.size());
+        double acc = pile_.back().reel();
+        int fin = -1;
+        int code = 0;
+        while (i + 1 < nb) {
+            const double* c = ConstanteDouble(jetons[static_cast<std::size_t>(i)]);
+            if (c == nullptr || !EstOperateurArithmetique(jetons[static_cast<std::size_t>(i + 1)], code)) break;
+            // A stored constant that is no finite number can only come from a damaged file.
+            if (!std::isfinite(*c)) LeveErreur(erreur::kDepassement);
+            acc = CalculeDoubles(code, acc, *c);
+            fin = i + 1;
+            i += 2;
+        }
+        if (fin >= 0) pile_.back() = Valeur::Double(acc);
+        return fin;
+    }
+
     // Handles token i; returns the index the walk goes on after.
     int Jeton(const std::vector<JetonFormule>& jetons, int i, bool modeTest) {
         const JetonFormule& j = jetons[static_cast<std::size_t>(i)];
@@ -136,7 +249,11 @@ private:
         switch (code) {
         case kFonctionMoinsUnaire:
             if (pile_.empty()) LeveErreur(erreur::kAppelInvalide);
-            pile_.back() = Negation(pile_.back());
+            if (Valeur& v = pile_.back(); v.type() == TypeValeur::Double && std::isfinite(v.reel())) {
+                v = Valeur::Double(-v.reel());  // Negation's rule for a finite Double, without the call
+            } else {
+                v = Negation(v);
+            }
             return i;
         case kFonctionPlusUnaire:
         case kFonctionSinon: return i;
@@ -168,12 +285,10 @@ private:
         return i;
     }
 
-    // Deep enough for most formulas: one allocation per evaluation.
-    static constexpr std::size_t kPileInitiale = 16;
-
     ExpressionClasse& expr_;
     const ServicesFormule& services_;
-    PileValeurs pile_;
+    PileEmpruntee pileEmpruntee_;
+    PileValeurs& pile_ = *pileEmpruntee_;
 };
 
 }  // namespace

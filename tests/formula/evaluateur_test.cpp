@@ -92,6 +92,13 @@ TEST_F(Evaluation, EveryOperator) {
         {"PAGE1.T1.Case[2,3]*2", Valeur::Double(20)},
         {"PAGE1.T1.Case[1,1]+1", Valeur::Double(1)},  // an error cell reads as 0
         {"PARTI&'x'", Valeur::Chaine("'x'")},         // Null joins as ""
+        // Runs of constants and operators after a number, left to right.
+        {"N-1-2", Valeur::Double(1)},
+        {"N/2/4", Valeur::Double(0.5)},
+        {"N+1-2*3", Valeur::Double(9)},
+        {"-N+2*3-4/5+6*7-8+9-10", Valeur::Double((((((((-4.0 + 2) * 3 - 4) / 5) + 6) * 7) - 8) + 9) - 10)},
+        {"GRAND+1-1", Valeur::Double(32767)},
+        {"TXT+1*2", Valeur::Double(6)},
     };
     for (const auto& c : cas) EXPECT_EQ(Eval(c.formule), c.attendu) << c.formule;
 }
@@ -102,6 +109,8 @@ TEST_F(Evaluation, ErrorsGiveNull) {
         "-1E308-1E308",  "N/(N-N)",     "(N-N)/(N-N)",        "'4'>5",         "PARTI>1",     "'abc'+1",       "MOT*2",          "1E10 OU 1",    "2*-",
         "+",             "1+",          "PARTI+1",       "-PARTI",         "NPER(1;2)",
         "SI('abc') ALORS(1) SINON(2)",     "SI(0) ALORS(1)",
+        // An error inside a run of constants and operators.
+        "N/0+1",         "N*1E308*10-1", "N-N/0",         "N+1/0*2",
     };
     for (const char* f : formules) EXPECT_EQ(Eval(f), Valeur::Nul()) << f;
     // Null propagates through the operators that allow it.
