@@ -92,6 +92,8 @@ public:
     bool SurfacesDimensionner(int largeur, int hauteur);
 
     // --- engine::Affichage ---
+    void PreparationPageDebut() override { images.cache.Resolveur().OuvrirPassage(); }
+    void PreparationPageFin() override { images.cache.Resolveur().FermerPassage(); }
     void MajTailleFenetre(bool forcer) override;
     void EcAfficheCacheBarreMenu(bool afficher) override;
     void MajDessinObjet(int page, int objet, bool cadre, bool legende, int reserve, int alentours,

@@ -80,7 +80,7 @@ void CacheImages::Vider() {
 QImage CacheImages::Charger(std::string_view nomWindows, std::string_view procedure) {
     const std::string nom(nomWindows);
     const auto chemin = resolveur_.Resoudre(nomWindows);
-    const auto etat = chemin ? platform::EtatDe(*chemin) : std::nullopt;
+    const auto etat = chemin ? resolveur_.Etat(*chemin) : std::nullopt;
     if (!etat || !etat->fichierOrdinaire) {
         if (absentsSignales_.insert(nom).second) {
             Journaliser(std::string(procedure) + " : image introuvable : " + nom);

@@ -17,6 +17,18 @@ namespace {
 
 constexpr std::int16_t kActionImpression = 20;
 
+// The display told when a preparation begins and ends, however it ends.
+class PreparationEnCours {
+public:
+    explicit PreparationEnCours(Affichage& ecran) : ecran_(ecran) { ecran_.PreparationPageDebut(); }
+    ~PreparationEnCours() { ecran_.PreparationPageFin(); }
+    PreparationEnCours(const PreparationEnCours&) = delete;
+    PreparationEnCours& operator=(const PreparationEnCours&) = delete;
+
+private:
+    Affichage& ecran_;
+};
+
 // Print and export menus follow the page's first print action.
 void MenusImpression(Moteur& moteur, const PageScene& page) {
     auto& f = moteur.Fenetre();
@@ -41,6 +53,7 @@ void PreparePageJeu(Moteur& moteur, int page) {
         ErreurJournaliser(moteur, "PreparePageJeu", kErreurProgramme, "page " + std::to_string(page) + " inexistante");
         return;
     }
+    const PreparationEnCours preparation(moteur.Ecran());
     jeu.JeuDisponible = 0;
     jeu.TempsDebutPage = Maintenant(moteur);
     // A preparation started by a trigger of this one (a jump, even to this

@@ -75,6 +75,10 @@ public:
 class Affichage {
 public:
     virtual ~Affichage() = default;
+    // A page's preparation begins and ends: the files it draws may be looked
+    // at once for the whole of it (nothing to do for displays that keep none).
+    virtual void PreparationPageDebut() {}
+    virtual void PreparationPageFin() {}
     virtual void MajTailleFenetre(bool forcer) = 0;
     virtual void EcAfficheCacheBarreMenu(bool afficher) = 0;
     // Draws one object into the page buffer (`MajDessinObjet`).

@@ -179,12 +179,30 @@ bool RepertoireExiste(std::string_view nomWindows) {
     return fs::is_directory(*chemin, ec);
 }
 
+void ResolveurChemins::FermerPassage() noexcept {
+    if (passages_ > 0 && --passages_ == 0) etatsDuPassage_.clear();
+}
+
+std::optional<EtatFichier> ResolveurChemins::Etat(const fs::path& chemin) {
+    // A relative path depends on the current folder, which may change.
+    if (passages_ == 0 || !chemin.is_absolute()) {
+        ++lecturesEtat_;
+        return EtatDe(chemin);
+    }
+    const auto [it, nouveau] = etatsDuPassage_.try_emplace(chemin.native());
+    if (nouveau) {
+        ++lecturesEtat_;
+        it->second = EtatDe(chemin);
+    }
+    return it->second;
+}
+
 std::optional<fs::path> ResolveurChemins::Resoudre(std::string_view nomWindows) {
     const std::string nom(nomWindows);
     if (const auto it = gardees_.find(nom); it != gardees_.end()) {
         bool inchange = true;
         for (const auto& [dossier, etat] : it->second.dossiers) {
-            if (EtatDe(dossier) != etat) {
+            if (Etat(dossier) != etat) {
                 inchange = false;
                 break;
             }
@@ -201,7 +219,7 @@ std::optional<fs::path> ResolveurChemins::Resoudre(std::string_view nomWindows) 
     Resolution r;
     r.chemin = chemin;
     for (auto& d : dossiers) {
-        const auto etat = EtatDe(d);
+        const auto etat = Etat(d);
         if (!etat || !EtatRassis(*etat)) return chemin;
         r.dossiers.emplace_back(std::move(d), *etat);
     }
@@ -214,8 +232,8 @@ std::optional<fs::path> ResolveurChemins::Resoudre(std::string_view nomWindows) 
 bool ResolveurChemins::FichierExiste(std::string_view nomWindows) {
     const auto chemin = Resoudre(nomWindows);
     if (!chemin) return false;
-    std::error_code ec;
-    return fs::is_regular_file(*chemin, ec);
+    const auto etat = Etat(*chemin);
+    return etat && etat->fichierOrdinaire;
 }
 
 }  // namespace korv::platform

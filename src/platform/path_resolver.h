@@ -55,6 +55,18 @@ public:
     // How many resolutions read the folders (were not served as kept).
     std::size_t NombreResolutions() const { return resolutions_; }
 
+    // A showing of a page names the same folders and files many times: while
+    // one is open, each of them (by absolute path) is read once and its state
+    // used for all, so a change made during the showing is seen by the next
+    // one. Showings may nest (a page shown while another is prepared); the
+    // states are forgotten when the outermost one closes.
+    void OuvrirPassage() noexcept { ++passages_; }
+    void FermerPassage() noexcept;
+    // The state of a file or folder, read once per open showing.
+    std::optional<EtatFichier> Etat(const std::filesystem::path& chemin);
+    // How many states were read from the file system.
+    std::size_t NombreLecturesEtat() const { return lecturesEtat_; }
+
 private:
     struct Resolution {
         std::vector<std::pair<std::filesystem::path, EtatFichier>> dossiers;
@@ -63,6 +75,9 @@ private:
 
     std::unordered_map<std::string, Resolution> gardees_;
     std::size_t resolutions_ = 0;
+    int passages_ = 0;
+    std::unordered_map<std::string, std::optional<EtatFichier>> etatsDuPassage_;
+    std::size_t lecturesEtat_ = 0;
 };
 
 }  // namespace korv::platform

@@ -204,5 +204,47 @@ TEST_F(ResolveurTest, RecentlyChangedFoldersAreReadAgain) {
     fs::current_path(avant);
 }
 
+TEST_F(ResolveurTest, AShowingReadsEachFileOnceAndTheNextOneSeesChanges) {
+    const std::string r = RacineWindows();
+    const std::string photo = r + "\\SCENES\\IMAGES\\PHOTO01.BMP";
+    const std::string lisez = r + "\\SCENES\\README.TXT";
+    ResolveurChemins resolveur;
+
+    resolveur.OuvrirPassage();
+    ASSERT_TRUE(resolveur.FichierExiste(photo));
+    const std::size_t premiere = resolveur.NombreLecturesEtat();
+    EXPECT_TRUE(resolveur.FichierExiste(photo));
+    EXPECT_TRUE(resolveur.FichierExiste(photo));
+    EXPECT_EQ(resolveur.NombreLecturesEtat(), premiere) << "folders and file read once in the showing";
+    EXPECT_TRUE(resolveur.FichierExiste(lisez));
+    EXPECT_EQ(resolveur.NombreLecturesEtat(), premiere + 1) << "only the other file is new";
+    resolveur.OuvrirPassage();  // nested: the outer showing's states stay
+    EXPECT_TRUE(resolveur.FichierExiste(photo));
+    resolveur.FermerPassage();
+    EXPECT_EQ(resolveur.NombreLecturesEtat(), premiere + 1);
+    resolveur.FermerPassage();
+
+    // Changes between showings are seen by the next one.
+    fs::remove(racine_ / "Scenes" / "Images" / "Photo01.bmp");
+    fs::remove(racine_ / "Scenes" / "readme.TXT");
+    fs::create_directory(racine_ / "Scenes" / "README.TXT");
+    resolveur.OuvrirPassage();
+    EXPECT_FALSE(resolveur.FichierExiste(photo));
+    EXPECT_FALSE(resolveur.FichierExiste(lisez)) << "a folder now";
+    resolveur.FermerPassage();
+    Cree(racine_ / "Scenes" / "Images" / "PHOTO01.bmp");
+    resolveur.OuvrirPassage();
+    EXPECT_TRUE(resolveur.FichierExiste(photo));
+    resolveur.FermerPassage();
+
+    // Outside any showing every question reads the file system.
+    const std::size_t avant = resolveur.NombreLecturesEtat();
+    EXPECT_TRUE(resolveur.FichierExiste(photo));
+    EXPECT_TRUE(resolveur.FichierExiste(photo));
+    EXPECT_GE(resolveur.NombreLecturesEtat(), avant + 2);
+    fs::remove(racine_ / "Scenes" / "Images" / "PHOTO01.bmp");
+    EXPECT_FALSE(resolveur.FichierExiste(photo));
+}
+
 }  // namespace
 }  // namespace korv::platform
