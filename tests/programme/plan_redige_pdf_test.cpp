@@ -174,7 +174,8 @@ TEST(PlanRedigePdf, EachNumberedContentsLineShowsThePageOfItsStepsTitle) {
 // The sample itself: its "Imprimer le plan rédigé" button prints every
 // step written into, with its contents; its "Exporter le
 // plan rédigé" button and "Exporter cette page au format RTF" on a method
-// page give files our reader reads back, titles and texts in order.
+// page give files our reader reads back, titles and texts in order, and
+// "Imprimer cette page" prints that page.
 TEST(PlanRedigePdf, TheSamplesWrittenPlanPrintedAndExported) {
     testsupport::ApplicationProgramme();
     QTemporaryDir dossier;
@@ -263,6 +264,13 @@ TEST(PlanRedigePdf, TheSamplesWrittenPlanPrintedAndExported) {
     const std::size_t titre = page.find(platform::Cp1252VersUtf8(e.Etape(k).Titre));
     EXPECT_EQ(titre, 0u) << page.substr(0, 300);
     EXPECT_NE(page.find("Texte de 423 mot", titre), std::string::npos) << page.substr(0, 300);
+    // "Imprimer cette page" from the same page: its lines go to the preview.
+    pages = 0;
+    p.Programme().Recepteur().MenuPlan(plan::CommandePlan::ImprimerPage);
+    p.ExecuterJusquARepos();
+    EXPECT_EQ(erreur, "");
+    EXPECT_GE(pages, 1);
+    EXPECT_TRUE(p.Messages().messages.empty());
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
