@@ -17,6 +17,7 @@
 #include "plan/methode/etapes_methode.h"
 #include "plan/methode/lignes_page.h"
 #include "plan/methode/redaction_imprimee.h"
+#include "plan/methode/textes_methode.h"
 #include "engine/liste_std.h"
 #include "engine/fichier_nom.h"
 #include "engine/moteur.h"
@@ -347,7 +348,8 @@ void ImpressionProgramme::Brancher(Plan plan) {
     // The export's only plain text is the page-break marker.
     s.exportTexteAjouter = [this](std::string_view) { Exportation().SautDePageAjouter(); };
     s.texteMethodeLire = [this](std::string_view code, std::string_view genre) {
-        const std::string nom = "..\\TEXTES\\V21\\" + std::string(genre) + std::string(code) + ".RTF";
+        // Named from an empty folder, then resolved against the scene's own.
+        const std::string nom = plan::EtapeFichierTexteChemin("", code, genre);
         return sources_->FichierLu(engine::NomFichierAbsolu(nom, moteur_.scene.entete.repertoireScene));
     };
     s.signaler = [this](std::string_view texte) { Message(texte); };

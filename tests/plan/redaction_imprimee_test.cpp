@@ -13,6 +13,7 @@
 #include "plan/methode/lignes_page.h"
 #include "plan/methode/redaction_imprimee.h"
 #include "plan/methode/sommaire.h"
+#include "plan/methode/textes_methode.h"
 #include "platform/cp1252.h"
 #include "rtf/document_travail.h"
 #include "rtf/lecteur.h"
@@ -181,7 +182,7 @@ TEST(NumerosRubrique, AdvanceByCodeLengthAndRead) {
     for (const Cas& c : cas) {
         NumerosRubrique n;
         for (const char* code : c.codes) n.Avancer(code);
-        EXPECT_EQ(NumeroRubriqueTexte(n), c.texte) << c.codes.size();
+        EXPECT_EQ(NumeroRubriqueTexte(n.niveaux), c.texte) << c.codes.size();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/methode/sommaire.h"
+#include "plan/methode/textes_methode.h"
 #include "platform/cp1252.h"
 
 namespace korv::plan {
@@ -206,7 +207,7 @@ void RedactionImprimee::RedactionImprimeExporte(std::string_view nom, bool expor
         if (e.EnSommaire != -1 && e.AContenu != -1) continue;
         if (e.EnSommaire == -1) n.Avancer(e.Code);
         if ((e.Code.size() == 1 || e.Code == "12") && sortie) SautDePageImprimeExporte(exporte);
-        EtapeImprimeExporte(i, exporte, NumeroRubriqueTexte(n) + " ");
+        EtapeImprimeExporte(i, exporte, NumeroRubriqueTexte(n.niveaux) + " ");
         sortie = true;
     }
 }
@@ -235,7 +236,7 @@ void RedactionImprimee::MethodeTextesExporte(std::string_view options) {
         }
         const rtf::Retouche titre{.police = std::string("Arial"), .tailleDemiPoints = 24, .gras = true,
                                   .souligne = false};
-        d.InsererTexte(d.Longueur(), platform::Cp1252VersU32(NumeroRubriqueTexte(n) + " " + e.Titre + "\r\n\r\n"),
+        d.InsererTexte(d.Longueur(), platform::Cp1252VersU32(NumeroRubriqueTexte(n.niveaux) + " " + e.Titre + "\r\n\r\n"),
                        titre);
         if (texte) d.InsererRtfFin(*texte);
         if (savoir) {

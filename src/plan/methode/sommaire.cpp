@@ -2,6 +2,7 @@
 
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
+#include "plan/methode/textes_methode.h"
 #include "platform/cp1252.h"
 #include "rtf/document_travail.h"
 
@@ -27,15 +28,6 @@ void NumerosRubrique::Avancer(std::string_view code) {
     } else if (code.size() == 3) {
         ++niveaux[2];
     }
-}
-
-std::string NumeroRubriqueTexte(const NumerosRubrique& numeros) {
-    std::string r;
-    for (const int n : numeros.niveaux) {
-        if (n == 0) break;
-        r += std::to_string(n) + '.';
-    }
-    return r;
 }
 
 bool TexteRicheAContenu(std::string_view rtf) {
@@ -99,7 +91,7 @@ std::string SommaireConstruire(MethodeEtapes& etapes, bool numeros, const Tablea
         if (v[1] == 0 && v[2] == 0 && v[0] >= 1) debut += "\r\n";
         if (v[1] > 0) debut += "    ";
         if (v[2] > 0) debut += "      ";
-        if (e.Code != "0") debut += NumeroRubriqueTexte(n) + " ";
+        if (e.Code != "0") debut += NumeroRubriqueTexte(n.niveaux) + " ";
         ligne.InsererTexte(0, platform::Cp1252VersU32(debut));
         ligne.InsererRtfFin(titre);
         ligne.CaractereFormatAppliquer(format);

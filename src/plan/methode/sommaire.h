@@ -26,10 +26,6 @@ struct NumerosRubrique {
     void Avancer(std::string_view code);
 };
 
-// `NumeroRubriqueTexte`: each level up to the first 0, each followed by
-// ".": (2, 1, 0) gives "2.1.", (0, 1, 1) gives "".
-std::string NumeroRubriqueTexte(const NumerosRubrique& numeros);
-
 // Whether a step has a table page whose main grid holds user entries.
 using TableauRempli = std::function<bool(const EtapeMethode&)>;
 
