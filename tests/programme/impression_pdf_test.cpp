@@ -182,5 +182,20 @@ TEST(ImpressionPdf, ThePrintedGridCentresItsTextsAsTheScreenDoes) {
     EXPECT_GT(somme.second, montantFin);
 }
 
+// The header's tab stop, 7200 twips (360 points) from its left edge, holds
+// the page number on paper.
+TEST(ImpressionPdf, TheHeadersPageNumberStandsAtItsTabStop) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath("plan.pdf");
+    const Impression r = Imprimer(pdf, "IMPRIMER_PLAN");
+    ASSERT_EQ(r.erreur, "");
+    const auto debut = BordsMot(pdf, 2, QStringLiteral("Boulangerie"));
+    const auto page = BordsMot(pdf, 2, QStringLiteral("Page"));
+    ASSERT_GT(debut.first, 0);
+    ASSERT_GT(page.first, 0);
+    EXPECT_NEAR(page.first - debut.first, 360, 2);
+}
+
 }  // namespace
 }  // namespace korv::programme
