@@ -85,6 +85,19 @@ std::string TexteCellule(const grid::CelluleFeuille& c) {
     return s;
 }
 
+// The sheet's horizontal alignment codes: 1 general (numbers to the right,
+// texts to the left), 2 left, 3 centre, 4 right, 7 centred across cells.
+int AlignementHorizontal(const grid::CelluleFeuille& c) {
+    switch (c.alignement) {
+    case 3:
+    case 7: return Qt::AlignHCenter;
+    case 4: return Qt::AlignRight;
+    case 0:
+    case 1: return c.genre == grid::CelluleFeuille::Genre::Nombre ? Qt::AlignRight : Qt::AlignLeft;
+    default: return Qt::AlignLeft;
+    }
+}
+
 std::int32_t Hauteur(const grid::Feuille& f, int l) {
     const auto it = f.hauteurs.find(l);
     return it != f.hauteurs.end() ? it->second : kHauteurLigneDefaut;
@@ -126,8 +139,7 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
                 const std::string s = TexteCellule(*cel);
                 if (!s.empty()) {
                     const auto u = platform::Cp1252VersU32(s);
-                    const int align = cel->genre == grid::CelluleFeuille::Genre::Nombre ? Qt::AlignRight : Qt::AlignLeft;
-                    p.drawText(QRectF(x + marge, y, w - 2 * marge, h), align | Qt::AlignVCenter,
+                    p.drawText(QRectF(x + marge, y, w - 2 * marge, h), AlignementHorizontal(*cel) | Qt::AlignVCenter,
                                QString::fromUcs4(u.data(), static_cast<qsizetype>(u.size())));
                 }
             }

@@ -131,6 +131,33 @@ TEST(QtPeinture, AGridWithoutBordersHasNoFrame) {
     EXPECT_GT(PremiereColonneSombre(im), 100);
 }
 
+// A number cell's text placed by the sheet's alignment code: 2 left, 3
+// centred, 4 right, 1 (general) right as a number.
+TEST(QtPeinture, AGridCellIsPlacedByItsAlignmentCode) {
+    Application();
+    struct Cas {
+        int code;
+        int debutMin, debutMax;  // the text's first dark column, pixels
+    };
+    // The cell spans x 100 to 177; the text is kept 3 pixels off its edges.
+    for (const Cas c : {Cas{2, 103, 106}, Cas{3, 118, 135}, Cas{4, 140, 170}, Cas{1, 140, 170}}) {
+        ImpressionTravail t = TravailGrille(true);
+        auto& f = static_cast<FeuilleReelle&>(*t.feuilles.front()).f;
+        f.Alignement(grid::PlageFeuille{2, 1, 2, 1}, c.code, true, 2);
+        QImage im(800, 800, QImage::Format_RGB32);
+        im.fill(Qt::white);
+        QPainter p(&im);
+        VuePage v;
+        v.pixelsParTwip = 1.0 / 15.0;
+        PeindrePage(t, 1, p, v);
+        p.end();
+        // Row 2 only (y 117 to 134): the title row above keeps its own alignment.
+        const int x = PremiereColonneSombre(im.copy(0, 118, im.width(), 15));
+        EXPECT_GE(x, c.debutMin) << c.code;
+        EXPECT_LE(x, c.debutMax) << c.code;
+    }
+}
+
 }  // namespace
 }  // namespace korv::print
 

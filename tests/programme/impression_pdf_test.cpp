@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -138,6 +139,62 @@ TEST(ImpressionPdf, TheSamplesPrintButtonsPrintNumberedPagesWithoutMarkers) {
         EXPECT_GE(r.bandesPrevisions, 3) << c.bouton;
         EXPECT_EQ(etiquettes, r.bandesPrevisions) << c.bouton;
     }
+}
+
+// The left and right ends, in points, of the first word `mot` on `page`;
+// {-1, -1} when it is not there.
+std::pair<double, double> BordsMot(const QString& pdf, int page, const QString& mot) {
+    const QString n = QString::number(page);
+    const QString html = Poppler("pdftotext", {"-bbox", "-f", n, "-l", n, pdf, "-"});
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\"[^>]*xMax=\"([0-9.]+)\"[^>]*>%1</word>")
+                               .arg(QRegularExpression::escape(mot)))
+            .match(html);
+    if (!m.hasMatch()) return {-1, -1};
+    return {m.captured(1).toDouble(), m.captured(2).toDouble()};
+}
+
+double Milieu(std::pair<double, double> b) { return (b.first + b.second) / 2; }
+
+// The cash grid's texts sit in their cells as on the screen: its default
+// texts centred in their columns (3600, 2400 and 2400 twips wide), its
+// numbers against the right edge.
+TEST(ImpressionPdf, ThePrintedGridCentresItsTextsAsTheScreenDoes) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath("plan.pdf");
+    const Impression r = Imprimer(pdf, "IMPRIMER_PLAN");
+    ASSERT_EQ(r.erreur, "");
+    const int page = 3;  // the cover, the presentation, then the grids
+    const double poste = Milieu(BordsMot(pdf, page, QStringLiteral("Poste")));
+    const double apport = Milieu(BordsMot(pdf, page, QStringLiteral("Apport")));
+    const double montant = Milieu(BordsMot(pdf, page, QStringLiteral("Montant")));
+    const double montantFin = BordsMot(pdf, page, QStringLiteral("Montant")).second;
+    const auto somme = BordsMot(pdf, page, QStringLiteral("24000,00"));
+    ASSERT_GT(poste, 0) << TextePage(pdf, page).toStdString();
+    ASSERT_GT(montant, 0);
+    ASSERT_GT(somme.first, 0);
+    // Column 1 is 180 points wide, column 2 120: their middles lie 150 points apart.
+    EXPECT_NEAR(montant - poste, 150, 3);
+    EXPECT_NEAR(apport, poste, 3);
+    // The total ends three pixels (2.25 points) short of column 2's right edge.
+    EXPECT_NEAR(somme.second, poste + 90 + 120 - 2.25, 2);
+    EXPECT_GT(somme.second, montantFin);
+}
+
+// The header's tab stop, 7200 twips (360 points) from its left edge, holds
+// the page number on paper.
+TEST(ImpressionPdf, TheHeadersPageNumberStandsAtItsTabStop) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath("plan.pdf");
+    const Impression r = Imprimer(pdf, "IMPRIMER_PLAN");
+    ASSERT_EQ(r.erreur, "");
+    const auto debut = BordsMot(pdf, 2, QStringLiteral("Boulangerie"));
+    const auto page = BordsMot(pdf, 2, QStringLiteral("Page"));
+    ASSERT_GT(debut.first, 0);
+    ASSERT_GT(page.first, 0);
+    EXPECT_NEAR(page.first - debut.first, 360, 2);
 }
 
 }  // namespace
