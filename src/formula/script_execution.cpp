@@ -150,6 +150,16 @@ private:
             const std::string_view nom = std::string_view(a).substr(1);
             if (nom == "MET") {
                 cible_ = formule_.scene.NumeroDePage(Nom(services_.MethodeMenuPageNom()));
+                // A menu page is one page filled for the current step: going
+                // from a step to a sub-step that uses the same page must still
+                // prepare it again, or the screen keeps the old step's list
+                // while the page already works on the new one.
+                if (cible_ > 0 && cible_ == page_) {
+                    services_.SauteALaPage(cible_);
+                    resultat_ = kScriptPageQuittee;
+                    Termine();
+                    return;
+                }
             } else if (nom == "GLOSSAIRE") {
                 services_.GlossaireAfficheDefinition();
                 resultat_ = 0;

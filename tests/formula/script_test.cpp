@@ -264,6 +264,8 @@ TEST(ScriptExecute, EachStatement) {
         {"glossary", Lignes({"VAPAGE Glossaire", "QUE R = 1"}), 1, 2, "", 0, {"glossary"}, {{"R", ""}}, {}},
         {"method menu page", Lignes({"VAPAGE $MET"}), 1, 2, "", kScriptPageQuittee, {"jump 2"}, {},
          [](Banc& b) { b.services.pageMenuMethode = "suite"; }},
+        {"method menu page that is the own page is prepared again", Lignes({"VAPAGE $MET", "QUE R = 1"}), 1, 2, "",
+         kScriptPageQuittee, {"jump 1"}, {{"R", ""}}, [](Banc& b) { b.services.pageMenuMethode = "DEBUT"; }},
         {"method tool page", Lignes({"VAPAGE $OUTILMET"}), 1, 2, "", kScriptPageQuittee, {"jump 2"}, {},
          [](Banc& b) { b.services.tableauxEtape = {2, 1}; }},
         {"unknown $ name keeps the target", Lignes({"VAPAGE $AUTRE", "QUE R = 1"}), 1, 2, "", 0, {}, {{"R", "1"}}, {}},

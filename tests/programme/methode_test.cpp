@@ -44,6 +44,9 @@ object kind=bouton name="B1" rect=0,0,1200,600 C1=1 D1=12632256
 object kind=rtf name="TITREMETAUTOSOUS1" rect=600,1500,8400,600
 object kind=rtf name="TITREMETAUTOSOUS9" rect=600,2400,8400,600
 object kind=rtf name="TITREMETAUTO 7" rect=600,3300,8400,600 G4=3
+object kind=action name="A2" A1=11 B3=1 text="CHANGEMETHODE SOUSMET2\r\nVAPAGE $MET"
+object kind=bouton name="B2" rect=1500,0,1200,600 C1=1 D1=12632256
+  element page=3 object=7 param=0 events=2
 page
 object kind=fond name="METAUTOMET" rect=0,0,9600,7200
 object kind=action name="A1" A1=11 B3=1 text="RETOUR"
@@ -176,6 +179,21 @@ TEST_F(Methode, AMenuPageShowsTheTitlesOfItsSteps) {
     EXPECT_EQ(page.Objet(5).G[3], 3) << "step 49 does not exist: shown only with a next page";
     EXPECT_EQ(page.Objet(6).texte, "{\\rtf1 Risques}");
     EXPECT_EQ(page.Objet(6).G[3], 0);
+}
+
+TEST_F(Methode, ASubStepWithChildrenOnTheSameMenuPageShowsItsOwnSteps) {
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    Clic(300);
+    ASSERT_EQ(Page(), 3);
+    const engine::PageScene& page = p.Moteur().scene.Page(3);
+    ASSERT_EQ(Brut(page.Objet(4).texte), "Le business model");
+    const auto preparations = p.Moteur().jeu.generationPreparation;
+
+    Clic(1800);  // step 42, whose children are listed on the same menu page
+    EXPECT_EQ(Etape(), "42");
+    EXPECT_EQ(Page(), 3);
+    EXPECT_GT(p.Moteur().jeu.generationPreparation, preparations) << "the menu page is prepared again";
+    EXPECT_EQ(page.Objet(4).texte, etapes.Etape(etapes.NumeroEtape("421")).TitreRTF) << "the list is the new step's";
 }
 
 }  // namespace
