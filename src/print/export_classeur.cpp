@@ -182,8 +182,8 @@ std::uint16_t LargeurColonneExcel(std::int64_t twips) {
 
 int AlignementExcel(int a) {
     switch (a) {
-    case 1: return 1;  // left
-    case 2: return 2;  // centre
+    case 2: return 1;  // left
+    case 3: return 2;  // centre
     case 4: return 3;  // right
     case 7: return 6;  // centred across the cells
     default: return 0;  // general

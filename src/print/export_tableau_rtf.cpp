@@ -50,15 +50,16 @@ const char* Gris(int motif) {
     }
 }
 
-// Horizontal alignment codes of the sheet model.
-constexpr int kGauche = 1;
-constexpr int kGaucheStandard = 3;
+// Horizontal alignment codes of the sheet model: 1 general, 2 left,
+// 3 centred, 4 right, 7 centred across the run. A table cell is left
+// aligned, right aligned, or centred (general included).
+constexpr int kGauche = 2;
 constexpr int kDroite = 4;
 constexpr int kCentreSurPlusieurs = 7;
 
 const char* AlignementRTF(int a) {
     if (a == kDroite) return "\\qr";
-    if (a == kGauche || a == kGaucheStandard) return "";
+    if (a == kGauche) return "";
     return "\\qc";
 }
 

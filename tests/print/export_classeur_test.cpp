@@ -46,14 +46,14 @@ Feuille Tresorerie() {
     Feuille f;
     f.Texte(1, 1, "Tr\xE9sorerie (unit\xE9 : \x80)");
     f.Police(PlageFeuille{1, 1, 1, 1}, grid::PoliceFeuille{"ARIAL", 10, true});
-    f.Alignement(PlageFeuille{1, 1, 1, 1}, 2, false, 2);
+    f.Alignement(PlageFeuille{1, 1, 1, 1}, 3, false, 2);
     f.Texte(2, 1, "Apport");
     f.Nombre(2, 2, 15000);
     f.Nombre(2, 3, 1250.5);
     f.Format(PlageFeuille{2, 3, 2, 3}, "0.00");
     f.Alignement(PlageFeuille{2, 2, 2, 3}, 4, false, 2);
     f.Texte(3, 1, "Part \xAB emprunt \xBB");
-    f.Alignement(PlageFeuille{3, 1, 3, 1}, 1, false, 2);
+    f.Alignement(PlageFeuille{3, 1, 3, 1}, 2, false, 2);
     f.Nombre(3, 3, 0.375);
     f.Format(PlageFeuille{3, 3, 3, 3}, "0.00%");
     f.Alignement(PlageFeuille{3, 3, 3, 3}, 7, false, 2);

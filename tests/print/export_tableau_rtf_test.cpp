@@ -27,15 +27,15 @@ std::size_t Compte(const std::string& s, const std::string& motif) {
 Feuille TroisColonnes() {
     Feuille f;
     f.Texte(1, 1, "Titre");
-    f.Alignement(PlageFeuille{1, 1, 1, 1}, 2, false, 2);
+    f.Alignement(PlageFeuille{1, 1, 1, 1}, 3, false, 2);
     f.Police(PlageFeuille{1, 1, 1, 1}, PoliceFeuille{"ARIAL", 10, true, false, false, false, 0});
     f.Texte(2, 1, "A");
-    f.Alignement(PlageFeuille{2, 1, 2, 1}, 1, true, 2);
+    f.Alignement(PlageFeuille{2, 1, 2, 1}, 2, true, 2);
     f.Nombre(2, 2, 12.5);
     f.Format(PlageFeuille{2, 2, 2, 2}, "0.00");
     f.Alignement(PlageFeuille{2, 2, 2, 2}, 4, true, 2);
     f.Texte(2, 3, "x");
-    f.Alignement(PlageFeuille{2, 3, 2, 3}, 2, true, 2);
+    f.Alignement(PlageFeuille{2, 3, 2, 3}, 3, true, 2);
     return f;
 }
 
