@@ -1,5 +1,6 @@
 #include "plan/methode/etapes_methode.h"
 
+#include "plan/etat_plan.h"
 #include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
 #include "platform/cp1252.h"
@@ -134,12 +135,7 @@ std::string MethodeEtapes::EtapeNumeroTexte(int i) const {
     if (!e.Numerote) return e.Titre;
     std::string code = e.Code;
     if (code.size() >= 2 && code[0] == '3' && code[1] >= '1' && code[1] <= '9') code[1] = static_cast<char>(code[1] - 1);
-    std::string numero;
-    for (const char c : code) {
-        numero += c;
-        numero += '.';
-    }
-    return numero + ' ' + e.Titre;
+    return ChaineAjoutePointApresCaractere(code) + ' ' + e.Titre;
 }
 
 std::int16_t MethodeEtapes::EtapeVuCalcule(int i) {
