@@ -14,7 +14,7 @@ DEBIAN_PACKAGES = g++ clang cmake ninja-build ccache pkg-config \
 	qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n \
 	libgtest-dev libgmock-dev googletest libbenchmark-dev \
 	libclang-rt-14-dev fonts-liberation2 xvfb xauth poppler-utils \
-	libgsf-1-dev libfreexl-dev
+	libgsf-1-dev libfreexl-dev libboost-dev
 
 CMAKE_COMMON = -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 

@@ -19,6 +19,7 @@
 #include "plan/methode/etapes_methode.h"
 #include "platform/fichiers_document.h"
 #include "platform/message_box.h"
+#include "dossier_run.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -71,8 +72,8 @@ struct Banc {
                 g->RecalculAvecInit();
             }
         }
-        chemin = (std::filesystem::temp_directory_path() / "bench_plan_io.tvr").string();
-        brut = (std::filesystem::temp_directory_path() / "bench_plan_io_brut.tvr").string();
+        chemin = (bench::DossierDuRun("bench_plan_io") / "plan.tvr").string();
+        brut = (bench::DossierDuRun("bench_plan_io") / "brut.tvr").string();
         (void)document->PlanAffaireEnregistrer(chemin, false, 0, false);
         octets_ = Lire(chemin);
     }

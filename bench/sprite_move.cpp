@@ -15,6 +15,7 @@
 #include "display/sprites.h"
 #include "display/zone.h"
 #include "engine/moteur.h"
+#include "dossier_run.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -22,8 +23,7 @@ namespace {
 using namespace korv;
 
 std::string Image(const std::string& nom, int cote) {
-    const auto d = std::filesystem::temp_directory_path() / "bench_sprite_move";
-    std::filesystem::create_directories(d);
+    const auto& d = bench::DossierDuRun("bench_sprite_move");
     QImage i(cote, cote, QImage::Format_RGB32);
     for (int y = 0; y < cote; ++y) {
         for (int x = 0; x < cote; ++x) i.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, 40));

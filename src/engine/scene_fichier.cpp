@@ -175,7 +175,7 @@ void LitObjetsEnBloc(BinaryReader& in, PageScene& page, int nb) {
         auto& formules = page.objets[i].formules;
         const std::int32_t n = bornes[i + 1] - bornes[i];
         formules.reserve(static_cast<std::size_t>(n));
-        for (std::int32_t k = 0; k < n; ++k) formules.push_back(formula::LitExpressionUDT(in));
+        for (std::int32_t k = 0; k < n; ++k) formula::LitExpressionUDTDans(in, formules.emplace_back());
     }
     for (auto& o : page.objets) {
         if (o.grille) grid::VerifieFormulesBloc(in, *o.grille, o.formules);

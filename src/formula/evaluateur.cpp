@@ -154,7 +154,7 @@ public:
 
     Valeur Execute(bool modeTest) {
         if (modeTest) pile_.push_back(Valeur::Booleen(false));
-        const auto& jetons = expr_.Jetons();
+        const std::span<const JetonFormule> jetons = expr_.Jetons();
         const int nb = static_cast<int>(jetons.size());
         for (int i = 0; i < nb; ++i) {
             // Operators and numeric constants make most of a formula: handled
@@ -187,7 +187,7 @@ private:
     // Double on top of the stack, kept in a register instead of pushed and
     // popped (the same rule and errors as the two tokens one by one). The
     // index of the last token used; -1 when the first pair does not apply.
-    int PairesDoubles(const std::vector<JetonFormule>& jetons, int i) {
+    int PairesDoubles(std::span<const JetonFormule> jetons, int i) {
         if (pile_.empty() || pile_.back().type() != TypeValeur::Double) return -1;
         const int nb = static_cast<int>(jetons.size());
         double acc = pile_.back().reel();
@@ -207,7 +207,7 @@ private:
     }
 
     // Handles token i; returns the index the walk goes on after.
-    int Jeton(const std::vector<JetonFormule>& jetons, int i, bool modeTest) {
+    int Jeton(std::span<const JetonFormule> jetons, int i, bool modeTest) {
         const JetonFormule& j = jetons[static_cast<std::size_t>(i)];
         switch (static_cast<GenreJeton>(j.genre)) {
         case GenreJeton::Operateur: Operateur(OctetDe(j)); break;
@@ -245,7 +245,7 @@ private:
         pile_.pop_back();
     }
 
-    int Fonction(const std::vector<JetonFormule>& jetons, int i, int code) {
+    int Fonction(std::span<const JetonFormule> jetons, int i, int code) {
         switch (code) {
         case kFonctionMoinsUnaire:
             if (pile_.empty()) LeveErreur(erreur::kAppelInvalide);
@@ -293,7 +293,7 @@ private:
 
 }  // namespace
 
-int AlorsAssocie(const std::vector<JetonFormule>& jetons, int i) {
+int AlorsAssocie(std::span<const JetonFormule> jetons, int i) {
     int premier = -1;
     int profondeur = 0;
     for (int k = i + 1; k < static_cast<int>(jetons.size()); ++k) {
@@ -310,7 +310,7 @@ int AlorsAssocie(const std::vector<JetonFormule>& jetons, int i) {
     return premier;
 }
 
-int SinonAssocie(const std::vector<JetonFormule>& jetons, int i) {
+int SinonAssocie(std::span<const JetonFormule> jetons, int i) {
     int premier = -1;
     int premierFermant = -1;
     int profondeur = 0;

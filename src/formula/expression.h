@@ -5,6 +5,7 @@
 // through the formula records of formula_record.h.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,9 +65,11 @@ public:
     bool ExpressionReferenceEstElleActive(std::string_view packed) const;
 
     // --- contents ------------------------------------------------------------
-    const std::vector<JetonFormule>& Jetons() const { return enr_.jetons; }
+    std::span<const JetonFormule> Jetons() const { return {enr_.jetons.data(), enr_.jetons.size()}; }
     int NombreJetons() const { return static_cast<int>(enr_.jetons.size()); }
-    const std::vector<ExpressionReference>& References() const { return enr_.references; }
+    std::span<const ExpressionReference> References() const {
+        return {enr_.references.data(), enr_.references.size()};
+    }
     const ExpressionEnregistrement& Enregistrement() const { return enr_; }
     std::int16_t PageProprietaire() const { return pageProprietaire_; }
 

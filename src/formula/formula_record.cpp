@@ -104,6 +104,11 @@ void EcritExpressionEnregistrement(BinaryWriter& out, const ExpressionEnregistre
 
 ExpressionUDT LitExpressionUDT(BinaryReader& in) {
     ExpressionUDT u;
+    LitExpressionUDTDans(in, u);
+    return u;
+}
+
+void LitExpressionUDTDans(BinaryReader& in, ExpressionUDT& u) {
     u.colonne = in.u8();
     u.ligne = in.u8();
     const std::int16_t nJetons = in.i16();
@@ -121,7 +126,6 @@ ExpressionUDT LitExpressionUDT(BinaryReader& in) {
     u.tableauReferences = Descripteur(refs);
     u.expression.references.reserve(static_cast<std::size_t>(refs.count));
     for (int i = 0; i < refs.count; ++i) u.expression.references.push_back(LitReference(in));
-    return u;
 }
 
 void EcritExpressionUDT(BinaryWriter& out, const ExpressionUDT& u) {

@@ -10,6 +10,18 @@
 #include <variant>
 #include <vector>
 
+// GCC 12 sees a memcpy of the inline storage it cannot bound as an
+// over-read once the container's copy is inlined; the copy only ever moves
+// the elements the container holds.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wstringop-overread"
+#endif
+#include <boost/container/small_vector.hpp>
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
 namespace korv {
 class BinaryReader;
 class BinaryWriter;
@@ -55,11 +67,17 @@ struct ExpressionReference {
     bool operator==(const ExpressionReference&) const = default;
 };
 
+// A formula's tokens and references. Most formulas have only a few of
+// each: they are kept inside the formula, so that loading a grid's
+// hundreds of formulas does not allocate twice per formula.
+using ListeJetons = boost::container::small_vector<JetonFormule, 4>;
+using ListeReferences = boost::container::small_vector<ExpressionReference, 4>;
+
 // The stored part of an `ExpressionClasse`.
 struct ExpressionEnregistrement {
-    std::vector<JetonFormule> jetons;
+    ListeJetons jetons;
     std::int16_t contientSi = 0;  // -1 or 0
-    std::vector<ExpressionReference> references;
+    ListeReferences references;
     bool operator==(const ExpressionEnregistrement&) const = default;
 };
 
@@ -94,6 +112,9 @@ void EcritExpressionEnregistrement(BinaryWriter& out, const ExpressionEnregistre
 
 // Block element by the record rule (arrays with their descriptors).
 ExpressionUDT LitExpressionUDT(BinaryReader& in);
+// The same, read into an element already in its list (a page's block holds
+// thousands: moving each one in would copy its inline tokens).
+void LitExpressionUDTDans(BinaryReader& in, ExpressionUDT& u);
 void EcritExpressionUDT(BinaryWriter& out, const ExpressionUDT& e);
 
 JetonFormule LitJeton(BinaryReader& in);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -42,12 +43,45 @@ struct LigneFichier {
     bool operator==(const LigneFichier&) const = default;
 };
 
+// The formula stored with a cell text of the complete form, kept outside
+// the entry: most entries have none (the quick form never has one), and a
+// formula held inline would make every entry as large as its tokens.
+class FormuleCaseFichier {
+public:
+    FormuleCaseFichier() = default;
+    FormuleCaseFichier(std::nullopt_t) {}  // NOLINT: reads as the optional it replaces
+    FormuleCaseFichier(formula::ExpressionEnregistrement e)  // NOLINT: as above
+        : e_(std::make_unique<formula::ExpressionEnregistrement>(std::move(e))) {}
+    FormuleCaseFichier(const FormuleCaseFichier& o)
+        : e_(o.e_ ? std::make_unique<formula::ExpressionEnregistrement>(*o.e_) : nullptr) {}
+    FormuleCaseFichier(FormuleCaseFichier&&) noexcept = default;
+    FormuleCaseFichier& operator=(const FormuleCaseFichier& o) {
+        if (this != &o) *this = FormuleCaseFichier(o);
+        return *this;
+    }
+    FormuleCaseFichier& operator=(FormuleCaseFichier&&) noexcept = default;
+    ~FormuleCaseFichier() = default;
+
+    bool has_value() const { return e_ != nullptr; }
+    explicit operator bool() const { return has_value(); }
+    const formula::ExpressionEnregistrement& operator*() const { return *e_; }
+    const formula::ExpressionEnregistrement* operator->() const { return e_.get(); }
+    formula::ExpressionEnregistrement& operator*() { return *e_; }
+    formula::ExpressionEnregistrement* operator->() { return e_.get(); }
+    bool operator==(const FormuleCaseFichier& o) const {
+        return has_value() == o.has_value() && (!has_value() || *e_ == *o.e_);
+    }
+
+private:
+    std::unique_ptr<formula::ExpressionEnregistrement> e_;
+};
+
 struct TexteCaseFichier {
     std::uint8_t colonne = 0;
     std::uint8_t ligne = 0;
     std::string contenu;
     // Complete form only: present exactly when the content begins with "=".
-    std::optional<formula::ExpressionEnregistrement> formule;
+    FormuleCaseFichier formule;
     bool operator==(const TexteCaseFichier&) const = default;
 };
 

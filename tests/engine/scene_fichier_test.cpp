@@ -163,6 +163,22 @@ TEST(SceneFichier, FieldByFieldFormLaidByHandLoads) {
     EXPECT_EQ(o.grille->attributs[0].editable, -1);
 }
 
+// A cell text's formula is held outside the entry: copies must own theirs.
+TEST(SceneFichier, ACopiedCellTextOwnsItsFormula) {
+    const grid::TexteCaseFichier t{1, 1, "=1", formula::ExpressionEnregistrement{{{4, 1.0}}, 0, {}}};
+    grid::TexteCaseFichier copie = t;
+    EXPECT_EQ(copie, t);
+    copie.formule->jetons.push_back({1, std::uint8_t{1}});
+    EXPECT_NE(copie, t);
+    EXPECT_EQ(t.formule->jetons.size(), 1u);
+    grid::TexteCaseFichier sans{1, 1, "=1", std::nullopt};
+    EXPECT_NE(sans, t) << "an entry without a formula differs from one with it";
+    sans = t;
+    EXPECT_EQ(sans, t);
+    sans = grid::TexteCaseFichier{1, 1, "=1", std::nullopt};
+    EXPECT_FALSE(sans.formule);
+}
+
 TEST(SceneFichier, BothFormsWriteBackTheSameBytes) {
     for (const auto& octets : {Scene4600(), Scene4500()}) {
         Scene s = Lit(octets);

@@ -209,7 +209,7 @@ TEST(EvaluationBrute, DamagedTokensGiveNull) {
         {{7, 3.0}},                              // reference whose value is no text
     };
     for (const auto& jetons : listes) {
-        ExpressionClasse e(ExpressionEnregistrement{jetons, 0, {}});
+        ExpressionClasse e(ExpressionEnregistrement{ListeJetons(jetons.begin(), jetons.end()), 0, {}});
         EXPECT_EQ(e.Evalue(env.services), Valeur::Nul());
     }
     // Unknown kinds and function codes are passed over.
