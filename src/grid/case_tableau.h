@@ -49,20 +49,33 @@ public:
     std::uint8_t ResultatType = resultat::kEntree;
     std::unique_ptr<formula::ExpressionClasse> Formule;
     std::vector<ReferenceDeCase> ReferencesDe;
-    // The cell's script compiled (`ScriptCompile`) and the text it was
-    // compiled from: compiled again only after the script changed.
-    std::shared_ptr<ScriptCase> ScriptCompile;
-    std::string ScriptCompileTexte;
 
-    const TableauCaseAttributClasse& Attribut() const { return propre_ ? *propre_ : AttributDefaut(); }
+    const TableauCaseAttributClasse& Attribut() const { return propre_ ? propre_->attribut : AttributDefaut(); }
     // The cell's own attribute object, copied from the defaults when it had none.
     TableauCaseAttributClasse& AttributModifiable();
     bool AttributPropre() const { return propre_ != nullptr; }
     // Back to the shared defaults (drops the cell's own object).
     void AttributPartage() { propre_.reset(); }
 
+    // The cell's script compiled (`ScriptCompile`): kept while the script
+    // is the text it was compiled from, so it is compiled again only after
+    // a change. Null when not compiled or no longer current.
+    std::shared_ptr<ScriptCase> ScriptCompileCourant() const;
+    // Keeps `script` as compiled from `texte`. Only a cell with its own
+    // settings has a script: on a cell sharing the defaults it keeps nothing.
+    void ScriptCompileGarde(std::shared_ptr<ScriptCase> script, std::string texte);
+    void ScriptCompileOublie();
+
 private:
-    std::unique_ptr<TableauCaseAttributClasse> propre_;
+    // A cell's own settings and the script compiled from them, together:
+    // the defaults have no script, and most cells share them, so a cell
+    // pays for neither.
+    struct Propre {
+        TableauCaseAttributClasse attribut;
+        std::shared_ptr<ScriptCase> scriptCompile;
+        std::string scriptCompileTexte;
+    };
+    std::unique_ptr<Propre> propre_;
 };
 
 }  // namespace korv::grid

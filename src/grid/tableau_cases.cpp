@@ -62,7 +62,7 @@ void TableauClasse::CaseScriptChange(int c, int r, std::string_view texte) {
     CaseTableau* x = CaseAChanger(c, r);
     ChangeChamp(x, &TableauCaseAttributClasse::Script, texte);
     // The next event compiles it again.
-    if (x) x->ScriptCompile.reset();
+    if (x) x->ScriptCompileOublie();
 }
 
 void TableauClasse::CaseTypeChange(int c, int r, std::uint8_t type) {

@@ -40,12 +40,12 @@ bool TableauClasse::DeclencheSur(int c, int r, std::string_view evenement) {
     if (!DansGrille(c, r)) return false;
     CaseTableau& x = CaseInterne(c, r);
     if (x.Attribut().Script.empty()) return false;
-    if (!x.ScriptCompile || x.ScriptCompileTexte != x.Attribut().Script) {
+    if (!x.ScriptCompileCourant()) {
         ScriptRecoder(c, r);
         if (!DansGrille(c, r)) return false;
     }
     // Held while it runs: the script may change its own cell's script.
-    const std::shared_ptr<ScriptCase> script = CaseInterne(c, r).ScriptCompile;
+    const std::shared_ptr<ScriptCase> script = CaseInterne(c, r).ScriptCompileCourant();
     if (!script) return false;
     ContexteCalcul& contexte = Contexte();
     const std::int16_t resultat = script->Execute(evenement);
@@ -60,9 +60,7 @@ void TableauClasse::ScriptRecoder(int c, int r) {
     std::shared_ptr<ScriptCase> compile = Contexte().ScriptCaseCompile(script);
     // Compiling may have shown messages; the cell is looked up again.
     if (!DansGrille(c, r)) return;
-    CaseTableau& x = CaseInterne(c, r);
-    x.ScriptCompile = std::move(compile);
-    x.ScriptCompileTexte = script;
+    CaseInterne(c, r).ScriptCompileGarde(std::move(compile), script);
 }
 
 void TableauClasse::ScriptRecoderTous() {
