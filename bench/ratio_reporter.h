@@ -33,7 +33,9 @@ public:
         }
         for (const auto& [nom, t] : temps_) {
             if (nom == baseline_) continue;
-            std::printf("ratio %s / %s = %.2f\n", nom.c_str(), baseline_.c_str(), t / base->second);
+            // Significant digits, not fixed decimals: a tiny ratio (a page
+            // that only waits) must not print as 0.
+            std::printf("ratio %s / %s = %.3g\n", nom.c_str(), baseline_.c_str(), t / base->second);
         }
     }
 
