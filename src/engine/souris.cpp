@@ -184,7 +184,16 @@ void EvenementSourisDeclenche(Moteur& moteur) {
     Traiter(moteur, z);
 }
 
-void EvenementSourisEffaceTous(Moteur& moteur) { moteur.zonesSouris.entrees.clear(); }
+void EvenementSourisEffaceTous(Moteur& moteur) {
+    auto& file = moteur.zonesSouris.entrees;
+    // A press dropped here was never handled (a page change empties the
+    // queue): its release, still to come, must not click what the new page
+    // has under it. The next handled press clears the mark.
+    if (std::any_of(file.begin(), file.end(), [](const ZoneSouris& z) { return z.genre == GenreSouris::Enfonce; })) {
+        moteur.souris.RelachementSansClic = true;
+    }
+    file.clear();
+}
 
 void GlisserEffacer(Moteur& moteur) {
     auto& s = moteur.souris;
@@ -194,6 +203,7 @@ void GlisserEffacer(Moteur& moteur) {
     s.SourisY = avant.SourisY;
     s.PressionEnCours = avant.PressionEnCours;
     s.PressionPreparation = avant.PressionPreparation;
+    s.RelachementSansClic = avant.RelachementSansClic;
 }
 
 void MousedownConsultation(Moteur& moteur, int bouton, int maj, std::int32_t x, std::int32_t y) {

@@ -28,6 +28,7 @@ bool EvenementsSourisEnAttente(const Moteur& moteur);
 // `EvenementSourisDeclenche`: takes the oldest queued event off the queue
 // and handles it; nothing when the queue is empty.
 void EvenementSourisDeclenche(Moteur& moteur);
+// Empties the queue; a press dropped with it leaves its release without a click.
 void EvenementSourisEffaceTous(Moteur& moteur);
 // Forgets the sprite being dragged (a new page starts without a drag).
 void GlisserEffacer(Moteur& moteur);

@@ -41,7 +41,8 @@ struct EtatSouris {
     std::int32_t GlisserDecalageX = 0;  // grab point from the sprite's corner, twips
     std::int32_t GlisserDecalageY = 0;
     std::int64_t GlisserTemps = 0;      // clock time the drag began
-    // The last press only ended a text edit: its release clicks nothing.
+    // The last press only ended a text edit, or was dropped from the queue
+    // unhandled: its release clicks nothing.
     bool RelachementSansClic = false;
     // The button is down since a press made while the page of this
     // preparation count was shown: a release after another page was

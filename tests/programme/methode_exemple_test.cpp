@@ -341,6 +341,37 @@ TEST_F(MethodeExempleJeu, EachPageOfAStepShowsItsTitleTextsTabsAndSeenMark) {
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+// On each page of a step, the first click on "Suivante" turns the method
+// text to its next section, and "Précédente" turns it back: the text starts
+// on its first section, not before it.
+TEST_F(MethodeExempleJeu, TheFirstClickOnSuivanteTurnsTheMethodText) {
+    VersEtape332();
+    struct Cas {
+        int onglet;
+        const char* page;
+        const char* fichier;
+        int section;  // of the file, the first the page shows
+    };
+    const Cas cas[] = {
+        {2, "METAUTOMET", "MET332.RTF", 1},
+        {3, "METAUTOEXP", "EXP332.RTF", 1},
+        {4, "METAUTOSAV", "SAV332.RTF", 2},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.page);
+        Onglet(c.onglet);
+        ASSERT_EQ(PageCourante(), c.page);
+        ASSERT_EQ(Montre(p.TexteMethode()).rfind(Section(c.fichier, c.section), 0), 0u);
+        Cliquer("SUIVANTE");
+        EXPECT_EQ(Montre(p.TexteMethode()).rfind(Section(c.fichier, c.section + 1), 0), 0u)
+            << Montre(p.TexteMethode());
+        Cliquer("PRECEDENTE");
+        EXPECT_EQ(Montre(p.TexteMethode()).rfind(Section(c.fichier, c.section), 0), 0u)
+            << Montre(p.TexteMethode());
+    }
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 // A line of the learn-more menu, clicked where the menu box shows it, turns
 // the method text to that line's section.
 TEST_F(MethodeExempleJeu, ALearnMoreLineShowsItsSection) {
