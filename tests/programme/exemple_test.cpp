@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -480,6 +481,55 @@ TEST(Exemple, TheForecastGridScrollsWithItsButtons) {
     EXPECT_EQ(g->DecalageColonne(), milieu - 2);
     Cliquer(p, droite.x, droite.y, 100);
     EXPECT_EQ(g->DecalageColonne(), milieu - 1);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// An investment typed into a month of the forecast computes the
+// depreciation row again at once: its three years read the investments by
+// their coordinates, not through references, and showed the old charges
+// until the page was shown again. A full recalculation must find nothing
+// left to change.
+TEST(Exemple, AnInvestmentTypedIntoAMonthChangesTheDepreciationAtOnce) {
+    struct Cas {
+        int colonne;  // a month shown when the page opens
+        const char* saisie;
+    };
+    const Cas cas[] = {{6, "1200"}, {4, "2 400"}, {5, "600,5"}};
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_FINANCES", "FINANCES");
+    const int page = m.jeu.PageCourante;
+    const int objet = engine::NumeroObjet(m.scene, page, "PREVISIONS");
+    auto* g = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, objet));
+    ASSERT_NE(g, nullptr);
+    const engine::ObjetPage& rect = m.scene.Page(page).Objet(objet);
+    constexpr int kInvestissements = 5, kAmortissements = 6;
+    auto annees = [g] {
+        std::vector<std::string> v;
+        for (int c : {2, 15, 16}) v.push_back(g->CaseResultatInterne(c, kAmortissements));
+        return v;
+    };
+    for (const Cas& c : cas) {
+        const std::vector<std::string> avant = annees();
+        const int x = rect.gauche + (g->ColonneGauche(c.colonne) + g->ColonneDroite(c.colonne)) / 2;
+        const int y = rect.haut + (g->LigneHaut(kInvestissements) + g->LigneBas(kInvestissements)) / 2;
+        Cliquer(p, x, y);
+        std::int64_t t = p.Horloge().Maintenant();
+        for (char k : std::string_view(c.saisie)) {
+            const int code = k == ',' ? 0xBC : k;
+            p.Frappe(t += 20, code, k);
+        }
+        p.ExecuterJusqua(t += 50);
+        ASSERT_TRUE(p.BoiteEdition().visible) << c.saisie;
+        p.BoiteEdition().Terminer(13);
+        p.ExecuterJusqua(t + 100);
+        const std::vector<std::string> apres = annees();
+        EXPECT_NE(apres[0], avant[0]) << "year 1 after " << c.saisie << " in column " << c.colonne;
+        EXPECT_NE(apres[1], avant[1]) << "year 2 after " << c.saisie << " in column " << c.colonne;
+        g->RecalculAvecInit();
+        EXPECT_EQ(apres, annees()) << c.saisie << " in column " << c.colonne;
+    }
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
