@@ -165,6 +165,48 @@ TEST(Exemple, TheBallShowsItsTextWhenDroppedAndStaysInThePage) {
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+// The ball dropped half over the place of its "Pion déposé." text stays
+// whole over that text when the text shows, and taken away again it leaves
+// the text whole: the text came over the ball, and the ball's next move put
+// back the white page it had saved from under itself.
+TEST(Exemple, TheBallDroppedOverItsTextStaysOverItAndLeavesItWhole) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_GLISSER", "GLISSER");
+    const int page = m.jeu.PageCourante;
+    const display::AffichagePage& a = p.Programme().Affichage();
+    // The ball's corner at (100, 300) pixels: its lower half lies over the
+    // text's box (pixels 40..400 by 320..350); (124, 334) is in both.
+    constexpr int kX = 124, kY = 334;
+    const display::Couleur fondTexte = display::Rgb(255, 255, 224);
+
+    std::int64_t t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 1560, 1560);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 1860, 4860);
+    p.ExecuterJusqua(t + 200);
+    ASSERT_FALSE(Montre(m, page, "DEPOSE"));
+    const display::Couleur balle = a.PageEcran.Pixel(kX, kY);
+    ASSERT_NE(balle, fondTexte);
+    p.Souris(t + 300, genre::Relache, kGauche, 0, 1860, 4860);
+    p.ExecuterJusqua(t + 500);
+    ASSERT_TRUE(Montre(m, page, "DEPOSE"));
+    EXPECT_EQ(a.PageEcran.Pixel(kX, kY), balle) << "the ball hidden under its text";
+    EXPECT_EQ(a.PageTampon.Pixel(kX, kY), balle);
+
+    // Taken away: the text's box is whole where the ball lay, before the
+    // next drop shows the text again.
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 1860, 4860);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 6000, 1500);
+    p.ExecuterJusqua(t + 200);
+    EXPECT_EQ(a.PageEcran.Pixel(kX, kY), fondTexte) << "a hole in the text's box";
+    EXPECT_EQ(a.PageTampon.Pixel(kX, kY), fondTexte);
+    p.Souris(t + 300, genre::Relache, kGauche, 0, 6000, 1500);
+    p.ExecuterJusqua(t + 500);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 // Distance (pixels) from a point to the drawn outline of a path object.
 double DistanceAuChemin(const engine::ObjetPage& o, double x, double y) {
     double d = 1e9;
