@@ -113,6 +113,14 @@ void AffichagePage::SpriteSupprimerTous() {
     if (crochets.SpriteSupprimerTous) crochets.SpriteSupprimerTous();
 }
 
+void AffichagePage::SpritesSoulever() {
+    if (crochets.SpritesDisparaissent) crochets.SpritesDisparaissent();
+}
+
+void AffichagePage::SpritesReposer() {
+    if (crochets.SpritesReapparaissent) crochets.SpritesReapparaissent();
+}
+
 int AffichagePage::NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) {
     return crochets.NLigneTexteObjetY ? crochets.NLigneTexteObjetY(page, objet, y, morceau, ligne) : 0;
 }

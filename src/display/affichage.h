@@ -108,6 +108,8 @@ public:
     PointTwips SpriteDetermineCoordonneesAutorisees(int sprite, std::int32_t x, std::int32_t y) override;
     void SpriteDeplacer(int sprite, int xPixels, int yPixels) override;
     void SpriteSupprimerTous() override;
+    void SpritesSoulever() override;
+    void SpritesReposer() override;
     int TexteNbPage(int page, int objet) override;
     int NLigneTexteObjetY(int page, int objet, std::int32_t y, int morceau, std::int32_t ligne) override;
     int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) override;

@@ -65,7 +65,6 @@ EtatTexteAffiche EtatTexteDuJeu(Moteur& moteur, int page, int objet) {
 }
 
 void DeclencheDivers(Moteur& moteur, int page, int objet, int mode, int source, int afficher) {
-    (void)source;
     if (!moteur.scene.ObjetExiste(page, objet)) return;
     const ObjetPage& o = moteur.scene.Page(page).Objet(objet);
     const EtatTexte etat = [&moteur](int p, int ob) { return EtatTexteDuJeu(moteur, p, ob); };
@@ -74,7 +73,14 @@ void DeclencheDivers(Moteur& moteur, int page, int objet, int mode, int source, 
 
     auto& declenchement = moteur.Declenchement();
     declenchement.Etat().EffetCourant = o.E2;
+    // Shown once the page is up (not by its preparation, which draws in
+    // z-order), the object goes under the sprites, as a zone redraw leaves
+    // them: drawn over a sprite, it hid the ball dropped on it, and the
+    // sprite's saved background no longer held the object.
+    const bool sousSprites = !(mode == 2 && source == kSourcePage);
+    if (sousSprites) moteur.Ecran().SpritesSoulever();
     moteur.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, afficher >= 0 ? afficher : -1);
+    if (sousSprites) moteur.Ecran().SpritesReposer();
 
     const TwipsParPixel tpp = declenchement.Configuration().twipsParPixel;
     const int x = TwipsVersPixels(o.gauche, tpp.x);

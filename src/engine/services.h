@@ -115,6 +115,10 @@ public:
     virtual int TexteNLigneVersNPage(int page, int objet, std::int32_t ligne) = 0;
     virtual int TexteRecherche(int page, int objet, std::string_view texte, int depuisLigne) = 0;
     virtual void SpriteSupprimerTous() = 0;
+    // Every sprite lifted off the page buffer (its saved background put
+    // back), and laid on it again over what was drawn meanwhile.
+    virtual void SpritesSoulever() = 0;
+    virtual void SpritesReposer() = 0;
     virtual void GraphiquesEffacerTous() = 0;
     // A script's refresh of a chart: it reads its grids again and draws
     // itself into the page buffer.

@@ -45,6 +45,9 @@ public:
         (void)page, (void)objet, (void)b1, (void)b2, (void)v1, (void)v2, (void)morceau;
     }
     void MajFenetreJeu() override {}
+    // No sprite is drawn without a page display.
+    void SpritesSoulever() override {}
+    void SpritesReposer() override {}
     void Effet(int code, int x = 0, int y = 0, int largeur = 0, int hauteur = 0) override {
         (void)code, (void)x, (void)y, (void)largeur, (void)hauteur;
     }

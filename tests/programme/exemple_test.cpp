@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -161,6 +162,48 @@ TEST(Exemple, TheBallShowsItsTextWhenDroppedAndStaysInThePage) {
     p.ExecuterJusqua(t + 300);
     EXPECT_EQ(Affiche(m, page, "PION").gauche, 243 * kPixel);
     EXPECT_EQ(Affiche(m, page, "PION").haut, 176 * kPixel);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// The ball dropped half over the place of its "Pion déposé." text stays
+// whole over that text when the text shows, and taken away again it leaves
+// the text whole: the text came over the ball, and the ball's next move put
+// back the white page it had saved from under itself.
+TEST(Exemple, TheBallDroppedOverItsTextStaysOverItAndLeavesItWhole) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_GLISSER", "GLISSER");
+    const int page = m.jeu.PageCourante;
+    const display::AffichagePage& a = p.Programme().Affichage();
+    // The ball's corner at (100, 300) pixels: its lower half lies over the
+    // text's box (pixels 40..400 by 320..350); (124, 334) is in both.
+    constexpr int kX = 124, kY = 334;
+    const display::Couleur fondTexte = display::Rgb(255, 255, 224);
+
+    std::int64_t t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 1560, 1560);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 1860, 4860);
+    p.ExecuterJusqua(t + 200);
+    ASSERT_FALSE(Montre(m, page, "DEPOSE"));
+    const display::Couleur balle = a.PageEcran.Pixel(kX, kY);
+    ASSERT_NE(balle, fondTexte);
+    p.Souris(t + 300, genre::Relache, kGauche, 0, 1860, 4860);
+    p.ExecuterJusqua(t + 500);
+    ASSERT_TRUE(Montre(m, page, "DEPOSE"));
+    EXPECT_EQ(a.PageEcran.Pixel(kX, kY), balle) << "the ball hidden under its text";
+    EXPECT_EQ(a.PageTampon.Pixel(kX, kY), balle);
+
+    // Taken away: the text's box is whole where the ball lay, before the
+    // next drop shows the text again.
+    t = p.Horloge().Maintenant();
+    p.Souris(t + 10, genre::Enfonce, kGauche, 0, 1860, 4860);
+    p.Souris(t + 30, genre::Deplace, kGauche, 0, 6000, 1500);
+    p.ExecuterJusqua(t + 200);
+    EXPECT_EQ(a.PageEcran.Pixel(kX, kY), fondTexte) << "a hole in the text's box";
+    EXPECT_EQ(a.PageTampon.Pixel(kX, kY), fondTexte);
+    p.Souris(t + 300, genre::Relache, kGauche, 0, 6000, 1500);
+    p.ExecuterJusqua(t + 500);
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
@@ -480,6 +523,55 @@ TEST(Exemple, TheForecastGridScrollsWithItsButtons) {
     EXPECT_EQ(g->DecalageColonne(), milieu - 2);
     Cliquer(p, droite.x, droite.y, 100);
     EXPECT_EQ(g->DecalageColonne(), milieu - 1);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// An investment typed into a month of the forecast computes the
+// depreciation row again at once: its three years read the investments by
+// their coordinates, not through references, and showed the old charges
+// until the page was shown again. A full recalculation must find nothing
+// left to change.
+TEST(Exemple, AnInvestmentTypedIntoAMonthChangesTheDepreciationAtOnce) {
+    struct Cas {
+        int colonne;  // a month shown when the page opens
+        const char* saisie;
+    };
+    const Cas cas[] = {{6, "1200"}, {4, "2 400"}, {5, "600,5"}};
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_FINANCES", "FINANCES");
+    const int page = m.jeu.PageCourante;
+    const int objet = engine::NumeroObjet(m.scene, page, "PREVISIONS");
+    auto* g = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, objet));
+    ASSERT_NE(g, nullptr);
+    const engine::ObjetPage& rect = m.scene.Page(page).Objet(objet);
+    constexpr int kInvestissements = 5, kAmortissements = 6;
+    auto annees = [g] {
+        std::vector<std::string> v;
+        for (int c : {2, 15, 16}) v.push_back(g->CaseResultatInterne(c, kAmortissements));
+        return v;
+    };
+    for (const Cas& c : cas) {
+        const std::vector<std::string> avant = annees();
+        const int x = rect.gauche + (g->ColonneGauche(c.colonne) + g->ColonneDroite(c.colonne)) / 2;
+        const int y = rect.haut + (g->LigneHaut(kInvestissements) + g->LigneBas(kInvestissements)) / 2;
+        Cliquer(p, x, y);
+        std::int64_t t = p.Horloge().Maintenant();
+        for (char k : std::string_view(c.saisie)) {
+            const int code = k == ',' ? 0xBC : k;
+            p.Frappe(t += 20, code, k);
+        }
+        p.ExecuterJusqua(t += 50);
+        ASSERT_TRUE(p.BoiteEdition().visible) << c.saisie;
+        p.BoiteEdition().Terminer(13);
+        p.ExecuterJusqua(t + 100);
+        const std::vector<std::string> apres = annees();
+        EXPECT_NE(apres[0], avant[0]) << "year 1 after " << c.saisie << " in column " << c.colonne;
+        EXPECT_NE(apres[1], avant[1]) << "year 2 after " << c.saisie << " in column " << c.colonne;
+        g->RecalculAvecInit();
+        EXPECT_EQ(apres, annees()) << c.saisie << " in column " << c.colonne;
+    }
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
