@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -246,7 +248,12 @@ void QtFenetreApercu::ImprimerPlage() {
 
 void QtApercu::Montrer(ContexteApercu& c) {
     QtFenetreApercu f(parent_, c, imprimante_, graphique_);
-    f.resize(900, 800);
+    // Its usual size, within the screen's free area with room for the
+    // frame: on a small screen the bars along its edges stay in sight.
+    QSize taille(900, 800);
+    if (const QScreen* ecran = parent_ ? parent_->screen() : QGuiApplication::primaryScreen())
+        taille = taille.boundedTo(ecran->availableGeometry().size() * 0.9);
+    f.resize(taille);
     // The first activation paginates.
     QTimer::singleShot(0, &f, [&f] { f.Activer(); });
     f.exec();

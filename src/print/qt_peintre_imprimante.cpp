@@ -5,6 +5,12 @@
 namespace korv::print {
 
 void QtPeintreImprimante::Commencer() {
+    // A PDF printer without a file is what Qt gives when no printer is
+    // installed: starting on it leaves the QPrinter active for good, and no
+    // later choice of a printer or a file could print any more.
+    if (printer_.outputFormat() == QPrinter::PdfFormat && printer_.outputFileName().isEmpty())
+        throw std::runtime_error("L'impression n'a pas pu commencer : aucune imprimante n'est choisie "
+                                 "(Fichier, Configuration de l'imprimante...).");
     if (printer_.resolution() <= 0 || !painter_.begin(&printer_))
         throw std::runtime_error("L'impression n'a pas pu commencer.");
 }

@@ -206,6 +206,8 @@ TEST(QtPeinture, APrinterThatCannotStartGivesAMessageAndNoFile) {
 }  // namespace
 }  // namespace korv::print
 
+#include <QScreen>
+
 #include "print/qt_apercu.h"
 
 namespace korv::print {
@@ -223,6 +225,27 @@ TEST(QtApercuFenetre, AnEmptyJobClosesTheWindowAfterPaginatingOnce) {
                      }};
     apercu.Montrer(c);  // returns: the window closed itself
     EXPECT_EQ(paginations, 1);
+}
+
+// On a screen smaller than the window's usual size (the test platform's is
+// 800 by 600) the window fits in it, its scroll bars in sight.
+TEST(QtApercuFenetre, TheWindowFitsTheScreen) {
+    Application();
+    QtImprimante imprimante;
+    QtApercu apercu(nullptr, imprimante, {});
+    ImpressionTravail t;
+    QSize taille, ecran;
+    ContexteApercu c{t, [&] {
+                         if (const QWidget* w = QApplication::activeModalWidget()) {
+                             taille = w->size();
+                             ecran = w->screen()->availableGeometry().size();
+                         }
+                         return 0;
+                     }};
+    apercu.Montrer(c);
+    ASSERT_TRUE(taille.isValid());
+    EXPECT_LE(taille.width(), ecran.width());
+    EXPECT_LE(taille.height(), ecran.height());
 }
 
 TEST(QtApercuFenetre, ThePageBoxFallsBackToTheFirstPage) {

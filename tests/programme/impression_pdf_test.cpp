@@ -197,5 +197,43 @@ TEST(ImpressionPdf, TheHeadersPageNumberStandsAtItsTabStop) {
     EXPECT_NEAR(page.first - debut.first, 360, 2);
 }
 
+// Where no printer is installed the printer is a PDF printer without a
+// file: printing from the preview says so, and the printer the user then
+// chooses prints the same job.
+TEST(ImpressionPdf, APrintWithoutAPrinterFailsAndTheLaterChoicePrints) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath("plan.pdf");
+    print::QtImprimante imprimante;
+    imprimante.Printer().setOutputFormat(QPrinter::PdfFormat);
+    imprimante.Printer().setOutputFileName({});
+    print::QtMesureur mesureur;
+    PiloteProgramme p(&imprimante, &mesureur);
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    p.ExecuterJusquARepos();
+    std::string sansImprimante, apresChoix = "not printed";
+    int pages = -1;
+    p.Apercu().reponse = [&](print::ContexteApercu& c) {
+        const print::ImpressionTravail& t = c.travail;
+        pages = t.NombreDePages;
+        const auto imprimer = [&] {
+            print::QtPeintreImprimante peintre(imprimante.Printer(), t);
+            return print::ImprimerPlage(peintre, t.NombreDePages,
+                                        print::PlageAImprimer(t.NombreDePages, print::ChoixPages::Toutes, "", "", ""));
+        };
+        sansImprimante = imprimer();
+        imprimante.FichierPdf(pdf);
+        apresChoix = imprimer();
+    };
+    Cliquer(p, "DEBUT", "VERS_IMPRESSION");
+    Cliquer(p, "IMPRESSION", "IMPRIMER_PREVISIONS");
+    ASSERT_EQ(p.Apercu().ouvertures, 1);
+    EXPECT_NE(sansImprimante.find("n'a pas pu commencer"), std::string::npos) << sansImprimante;
+    EXPECT_EQ(apresChoix, "");
+    ASSERT_GE(pages, 1);
+    EXPECT_EQ(PagesPdf(pdf), pages);
+}
+
 }  // namespace
 }  // namespace korv::programme
