@@ -76,8 +76,10 @@ void DeclencheDivers(Moteur& moteur, int page, int objet, int mode, int source, 
     // Shown once the page is up (not by its preparation, which draws in
     // z-order), the object goes under the sprites, as a zone redraw leaves
     // them: drawn over a sprite, it hid the ball dropped on it, and the
-    // sprite's saved background no longer held the object.
-    const bool sousSprites = !(mode == 2 && source == kSourcePage);
+    // sprite's saved background no longer held the object. A sprite shown
+    // saves what lies under it and goes over the others: laid again with
+    // them, it would save its own picture and leave it behind when it moves.
+    const bool sousSprites = o.Type() != TypeObjet::Sprite && !(mode == 2 && source == kSourcePage);
     if (sousSprites) moteur.Ecran().SpritesSoulever();
     moteur.Ecran().MajDessinObjet(page, objet, true, true, 0, 0, afficher >= 0 ? afficher : -1);
     if (sousSprites) moteur.Ecran().SpritesReposer();

@@ -261,6 +261,43 @@ object kind=bouton name="CIBLE" rect=1500,1500,1500,1500 C1=2 D1=65280
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+// A sprite shown by a click once the page is up, then dragged away, leaves
+// the page as it was under it: what it saved from under itself is the page,
+// not its own picture.
+TEST(SpritesProgramme, ASpriteShownOnceThePageIsUpLeavesNothingWhereItWas) {
+    PiloteProgramme p;
+    p.ChargerScene(R"(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=sprite name="L" rect=300,300,300,300 C1=8 G3=1 B3=1 file=")" +
+                   ImageRouge() + R"("
+object kind=bouton name="MONTRER" rect=3000,3000,1500,600 C1=2 D1=65280
+  element page=1 object=2 param=0 events=2
+)");
+    p.ExecuterJusquARepos();
+    engine::Moteur& m = p.Moteur();
+    const display::Surface& ecran = p.Programme().Affichage().PageEcran;
+    const display::Surface& tampon = p.Programme().Affichage().PageTampon;
+    ASSERT_NE(ecran.Pixel(25, 25), kRouge) << "hidden until the click" << p.JournalErreurs();
+
+    p.Souris(100, genre::Enfonce, kGauche, 0, 3300, 3300);
+    p.Souris(120, genre::Relache, kGauche, 0, 3300, 3300);
+    p.ExecuterJusqua(200);
+    ASSERT_GT(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, 1, 2), 0) << p.JournalErreurs();
+    ASSERT_EQ(ecran.Pixel(25, 25), kRouge) << "shown by the click";
+
+    p.Souris(300, genre::Enfonce, kGauche, 0, 450, 450);
+    p.Souris(320, genre::Deplace, kGauche, 0, 6450, 1950);  // to (420, 120) pixels
+    p.Souris(340, genre::Relache, kGauche, 0, 6450, 1950);
+    p.ExecuterJusqua(500);
+    EXPECT_EQ(Affiche(m, 1, 2).gauche, 420 * 15);
+    EXPECT_EQ(ecran.Pixel(425, 125), kRouge) << "drawn where it was dropped";
+    EXPECT_NE(ecran.Pixel(25, 25), kRouge) << "a copy of the sprite left at its start";
+    EXPECT_NE(tampon.Pixel(25, 25), kRouge);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 // The sample's paths page: the thumb slides along its track only, and the
 // star runs once round its looping path on its timer's beats.
 TEST(SpritesProgramme, TheSamplesThumbAndStar) {
