@@ -8,6 +8,8 @@
 #include <iterator>
 #include <memory>
 
+#include <QTemporaryDir>
+
 #include "engine/calcul_grilles.h"
 #include "engine/moteur.h"
 #include "engine/scene_fichier.h"
@@ -19,7 +21,6 @@
 #include "plan/methode/etapes_methode.h"
 #include "platform/fichiers_document.h"
 #include "platform/message_box.h"
-#include "dossier_run.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -72,8 +73,11 @@ struct Banc {
                 g->RecalculAvecInit();
             }
         }
-        chemin = (bench::DossierDuRun("bench_plan_io") / "plan.tvr").string();
-        brut = (bench::DossierDuRun("bench_plan_io") / "brut.tvr").string();
+        // A folder of this run's own, removed at exit (the bench itself is
+        // never destroyed): other runs must not rewrite the files it measures.
+        static const QTemporaryDir dossier;
+        chemin = dossier.filePath("plan.tvr").toStdString();
+        brut = dossier.filePath("brut.tvr").toStdString();
         (void)document->PlanAffaireEnregistrer(chemin, false, 0, false);
         octets_ = Lire(chemin);
     }

@@ -9,13 +9,13 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "display/affichage.h"
 #include "display/dessin_champs.h"
 #include "display/sprites.h"
 #include "display/zone.h"
 #include "engine/moteur.h"
-#include "dossier_run.h"
 #include "ratio_reporter.h"
 
 namespace {
@@ -23,7 +23,10 @@ namespace {
 using namespace korv;
 
 std::string Image(const std::string& nom, int cote) {
-    const auto& d = bench::DossierDuRun("bench_sprite_move");
+    // A folder of this run's own, removed at exit: other runs must not
+    // rewrite the picture it measures.
+    static const QTemporaryDir dossier;
+    const std::filesystem::path d = dossier.path().toStdString();
     QImage i(cote, cote, QImage::Format_RGB32);
     for (int y = 0; y < cote; ++y) {
         for (int x = 0; x < cote; ++x) i.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, 40));

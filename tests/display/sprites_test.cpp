@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "display/affichage.h"
 #include "display/polylignes.h"
@@ -33,13 +34,10 @@ constexpr Couleur kRouge = Rgb(255, 0, 0);
 constexpr Couleur kBleu = Rgb(0, 0, 255);
 constexpr Couleur kVert = Rgb(0, 160, 0);
 
+// The test's pictures, in a folder removed at exit.
 std::filesystem::path Dossier() {
-    static const std::filesystem::path d = [] {
-        auto p = std::filesystem::path(::testing::TempDir()) / ("korv_sprites_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return d;
+    static const QTemporaryDir d(QString::fromStdString(::testing::TempDir()) + "korv_sprites_XXXXXX");
+    return d.path().toStdString();
 }
 
 // A plain picture file, named as a scene names it (upper case, "\").

@@ -12,6 +12,7 @@
 #include <string>
 
 #include <QImage>
+#include <QTemporaryDir>
 
 #include "display/affichage.h"
 #include "display/couleurs.h"
@@ -35,9 +36,8 @@ constexpr display::Couleur kRouge = display::Rgb(255, 0, 0);
 
 // A red 19x19 picture in a folder of the test, named as a scene names it.
 std::string ImageRouge() {
-    const auto d = std::filesystem::path(::testing::TempDir()) / ("korv_sprites_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(d);
-    const auto chemin = d / "LUTIN.BMP";
+    static const QTemporaryDir dossier(QString::fromStdString(::testing::TempDir()) + "korv_sprites_XXXXXX");
+    const auto chemin = std::filesystem::path(dossier.path().toStdString()) / "LUTIN.BMP";
     QImage i(19, 19, QImage::Format_RGB32);
     i.fill(qRgb(255, 0, 0));
     EXPECT_TRUE(i.save(QString::fromStdString(chemin.string()), "BMP"));
