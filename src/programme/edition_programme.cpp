@@ -38,6 +38,7 @@ constexpr int kEntree = 13;
 constexpr int kTab = 9;
 constexpr int kEchap = 27;
 constexpr int kHaut = 38;
+constexpr int kDroite = 39;
 constexpr int kBas = 40;
 constexpr int kMajCtrl = 2;
 constexpr int kBarreEdition = 1;
@@ -143,7 +144,7 @@ bool EditionProgramme::ToucheBoite(int code, int maj) {
         return true;
     }
     if (code == kTab) {
-        Fin(true, 0);
+        Fin(true, kTab);
         return true;
     }
     return false;
@@ -351,9 +352,12 @@ void EditionProgramme::Fin(bool validation, int touche) {
     }
     plan_.PlanAffaireModifieFixer(true);
     if (!grilles_.FinEditionCase(page, objet, c, r, texte)) return;
-    // Tab ends the edit and the selection stays; Enter moves down.
-    if (touche == 13) {
-        if (grid::TableauClasse* h = grilles_.Cherche(page, objet)) grilles_.AppuieToucheGrille(*h, 40, 0);
+    // The selection moves on from the cell, as the arrow keys move it:
+    // right after Tab, down after Enter.
+    if (touche == kTab || touche == kEntree) {
+        if (grid::TableauClasse* h = grilles_.Cherche(page, objet)) {
+            grilles_.AppuieToucheGrille(*h, touche == kTab ? kDroite : kBas, 0);
+        }
     }
     grilles_.RecalculerPage(page);
     grilles_.RedessinerPage(page);

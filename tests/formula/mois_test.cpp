@@ -97,9 +97,18 @@ TEST_F(TexteVersDate, NumbersDatesAndUnusableTexts) {
 
 TEST_F(TexteVersDate, DayBeyondTheMonthIsATwoDigitYear) {
     const double fevrier = DateSerie(2026, 2, 10);
-    EXPECT_EQ(MoisTexteVersDate("28", 3, fevrier), Jour(2026, 2, 28));
-    EXPECT_EQ(MoisTexteVersDate("29", 3, fevrier), Jour(2029, 2, 1));
-    EXPECT_EQ(MoisTexteVersDate("31", 3, fevrier), Jour(1931, 2, 1));
+    struct Cas {
+        const char* texte;
+        std::int32_t attendu;
+    };
+    // 00 to 29 are years of the 2000s, 30 on of the 1900s.
+    const Cas cas[] = {
+        {"28", Jour(2026, 2, 28)},
+        {"29", Jour(2029, 2, 1)},
+        {"30", Jour(1930, 2, 1)},
+        {"31", Jour(1931, 2, 1)},
+    };
+    for (const Cas& c : cas) EXPECT_EQ(MoisTexteVersDate(c.texte, 3, fevrier), c.attendu) << c.texte;
 }
 
 TEST(Mois, TodayIsAWholeDay) {

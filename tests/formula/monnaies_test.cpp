@@ -59,7 +59,7 @@ TEST(Monnaies, OutOfRangeIndexes) {
         {Valeur{}, 0},                 {Valeur::Chaine("abc"), 0},      {Valeur::Erreur(1), 0},
         {Valeur::Booleen(true), 0},    {Valeur::Entier(3), 40.3399},    {Valeur::Chaine("3"), 40.3399},
         {Valeur::Double(2.5), 13.7603}, {Valeur::Double(19.4), 0},      {Valeur::Double(18.6), 1},
-        {Valeur::Double(0.9), 0},
+        {Valeur::Double(0.9), 0},      {Valeur::Long(19), 1},  // the user's own currency, last of the table
     };
     for (const auto& c : cas) EXPECT_EQ(t.MonnaieTauxVarGet(c.index), c.taux) << c.index.EnTexte();
     t.MonnaieTauxSet(0, 5);

@@ -293,6 +293,122 @@ TEST_F(GrillesEntree, UpAndDownPressedInTheBoxLeaveTheCellEscapeIsLeftToTheWindo
     EXPECT_TRUE(Boite().visible) << "the window takes the edit with its quit question";
 }
 
+// T: a row of number entries over five columns, the third folded; (1, 2)
+// leaves the page when its edit ends.
+constexpr const char* kSceneTab = R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="T" rect=600,600,7500,900
+  grid cols=5 rows=2 coloffset=1 rowoffset=1
+  column 1 width=1500
+  column 2 width=1500
+  column 3 width=1500 fold=-1
+  column 4 width=1500
+  column 5 width=1500
+  row 1 height=450
+  row 2 height=450
+  cell col=1 row=1 text="1200"
+  cell col=2 row=1 text="-400"
+  cell col=4 row=1 text="2500"
+  cell col=5 row=1 text="0"
+  attribute col=1 row=1 editable=-1 type=1 bg=16777215
+  attribute col=2 row=1 editable=-1 type=1 bg=16777215
+  attribute col=3 row=1 editable=-1 type=1 bg=16777215
+  attribute col=4 row=1 editable=-1 type=1 bg=16777215
+  attribute col=5 row=1 editable=-1 type=1 bg=16777215
+  attribute col=1 row=2 editable=-1 type=1 bg=16777215 script="SUR FINEDITION\r\nVAPAGE AILLEURS"
+page
+object kind=fond name="AILLEURS" rect=0,0,9600,7200
+)S";
+
+class GrillesTab : public ::testing::Test {
+protected:
+    void SetUp() override {
+        p.ChargerScene(kSceneTab);
+        p.ExecuterJusqua(50);
+        ASSERT_NE(p.Moteur().Tableaux().GrilleDe(1, 2), nullptr);
+        ASSERT_NE(T().Colonne(3).Pliee, 0);
+    }
+    grid::TableauClasse& T() { return *dynamic_cast<grid::TableauClasse*>(p.Moteur().Tableaux().GrilleDe(1, 2)); }
+    // Selects the cell, then types by replacement: the first key opens the
+    // box.
+    void Taper(int c, int r, std::string_view texte) {
+        const grid::TableauClasse& g = T();
+        p.Clic(t_, g.RectangleGauche() + (g.ColonneGauche(c) + g.ColonneDroite(c)) / 2,
+               g.RectangleHaut() + (g.LigneHaut(r) + g.LigneBas(r)) / 2);
+        Avancer();
+        Frappes(texte);
+    }
+    void Frappes(std::string_view texte) {
+        for (char k : texte) {
+            p.Frappe(t_, k == '-' ? 0x6D : (k >= 'a' && k <= 'z' ? k - 32 : k), k);
+            Avancer();
+        }
+    }
+    void Avancer() {
+        t_ += 50;
+        p.ExecuterJusqua(t_);
+    }
+    int ColonneSelectionnee() { return T().ColonneAfficheeVersStockee(T().Selection().DerniereColonne); }
+
+    PiloteProgramme p;
+    std::int64_t t_ = 100;
+};
+
+// Tab ends the edit, the entry taken, then moves the selection right as
+// the Right key does: over a folded column, never past the last one, a
+// single cell with Shift too. An entry that is no number is taken as
+// well; only an end-of-edit script that leaves the page stops the move.
+TEST_F(GrillesTab, TabTakesTheEntryThenMovesTheSelectionRight) {
+    constexpr int kMaj = 1;
+    struct Cas {
+        std::uint8_t colonne, ligne;
+        int maj;
+        const char* saisie;
+        const char* affiche;  // the cell as shown after the edit
+        int colonneApres;     // the stored column selected after the edit
+        int page;             // the current page after the edit
+    };
+    const Cas cas[] = {
+        {1, 1, 0, "-300", "-300,0", 2, 1},
+        {2, 1, 0, "abc", "#Erreur#", 4, 1},
+        {5, 1, 0, "7", "7,0", 5, 1},
+        {4, 1, kMaj, "8", "8,0", 5, 1},
+        {1, 2, 0, "9", "9,0", 1, 2},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.saisie);
+        Taper(c.colonne, c.ligne, c.saisie);
+        ASSERT_TRUE(p.BoiteEdition().visible);
+        EXPECT_TRUE(p.BoiteEdition().Touche(9, c.maj));
+        Avancer();
+        EXPECT_FALSE(p.BoiteEdition().visible);
+        EXPECT_EQ(T().CaseEditeur(c.colonne, c.ligne), c.saisie);
+        EXPECT_EQ(T().CaseValeurAAfficher(c.colonne, c.ligne), c.affiche);
+        EXPECT_EQ(p.Moteur().jeu.PageCourante, c.page);
+        EXPECT_EQ(ColonneSelectionnee(), c.colonneApres);
+        const grid::SelectionTableau& s = T().Selection();
+        EXPECT_EQ(s.HautGaucheColonne, s.BasDroiteColonne) << "one cell selected";
+        EXPECT_EQ(T().LigneAfficheeVersStockee(s.DerniereLigne), c.ligne);
+    }
+}
+
+// Typing, Tab, typing again, Tab: each entry goes to its own cell, from
+// left to right, and the second never overwrites the first.
+TEST_F(GrillesTab, TheEntryAfterATabGoesToTheNextCell) {
+    Taper(1, 1, "-300");
+    ASSERT_TRUE(p.BoiteEdition().Touche(9, 0));
+    Avancer();
+    Frappes("500");
+    ASSERT_TRUE(p.BoiteEdition().visible);
+    ASSERT_TRUE(p.BoiteEdition().Touche(9, 0));
+    Avancer();
+    EXPECT_EQ(T().CaseValeurAAfficher(1, 1), "-300,0");
+    EXPECT_EQ(T().CaseValeurAAfficher(2, 1), "500,0");
+    EXPECT_EQ(ColonneSelectionnee(), 4);
+}
+
 // Enter and Tab raise the edit-ended event of the grid object; a press
 // elsewhere only ends the edit.
 TEST(GrillesEntreeFin, EnterRaisesTheEditEndedEventAndAPressElsewhereDoesNot) {
@@ -393,7 +509,8 @@ object kind=tableau name="G" rect=600,600,5000,900
     const std::int32_t gauche = 600 + g->ColonneGauche(1) + 2 * 15;
     EXPECT_EQ(boite.x, display::PixelsDepuisTwips(gauche, 15));
     EXPECT_EQ(boite.largeur, display::PixelsDepuisTwips(5600 - gauche, 15));
-    boite.Terminer(9);
+    // Enter: Tab would take the run's last column and scroll the grid.
+    boite.Terminer(13);
 
     p.Clic(400, 1600, 1250);
     p.Frappe(500, 'P', 'P');

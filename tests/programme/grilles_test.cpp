@@ -493,7 +493,7 @@ object kind=tableau name="G" rect=600,600,4800,900
     EXPECT_EQ(g->Selection().HautGaucheLigne, 2) << "Enter moves down";
     EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
 
-    // Tab ends the edit where it is; a press elsewhere ends it too.
+    // Tab ends the edit and moves right; a press elsewhere ends it too.
     p.Clic(400, 1200, 800);
     p.Clic(500, 1200, 800);
     p.ExecuterJusqua(600);
@@ -501,7 +501,9 @@ object kind=tableau name="G" rect=600,600,4800,900
     boite.Taper("1000");
     boite.Terminer(9);
     EXPECT_EQ(g->CaseValeurAAfficher(1, 2), "2 000,0");
-    EXPECT_EQ(g->Selection().HautGaucheLigne, 1) << "Tab keeps the selection";
+    EXPECT_EQ(g->Selection().HautGaucheLigne, 1) << "Tab keeps the row";
+    EXPECT_EQ(g->Selection().HautGaucheColonne, 2) << "Tab moves right";
+    p.Clic(650, 1200, 800);
     p.Clic(700, 1200, 800);
     p.ExecuterJusqua(750);
     ASSERT_TRUE(boite.visible);
