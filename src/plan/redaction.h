@@ -21,6 +21,9 @@ public:
     // A load just replaced the text of object (`page`, `objet`): when the
     // box shows that object, it takes the loaded text.
     virtual void ObjetRecharge(std::int16_t page, std::int16_t objet) = 0;
+    // A load or a new plan just replaced the steps' written texts: when the
+    // box shows a step, it takes that step's text.
+    virtual void EtapesRecharge() = 0;
 };
 
 }  // namespace korv::plan

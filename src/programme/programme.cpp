@@ -338,7 +338,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // recalculation knows when it loads, and a reset gives back the texts
     // the scene held.
     m.etat.enregistrer = [&m] { return m.document.PlanAffaireEnregistrer(m.etat.NomFichierPlan, false, 0, true); };
-    m.etat.editionValider = [&m] { m.document.PlanAffaireEditionValider(false); };
+    m.etat.editionValider = [&m] { m.document.PlanAffaireEditionValider(); };
     m.calcul.chargementPlan = [&m] { return m.document.ChargementPlanEnCours(); };
     m.grilles.construites = [&m] { m.document.TextesSceneRetenir(); };
     m.recepteur.document = &m.document;
@@ -353,7 +353,7 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     // stores the writing box before printing.
     ImpressionProgramme::Plan planImprime;
     planImprime.etapes = &m.etapes;
-    planImprime.editionValider = [&m] { m.document.PlanAffaireEditionValider(false); };
+    planImprime.editionValider = [&m] { m.document.PlanAffaireEditionValider(); };
     planImprime.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
     m.impression.Brancher(std::move(planImprime));
 

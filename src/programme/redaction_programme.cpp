@@ -65,7 +65,10 @@ bool RedactionProgramme::ALeFocus() const { return panneau_ && panneau_->Boite()
 void RedactionProgramme::TexteSauver(bool detacher) {
     if (source_.empty()) return;
     RedactionTexteSauver(source_);
-    if (detacher) source_.clear();
+    if (!detacher) return;
+    // The step is forgotten with the source, until a page loads one again.
+    if (source_ == kSourceEtape && etapes) etapes->EtapeRedigeeCode.clear();
+    source_.clear();
 }
 
 void RedactionProgramme::ObjetRecharge(std::int16_t page, std::int16_t objet) {
@@ -74,6 +77,14 @@ void RedactionProgramme::ObjetRecharge(std::int16_t page, std::int16_t objet) {
     int p = 0, o = 0;
     if (!Cible(source_, p, o) || p != page || o != objet) return;
     panneau_->Boite().TexteRtfFixer(moteur_.scene.Page(p).Objet(o).texte);
+}
+
+void RedactionProgramme::EtapesRecharge() {
+    if (!panneau_ || !panneau_->EstVisible() || source_ != kSourceEtape || !etapes) return;
+    const int i = etapes->NumeroEtape(etapes->EtapeRedigeeCode);
+    if (i == 0) return;
+    plan::BoiteTexteRiche& boite = panneau_->Boite();
+    if (!boite.TexteRtfFixer(etapes->Etape(i).TexteRedige)) boite.TexteRtfFixer("");
 }
 
 bool RedactionProgramme::Cible(std::string_view source, int& page, int& objet) const {
@@ -155,11 +166,11 @@ void RedactionProgramme::RedactionTexteSauver(std::string_view source) {
             modules_.Signaler(module::Methode, "RedactionTexteSauver");
             return;
         }
-        // Stored once: the step is forgotten until a page loads one again.
+        // The step stays the box's while it is shown: what is typed after a
+        // store that stays on the page goes to it too.
         const int i = etapes->NumeroEtape(etapes->EtapeRedigeeCode);
         if (i == 0) return;
         etapes->Etape(i).TexteRedige = panneau_->Boite().TexteRtf();
-        etapes->EtapeRedigeeCode.clear();
         return;
     }
     int page = 0, objet = 0;

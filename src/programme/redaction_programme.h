@@ -45,6 +45,7 @@ public:
     bool AUneSource() const override { return !source_.empty(); }
     void TexteSauver(bool detacher) override;
     void ObjetRecharge(std::int16_t page, std::int16_t objet) override;
+    void EtapesRecharge() override;
 
     // The page being built: its writing panel placed and loaded, or the
     // panel hidden when it has none.

@@ -154,6 +154,7 @@ public:
         if (detacher) source = false;
     }
     void ObjetRecharge(std::int16_t page, std::int16_t objet) override { recharges.emplace_back(page, objet); }
+    void EtapesRecharge() override {}
     bool focus = false;
     bool source = true;
     std::vector<bool> sauvegardes;

@@ -328,7 +328,7 @@ TEST(RedactionBoite, TheInterfaceStoresKeepsOrDetachesAndTakesAReloadedText) {
     EXPECT_EQ(Brut(Lu(b.Objet(2, 2).texte)), "Chargé") << "a detached box stores nothing";
 }
 
-TEST(RedactionBoite, EndingTheEditInProgressStoresOnceAndMarksThePlanWhenFocused) {
+TEST(RedactionBoite, EndingTheEditInProgressStoresMarksThePlanWhenFocusedAndKeepsTheSource) {
     Banc b;
     b.Page(2);
     auto& boite = b.p.Redaction().boite;
@@ -337,10 +337,31 @@ TEST(RedactionBoite, EndingTheEditInProgressStoresOnceAndMarksThePlanWhenFocused
     boite.Taper("Z");
     b.p.Moteur().Plan().PlanAffaireEditionValider();
     EXPECT_TRUE(b.p.Programme().Plan().PlanAffaireModifie());
+    EXPECT_FALSE(boite.AFocus()) << "the page frame takes the focus";
     EXPECT_EQ(Brut(Lu(b.Objet(2, 2).texte)), "ZMes notes");
-    b.p.Moteur().scene.Page(2).Objet(2).texte.clear();
+    b.p.Programme().Plan().PlanAffaireModifieFixer(false);
+    boite.Taper("Y");
     b.p.Moteur().Plan().PlanAffaireEditionValider();
-    EXPECT_EQ(b.Objet(2, 2).texte, "") << "the second call has no source to store to";
+    EXPECT_EQ(Brut(Lu(b.Objet(2, 2).texte)), "ZYMes notes") << "the box still serves its object";
+    EXPECT_FALSE(b.p.Programme().Plan().PlanAffaireModifie()) << "no box had the focus";
+}
+
+// Written, then left for elsewhere on the page: quitting asks about saving,
+// although nothing has the focus by then.
+TEST(RedactionBoite, LeavingTheWritingBoxMarksThePlanModified) {
+    Banc b;
+    b.Page(2);
+    b.p.Programme().Plan().PlanAffaireModifieFixer(false);
+    auto& boite = b.p.Redaction().boite;
+    boite.FocusDonner();
+    boite.Taper("Z");
+    boite.PerdreFocus();
+    EXPECT_TRUE(b.p.Programme().Plan().PlanAffaireModifie());
+    b.p.RepondreMessage(2);
+    b.p.Programme().Recepteur().MenuQuitter();
+    ASSERT_EQ(b.p.Messages().messages.size(), 1u);
+    EXPECT_TRUE(b.p.Messages().messages[0].texte.starts_with("Voulez-vous enregistrer")) << b.p.Messages().messages[0].texte;
+    EXPECT_FALSE(b.p.Moteur().fin.demandee) << "Cancel plays on";
 }
 
 TEST(RedactionBoite, ThePanelFollowsThePageWhenItScrolls) {

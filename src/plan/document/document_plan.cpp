@@ -88,12 +88,12 @@ void DocumentPlan::Finir() {
     }
 }
 
-void DocumentPlan::PlanAffaireEditionValider(bool detacher) {
+void DocumentPlan::PlanAffaireEditionValider() {
     const bool focus = (s_.boiteEditionFocus && s_.boiteEditionFocus()) || (s_.redaction && s_.redaction->ALeFocus());
     if (focus) s_.etat->PlanAffaireModifieFixer(true);
     if (s_.focusPage) s_.focusPage();
     if (s_.texteEditeFin) s_.texteEditeFin();
-    if (s_.redaction && s_.redaction->AUneSource()) s_.redaction->TexteSauver(detacher);
+    if (s_.redaction && s_.redaction->AUneSource()) s_.redaction->TexteSauver(false);
 }
 
 std::string DocumentPlan::Octets(std::int16_t page, const std::function<void(int)>& pourcentage) const {
@@ -105,7 +105,7 @@ int DocumentPlan::PlanAffaireEnregistrer(std::string_view nom, bool forcerDialog
     // What the user typed is stored, but the writing box keeps its source
     // until the page is shown again: a save that stops here must not lose
     // what is typed next.
-    PlanAffaireEditionValider(false);
+    PlanAffaireEditionValider();
     const bool complet = page == 0;
     std::string cible;
     if (!nom.empty() && !forcerDialogue) {
@@ -297,6 +297,7 @@ void DocumentPlan::AppliquerAncien(Lecture& l, const std::string& chemin) {
         }
     }
     if (l.etapes) s_.etapes->EtapesAppliquer(*l.etapes);
+    if (s_.redaction) s_.redaction->EtapesRecharge();
 
     const int conversion = engine::NumeroDePage(scene, kPageConversion);
     auto Grille = [&](std::string_view nom) -> grid::TableauClasse* {
@@ -378,6 +379,7 @@ void DocumentPlan::Appliquer(Lecture& l, std::int16_t page, const std::string& c
         Message(texte);
     }
     if (l.etapes) s_.etapes->EtapesAppliquer(*l.etapes);
+    if (s_.redaction) s_.redaction->EtapesRecharge();
 }
 
 std::string DocumentPlan::Charger(std::string_view octets, std::int16_t page) {
@@ -396,7 +398,7 @@ std::string DocumentPlan::Charger(std::string_view octets, std::int16_t page) {
 }
 
 void DocumentPlan::PlanAffaireOuvrir(std::string_view nom, bool demanderEnregistrement, std::int16_t page) {
-    PlanAffaireEditionValider(true);
+    PlanAffaireEditionValider();
     if (demanderEnregistrement && s_.etat->PlanAffaireModifie() &&
         s_.etat->DialogueFichierEnregistrerDemande() == kAnnule) {
         Finir();
@@ -544,6 +546,7 @@ void DocumentPlan::ObjetTexteReinitialiser(int page, int objet) {
 
 void DocumentPlan::PolicesDefautInitialiser() {
     s_.etapes->PolicesDefautInitialiser();
+    if (s_.redaction) s_.redaction->EtapesRecharge();
     const engine::Scene& scene = s_.moteur->scene;
     for (int p = 1; p <= scene.PageNb(); ++p) {
         for (int o = 1; o <= scene.Page(p).ObjetNb(); ++o) ObjetTexteReinitialiser(p, o);

@@ -83,9 +83,10 @@ public:
     // `PlanAffaireNouveau`.
     void PlanAffaireNouveau();
     // `PlanAffaireEditionValider`: the edit box's and the writing box's
-    // texts go back to the plan. With `detacher`, the writing box then
-    // serves no source any more.
-    void PlanAffaireEditionValider(bool detacher = true);
+    // texts go back to the plan. The writing box keeps its source: the
+    // command may stay on the page, and what is typed next must be stored
+    // too; the page, when left or shown again, takes the box off.
+    void PlanAffaireEditionValider();
 
     // The File menu's commands: a new plan (after the save question when
     // the plan is modified), open, save, save as.
