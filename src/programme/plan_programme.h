@@ -1,7 +1,7 @@
 #pragma once
 // The business-plan layer as the engine sees it: the plan state (modified
 // flag, the save question, the splash percentage), the plan document and
-// the method's step table; a stand-in for the rest of the guided method.
+// the method's step table.
 
 #include <cstdint>
 #include <functional>
