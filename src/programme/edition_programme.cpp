@@ -22,8 +22,8 @@
 #include "plan/barre_rtf.h"
 #include "plan/boite_riche.h"
 #include "plan/etat_plan.h"
+#include "plan/methode/etapes_methode.h"
 #include "platform/edit_box.h"
-#include "programme/modules_a_venir.h"
 #include "programme/recepteur_moteur.h"
 #include "text/fichiers_codes.h"
 
@@ -68,14 +68,14 @@ bool EstRiche(const engine::ObjetPage& o) { return o.Type() == engine::TypeObjet
 }  // namespace
 
 EditionProgramme::EditionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
-                                   display::AffichagePage& affichage, plan::EtatPlan& plan, ModulesAVenir& modules,
+                                   display::AffichagePage& affichage, plan::EtatPlan& plan, plan::MethodeEtapes& etapes,
                                    platform::BoiteEdition* boite, plan::BoiteTexteRiche* riche,
                                    plan::BarresRTF& barres, std::string police)
     : moteur_(moteur),
       grilles_(grilles),
       affichage_(affichage),
       plan_(plan),
-      modules_(modules),
+      etapes_(etapes),
       boite_(boite),
       riche_(riche),
       barres_(barres),
@@ -368,13 +368,7 @@ void EditionProgramme::Fin(bool validation, int touche) {
 void EditionProgramme::TexteRendre(int page, int objet, std::string texte, bool validation) {
     engine::ObjetPage& o = moteur_.scene.Page(page).Objet(objet);
     // A step title edited on its page goes to the step table.
-    if (EstRiche(o) && o.nom.rfind("TITREMETAUTO", 0) == 0) {
-        if (etapeTitreFixer) {
-            etapeTitreFixer(o.nom, texte);
-        } else {
-            modules_.Signaler(module::Methode, "EtapeTitreFixer");
-        }
-    }
+    if (EstRiche(o) && o.nom.rfind("TITREMETAUTO", 0) == 0) etapes_.EtapeTitreFixer(o.nom, texte);
     if (o.texte != texte) plan_.PlanAffaireModifieFixer(true);
     o.texte = std::move(texte);
     if (moteur_.jeu.ModeProgramme == engine::kModeJeu) {

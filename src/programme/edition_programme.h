@@ -29,24 +29,20 @@ namespace korv::plan {
 class BarresRTF;
 class BoiteTexteRiche;
 class EtatPlan;
+class MethodeEtapes;
 }  // namespace korv::plan
 
 namespace korv::programme {
 
-class ModulesAVenir;
 
 class EditionProgramme final : public engine::EditionTexte {
 public:
     EditionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles, display::AffichagePage& affichage,
-                     plan::EtatPlan& plan, ModulesAVenir& modules, platform::BoiteEdition* boite,
+                     plan::EtatPlan& plan, plan::MethodeEtapes& etapes, platform::BoiteEdition* boite,
                      plan::BoiteTexteRiche* riche, plan::BarresRTF& barres, std::string police);
     ~EditionProgramme() override;
     EditionProgramme(const EditionProgramme&) = delete;
     EditionProgramme& operator=(const EditionProgramme&) = delete;
-
-    // A step title edited on its page (a rich text "TITREMETAUTO...") goes
-    // to the step table; set by the composition.
-    std::function<void(std::string_view nom, std::string_view texte)> etapeTitreFixer;
 
     bool EditionVisible() override;
     void TexteEditeParUtilisateurCommence(int page, int objet, std::string_view texte) override;
@@ -110,7 +106,8 @@ private:
     grid::MagasinGrilles& grilles_;
     display::AffichagePage& affichage_;
     plan::EtatPlan& plan_;
-    ModulesAVenir& modules_;
+    // A step title edited on its page goes to the step table.
+    plan::MethodeEtapes& etapes_;
     platform::BoiteEdition* boite_;
     plan::BoiteTexteRiche* riche_;
     plan::BarresRTF& barres_;

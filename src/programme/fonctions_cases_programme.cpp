@@ -1,41 +1,39 @@
 #include "programme/fonctions_cases_programme.h"
 
 #include "engine/moteur.h"
-#include "programme/modules_a_venir.h"
+#include "plan/boite_riche.h"
+#include "plan/etat_plan.h"
+#include "plan/methode/etapes_methode.h"
+#include "plan/panneau_redaction.h"
+#include "programme/methode_pages_programme.h"
 
 namespace korv::programme {
 
-MarqueVuAVenir::MarqueVuAVenir(ModulesAVenir& modules) : modules_(modules) { modules.Declarer(module::Methode); }
-void MarqueVuAVenir::EtapeVuBascule() {
-    if (bascule) {
-        bascule();
-    } else {
-        modules_.Signaler(module::Methode, "EtapeVuBascule");
-    }
-}
-void MarqueVuAVenir::EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) {
-    if (image) {
-        image(page, objet);
-    } else {
-        modules_.Signaler(module::Methode, "EtapeImageVuPasVu");
-    }
+void MarqueVuProgramme::EtapeVuBascule() {
+    etat_.PlanAffaireModifieFixer(true);
+    etapes_.EtapeVuBascule();
 }
 
-EnTetePiedAVenir::EnTetePiedAVenir(ModulesAVenir& modules) : modules_(modules) {
-    modules.Declarer(module::Impression);
+void MarqueVuProgramme::EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) {
+    pages_.EtapeImageVuPasVu(page, objet);
 }
-void EnTetePiedAVenir::SelectionVider() { modules_.Signaler(module::Impression, "EnTetePiedSelectionVider"); }
-void EnTetePiedAVenir::SelectionRemplacer(std::string_view) {
-    modules_.Signaler(module::Impression, "EnTetePiedSelectionRemplacer");
+
+void EnTetePiedRedaction::SelectionVider() {
+    if (!panneau_) return;
+    plan::BoiteTexteRiche& boite = panneau_->Boite();
+    if (const int debut = boite.SelectionDebut(); debut >= 0) boite.SelectionFixer(debut, 0);
+}
+
+void EnTetePiedRedaction::SelectionRemplacer(std::string_view texte) {
+    if (panneau_) panneau_->Boite().SelectionTexteFixer(texte);
 }
 
 FonctionsCasesProgramme::FonctionsCasesProgramme(engine::Moteur& moteur, const grid::AccesGrilles& acces,
-                                                 platform::BoiteMessage& messages, ModulesAVenir& aVenir,
+                                                 platform::BoiteMessage& messages, grid::MarqueVuEtape& marqueVu,
+                                                 grid::BoiteEnTetePied& enTetePied,
                                                  grid::DocumentPlanPartie& document)
-    : marqueVu_(aVenir),
-      enTetePied_(aVenir),
-      plan_(acces, document),
-      cases_(acces, messages, marqueVu_, enTetePied_,
+    : plan_(acces, document),
+      cases_(acces, messages, marqueVu, enTetePied,
              [&moteur](std::int16_t page, std::int16_t objet) {
                  return moteur.scene.ObjetExiste(page, objet) ? moteur.scene.Page(page).Objet(objet).nom
                                                               : std::string();

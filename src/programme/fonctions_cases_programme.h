@@ -1,11 +1,10 @@
 #pragma once
 // The cell, fold, page and plan functions of formulas as the program
-// composes them, with stand-ins for what they reach that is not built yet:
-// the guided method's seen mark, the header and footer box of printing and
-// (the plan document's parts are the document's own).
+// composes them: the seen mark is the guided method's, the page-number
+// fields go into the writing box and the plan parts are the plan
+// document's.
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 #include "grid/fonctions_cases.h"
@@ -17,53 +16,58 @@ class Moteur;
 namespace korv::platform {
 class BoiteMessage;
 }
+namespace korv::plan {
+class EtatPlan;
+class MethodeEtapes;
+class PanneauRedaction;
+}  // namespace korv::plan
 
 namespace korv::programme {
 
-class ModulesAVenir;
+class MethodePagesProgramme;
 
-// The guided method's seen mark.
-class MarqueVuAVenir final : public grid::MarqueVuEtape {
+// The seen mark of the method's current step: toggled in the step table
+// (which modifies the plan) and shown by the page's mark objects.
+class MarqueVuProgramme final : public grid::MarqueVuEtape {
 public:
-    explicit MarqueVuAVenir(ModulesAVenir& modules);
+    MarqueVuProgramme(plan::EtatPlan& etat, plan::MethodeEtapes& etapes, MethodePagesProgramme& pages)
+        : etat_(etat), etapes_(etapes), pages_(pages) {}
     void EtapeVuBascule() override;
     void EtapeImageVuPasVu(std::int16_t page, std::int16_t objet) override;
 
-    // The step table's toggle and the mark's picture, set by the
-    // composition.
-    std::function<void()> bascule;
-    std::function<void(int page, int objet)> image;
-
 private:
-    ModulesAVenir& modules_;
+    plan::EtatPlan& etat_;
+    plan::MethodeEtapes& etapes_;
+    MethodePagesProgramme& pages_;
 };
 
-// The header and footer box of printing.
-class EnTetePiedAVenir final : public grid::BoiteEnTetePied {
+// The box that AJOUTENUMEROPAGE writes its fields into: the writing box, at
+// its caret. What goes in is kept like anything typed there, so that a
+// header or footer text written in the box carries the field to the print
+// job. A platform without the main window has no box to write into.
+class EnTetePiedRedaction final : public grid::BoiteEnTetePied {
 public:
-    explicit EnTetePiedAVenir(ModulesAVenir& modules);
+    explicit EnTetePiedRedaction(plan::PanneauRedaction* panneau) : panneau_(panneau) {}
     void SelectionVider() override;
     void SelectionRemplacer(std::string_view texte) override;
 
 private:
-    ModulesAVenir& modules_;
+    plan::PanneauRedaction* panneau_;
 };
 
 class FonctionsCasesProgramme {
 public:
     FonctionsCasesProgramme(engine::Moteur& moteur, const grid::AccesGrilles& acces, platform::BoiteMessage& messages,
-                            ModulesAVenir& aVenir, grid::DocumentPlanPartie& document);
+                            grid::MarqueVuEtape& marqueVu, grid::BoiteEnTetePied& enTetePied,
+                            grid::DocumentPlanPartie& document);
     FonctionsCasesProgramme(const FonctionsCasesProgramme&) = delete;
     FonctionsCasesProgramme& operator=(const FonctionsCasesProgramme&) = delete;
 
     // The first of its handlers; `suivant` is asked after the last.
     formula::ServicesFonctionsAction& Premiere() { return cases_; }
     void Suivant(formula::ServicesFonctionsAction* suivant) { plan_.Suivant(suivant); }
-    MarqueVuAVenir& MarqueVu() { return marqueVu_; }
 
 private:
-    MarqueVuAVenir marqueVu_;
-    EnTetePiedAVenir enTetePied_;
     grid::FonctionsPlan plan_;
     grid::FonctionsCases cases_;
 };

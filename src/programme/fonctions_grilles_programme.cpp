@@ -4,7 +4,6 @@
 #include "engine/moteur.h"
 #include "engine/scripts_moteur.h"
 #include "formula/services.h"
-#include "programme/modules_a_venir.h"
 #include "programme/plateforme.h"
 
 namespace korv::programme {
@@ -25,9 +24,10 @@ grid::ServicesMonnaie Monnaie(engine::Moteur& moteur, display::AffichagePage& af
 
 FonctionsGrillesProgramme::FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
                                                      display::AffichagePage& affichage, const Plateforme& p,
-                                                     ModulesAVenir& aVenir, grid::DocumentPlanPartie& document)
+                                                     grid::MarqueVuEtape& marqueVu, grid::BoiteEnTetePied& enTetePied,
+                                                     grid::DocumentPlanPartie& document)
     : acces_{moteur.ScriptsDuMoteur().Formule().scene, grilles},
-      cases_(moteur, acces_, *p.messages, aVenir, document),
+      cases_(moteur, acces_, *p.messages, marqueVu, enTetePied, document),
       zones_(acces_, p.reglages),
       monnaie_(acces_, Monnaie(moteur, affichage, p)),
       calcul_(acces_) {

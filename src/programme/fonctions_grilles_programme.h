@@ -24,14 +24,13 @@ class MagasinGrilles;
 
 namespace korv::programme {
 
-class ModulesAVenir;
 struct Plateforme;
 
 class FonctionsGrillesProgramme {
 public:
     FonctionsGrillesProgramme(engine::Moteur& moteur, grid::MagasinGrilles& grilles,
-                              display::AffichagePage& affichage, const Plateforme& p, ModulesAVenir& aVenir,
-                              grid::DocumentPlanPartie& document);
+                              display::AffichagePage& affichage, const Plateforme& p, grid::MarqueVuEtape& marqueVu,
+                              grid::BoiteEnTetePied& enTetePied, grid::DocumentPlanPartie& document);
     FonctionsGrillesProgramme(const FonctionsGrillesProgramme&) = delete;
     FonctionsGrillesProgramme& operator=(const FonctionsGrillesProgramme&) = delete;
 
@@ -40,8 +39,6 @@ public:
     // The currency conversion bracket, which the engine ends when a script
     // run or play ends.
     engine::ConversionMonnaie& Conversion() { return monnaie_; }
-    // The guided method's seen mark, which formulas toggle.
-    MarqueVuAVenir& MarqueVu() { return cases_.MarqueVu(); }
 
 private:
     grid::AccesGrilles acces_;

@@ -35,7 +35,6 @@
 #include "print/mesureur.h"
 #include "print/pagination.h"
 #include "programme/exportation_programme.h"
-#include "programme/modules_a_venir.h"
 #include "rtf/texte_balise.h"
 
 namespace korv::programme {
@@ -222,13 +221,12 @@ private:
 };
 
 ImpressionProgramme::ImpressionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& magasin,
-                                         display::AffichagePage& affichage, ImpressionAVenir& reste,
+                                         display::AffichagePage& affichage,
                                          platform::BoiteMessage* messages, print::Imprimante& imprimante,
                                          print::MesureurTexte& mesureur)
     : moteur_(moteur),
       magasin_(magasin),
       affichage_(affichage),
-      reste_(reste),
       messages_(messages),
       imprimante_(imprimante),
       mesureur_(mesureur),

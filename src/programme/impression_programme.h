@@ -47,13 +47,12 @@ class FenetreApercu;
 
 namespace korv::programme {
 
-class ImpressionAVenir;
 class ExportationProgramme;
 
 class ImpressionProgramme final : public formula::TravailImpression {
 public:
     ImpressionProgramme(engine::Moteur& moteur, grid::MagasinGrilles& magasin, display::AffichagePage& affichage,
-                        ImpressionAVenir& reste, platform::BoiteMessage* messages, print::Imprimante& imprimante,
+                        platform::BoiteMessage* messages, print::Imprimante& imprimante,
                         print::MesureurTexte& mesureur);
     ~ImpressionProgramme() override;
 
@@ -120,7 +119,6 @@ private:
     engine::Moteur& moteur_;
     grid::MagasinGrilles& magasin_;
     display::AffichagePage& affichage_;
-    ImpressionAVenir& reste_;
     platform::BoiteMessage* messages_;
     print::Imprimante& imprimante_;
     print::MesureurTexte& mesureur_;

@@ -4,14 +4,12 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/methode/textes_methode.h"
-#include "programme/modules_a_venir.h"
 #include "programme/souris_textes_methode_programme.h"
 
 namespace korv::programme {
 
-PlanProgramme::PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes,
-                             ModulesAVenir& modules)
-    : etat_(etat), document_(document), etapes_(etapes), modules_(modules) {}
+PlanProgramme::PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes)
+    : etat_(etat), document_(document), etapes_(etapes) {}
 
 // The currency table, the bullet of the method's menus, its outline and the
 // defaults of its steps; then the plan tree from that outline.

@@ -1,7 +1,7 @@
 #pragma once
 // The business-plan layer as the engine sees it: the plan state (modified
 // flag, the save question, the splash percentage), the plan document and
-// the method's step table; a stand-in for the rest of the guided method.
+// the method's step table.
 
 #include <cstdint>
 #include <functional>
@@ -19,13 +19,11 @@ class MethodeEtapes;
 
 namespace korv::programme {
 
-class ModulesAVenir;
 class SourisTextesMethodeProgramme;
 
 class PlanProgramme final : public engine::PlanAffaire {
 public:
-    PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes,
-                  ModulesAVenir& modules);
+    PlanProgramme(plan::EtatPlan& etat, plan::DocumentPlan& document, plan::MethodeEtapes& etapes);
 
     void PlanAffaireInitialisations() override;
     // Fills the plan tree once the method's outline exists.
@@ -65,7 +63,6 @@ private:
     plan::EtatPlan& etat_;
     plan::DocumentPlan& document_;
     plan::MethodeEtapes& etapes_;
-    ModulesAVenir& modules_;
 };
 
 }  // namespace korv::programme

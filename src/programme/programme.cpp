@@ -43,7 +43,8 @@
 #include "programme/fenetre_principale_programme.h"
 #include "programme/souris_textes_methode_programme.h"
 #include "programme/textes_methode_programme.h"
-#include "programme/modules_a_venir.h"
+#include "programme/fonctions_cases_programme.h"
+#include "programme/grilles_programme.h"
 #include "programme/plan_programme.h"
 #include "programme/recepteur_moteur.h"
 #include "plan/arbre_plan.h"
@@ -90,11 +91,10 @@ struct Programme::Modules {
     Modules(engine::Moteur& m, const Plateforme& p)
         : moteur(m),
           fenetre(p.fenetreAffichage),
-          aVenir(m),
           etat(*p.messages),
           document(ServicesDocument(p)),
           partie(document),
-          plan(etat, document, etapes, aVenir),
+          plan(etat, document, etapes),
           affichage(m, Reglages(p)),
           sprites(affichage),
           riche(affichage),
@@ -109,14 +109,15 @@ struct Programme::Modules {
           regleBulle(p.bulle, p.horloge),
           magasin(ServicesGrilles(p)),
           grilles(magasin),
-          fonctions(m, magasin, affichage, p, aVenir, partie),
-          edition(m, magasin, affichage, etat, aVenir, p.boiteEdition, p.boiteEditionRiche, barres,
+          marqueVu(etat, etapes, pagesMethode),
+          enTetePied(p.redaction),
+          fonctions(m, magasin, affichage, p, marqueVu, enTetePied, partie),
+          edition(m, magasin, affichage, etat, etapes, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),
-          redaction(m, affichage, etat, aVenir, barres, edition, p.redaction),
+          redaction(m, affichage, etat, etapes, barres, edition, p.redaction),
           textesMethode(m, affichage, p.texteMethode, p.menuSav),
           pagesMethode(m, etapes, magasin, redaction, textesMethode),
-          reste(aVenir),
-          impression(m, magasin, affichage, reste, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
+          impression(m, magasin, affichage, p.messages, p.imprimante ? *p.imprimante : imprimanteDefaut,
                      p.mesureur ? *p.mesureur : mesureurDefaut),
           exportation(m, affichage, impression, p.messages, p.dialogues),
           recepteur(m, affichage, magasin, edition, redaction),
@@ -132,7 +133,6 @@ struct Programme::Modules {
 
     engine::Moteur& moteur;
     FenetreAffichageProgramme fenetre;
-    ModulesAVenir aVenir;
     plan::EtatPlan etat;
     plan::MethodeEtapes etapes;
     platform::FichiersDocumentDisque disque;
@@ -151,6 +151,10 @@ struct Programme::Modules {
     plan::RegleBulle regleBulle;
     grid::MagasinGrilles magasin;
     GrillesProgramme grilles;
+    // The method's pages are built further down; the mark reaches them only
+    // once a formula runs.
+    MarqueVuProgramme marqueVu;
+    EnTetePiedRedaction enTetePied;
     FonctionsGrillesProgramme fonctions;
     plan::BarresRTF barres;
     EditionProgramme edition;
@@ -161,7 +165,6 @@ struct Programme::Modules {
     // lines of fixed size.
     print::ImprimanteFixe imprimanteDefaut;
     print::MesureurFixe mesureurDefaut{80, 240};
-    ImpressionAVenir reste;
     ImpressionProgramme impression;
     ExportationProgramme exportation;
     RecepteurMoteur recepteur;
@@ -357,17 +360,8 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
     planImprime.redactionSauver = [&m](std::string_view source) { m.redaction.RedactionTexteSauver(source); };
     m.impression.Brancher(std::move(planImprime));
 
-    // The method's current step is the engine's, which the history keeps;
-    // toggling a step's seen mark modifies the plan.
+    // The method's current step is the engine's, which the history keeps.
     m.etapes.EtapeCouranteLier(moteur.jeu.EtapeCourante);
-    m.redaction.etapes = &m.etapes;
-    m.edition.etapeTitreFixer = [&m](std::string_view nom, std::string_view texte) {
-        m.etapes.EtapeTitreFixer(nom, texte);
-    };
-    m.fonctions.MarqueVu().bascule = [&m] {
-        m.etat.PlanAffaireModifieFixer(true);
-        m.etapes.EtapeVuBascule();
-    };
 
     m.barres.familles = [polices = p.polices] {
         engine::ListesPolicesRtf listes;
@@ -386,7 +380,6 @@ Programme::Programme(engine::Moteur& moteur, const Plateforme& p) : m_(std::make
         m.redaction.TexteSauver(true);
         m.pagesMethode.PageMethodeAutoConstruire(page);
     };
-    m.fonctions.MarqueVu().image = [&m](int page, int objet) { m.pagesMethode.EtapeImageVuPasVu(page, objet); };
     // The method texts go to the platform's boxes when it has them.
     if (m.textesMethode.Existent()) {
         m.riche.DefinirBoitesMethode(&m.textesMethode);
@@ -420,7 +413,6 @@ display::AffichagePage& Programme::Affichage() noexcept { return m_->affichage; 
 display::GraphiquesPage& Programme::Graphiques() noexcept { return m_->graphiques; }
 plan::EtatPlan& Programme::Plan() noexcept { return m_->etat; }
 plan::RecepteurPage& Programme::Recepteur() noexcept { return m_->recepteur; }
-const std::set<std::string, std::less<>>& Programme::ModulesAVenirNoms() const noexcept { return m_->aVenir.Noms(); }
 grid::MagasinGrilles& Programme::Grilles() noexcept { return m_->magasin; }
 plan::BarresRTF& Programme::Barres() noexcept { return m_->barres; }
 plan::Redaction& Programme::Redaction() noexcept { return m_->redaction; }

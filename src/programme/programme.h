@@ -2,14 +2,11 @@
 // The one composition of the program: an engine context connected to every
 // real module (page display, scripts, trigger dispatch, plan state) and to
 // the platform edge it is given. `main` composes it on the Qt platform; the
-// headless play driver on the platform fakes. Modules not built yet are
-// stood in for explicitly (`ModulesAVenir`).
+// headless play driver on the platform fakes.
 
 #include <functional>
 #include <memory>
 #include <vector>
-#include <set>
-#include <string>
 
 #include "programme/plateforme.h"
 
@@ -42,8 +39,6 @@ struct NoeudArbre;
 
 namespace korv::programme {
 
-class ModulesAVenir;
-
 class Programme {
 public:
     Programme(engine::Moteur& moteur, const Plateforme& plateforme);
@@ -61,8 +56,6 @@ public:
     std::vector<plan::NoeudArbre> ArbrePlan();
     // Called with the tree's nodes at the plan layer's start-up.
     void SurArbrePlan(std::function<void(const std::vector<plan::NoeudArbre>&)> remplir);
-    // The modules stood in for.
-    const std::set<std::string, std::less<>>& ModulesAVenirNoms() const noexcept;
     // The scene's grids (the end of a cell edit goes there).
     grid::MagasinGrilles& Grilles() noexcept;
     // The two rich-text toolbars, as their controls drive them.

@@ -15,7 +15,6 @@
 #include "plan/regle_bulle.h"
 #include "platform/message_box.h"
 #include "programme/edition_programme.h"
-#include "programme/modules_a_venir.h"
 #include "programme/recepteur_moteur.h"
 #include "rtf/ecrivain.h"
 
@@ -40,12 +39,12 @@ int PanneauMethode(const engine::Scene& scene, int page) {
 }  // namespace
 
 RedactionProgramme::RedactionProgramme(engine::Moteur& moteur, display::AffichagePage& affichage,
-                                       plan::EtatPlan& plan, ModulesAVenir& modules, plan::BarresRTF& barres,
+                                       plan::EtatPlan& plan, plan::MethodeEtapes& etapes, plan::BarresRTF& barres,
                                        EditionProgramme& edition, plan::PanneauRedaction* panneau)
     : moteur_(moteur),
       affichage_(affichage),
       plan_(plan),
-      modules_(modules),
+      etapes_(etapes),
       barres_(barres),
       edition_(edition),
       panneau_(panneau) {
@@ -67,7 +66,7 @@ void RedactionProgramme::TexteSauver(bool detacher) {
     RedactionTexteSauver(source_);
     if (!detacher) return;
     // The step is forgotten with the source, until a page loads one again.
-    if (source_ == kSourceEtape && etapes) etapes->EtapeRedigeeCode.clear();
+    if (source_ == kSourceEtape) etapes_.EtapeRedigeeCode.clear();
     source_.clear();
 }
 
@@ -80,11 +79,11 @@ void RedactionProgramme::ObjetRecharge(std::int16_t page, std::int16_t objet) {
 }
 
 void RedactionProgramme::EtapesRecharge() {
-    if (!panneau_ || !panneau_->EstVisible() || source_ != kSourceEtape || !etapes) return;
-    const int i = etapes->NumeroEtape(etapes->EtapeRedigeeCode);
+    if (!panneau_ || !panneau_->EstVisible() || source_ != kSourceEtape) return;
+    const int i = etapes_.NumeroEtape(etapes_.EtapeRedigeeCode);
     if (i == 0) return;
     plan::BoiteTexteRiche& boite = panneau_->Boite();
-    if (!boite.TexteRtfFixer(etapes->Etape(i).TexteRedige)) boite.TexteRtfFixer("");
+    if (!boite.TexteRtfFixer(etapes_.Etape(i).TexteRedige)) boite.TexteRtfFixer("");
 }
 
 bool RedactionProgramme::Cible(std::string_view source, int& page, int& objet) const {
@@ -119,20 +118,15 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
     if (!panneau_) return;
     plan::BoiteTexteRiche& boite = panneau_->Boite();
     if (source == kSourceEtape) {
-        if (!etapes) {
-            modules_.Signaler(module::Methode, "PageMethodeAutoLireRTF");
-            boite.TexteRtfFixer("");
-            return;
-        }
         // The current step's written text, kept with the step it came from.
-        const int i = etapes->NumeroEtape(etapes->EtapeCouranteCode());
+        const int i = etapes_.NumeroEtape(etapes_.EtapeCouranteCode());
         if (i == 0) {
             boite.TexteRtfFixer("");
             return;
         }
-        if (!boite.TexteRtfFixer(etapes->Etape(i).TexteRedige)) boite.TexteRtfFixer("");
+        if (!boite.TexteRtfFixer(etapes_.Etape(i).TexteRedige)) boite.TexteRtfFixer("");
         boite.VerrouilleFixer(false);
-        etapes->EtapeRedigeeCode = etapes->EtapeCouranteCode();
+        etapes_.EtapeRedigeeCode = etapes_.EtapeCouranteCode();
         return;
     }
     int page = 0, objet = 0;
@@ -162,15 +156,11 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
 void RedactionProgramme::RedactionTexteSauver(std::string_view source) {
     if (!panneau_) return;
     if (source == kSourceEtape) {
-        if (!etapes) {
-            modules_.Signaler(module::Methode, "RedactionTexteSauver");
-            return;
-        }
         // The step stays the box's while it is shown: what is typed after a
         // store that stays on the page goes to it too.
-        const int i = etapes->NumeroEtape(etapes->EtapeRedigeeCode);
+        const int i = etapes_.NumeroEtape(etapes_.EtapeRedigeeCode);
         if (i == 0) return;
-        etapes->Etape(i).TexteRedige = panneau_->Boite().TexteRtf();
+        etapes_.Etape(i).TexteRedige = panneau_->Boite().TexteRtf();
         return;
     }
     int page = 0, objet = 0;

@@ -29,12 +29,11 @@ enum class EvenementRiche;
 namespace korv::programme {
 
 class EditionProgramme;
-class ModulesAVenir;
 
 class RedactionProgramme final : public plan::Redaction {
 public:
     RedactionProgramme(engine::Moteur& moteur, display::AffichagePage& affichage, plan::EtatPlan& plan,
-                       ModulesAVenir& modules, plan::BarresRTF& barres, EditionProgramme& edition,
+                       plan::MethodeEtapes& etapes, plan::BarresRTF& barres, EditionProgramme& edition,
                        plan::PanneauRedaction* panneau);
     ~RedactionProgramme() override;
     RedactionProgramme(const RedactionProgramme&) = delete;
@@ -61,9 +60,6 @@ public:
     bool CopierDansBoite();
     bool CollerDansBoite();
 
-    // The method's steps, whose written texts the "METAUTO" source serves;
-    // set by the composition.
-    plan::MethodeEtapes* etapes = nullptr;
     // The tooltip's rule, which a mouse move over the box applies in play;
     // set by the composition.
     plan::RegleBulle* regleBulle = nullptr;
@@ -77,7 +73,8 @@ private:
     engine::Moteur& moteur_;
     display::AffichagePage& affichage_;
     plan::EtatPlan& plan_;
-    ModulesAVenir& modules_;
+    // The method's steps, whose written texts the "METAUTO" source serves.
+    plan::MethodeEtapes& etapes_;
     plan::BarresRTF& barres_;
     EditionProgramme& edition_;
     plan::PanneauRedaction* panneau_;

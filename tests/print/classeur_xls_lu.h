@@ -2,7 +2,7 @@
 // Reading back what the workbook writer wrote: the stream out of its
 // compound file (libgsf's reader), and the records our tests check that
 // libfreexl does not expose (fonts, XF formats and alignments, column
-// widths, row heights, which XF each cell uses).
+// widths, row heights, which XF each cell uses, each sheet's window).
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -51,6 +51,7 @@ struct FeuilleLue {
     std::map<int, std::uint16_t> largeurs;                  // column (0-based) -> 1/256 character
     std::map<int, std::uint16_t> hauteurs;                  // row (0-based) -> twips
     std::map<std::pair<int, int>, std::uint16_t> xfCellule;  // (row, column) -> XF
+    std::optional<std::uint16_t> fenetre;                   // the window's option flags
 };
 
 struct ClasseurLu {
@@ -97,6 +98,7 @@ inline ClasseurLu LireClasseur(const std::string& flux) {
             for (int c = u16(d); c <= u16(d + 2); ++c) r.feuilles.back().largeurs[c] = u16(d + 4);
             break;
         case 0x0208: r.feuilles.back().hauteurs[u16(d)] = u16(d + 6); break;
+        case 0x023E: r.feuilles.back().fenetre = u16(d); break;
         case 0x0203:
         case 0x0204:
         case 0x0201: r.feuilles.back().xfCellule[{u16(d), u16(d + 2)}] = u16(d + 4); break;

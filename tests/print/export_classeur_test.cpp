@@ -138,11 +138,24 @@ TEST_F(ExportClasseur, EmptySheetsAndLongTextsStayReadable) {
     Feuille longue;
     longue.Texte(1, 1, std::string(300, 'x'));
     const std::vector<FeuilleClasseur> feuilles{{&vide, "Vide"}, {nullptr, "Rien"}, {&longue, "Longue"}};
-    const test::LectureFreexl l = test::LireAvecFreexl(Ecrire(feuilles));
+    std::string fichier;
+    const test::LectureFreexl l = test::LireAvecFreexl(Ecrire(feuilles, &fichier));
     ASSERT_EQ(l.code, FREEXL_OK);
     ASSERT_EQ(l.feuilles.size(), 3u);
     EXPECT_EQ(l.feuilles[0].lignes, 0u);
     EXPECT_EQ(l.feuilles[2].valeurs.at({0, 0}), "t:" + std::string(255, 'x'));
+
+    // The workbook opens on its first sheet alone: a sheet selected with
+    // another is grouped with it, and typing in one writes into both.
+    const auto flux = test::FluxDuFichierCompose(fichier, "Book");
+    ASSERT_TRUE(flux.has_value());
+    const test::ClasseurLu c = test::LireClasseur(*flux);
+    ASSERT_EQ(c.feuilles.size(), 3u);
+    constexpr std::uint16_t kSelectionnee = 0x0200, kAffichee = 0x0400;
+    for (std::size_t i = 0; i < c.feuilles.size(); ++i) {
+        ASSERT_TRUE(c.feuilles[i].fenetre.has_value()) << i;
+        EXPECT_EQ(*c.feuilles[i].fenetre & (kSelectionnee | kAffichee), i == 0 ? kSelectionnee | kAffichee : 0) << i;
+    }
 
     // No sheet at all still makes a workbook, of one empty sheet.
     const test::LectureFreexl aucune = test::LireAvecFreexl(Ecrire({}));

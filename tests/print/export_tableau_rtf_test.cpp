@@ -191,6 +191,27 @@ TEST(ExportTableauRTF, CellTextsAreEscaped) {
     EXPECT_EQ(TexteCelluleRTF("a\tb\r\nc"), "a\\tab b\\line c");
 }
 
+// A number is written in its format, or in full without one, always with
+// the decimal comma.
+TEST(ExportTableauRTF, NumbersAreWrittenWithTheDecimalComma) {
+    struct Cas {
+        double nombre;
+        const char* format;
+        const char* texte;
+    };
+    const Cas cas[] = {
+        {12.5, "0.00", "12,50"}, {0.125, "0.00%", "12,50%"}, {1234.5, "", "1234,5"},
+        {-3.25, "", "-3,25"},    {42, "", "42"},
+    };
+    for (const Cas& c : cas) {
+        Feuille f;
+        f.Nombre(1, 1, c.nombre);
+        if (*c.format) f.Format(PlageFeuille{1, 1, 1, 1}, c.format);
+        ASSERT_NE(f.Cellule(1, 1), nullptr);
+        EXPECT_EQ(TexteCelluleFeuille(*f.Cellule(1, 1)), c.texte) << c.nombre << " " << c.format;
+    }
+}
+
 // Whatever a cell holds, the exported document reads back to that text.
 TEST(ExportTableauRTF, AnyCellTextReadsBackUnchanged) {
     std::mt19937 alea(20261211);

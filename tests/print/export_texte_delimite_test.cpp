@@ -27,13 +27,14 @@ TEST(ExportTexteDelimite, SheetsByteForByte) {
     Feuille b;
     b.Nombre(1, 2, 0.125);
     b.Format(PlageFeuille{1, 2, 1, 2}, "0.00%");
+    b.Nombre(1, 3, -3.25);
     const std::vector<const Feuille*> feuilles{&a, &vide, &b};
     EXPECT_EQ(TexteDelimite(feuilles),
               "Ann\xE9" "e \x80\t\t\r\n"
               "1234,50\t\ta b c\r\n"
               "\r\n"
               "\r\n"
-              "\t12,50%\r\n");
+              "\t12,50%\t-3,25\r\n");
 }
 
 TEST(ExportTexteDelimite, SheetNamesCleanedShortenedAndUnique) {

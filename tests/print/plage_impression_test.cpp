@@ -20,6 +20,7 @@ TEST(PlageImpression, ChosenPagesAreKeptWithinTheJob) {
         {ChoixPages::DeA, "0", "99", "7", {1, 10}},
         {ChoixPages::DeA, "abc", "", "7", {1, 10}},
         {ChoixPages::DeA, " 3", "4 pages", "7", {3, 4}},
+        {ChoixPages::DeA, "10", "10", "7", {10, 10}},
         {ChoixPages::PageApercu, "1", "2", "7", {7, 7}},
         {ChoixPages::PageApercu, "1", "2", "99", {1, 10}},
     };

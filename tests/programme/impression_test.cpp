@@ -95,7 +95,7 @@ TEST(Impression, APrintScriptPaginatesTheSamplesPages) {
     ASSERT_FALSE(progression.empty());
     EXPECT_EQ(progression.front().rfind("ouvre ", 0), 0u);
     EXPECT_EQ(progression.back(), "ferme");
-    // Print no longer goes to the stand-in; nothing in the error log.
+    // Nothing in the error log.
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 

@@ -80,7 +80,7 @@ TEST(MenusPlan, FenetrePlanBascule) {
 }
 
 // A page with nothing to print or export says so, with the product's
-// title, and nothing goes to a stand-in.
+// title, and nothing goes to the error log.
 TEST(MenusPlan, PageImprimerEtExporterSansObjetLeDisent) {
     PiloteProgramme p;
     p.ChargerScene(kSceneAvecPages);

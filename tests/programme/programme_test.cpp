@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "display/affichage.h"
@@ -19,17 +18,9 @@ namespace {
 
 using testsupport::PiloteProgramme;
 
-// The composed program uses a real module for every service; the modules
-// still to come are stood in for by name, and this list only shrinks.
-TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
+// The composed program uses a real module for every service.
+TEST(Programme, EveryServiceIsARealModule) {
     PiloteProgramme p;
-    const std::set<std::string, std::less<>> aVenir = {
-        // The print and export driver of method pages and the table of
-        // contents; the print job and the export run are real.
-        "impression et exportation",
-        "methode guidee"};
-    EXPECT_EQ(p.Programme().ModulesAVenirNoms(), aVenir);
-
     auto& s = p.Moteur().Services();
     EXPECT_EQ(dynamic_cast<engine::AffichageNeutre*>(s.affichage), nullptr);
     EXPECT_EQ(dynamic_cast<engine::PlanAffaireNeutre*>(s.plan), nullptr);
@@ -52,27 +43,57 @@ TEST(Programme, EveryServiceIsARealModuleOrAListedStandIn) {
     EXPECT_NE(p.Moteur().Declenchement().Configuration().voisins, nullptr);
 }
 
-TEST(Programme, AStandInSaysSoOnceInTheErrorLog) {
-    PiloteProgramme p;
-    p.ChargerScene(R"S(
+// AJOUTENUMEROPAGE writes into the writing box, here over a header text:
+// the selection collapses to its start, 1 and 2 insert their field there
+// (the caret after it) and any other value inserts nothing; the argument is
+// the formula's value.
+TEST(Programme, APageNumberFieldGoesIntoTheWritingBoxAtItsStart) {
+    struct Cas {
+        const char* argument;
+        int debut, longueur;  // the selection before
+        const char* texte;    // the box's text after
+        int caret;
+    };
+    const Cas cas[] = {
+        {"1", 5, 0, "Page <#NUMERO DE PAGE>sur 3", 22},
+        {"2", 5, 3, "Page <#NOMBRE DE PAGES>sur 3", 23},
+        {"3", 5, 3, "Page sur 3", 5},
+        {"0", 0, 4, "Page sur 3", 0},
+        {"1", 10, 0, "Page sur 3<#NUMERO DE PAGE>", 27},
+    };
+    for (const Cas& c : cas) {
+        PiloteProgramme p;
+        p.ChargerScene(std::string(R"S(
 scene
 page
 object kind=fond name="DEBUT" rect=0,0,9600,7200
-object kind=action name="EXPORTE" A1=11 text="QUE PASSEVALEUR = AJOUTENUMEROPAGE(3)"
+object kind=rtf name="ENTETE" rect=600,3000,8400,900 G3=2 text=<<FIN
+{\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}}\pard\plain\f0\fs24 Page sur 3\par}
+FIN
+object kind=action name="PANNEAU" A1=16 text="DEBUT,ENTETE"
+  element page=1 object=2 param=0 events=0
+object kind=action name="CHAMP" A1=11 B3=1 text="QUE PASSEVALEUR = AJOUTENUMEROPAGE()S") +
+                       c.argument + R"S()"
 object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
-  element page=1 object=2 param=0 events=2
+  element page=1 object=4 param=0 events=2
 )S");
-    p.Clic(100, 900, 900);
-    p.Clic(200, 900, 900);
-    p.ExecuterJusqua(300);
-    const std::string journal = p.JournalErreurs();
-    const std::string ligne = "impression et exportation (EnTetePiedSelectionVider)";
-    ASSERT_NE(journal.find(ligne), std::string::npos) << journal;
-    EXPECT_EQ(journal.find(ligne), journal.rfind(ligne)) << "reported once";
+        p.ExecuterJusquARepos();
+        auto& boite = p.Redaction().boite;
+        ASSERT_TRUE(p.Redaction().visible) << c.argument;
+        ASSERT_EQ(boite.Texte(), "Page sur 3") << c.argument;
+        boite.SelectionFixer(c.debut, c.longueur);
+        p.Clic(p.Horloge().Maintenant() + 10, 900, 900);
+        p.ExecuterJusqua(p.Horloge().Maintenant() + 200);
+        EXPECT_EQ(boite.Texte(), c.texte) << c.argument;
+        EXPECT_EQ(boite.SelectionDebut(), c.caret) << c.argument;
+        EXPECT_EQ(boite.SelectionLongueur(), 0) << c.argument;
+        EXPECT_EQ(p.Moteur().ScriptsDuMoteur().Variables().PasseValeur, c.argument) << c.argument;
+        EXPECT_EQ(p.JournalErreurs(), "") << c.argument;
+    }
 }
 
-// The guided method and the table of contents are built: none of their
-// uses goes to a stand-in, never silently either: the method text's scroll
+// The guided method and the table of contents are built, and none of their
+// uses fails silently: the method text's scroll
 // (rich-text trigger 3) reaches the method-text box, the method's menu page,
 // the step's grid pages, the glossary and a change of method are built, and
 // TEXTERECHERCHEPAGE searches the contents box (empty here) and answers its
@@ -101,7 +122,7 @@ object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
     p.Clic(100, 900, 900);
     p.ExecuterJusqua(300);
     const std::string journal = p.JournalErreurs();
-    EXPECT_EQ(journal.find("methode guidee"), std::string::npos) << journal;
+    EXPECT_EQ(journal, "");
     EXPECT_EQ(journal.find("(TexteMethodeDefiler)"), std::string::npos) << journal;
     // The navigation itself is built: a code no step has is taken as it is,
     // and a scene without the menu or table page stays where it is; the

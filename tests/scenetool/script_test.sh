@@ -6,7 +6,8 @@
 # later page numbered from 1 in its header, no marker left, the forecast's
 # label column on each of its bands; with a plan document, its entries.
 # A print without a file, a file in a
-# folder that does not exist and an unknown page fail with exit code 1.
+# folder that does not exist, a print of nothing printable and an unknown
+# page fail with exit code 1.
 set -u
 tool="$1"; description="$2"
 dir=$(mktemp -d); trap 'rm -rf "$dir"' EXIT
@@ -62,6 +63,18 @@ out=$("$tool" script "$dir/s.sce" --page IMPRESSION --file "$dir/absent/plan.pdf
 [ $rc -eq 1 ] || fail "missing folder: exit $rc"
 echo "$out" | grep -q "L'impression n'a pas pu commencer." || fail "missing folder: $out"
 [ -e "$dir/absent/plan.pdf" ] && fail "a file in a missing folder"
+# A job with nothing to print, empty or of a grid whose rows and columns
+# are all left out of printing, says so and writes no file.
+rien() {
+    out=$("$tool" script "$dir/s.sce" --page IMPRESSION --file "$dir/rien.pdf" \
+        "QUE PASSEVALEUR = IMPRIMEPREPAREDEBUT(1)" "$@" "QUE PASSEVALEUR = IMPRIMEPREPAREFIN(1)" 2>&1); rc=$?
+    [ $rc -eq 1 ] || fail "nothing to print ($*): exit $rc"
+    echo "$out" | grep -qx "impression : rien à imprimer" || fail "nothing to print ($*): $out"
+    [ -e "$dir/rien.pdf" ] && fail "a file for nothing to print ($*)"
+}
+rien
+rien "QUE PASSEVALEUR = ZONENONIMPRIMABLE('DEBUT';'TRESORERIE';1;1;255;255)" \
+    "QUE PASSEVALEUR = IMPRIMEOBJET('DEBUT';'TRESORERIE';0)"
 out=$("$tool" script "$dir/s.sce" --page NULLE_PART "QUE PASSEVALEUR = 1" 2>&1); rc=$?
 [ $rc -eq 1 ] || fail "unknown page: exit $rc"
 echo "$out" | grep -q "page inconnue NULLE_PART" || fail "unknown page: $out"

@@ -1,8 +1,8 @@
 #!/bin/sh
 # The computed grids of the sample from the command line: the plan as
 # play shows it, an entry given as a user's edit changing its dependants
-# and the total, in both scene forms; a damaged scene gives the loader's
-# message and exit code 1.
+# and the total, in both scene forms, and saved from its page into a plan
+# document; a damaged scene gives the loader's message and exit code 1.
 set -u
 tool="$1"; description="$2"
 dir=$(mktemp -d); trap 'rm -rf "$dir"' EXIT
@@ -37,6 +37,14 @@ for form in 4600 4500; do
         --set FINANCES:PREVISIONS:2:9=30/04/2025 > "$dir/g.txt" || fail "finances set $form"
     grep -qx "FINANCES${tab}PREVISIONS${tab}2${tab}10${tab}44 100,0" "$dir/g.txt" || fail "closed sales $form"
 done
+
+# Saved from a page with a grid, the page is shown again after the save as
+# in the program, its grid's scroll buttons brought into line; the entry
+# is in the document.
+"$tool" values "$dir/s.sce" --page DEBUT --set DEBUT:TRESORERIE:2:2=21000 --save "$dir/p.tvr" > /dev/null \
+    2> "$dir/e.txt" || fail "save from a page with a grid: $(cat "$dir/e.txt")"
+"$tool" values "$dir/s.sce" --page DEBUT --plan "$dir/p.tvr" > "$dir/v.txt" || fail "values --plan"
+grep -qx "DEBUT${tab}TRESORERIE${tab}2${tab}4${tab}30 000,0" "$dir/v.txt" || fail "saved total: $(cat "$dir/v.txt")"
 
 head -c 40 "$dir/s.sce" > "$dir/cut.sce"
 out=$("$tool" values "$dir/cut.sce" 2>&1); rc=$?

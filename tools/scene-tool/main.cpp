@@ -159,6 +159,16 @@ int Liste(const std::vector<std::string>& args) {
     return 0;
 }
 
+// The engine the grids are computed on: the program's own composition
+// where the tool has it.
+scenetool::Composeur Composition() {
+#ifdef KORV_SCENE_TOOL_SCRIPT
+    return scenetool::ComposerProgramme;
+#else
+    return scenetool::ComposerGrilles;
+#endif
+}
+
 // plan SCENE.sce DOCUMENT.tvr
 int Plan(const std::vector<std::string>& args) {
     if (args.size() != 2) return Usage();
@@ -167,7 +177,7 @@ int Plan(const std::vector<std::string>& args) {
         std::cerr << "Fichier inexistant\n";
         return 1;
     }
-    return scenetool::PlanListe(scene, document, std::cout, std::cerr);
+    return scenetool::PlanListe(scene, document, std::cout, std::cerr, Composition());
 }
 
 // values SCENE.sce [--page NAME] [--set PAGE:OBJECT:COLUMN:ROW=TEXT]... [--plan DOC] [--save OUT]
@@ -204,9 +214,11 @@ int Valeurs(const std::vector<std::string>& args) {
         std::cerr << "Fichier inexistant\n";
         return 1;
     }
-    if (plan.empty() && sauvegarde.empty() && textes.empty()) return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr);
+    if (plan.empty() && sauvegarde.empty() && textes.empty()) {
+        return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr, {}, {}, Composition());
+    }
     const scenetool::CrochetsPlan c = scenetool::CrochetsDocument(document, sauvegarde, textes);
-    return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr, c.avant, c.apres);
+    return scenetool::ValeursScene(octets, page, saisies, std::cout, std::cerr, c.avant, c.apres, Composition());
 }
 
 #ifdef KORV_SCENE_TOOL_SCRIPT

@@ -79,7 +79,8 @@ std::string Debut(const std::string& rtf) {
 
 }  // namespace
 
-int PlanListe(const std::string& scene, const std::string& document, std::ostream& sortie, std::ostream& erreurs) {
+int PlanListe(const std::string& scene, const std::string& document, std::ostream& sortie, std::ostream& erreurs,
+              const Composeur& composer) {
     int code = 0;
     const auto avant = [&](engine::Moteur& moteur, grid::MagasinGrilles& grilles, std::ostream& err) {
         PlanOutil outil(moteur, grilles);
@@ -122,7 +123,7 @@ int PlanListe(const std::string& scene, const std::string& document, std::ostrea
         return false;  // nothing more to compute or list
     };
     std::ostringstream rien;
-    (void)ValeursScene(scene, "", {}, rien, erreurs, avant);
+    (void)ValeursScene(scene, "", {}, rien, erreurs, avant, {}, composer);
     return code;
 }
 
@@ -156,10 +157,8 @@ CrochetsPlan CrochetsDocument(const std::string& document, const std::string& sa
         return true;
     };
     if (!sauvegarde.empty()) {
-        c.apres = [outil, sauvegarde](engine::Moteur& moteur, grid::MagasinGrilles&, std::ostream& err) {
+        c.apres = [outil, sauvegarde](engine::Moteur&, grid::MagasinGrilles&, std::ostream& err) {
             PlanOutil& o = **outil;
-            // No page to show again after the save: the tool has no display.
-            moteur.jeu.ModeProgramme = 0;
             const int r = o.document->PlanAffaireEnregistrer(platform::Utf8VersCp1252(sauvegarde), false, 0, false);
             if (r != plan::kEnregistre) err << "scene-tool: enregistrement impossible de " << sauvegarde << "\n";
             return r == plan::kEnregistre;

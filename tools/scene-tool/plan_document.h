@@ -14,7 +14,8 @@ namespace korv::scenetool {
 // page, object and kind; each grid entry as PAGE OBJECT COL ROW KIND TEXT;
 // each kept rich text's length and first words; each step's seen mark and
 // written text's length. A damaged document: the program's message, 1.
-int PlanListe(const std::string& scene, const std::string& document, std::ostream& sortie, std::ostream& erreurs);
+int PlanListe(const std::string& scene, const std::string& document, std::ostream& sortie, std::ostream& erreurs,
+              const Composeur& composer = ComposerGrilles);
 
 // The document loaded over the computed grids (`avant` of ValeursScene),
 // and the whole plan saved as the program saves it (`apres`), either empty.

@@ -4,7 +4,9 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -129,7 +131,10 @@ public:
         : imprimante_(imprimante), fichiers_(fichiers), sortie_(sortie) {}
     void Montrer(print::ContexteApercu& c) override {
         const std::int32_t n = c.paginer();
-        if (n <= 0) return;
+        if (n <= 0) {
+            erreur = "impression : rien à imprimer";
+            return;
+        }
         const auto chemin = fichiers_.Suivant();
         if (!chemin) {
             erreur = "aucun fichier pour l'impression (--file)";
@@ -175,21 +180,38 @@ struct DossierTemporaire {
     std::string chemin;
 };
 
-}  // namespace
+// The platform edge of the tool: the program's fakes, without a window.
+struct BordOutil {
+    explicit BordOutil(std::ostream& erreurs) : messages(erreurs) {}
 
-int ScriptScene(const OptionsScript& o, std::ostream& sortie, std::ostream& erreurs) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char nom[] = "scene-tool";
-    static char* argv[] = {nom, nullptr};
-    QApplication application(argc, argv);
+    // The composition's platform; the file dialogs are the caller's.
+    programme::Plateforme Plateforme(platform::DialogueFichier& dialogues, const std::string& dossierCache) {
+        programme::Plateforme p;
+        p.horloge = &horloge;
+        p.pompe = &pompe;
+        p.messages = &messages;
+        p.dialogues = &dialogues;
+        p.reglages = &reglages;
+        p.lanceur = &lanceur;
+        p.navigateur = &navigateur;
+        p.fenetre = &fenetre;
+        p.fenetreAffichage = &fenetreAffichage;
+        p.boiteEdition = &boiteEdition;
+        p.boiteEditionRiche = &boiteEditionRiche;
+        p.redaction = &redaction;
+        p.couleur = &couleur;
+        p.bulle = &bulle;
+        p.chronoDefilement = &chronoDefilement;
+        p.chronoBulle = &chronoBulle;
+        p.pressePapier = &pressePapier;
+        p.polices = &polices;
+        p.dossierCache = dossierCache;
+        return p;
+    }
 
-    DossierTemporaire dossier;
-    FichiersSuivants fichiers(o.fichiers);
     platform::HorlogeFactice horloge;
-    platform::PompeEvenementsFactice pompe(horloge);
-    MessagesOutil messages(erreurs);
-    DialoguesSuivants dialogues(fichiers);
+    platform::PompeEvenementsFactice pompe{horloge};
+    MessagesOutil messages;
     platform::MagasinReglagesFactice reglages;
     platform::LanceurProcessusFactice lanceur;
     platform::OuvreurUrlFactice navigateur;
@@ -204,6 +226,25 @@ int ScriptScene(const OptionsScript& o, std::ostream& sortie, std::ostream& erre
     platform::ChronoBulleTableauFactice chronoBulle;
     platform::PressePapierFactice pressePapier;
     platform::CataloguePolicesFactice polices;
+};
+
+// The QApplication of the command's run (fonts and printing need one).
+std::unique_ptr<QApplication> ApplicationOutil() {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char nom[] = "scene-tool";
+    static char* argv[] = {nom, nullptr};
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+}  // namespace
+
+int ScriptScene(const OptionsScript& o, std::ostream& sortie, std::ostream& erreurs) {
+    const auto application = ApplicationOutil();
+    DossierTemporaire dossier;
+    FichiersSuivants fichiers(o.fichiers);
+    BordOutil bord(erreurs);
+    DialoguesSuivants dialogues(fichiers);
     print::QtImprimante imprimante;
     imprimante.FichierPdf(QString());  // the page of a PDF file from the start
     print::QtMesureur mesureur;
@@ -211,33 +252,14 @@ int ScriptScene(const OptionsScript& o, std::ostream& sortie, std::ostream& erre
 
     engine::Moteur moteur;
     moteur.dossierProgramme = dossier.chemin;
-    programme::Plateforme p;
-    p.horloge = &horloge;
-    p.pompe = &pompe;
-    p.messages = &messages;
-    p.dialogues = &dialogues;
-    p.reglages = &reglages;
-    p.lanceur = &lanceur;
-    p.navigateur = &navigateur;
-    p.fenetre = &fenetre;
-    p.fenetreAffichage = &fenetreAffichage;
-    p.boiteEdition = &boiteEdition;
-    p.boiteEditionRiche = &boiteEditionRiche;
-    p.redaction = &redaction;
-    p.couleur = &couleur;
-    p.bulle = &bulle;
-    p.chronoDefilement = &chronoDefilement;
-    p.chronoBulle = &chronoBulle;
-    p.pressePapier = &pressePapier;
-    p.polices = &polices;
+    programme::Plateforme p = bord.Plateforme(dialogues, dossier.chemin + "/cache");
     p.imprimante = &imprimante;
     p.mesureur = &mesureur;
     p.apercu = &apercu;
-    p.dossierCache = dossier.chemin + "/cache";
     programme::Programme composition(moteur, p);
 
     engine::ServicesChargement chargement;
-    chargement.messages = &messages;
+    chargement.messages = &bord.messages;
     chargement.construireGrilles = [&moteur](const engine::Scene& s) { moteur.Tableaux().GrillesConstruire(s); };
     if (!engine::SceneCharge(moteur.scene, o.scene, chargement)) return 1;
     if (engine::NumeroDePage(moteur.scene, platform::Utf8VersCp1252(o.page)) < 1) {
@@ -249,8 +271,8 @@ int ScriptScene(const OptionsScript& o, std::ostream& sortie, std::ostream& erre
     // Once play is at rest on its page, the lines run; then play ends.
     int code = 0;
     bool fait = false;
-    pompe.arreter = [&](std::int64_t vise) { return !fait && vise > horloge.Maintenant(); };
-    pompe.surArret = [&] {
+    bord.pompe.arreter = [&](std::int64_t vise) { return !fait && vise > bord.horloge.Maintenant(); };
+    bord.pompe.surArret = [&] {
         fait = true;
         for (const std::string& ligne : o.lignes) {
             const std::string avant = Journal(dossier.chemin);
@@ -282,6 +304,18 @@ int ScriptScene(const OptionsScript& o, std::ostream& sortie, std::ostream& erre
         return 1;
     }
     return code;
+}
+
+int ComposerProgramme(const CorpsValeurs& corps) {
+    const auto application = ApplicationOutil();
+    DossierTemporaire dossier;
+    BordOutil bord(std::cerr);
+    FichiersSuivants aucun({});
+    DialoguesSuivants dialogues(aucun);
+    engine::Moteur moteur;
+    moteur.dossierProgramme = dossier.chemin;
+    programme::Programme composition(moteur, bord.Plateforme(dialogues, dossier.chemin + "/cache"));
+    return corps(moteur, composition.Grilles());
 }
 
 }  // namespace korv::scenetool

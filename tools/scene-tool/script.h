@@ -3,12 +3,15 @@
 // composition: the play starts on the page (after the start program and with
 // the plan document, if any), and once it is at rest each line runs as a
 // script of that page. A print goes from the preview straight to a PDF file,
-// all its pages; the print and every file dialog take the next given path in
-// turn; an overwrite question answers Yes, other questions their default.
+// all its pages (a print with nothing to print is a failure); the print and
+// every file dialog take the next given path in turn; an overwrite question
+// answers Yes, other questions their default.
 
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "valeurs.h"
 
 namespace korv::scenetool {
 
@@ -23,5 +26,9 @@ struct OptionsScript {
 // 0 when every line ran; 1 with the message on `erreurs` when the scene,
 // the page or a line failed (a line's error as the error log records it).
 int ScriptScene(const OptionsScript& options, std::ostream& sortie, std::ostream& erreurs);
+
+// The grids computed on the program's own composition, as `script` runs
+// its lines: a page prepared in play mode has its grids' scroll buttons.
+int ComposerProgramme(const CorpsValeurs& corps);
 
 }  // namespace korv::scenetool

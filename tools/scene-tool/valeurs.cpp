@@ -47,33 +47,9 @@ std::string NomObjet(const engine::Scene& scene, int page, int objet) {
     return nom.empty() ? std::to_string(objet) : platform::Cp1252VersUtf8(nom);
 }
 
-}  // namespace
-
-bool LitSaisie(const std::string& argument, SaisieValeurs& saisie) {
-    const auto egal = argument.find('=');
-    if (egal == std::string::npos) return false;
-    const std::string cle = argument.substr(0, egal);
-    std::vector<std::string> parties;
-    std::size_t debut = 0;
-    for (;;) {
-        const auto deux = cle.find(':', debut);
-        parties.push_back(cle.substr(debut, deux - debut));
-        if (deux == std::string::npos) break;
-        debut = deux + 1;
-    }
-    if (parties.size() != 4 || parties[0].empty() || parties[1].empty()) return false;
-    if (!Entier(parties[2], saisie.colonne) || !Entier(parties[3], saisie.ligne)) return false;
-    if (saisie.colonne < 1 || saisie.colonne > 255 || saisie.ligne < 1 || saisie.ligne > 255) return false;
-    saisie.page = parties[0];
-    saisie.objet = parties[1];
-    saisie.texte = argument.substr(egal + 1);
-    return true;
-}
-
-int ValeursScene(const std::string& octets, const std::string& page, const std::vector<SaisieValeurs>& saisies,
-                 std::ostream& sortie, std::ostream& erreurs, const CrochetValeurs& avant,
-                 const CrochetValeurs& apres) {
-    engine::Moteur moteur;
+int Valeurs(engine::Moteur& moteur, grid::MagasinGrilles& grilles, const std::string& octets, const std::string& page,
+            const std::vector<SaisieValeurs>& saisies, std::ostream& sortie, std::ostream& erreurs,
+            const CrochetValeurs& avant, const CrochetValeurs& apres) {
     try {
         engine::OptionsLecture options;
         options.accepterVersionInconnue = [](std::int32_t) { return true; };
@@ -92,19 +68,8 @@ int ValeursScene(const std::string& octets, const std::string& page, const std::
             return 1;
         }
     }
-    engine::CalculGrillesMoteur calcul(moteur);
-    grid::ServicesGrilles services;
-    services.enJeu = [&moteur] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
-    services.calcul = &calcul;
-    grid::MagasinGrilles grilles(std::move(services));
-    moteur.Services().grilles = &grilles;
-    // Cell formulas may compute over grids (depreciation, conditional sums,
-    // closing dates) as in the program.
-    const grid::AccesGrilles acces{moteur.ScriptsDuMoteur().Formule().scene, grilles};
-    grid::FonctionsCalcul fonctions(acces);
-    moteur.ScriptsDuMoteur().FonctionsGrilles(&fonctions);
     try {
-        grilles.Construit(scene);
+        moteur.Tableaux().GrillesConstruire(scene);
         moteur.jeu.ModeProgramme = engine::kModeJeu;
         grilles.ReferencesRecreer(scene);
         moteur.Script().ProgScriptExecute(scene.entete.programmeDemarrage, 0, 0, "");
@@ -149,6 +114,56 @@ int ValeursScene(const std::string& octets, const std::string& page, const std::
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+bool LitSaisie(const std::string& argument, SaisieValeurs& saisie) {
+    const auto egal = argument.find('=');
+    if (egal == std::string::npos) return false;
+    const std::string cle = argument.substr(0, egal);
+    std::vector<std::string> parties;
+    std::size_t debut = 0;
+    for (;;) {
+        const auto deux = cle.find(':', debut);
+        parties.push_back(cle.substr(debut, deux - debut));
+        if (deux == std::string::npos) break;
+        debut = deux + 1;
+    }
+    if (parties.size() != 4 || parties[0].empty() || parties[1].empty()) return false;
+    if (!Entier(parties[2], saisie.colonne) || !Entier(parties[3], saisie.ligne)) return false;
+    if (saisie.colonne < 1 || saisie.colonne > 255 || saisie.ligne < 1 || saisie.ligne > 255) return false;
+    saisie.page = parties[0];
+    saisie.objet = parties[1];
+    saisie.texte = argument.substr(egal + 1);
+    return true;
+}
+
+int ComposerGrilles(const CorpsValeurs& corps) {
+    engine::Moteur moteur;
+    engine::CalculGrillesMoteur calcul(moteur);
+    grid::ServicesGrilles services;
+    services.enJeu = [&moteur] { return moteur.jeu.ModeProgramme == engine::kModeJeu; };
+    services.calcul = &calcul;
+    grid::MagasinGrilles grilles(std::move(services));
+    moteur.Services().grilles = &grilles;
+    // Cell formulas may compute over grids (depreciation, conditional sums,
+    // closing dates) as in the program.
+    const grid::AccesGrilles acces{moteur.ScriptsDuMoteur().Formule().scene, grilles};
+    grid::FonctionsCalcul fonctions(acces);
+    moteur.ScriptsDuMoteur().FonctionsGrilles(&fonctions);
+    const int code = corps(moteur, grilles);
+    moteur.ScriptsDuMoteur().FonctionsGrilles(nullptr);
+    moteur.Services().grilles = nullptr;
+    return code;
+}
+
+int ValeursScene(const std::string& octets, const std::string& page, const std::vector<SaisieValeurs>& saisies,
+                 std::ostream& sortie, std::ostream& erreurs, const CrochetValeurs& avant,
+                 const CrochetValeurs& apres, const Composeur& composer) {
+    return composer([&](engine::Moteur& moteur, grid::MagasinGrilles& grilles) {
+        return Valeurs(moteur, grilles, octets, page, saisies, sortie, erreurs, avant, apres);
+    });
 }
 
 }  // namespace korv::scenetool

@@ -35,8 +35,17 @@ bool LitSaisie(const std::string& argument, SaisieValeurs& saisie);
 // listed (a plan document loaded over them); `apres` once they are listed.
 // Either returns false to stop with exit code 1.
 using CrochetValeurs = std::function<bool(engine::Moteur&, grid::MagasinGrilles&, std::ostream& erreurs)>;
+
+// What the computation runs on: `Composeur` gives `corps` an engine
+// composed with its grids module and gives back its exit code.
+using CorpsValeurs = std::function<int(engine::Moteur&, grid::MagasinGrilles&)>;
+using Composeur = std::function<int(const CorpsValeurs& corps)>;
+// The grids and their formula functions alone: what a build without the
+// program's modules can compute.
+int ComposerGrilles(const CorpsValeurs& corps);
+
 int ValeursScene(const std::string& octets, const std::string& page, const std::vector<SaisieValeurs>& saisies,
                  std::ostream& sortie, std::ostream& erreurs, const CrochetValeurs& avant = {},
-                 const CrochetValeurs& apres = {});
+                 const CrochetValeurs& apres = {}, const Composeur& composer = ComposerGrilles);
 
 }  // namespace korv::scenetool

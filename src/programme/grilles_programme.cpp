@@ -1,19 +1,8 @@
-#include "programme/modules_a_venir.h"
+#include "programme/grilles_programme.h"
 
-#include "engine/erreur.h"
 #include "grid/magasin_grilles.h"
 
 namespace korv::programme {
-
-void ModulesAVenir::Signaler(std::string_view nom, std::string_view operation) {
-    if (!signales_.emplace(std::string(nom), std::string(operation)).second) return;
-    std::string description = "Module non construit : ";
-    description += nom;
-    description += " (";
-    description += operation;
-    description += ")";
-    engine::ErreurJournaliser(moteur_, "Programme", engine::kErreurInterne, description);
-}
 
 GrillesProgramme::GrillesProgramme(grid::MagasinGrilles& magasin) : magasin_(magasin) {}
 void GrillesProgramme::GrillesConstruire(const engine::Scene& scene) {
@@ -44,8 +33,5 @@ int GrillesProgramme::QuelCurseurDeSouris(int page, int objet, std::int32_t x, s
 void GrillesProgramme::ReferencesRecreer(const engine::Scene& scene) { magasin_.ReferencesRecreer(scene); }
 void GrillesProgramme::PreparerPourPage(int page, int objet) { magasin_.PreparerPourPage(page, objet); }
 void GrillesProgramme::Recalculer(int page, int objet) { magasin_.Recalculer(page, objet); }
-ImpressionAVenir::ImpressionAVenir(ModulesAVenir& modules) : modules_(modules) {
-    modules.Declarer(module::Impression);
-}
 
 }  // namespace korv::programme
