@@ -23,6 +23,7 @@
 #include "engine/recherche.h"
 #include "engine/scene.h"
 #include "grid/tableau.h"
+#include "plan/entree_page.h"
 #include "programme/pilote_programme.h"
 
 namespace korv::programme {
@@ -757,6 +758,16 @@ TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
         EXPECT_EQ(Pixels(p, page, "CONVERSION"), nommes) << c.vers;
     }
     EXPECT_EQ(conversion->DecalageLigne(), 1) << "no row went out of sight";
+    // A number outside the table converts nothing and says so.
+    Saisir(p, page, "CONVERSION", 2, 2, "25");
+    p.FenetreAffichage().progression.clear();
+    p.RepondreMessage(1);
+    Cliquer(p, convertir.x, convertir.y);
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages[0].texte, "Tapez le num\xE9ro d'une monnaie de la table, de 1 \xE0 19.");
+    EXPECT_EQ(Colonne(*montants, 2, 1, 4), conversions[2].montants);
+    EXPECT_EQ(Colonne(*conversion, 3, 1, 2), (std::vector<std::string>{francs, ""}));
+    EXPECT_TRUE(p.FenetreAffichage().progression.empty());
     // The entry chosen for a conversion renamed and given a new rate: its
     // name and the rate of change follow.
     Saisir(p, page, "CONVERSION", 2, 2, "19");
@@ -767,6 +778,17 @@ TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
     const Point retour = Milieu(m, page, "RETOUR");
     Cliquer(p, retour.x, retour.y);
     EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
+    EXPECT_EQ(p.JournalErreurs(), "");
+
+    // A new plan gives the table its defaults back, and the page its two
+    // entries; the amounts typed are gone.
+    p.RepondreMessage(7);  // the plan is not saved
+    p.Programme().Recepteur().MenuFichier(plan::CommandeFichier::Nouveau);
+    Aller(p, "VERS_MONNAIES", "MONNAIES");
+    EXPECT_EQ(entrees(2).back(), "A personnaliser");
+    EXPECT_EQ(entrees(3).back(), "1");
+    EXPECT_EQ(Colonne(*conversion, 3, 1, 3), (std::vector<std::string>{francs, "Euro", "0,152449"}));
+    EXPECT_EQ(Colonne(*montants, 2, 1, 4), (std::vector<std::string>{"", "", "", "0,00"}));
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
