@@ -740,12 +740,12 @@ TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
               (std::vector<std::string>{"36 000,00", "45 000,00", "8 500,00", "89 500,00"}));
     const Point convertir = Milieu(m, page, "CONVERTIR");
     for (const Conversion& c : conversions) {
-        if (*c.vers != '\0') Saisir(p, page, "CONVERSION", 2, 2, c.vers);
-        EXPECT_EQ(Colonne(*conversion, 3, 1, 3), c.avant) << c.vers;
+        if (*c.vers != '\0') Saisir(p, page, "CONVERSION", 2, 3, c.vers);
+        EXPECT_EQ(Colonne(*conversion, 3, 2, 4), c.avant) << c.vers;
         p.FenetreAffichage().progression.clear();
         Cliquer(p, convertir.x, convertir.y);
         EXPECT_EQ(Colonne(*montants, 2, 1, 4), c.montants) << c.vers;
-        EXPECT_EQ(Colonne(*conversion, 3, 1, 3), (std::vector<std::string>{c.avant[1], c.avant[1], "1"})) << c.vers;
+        EXPECT_EQ(Colonne(*conversion, 3, 2, 4), (std::vector<std::string>{c.avant[1], c.avant[1], "1"})) << c.vers;
         EXPECT_EQ(p.FenetreAffichage().progression,
                   (std::vector<std::string>{"ouvre Conversion de l'unit\xE9 mon\xE9taire", "ferme"}));
         EXPECT_EQ(m.jeu.ConversionEnCours, 0);
@@ -759,21 +759,21 @@ TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
     }
     EXPECT_EQ(conversion->DecalageLigne(), 1) << "no row went out of sight";
     // A number outside the table converts nothing and says so.
-    Saisir(p, page, "CONVERSION", 2, 2, "25");
+    Saisir(p, page, "CONVERSION", 2, 3, "25");
     p.FenetreAffichage().progression.clear();
     p.RepondreMessage(1);
     Cliquer(p, convertir.x, convertir.y);
     ASSERT_EQ(p.Messages().messages.size(), 1u);
     EXPECT_EQ(p.Messages().messages[0].texte, "Tapez le num\xE9ro d'une monnaie de la table, de 1 \xE0 19.");
     EXPECT_EQ(Colonne(*montants, 2, 1, 4), conversions[2].montants);
-    EXPECT_EQ(Colonne(*conversion, 3, 1, 2), (std::vector<std::string>{francs, ""}));
+    EXPECT_EQ(Colonne(*conversion, 3, 2, 3), (std::vector<std::string>{francs, ""}));
     EXPECT_TRUE(p.FenetreAffichage().progression.empty());
     // The entry chosen for a conversion renamed and given a new rate: its
     // name and the rate of change follow.
-    Saisir(p, page, "CONVERSION", 2, 2, "19");
+    Saisir(p, page, "CONVERSION", 2, 3, "19");
     Saisir(p, page, "TABLE", 5, 10, "Rouble russe");
     Saisir(p, page, "TABLE", 6, 10, "100");
-    EXPECT_EQ(Colonne(*conversion, 3, 1, 3), (std::vector<std::string>{francs, "Rouble russe", "15,244902"}));
+    EXPECT_EQ(Colonne(*conversion, 3, 2, 4), (std::vector<std::string>{francs, "Rouble russe", "15,244902"}));
 
     const Point retour = Milieu(m, page, "RETOUR");
     Cliquer(p, retour.x, retour.y);
@@ -787,7 +787,7 @@ TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
     Aller(p, "VERS_MONNAIES", "MONNAIES");
     EXPECT_EQ(entrees(2).back(), "A personnaliser");
     EXPECT_EQ(entrees(3).back(), "1");
-    EXPECT_EQ(Colonne(*conversion, 3, 1, 3), (std::vector<std::string>{francs, "Euro", "0,152449"}));
+    EXPECT_EQ(Colonne(*conversion, 3, 2, 4), (std::vector<std::string>{francs, "Euro", "0,152449"}));
     EXPECT_EQ(Colonne(*montants, 2, 1, 4), (std::vector<std::string>{"", "", "", "0,00"}));
     EXPECT_EQ(p.JournalErreurs(), "");
 }

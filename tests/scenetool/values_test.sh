@@ -40,8 +40,8 @@ for form in 4600 4500; do
     # names of the entries its conversion goes between.
     "$tool" values "$dir/s.sce" --page MONNAIES > "$dir/m.txt" || fail "currencies $form"
     for attendu in "TABLE 2 9 Franc Français" "TABLE 3 9 6,55957" "TABLE 6 9 0,00655957" \
-                   "TABLE 5 10 A personnaliser" "CONVERSION 3 1 Franc Français" "CONVERSION 3 2 Euro" \
-                   "CONVERSION 3 3 0,152449"; do
+                   "TABLE 5 10 A personnaliser" "CONVERSION 3 2 Franc Français" "CONVERSION 3 3 Euro" \
+                   "CONVERSION 3 4 0,152449"; do
         o=${attendu%% *}; reste=${attendu#* }; c=${reste%% *}; reste=${reste#* }; r=${reste%% *}; v=${reste#* }
         grep -qx "MONNAIES${tab}$o${tab}$c${tab}$r${tab}$v" "$dir/m.txt" || fail "currencies $o $c,$r $form: $(grep "$o${tab}$c${tab}$r${tab}" "$dir/m.txt")"
     done
