@@ -668,7 +668,8 @@ std::vector<std::string> Colonne(grid::TableauClasse& g, int colonne, int premie
 // The currency page, from the start page's "Monnaies": the 19 entries of
 // the table with their rates, the last one typed in place (a refused rate
 // leaves the table and the cell as they were), amounts converted from one
-// entry's currency to another's, and "Retour".
+// entry's currency to another's and shown at once, "Retour", and the page
+// after a new plan.
 TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
     PiloteProgramme p;
     ChargerExemple(p);
