@@ -88,10 +88,11 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     champs.Construit(sceneChamps);
     bloc.Construit(SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc)));
     // The treasury grid, the chart page's parameter and data grids, and the
-    // financial page's forecast, the commercial action plan's dashboard, and
-    // the tab bars of the method's three automatic pages.
-    ASSERT_EQ(champs.Nombre(), 8u);
-    ASSERT_EQ(bloc.Nombre(), 8u);
+    // financial page's forecast, the commercial action plan's dashboard, the
+    // tab bars of the method's three automatic pages, and the currency page's
+    // table, conversion and amounts.
+    ASSERT_EQ(champs.Nombre(), 11u);
+    ASSERT_EQ(bloc.Nombre(), 11u);
     for (int page = 1; page <= sceneChamps.entete.pageNb; ++page) {
         for (int o = 1; o <= sceneChamps.Page(page).ObjetNb(); ++o) {
             TableauClasse* g = champs.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
@@ -190,7 +191,7 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 8);  // every grid of the sample, the method's three tab bars included
+    EXPECT_EQ(vues, 11);  // every grid of the sample, the method's three tab bars included
 }
 
 // Every grid of the sample: plan-action cells (background codes -23 to
@@ -283,7 +284,7 @@ TEST(GrillesScene, FramesOfPlanActionCellsAndMergedRunsOfEverySampleGridReadBack
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 8);  // every grid of the sample, the method's three tab bars included
+    EXPECT_EQ(vues, 11);  // every grid of the sample, the method's three tab bars included
 }
 
 TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {

@@ -23,6 +23,7 @@
 #include "engine/recherche.h"
 #include "engine/scene.h"
 #include "grid/tableau.h"
+#include "plan/entree_page.h"
 #include "programme/pilote_programme.h"
 
 namespace korv::programme {
@@ -613,6 +614,182 @@ TEST(Exemple, ThePrintingPagesObjectsLieApartAndRetourLeadsBack) {
     Cliquer(p, retour.x, retour.y);
     EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
     EXPECT_EQ(p.Apercu().ouvertures, 0) << "no print without its button";
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+}  // namespace
+}  // namespace korv::programme
+
+namespace korv::programme {
+namespace {
+
+grid::TableauClasse* Grille(engine::Moteur& m, int page, std::string_view nom) {
+    return dynamic_cast<grid::TableauClasse*>(
+        m.Tableaux().GrilleDe(page, engine::NumeroObjet(m.scene, page, std::string(nom))));
+}
+
+// Types a text into a grid cell as a user does: a click on the cell, the
+// keys, then Enter.
+void Saisir(PiloteProgramme& p, int page, std::string_view objet, int colonne, int ligne, std::string_view texte) {
+    engine::Moteur& m = p.Moteur();
+    grid::TableauClasse* g = Grille(m, page, objet);
+    ASSERT_NE(g, nullptr) << objet;
+    const engine::ObjetPage& rect = m.scene.Page(page).Objet(engine::NumeroObjet(m.scene, page, std::string(objet)));
+    Cliquer(p, rect.gauche + (g->ColonneGauche(colonne) + g->ColonneDroite(colonne)) / 2,
+            rect.haut + (g->LigneHaut(ligne) + g->LigneBas(ligne)) / 2);
+    std::int64_t t = p.Horloge().Maintenant();
+    for (char k : texte) p.Frappe(t += 20, k == ',' ? 0xBC : static_cast<unsigned char>(k), k);
+    p.ExecuterJusqua(t += 50);
+    ASSERT_TRUE(p.BoiteEdition().visible) << objet << " " << colonne << "," << ligne;
+    p.BoiteEdition().Terminer(13);
+    p.ExecuterJusqua(t + 300);
+}
+
+// The visible page's pixels in an object's rectangle.
+std::vector<display::Couleur> Pixels(PiloteProgramme& p, int page, std::string_view objet) {
+    const engine::Moteur& m = p.Moteur();
+    const engine::ObjetPage& o = m.scene.Page(page).Objet(engine::NumeroObjet(m.scene, page, std::string(objet)));
+    const display::Surface& e = p.Programme().Affichage().PageEcran;
+    std::vector<display::Couleur> v;
+    for (int y = o.haut / kPixel; y < (o.haut + o.hauteur) / kPixel; ++y) {
+        for (int x = o.gauche / kPixel; x < (o.gauche + o.largeur) / kPixel; ++x) v.push_back(e.Pixel(x, y));
+    }
+    return v;
+}
+
+std::vector<std::string> Colonne(grid::TableauClasse& g, int colonne, int premiere, int derniere) {
+    std::vector<std::string> v;
+    for (int r = premiere; r <= derniere; ++r) {
+        v.push_back(g.CaseValeurAAfficher(static_cast<std::uint8_t>(colonne), static_cast<std::uint8_t>(r)));
+    }
+    return v;
+}
+
+// The currency page, from the start page's "Monnaies": the 19 entries of
+// the table with their rates, the last one typed in place (a refused rate
+// leaves the table and the cell as they were), amounts converted from one
+// entry's currency to another's and shown at once, "Retour", and the page
+// after a new plan.
+TEST(Exemple, TheCurrencyPageShowsTheTableTakesTheLastEntryAndConvertsAmounts) {
+    PiloteProgramme p;
+    ChargerExemple(p);
+    engine::Moteur& m = p.Moteur();
+    Aller(p, "VERS_MONNAIES", "MONNAIES");
+    const int page = m.jeu.PageCourante;
+    grid::TableauClasse* table = Grille(m, page, "TABLE");
+    grid::TableauClasse* conversion = Grille(m, page, "CONVERSION");
+    grid::TableauClasse* montants = Grille(m, page, "MONTANTS");
+    ASSERT_TRUE(table && conversion && montants);
+
+    // Entries 1 to 10 on the left, 11 to 19 on the right.
+    const auto entrees = [table](int decalage) {
+        std::vector<std::string> v = Colonne(*table, decalage, 2, 11);
+        for (const std::string& s : Colonne(*table, decalage + 3, 2, 10)) v.push_back(s);
+        return v;
+    };
+    EXPECT_EQ(entrees(1), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12",
+                                                    "13", "14", "15", "16", "17", "18", "19"}));
+    EXPECT_EQ(entrees(2),
+              (std::vector<std::string>{"Euro", "Schiling Autrichien", "Franc Belge", "Deutsche Mark",
+                                        "Couronne Danoise", "Pesetas", "Mark Finlandais", "Franc Fran\xE7" "ais",
+                                        "Livre sterling", "Drachme", "Pound", "Lire", "Franc Luxembourgeois",
+                                        "Florin", "Escudo", "Couronne Su\xE9" "doise", "Dollar US", "KF",
+                                        "A personnaliser"}));
+    EXPECT_EQ(entrees(3),
+              (std::vector<std::string>{"1", "13,7603", "40,3399", "1,95583", "7,46038", "166,386", "5,94573",
+                                        "6,55957", "0,6", "336,09", "0,787564", "1936,27", "40,3399", "2,20371",
+                                        "200,482", "8,25", "0,9106", "0,00655957", "1"}));
+
+    // The last entry typed in place: the table takes it, and the cell shows
+    // what the table holds.
+    struct Cas {
+        int colonne;
+        const char* saisie;
+        const char* nom;
+        double taux;
+        const char* montre;
+    };
+    const Cas cas[] = {
+        {5, "Rouble", "Rouble", 1, "Rouble"},
+        {6, "95,5", "Rouble", 95.5, "95,5"},
+        {6, "0", "Rouble", 95.5, "95,5"},  // refused: a rate divides
+        {6, "-2", "Rouble", 95.5, "95,5"},
+    };
+    for (const Cas& c : cas) {
+        Saisir(p, page, "TABLE", c.colonne, 10, c.saisie);
+        EXPECT_EQ(m.Monnaies.MonnaieNomGet(19), c.nom) << c.saisie;
+        EXPECT_EQ(m.Monnaies.MonnaieTauxGet(19), c.taux) << c.saisie;
+        EXPECT_EQ(table->CaseValeurAAfficher(static_cast<std::uint8_t>(c.colonne), 10), c.montre) << c.saisie;
+    }
+    EXPECT_TRUE(p.Messages().messages.empty());
+
+    // "Convertir": the amounts go from the first entry's currency to the
+    // second's at the rate shown, their total follows, and the second entry
+    // becomes the first; then on to the entry just typed, and back to francs.
+    struct Conversion {
+        const char* vers;  // "": as it stands
+        std::vector<std::string> avant;  // names and rate before the click
+        std::vector<std::string> montants;  // after it
+    };
+    const std::string francs = "Franc Fran\xE7" "ais";
+    const Conversion conversions[] = {
+        {"", {francs, "Euro", "0,152449"}, {"5 488,16", "6 860,21", "1 295,82", "13 644,19"}},
+        {"19", {"Euro", "Rouble", "95,5"}, {"524 119,72", "655 149,65", "123 750,49", "1 303 019,86"}},
+        {"8", {"Rouble", francs, "0,068687"}, {"36 000,00", "45 000,00", "8 500,00", "89 500,00"}},
+    };
+    EXPECT_EQ(Colonne(*montants, 2, 1, 4),
+              (std::vector<std::string>{"36 000,00", "45 000,00", "8 500,00", "89 500,00"}));
+    const Point convertir = Milieu(m, page, "CONVERTIR");
+    for (const Conversion& c : conversions) {
+        if (*c.vers != '\0') Saisir(p, page, "CONVERSION", 2, 3, c.vers);
+        EXPECT_EQ(Colonne(*conversion, 3, 2, 4), c.avant) << c.vers;
+        p.FenetreAffichage().progression.clear();
+        Cliquer(p, convertir.x, convertir.y);
+        EXPECT_EQ(Colonne(*montants, 2, 1, 4), c.montants) << c.vers;
+        EXPECT_EQ(Colonne(*conversion, 3, 2, 4), (std::vector<std::string>{c.avant[1], c.avant[1], "1"})) << c.vers;
+        EXPECT_EQ(p.FenetreAffichage().progression,
+                  (std::vector<std::string>{"ouvre Conversion de l'unit\xE9 mon\xE9taire", "ferme"}));
+        EXPECT_EQ(m.jeu.ConversionEnCours, 0);
+        // The screen shows them: as the page shows them drawn afresh.
+        const std::vector<display::Couleur> vus = Pixels(p, page, "MONTANTS"), nommes = Pixels(p, page, "CONVERSION");
+        const Point retour = Milieu(m, page, "RETOUR");
+        Cliquer(p, retour.x, retour.y);
+        Aller(p, "VERS_MONNAIES", "MONNAIES");
+        EXPECT_EQ(Pixels(p, page, "MONTANTS"), vus) << c.vers;
+        EXPECT_EQ(Pixels(p, page, "CONVERSION"), nommes) << c.vers;
+    }
+    EXPECT_EQ(conversion->DecalageLigne(), 1) << "no row went out of sight";
+    // A number outside the table converts nothing and says so.
+    Saisir(p, page, "CONVERSION", 2, 3, "25");
+    p.FenetreAffichage().progression.clear();
+    p.RepondreMessage(1);
+    Cliquer(p, convertir.x, convertir.y);
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages[0].texte, "Tapez le num\xE9ro d'une monnaie de la table, de 1 \xE0 19.");
+    EXPECT_EQ(Colonne(*montants, 2, 1, 4), conversions[2].montants);
+    EXPECT_EQ(Colonne(*conversion, 3, 2, 3), (std::vector<std::string>{francs, ""}));
+    EXPECT_TRUE(p.FenetreAffichage().progression.empty());
+    // The entry chosen for a conversion renamed and given a new rate: its
+    // name and the rate of change follow.
+    Saisir(p, page, "CONVERSION", 2, 3, "19");
+    Saisir(p, page, "TABLE", 5, 10, "Rouble russe");
+    Saisir(p, page, "TABLE", 6, 10, "100");
+    EXPECT_EQ(Colonne(*conversion, 3, 2, 4), (std::vector<std::string>{francs, "Rouble russe", "15,244902"}));
+
+    const Point retour = Milieu(m, page, "RETOUR");
+    Cliquer(p, retour.x, retour.y);
+    EXPECT_EQ(m.jeu.PageCourante, Page(m, "DEBUT"));
+    EXPECT_EQ(p.JournalErreurs(), "");
+
+    // A new plan gives the table its defaults back, and the page its two
+    // entries; the amounts typed are gone.
+    p.RepondreMessage(7);  // the plan is not saved
+    p.Programme().Recepteur().MenuFichier(plan::CommandeFichier::Nouveau);
+    Aller(p, "VERS_MONNAIES", "MONNAIES");
+    EXPECT_EQ(entrees(2).back(), "A personnaliser");
+    EXPECT_EQ(entrees(3).back(), "1");
+    EXPECT_EQ(Colonne(*conversion, 3, 2, 4), (std::vector<std::string>{francs, "Euro", "0,152449"}));
+    EXPECT_EQ(Colonne(*montants, 2, 1, 4), (std::vector<std::string>{"", "", "", "0,00"}));
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The computed grids of the sample from the command line: the plan as
 # play shows it, an entry given as a user's edit changing its dependants
-# and the total, in both scene forms, and saved from its page into a plan
-# document; a damaged scene gives the loader's message and exit code 1.
+# and the total, the currency table as formulas read it, in both scene
+# forms, and saved from its page into a plan document; a damaged scene gives
+# the loader's message and exit code 1.
 set -u
 tool="$1"; description="$2"
 dir=$(mktemp -d); trap 'rm -rf "$dir"' EXIT
@@ -36,6 +37,15 @@ for form in 4600 4500; do
     "$tool" values "$dir/s.sce" --page FINANCES --set FINANCES:PREVISIONS:6:7=12000 \
         --set FINANCES:PREVISIONS:2:9=30/04/2025 > "$dir/g.txt" || fail "finances set $form"
     grep -qx "FINANCES${tab}PREVISIONS${tab}2${tab}10${tab}44 100,0" "$dir/g.txt" || fail "closed sales $form"
+    # The currency page reads the currency table: names, rates, and the
+    # names of the entries its conversion goes between.
+    "$tool" values "$dir/s.sce" --page MONNAIES > "$dir/m.txt" || fail "currencies $form"
+    for attendu in "TABLE 2 9 Franc Français" "TABLE 3 9 6,55957" "TABLE 6 9 0,00655957" \
+                   "TABLE 5 10 A personnaliser" "CONVERSION 3 2 Franc Français" "CONVERSION 3 3 Euro" \
+                   "CONVERSION 3 4 0,152449"; do
+        o=${attendu%% *}; reste=${attendu#* }; c=${reste%% *}; reste=${reste#* }; r=${reste%% *}; v=${reste#* }
+        grep -qx "MONNAIES${tab}$o${tab}$c${tab}$r${tab}$v" "$dir/m.txt" || fail "currencies $o $c,$r $form: $(grep "$o${tab}$c${tab}$r${tab}" "$dir/m.txt")"
+    done
 done
 
 # Saved from a page with a grid, the page is shown again after the save as

@@ -11,6 +11,7 @@
 #include "engine/scene_fichier.h"
 #include "engine/scripts_moteur.h"
 #include "grid/fonctions_calcul.h"
+#include "grid/fonctions_monnaie.h"
 #include "grid/magasin_grilles.h"
 #include "platform/cp1252.h"
 
@@ -151,8 +152,14 @@ int ComposerGrilles(const CorpsValeurs& corps) {
     // closing dates) as in the program.
     const grid::AccesGrilles acces{moteur.ScriptsDuMoteur().Formule().scene, grilles};
     grid::FonctionsCalcul fonctions(acces);
-    moteur.ScriptsDuMoteur().FonctionsGrilles(&fonctions);
+    // And read the currency table, as in the program (a conversion has no
+    // settings store here: it writes no reference rate).
+    grid::FonctionsMonnaie monnaies(acces, {moteur.Monnaies, nullptr, moteur.jeu.ConversionEnCours, {}, {}},
+                                    &fonctions);
+    moteur.ScriptsDuMoteur().FonctionsGrilles(&monnaies);
+    moteur.Services().conversion = &monnaies;
     const int code = corps(moteur, grilles);
+    moteur.Services().conversion = nullptr;
     moteur.ScriptsDuMoteur().FonctionsGrilles(nullptr);
     moteur.Services().grilles = nullptr;
     return code;
