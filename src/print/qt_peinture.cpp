@@ -6,7 +6,7 @@
 #include <QTextLayout>
 
 #include <cmath>
-#include <cstdio>
+#include <vector>
 
 #include "grid/feuille.h"
 #include "platform/cp1252.h"
