@@ -230,7 +230,9 @@ void CopierVersBook(TableauClasse& g, Classeur& classeur, int numero, const Cont
     }
     for (int c = 1; c <= nc; ++c) {
         const int fc = colonneFeuille[static_cast<std::size_t>(c)];
-        if (fc != 0) formats(g.Colonne(c).AttributImpression, PlageFeuille{1, fc, lignesUtilisees, fc}, false, fc);
+        if (fc != 0) {
+            formats(g.Colonne(c).AttributImpression, PlageFeuille{1 + decal, fc, lignesUtilisees, fc}, false, fc);
+        }
     }
 
     // Cell formats.
@@ -296,14 +298,15 @@ void CopierVersBook(TableauClasse& g, Classeur& classeur, int numero, const Cont
             premiereSuite(colonneFeuille, [&](int c) { return g.Colonne(c).AttributImpression.Attribut3 != 0; }, nc);
     }
 
-    // Outline of the used range, then the sizes of rows and columns given a
-    // minimum size, then the merged zones.
+    // Outline of the used range below the title row, then the sizes of rows
+    // and columns given a minimum size, then the merged zones. (The title
+    // stands above the table, as do the columns' formats.)
     const int lu = f.LignesUtilisees();
     const int cu = f.ColonnesUtilisees();
-    if (lu > 0 && cu > 0) {
-        f.Bords(PlageFeuille{1, 1, 1, cu}, Cote(1));
-        f.Bords(PlageFeuille{1, cu, lu, cu}, Cote(2));
-        f.Bords(PlageFeuille{1, 1, lu, 1}, Cote(8));
+    if (lu > decal && cu > 0) {
+        f.Bords(PlageFeuille{1 + decal, 1, 1 + decal, cu}, Cote(1));
+        f.Bords(PlageFeuille{1 + decal, cu, lu, cu}, Cote(2));
+        f.Bords(PlageFeuille{1 + decal, 1, lu, 1}, Cote(8));
         f.Bords(PlageFeuille{lu, 1, lu, cu}, Cote(4));
     }
     for (int r = 1; r <= nl; ++r) {

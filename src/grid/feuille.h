@@ -41,7 +41,8 @@ struct BordsFeuille {
     bool operator==(const BordsFeuille&) const = default;
 };
 
-// Horizontal alignment codes: 1 left, 2 centre, 3 left (general), 4 right.
+// Horizontal alignment codes: 1 general, 2 left, 3 centre, 4 right, 7 centred
+// across the run.
 struct CelluleFeuille {
     enum class Genre { Vide, Texte, Nombre };
     Genre genre = Genre::Vide;

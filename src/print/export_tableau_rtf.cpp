@@ -6,6 +6,7 @@
 #include "grid/feuille.h"
 #include "grid/valeur_formatee.h"
 #include "print/feuille_imprimee.h"
+#include "print/format_cellule.h"
 
 namespace korv::print {
 
@@ -137,9 +138,7 @@ std::string TableauBandeVersRTF(const grid::Feuille& f, ModeTableauRTF mode, int
                 ++c;
                 continue;
             }
-            static const grid::CelluleFeuille kVide;
-            const grid::CelluleFeuille* p = f.Cellule(ligne, c);
-            const grid::CelluleFeuille& cellule = p ? *p : kVide;
+            const FormatCellule cellule = FormatCelluleFeuille(f, ligne, c);
             const int a = cellule.alignement;
             const grid::BordsFeuille& b = cellule.bords;
             const bool blanc = b.couleur == kBlanc;
@@ -152,17 +151,14 @@ std::string TableauBandeVersRTF(const grid::Feuille& f, ModeTableauRTF mode, int
                     if (!ecrite(c2)) continue;
                     x += Largeur(f, c2);
                     derniere = c2;
-                    if (ligne != 1) {
-                        const grid::CelluleFeuille* q = f.Cellule(ligne, c2);
-                        if (q && q->bords.droite >= 0) break;
-                    }
+                    if (ligne != 1 && FormatCelluleFeuille(f, ligne, c2).bords.droite >= 0) break;
                 }
             } else {
                 x += Largeur(f, c);
             }
 
             definition += "\\clvertalt";
-            definition += Gris(cellule.remplissage ? cellule.remplissage->motif : 0);
+            definition += Gris(cellule.remplissage.motif);
             if (b.haut >= 0) definition += blanc ? "\\clbrdrt\\brdrs\\brdrw10\\brdrcf2" : "\\clbrdrt\\brdrs\\brdrw10";
             if (b.bas >= 0) definition += blanc ? "\\clbrdrb\\brdrs\\brdrw10\\brdrcf2" : "\\clbrdrb\\brdrs\\brdrw10";
             if (ligne == derniereLigne && mode == ModeTableauRTF::PlanAction) definition += "\\clbrdrb\\brdrs\\brdrw10";
@@ -178,9 +174,9 @@ std::string TableauBandeVersRTF(const grid::Feuille& f, ModeTableauRTF mode, int
             textes += "\\pard\\plain ";
             textes += AlignementRTF(a);
             textes += kTexteCellule;
-            if (cellule.police && cellule.police->gras) textes += "\\b";
+            if (cellule.gras) textes += "\\b";
             textes += ' ';
-            textes += TexteCelluleRTF(TexteCelluleFeuille(cellule));
+            textes += TexteCelluleRTF(cellule.texte);
             textes += " \\cell }";
 
             if (ligne == 1) break;  // the title cell spans the band

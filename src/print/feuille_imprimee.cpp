@@ -34,6 +34,7 @@ public:
     bool SautApresColonne(int colonne) const override {
         return std::find(f_.sautsColonnes.begin(), f_.sautsColonnes.end(), colonne) != f_.sautsColonnes.end();
     }
+    bool TitreEnPremiereLigne() const override { return !f_.titreImpression.empty(); }
     const grid::Feuille* Feuille() const override { return &f_; }
 
 private:

@@ -34,6 +34,18 @@ std::int32_t TableauDuTitre(const ImpressionTravail& t, std::int32_t index) {
     return 0;
 }
 
+// The title item's grid shows the title itself, in its sheet's first row.
+bool TitreDansLaGrille(const ImpressionTravail& t, std::int32_t index) {
+    const std::int32_t j = TableauDuTitre(t, index);
+    if (j == 0) return false;
+    const ImpressionElement& g = *Element(t, j);
+    if (g.PremLig != 1 || g.ObjetTableau < 1 || static_cast<std::size_t>(g.ObjetTableau) > t.feuilles.size()) {
+        return false;
+    }
+    const auto& feuille = t.feuilles[static_cast<std::size_t>(g.ObjetTableau - 1)];
+    return feuille != nullptr && feuille->TitreEnPremiereLigne();
+}
+
 }  // namespace
 
 std::int32_t DetermineDecalageHauteur(const ImpressionTravail& t, std::int32_t page) {
@@ -124,6 +136,9 @@ std::vector<Dessin> PlanPage(const ImpressionTravail& t, std::int32_t page) {
                 d.rectangle = t.PiedRectangle;
                 d.texte = t.EnTetePied.PiedTexte;
             } else if (e.Genre == GenreElement::TitreTableau) {
+                // The grid's sheet prints the title in its first row: drawn
+                // here as well, the two would overlap.
+                if (TitreDansLaGrille(t, k)) continue;
                 d.texte = e.Texte;
                 d.rtf = true;  // titles are stored as RTF
                 if (e.CentrageHorizontal) {

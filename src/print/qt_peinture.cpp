@@ -6,10 +6,11 @@
 #include <QTextLayout>
 
 #include <cmath>
-#include <cstdio>
+#include <vector>
 
 #include "grid/feuille.h"
 #include "platform/cp1252.h"
+#include "print/format_cellule.h"
 #include "print/qt_texte_twips.h"
 #include "print/texte_travail.h"
 #include "rtf/qt_document.h"
@@ -69,34 +70,28 @@ void PeindreTexte(const Dessin& d, const ImpressionElement& e, QPainter& p, cons
     p.restore();
 }
 
-std::string TexteCellule(const grid::CelluleFeuille& c) {
-    if (c.genre == grid::CelluleFeuille::Genre::Texte) return c.texte;
-    if (c.genre == grid::CelluleFeuille::Genre::Vide) return {};
-    char tampon[64];
-    double n = c.nombre;
-    const bool pourcent = c.format.find('%') != std::string::npos;
-    if (pourcent) n *= 100;
-    if (c.format.empty()) std::snprintf(tampon, sizeof tampon, "%.10g", n);
-    else std::snprintf(tampon, sizeof tampon, "%.2f", n);
-    std::string s = tampon;
-    for (char& ch : s)
-        if (ch == '.') ch = ',';
-    if (pourcent) s += '%';
-    return s;
-}
-
 // The sheet's horizontal alignment codes: 1 general (numbers to the right,
 // texts to the left), 2 left, 3 centre, 4 right, 7 centred across cells.
-int AlignementHorizontal(const grid::CelluleFeuille& c) {
+int AlignementHorizontal(const FormatCellule& c) {
     switch (c.alignement) {
     case 3:
     case 7: return Qt::AlignHCenter;
     case 4: return Qt::AlignRight;
     case 0:
-    case 1: return c.genre == grid::CelluleFeuille::Genre::Nombre ? Qt::AlignRight : Qt::AlignLeft;
+    case 1: return c.nombre ? Qt::AlignRight : Qt::AlignLeft;
     default: return Qt::AlignLeft;
     }
 }
+
+int AlignementVertical(const FormatCellule& c) {
+    switch (c.alignementVertical) {
+    case 1: return Qt::AlignTop;
+    case 3: return Qt::AlignBottom;
+    default: return Qt::AlignVCenter;
+    }
+}
+
+QColor Couleur(std::int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 std::int32_t Hauteur(const grid::Feuille& f, int l) {
     const auto it = f.hauteurs.find(l);
@@ -107,47 +102,126 @@ std::int32_t Largeur(const grid::Feuille& f, int c) {
     return it != f.largeurs.end() ? it->second : kLargeurColonneDefaut;
 }
 
-// The title rows, then the range's rows; the title columns, then the band's.
+// The rows and columns of one printed piece, in drawing order, with their
+// edges in device pixels (one more edge than rows or columns).
+struct GrilleMorceau {
+    std::vector<int> lignes, colonnes;
+    std::vector<double> y, x;
+};
+
+GrilleMorceau Morceau(const grid::Feuille& f, const ImpressionElement& e, const FeuilleImprimee& fi, QPointF origine,
+                      double k) {
+    GrilleMorceau m;
+    for (int l = 1; l < e.PremLig; ++l)
+        if (fi.LigneTitre(l)) m.lignes.push_back(l);
+    for (int l = e.PremLig; l <= e.DernLig; ++l) m.lignes.push_back(l);
+    for (int c = 1; c <= fi.ColonnesTitre() && c < e.PremCol; ++c) m.colonnes.push_back(c);
+    for (int c = e.PremCol; c <= e.DernCol; ++c) m.colonnes.push_back(c);
+    m.y.push_back(origine.y());
+    for (int l : m.lignes) m.y.push_back(m.y.back() + Hauteur(f, l) * k);
+    m.x.push_back(origine.x());
+    for (int c : m.colonnes) m.x.push_back(m.x.back() + Largeur(f, c) * k);
+    return m;
+}
+
+// The index in `m.colonnes` of the last column the text of the cell at
+// index j covers: the print title spans the piece, a merged run its columns.
+std::size_t FinTexte(const grid::Feuille& f, const GrilleMorceau& m, int ligne, std::size_t j) {
+    const int c = m.colonnes[j];
+    int derniere = c;
+    if (ligne == 1 && !f.titreImpression.empty()) {
+        derniere = m.colonnes.back();
+    } else {
+        for (const grid::PlageFeuille& z : f.fusions)
+            if (z.ligne1 <= ligne && ligne <= z.ligne2 && z.colonne1 == c) derniere = z.colonne2;
+    }
+    std::size_t fin = j;
+    while (fin + 1 < m.colonnes.size() && m.colonnes[fin + 1] <= derniere && m.colonnes[fin + 1] > m.colonnes[fin])
+        ++fin;
+    return fin;
+}
+
+// One side of a cell: a thin line (style 1) or a double one (style 6),
+// drawn inside the cell from its edge; `dedans` is one line's width towards
+// the cell's middle.
+void Trait(QPainter& p, int style, std::int32_t couleur, QPointF a, QPointF b, QPointF dedans, double epaisseur) {
+    if (style < 0) return;
+    p.setPen(QPen(Couleur(couleur), epaisseur, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(a + dedans / 2, b + dedans / 2);
+    if (style == 6) p.drawLine(a + 2.5 * dedans, b + 2.5 * dedans);
+}
+
+// A printed piece of a grid as its sheet copy holds it: the title rows,
+// then the piece's rows; the title columns, then the band's. Fills first,
+// then texts, then the cells' borders and the frame, unless the job prints
+// without borders.
 void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImprimee& fi, QPainter& p,
                    const VuePage& v) {
     const grid::Feuille* f = fi.Feuille();
     if (f == nullptr) return;
-    std::vector<int> lignes, colonnes;
-    for (int l = 1; l < e.PremLig; ++l)
-        if (fi.LigneTitre(l)) lignes.push_back(l);
-    for (int l = e.PremLig; l <= e.DernLig; ++l) lignes.push_back(l);
-    for (int c = 1; c <= fi.ColonnesTitre() && c < e.PremCol; ++c) colonnes.push_back(c);
-    for (int c = e.PremCol; c <= e.DernCol; ++c) colonnes.push_back(c);
     const double k = v.pixelsParTwip;
-    const QPointF origine = EnPixels(d.rectangle, v, d.decalageHorizontal).topLeft();
+    const GrilleMorceau m = Morceau(*f, e, fi, EnPixels(d.rectangle, v, d.decalageHorizontal).topLeft(), k);
+    if (m.lignes.empty() || m.colonnes.empty()) return;
+    auto cellule = [&](std::size_t i, std::size_t j, std::size_t fin) {
+        return QRectF(QPointF(m.x[j], m.y[i]), QPointF(m.x[fin + 1], m.y[i + 1]));
+    };
     p.save();
-    QFont police("Arial");
-    police.setPixelSize(std::max(1, static_cast<int>(std::lround(f->taillePolice * 20 * k))));
-    p.setFont(police);
-    p.setPen(QPen(Qt::black, 0));
-    double y = origine.y();
+    p.setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < m.lignes.size(); ++i) {
+        for (std::size_t j = 0; j < m.colonnes.size(); ++j) {
+            const FormatCellule x = FormatCelluleFeuille(*f, m.lignes[i], m.colonnes[j]);
+            if (x.remplissage.motif != 0) p.fillRect(cellule(i, j, j), Couleur(CouleurRemplissage(x.remplissage)));
+        }
+    }
     // Texts kept clear of the cell edges by three screen pixels, whatever the device.
     const double marge = 3 * kTwipsParPixelEcran * k;
-    double largeurTotale = 0;
-    for (int c : colonnes) largeurTotale += Largeur(*f, c) * k;
-    for (int l : lignes) {
-        const double h = Hauteur(*f, l) * k;
-        double x = origine.x();
-        for (int c : colonnes) {
-            const double w = Largeur(*f, c) * k;
-            if (const grid::CelluleFeuille* cel = f->Cellule(l, c)) {
-                const std::string s = TexteCellule(*cel);
-                if (!s.empty()) {
-                    const auto u = platform::Cp1252VersU32(s);
-                    p.drawText(QRectF(x + marge, y, w - 2 * marge, h), AlignementHorizontal(*cel) | Qt::AlignVCenter,
-                               QString::fromUcs4(u.data(), static_cast<qsizetype>(u.size())));
-                }
-            }
-            x += w;
+    for (std::size_t i = 0; i < m.lignes.size(); ++i) {
+        for (std::size_t j = 0; j < m.colonnes.size(); ++j) {
+            const FormatCellule x = FormatCelluleFeuille(*f, m.lignes[i], m.colonnes[j]);
+            if (x.texte.empty()) continue;
+            QFont police(x.police.empty() ? QStringLiteral("Arial") : QString::fromLatin1(x.police.c_str()));
+            police.setPixelSize(std::max(1, static_cast<int>(std::lround(x.taille * 20 * k))));
+            police.setBold(x.gras);
+            police.setItalic(x.italique);
+            police.setUnderline(x.souligne);
+            p.setFont(police);
+            p.setPen(Couleur(x.couleurTexte));
+            const QRectF r = cellule(i, j, FinTexte(*f, m, m.lignes[i], j)).adjusted(marge, 0, -marge, 0);
+            int drapeaux = AlignementHorizontal(x) | AlignementVertical(x);
+            if (x.retourLigne && x.alignementVertical == 1) drapeaux |= Qt::TextWordWrap;
+            const auto u = platform::Cp1252VersU32(x.texte);
+            p.drawText(r, drapeaux, QString::fromUcs4(u.data(), static_cast<qsizetype>(u.size())));
         }
-        y += h;
     }
-    if (!e.SansBords) p.drawRect(QRectF(origine, QSizeF(largeurTotale, y - origine.y())));
+    if (!e.SansBords) {
+        // A thin line is half a point at least one device pixel wide.
+        const double epaisseur = std::max(1.0, 10 * k);
+        const double w = epaisseur;
+        for (std::size_t i = 0; i < m.lignes.size(); ++i) {
+            for (std::size_t j = 0; j < m.colonnes.size(); ++j) {
+                const grid::BordsFeuille b = FormatCelluleFeuille(*f, m.lignes[i], m.colonnes[j]).bords;
+                const QRectF r = cellule(i, j, j);
+                Trait(p, b.haut, b.couleur, r.topLeft(), r.topRight(), {0, w}, epaisseur);
+                Trait(p, b.bas, b.couleur, r.bottomLeft(), r.bottomRight(), {0, -w}, epaisseur);
+                Trait(p, b.gauche, b.couleur, r.topLeft(), r.bottomLeft(), {w, 0}, epaisseur);
+                Trait(p, b.droite, b.couleur, r.topRight(), r.bottomRight(), {-w, 0}, epaisseur);
+            }
+        }
+        // The frame leaves the sheet's first row out when the piece starts
+        // with it or repeats title rows: the print title stands above it.
+        bool lignesTitre = false;
+        for (int l = 1; l <= fi.DerniereLigne() && !lignesTitre; ++l) lignesTitre = fi.LigneTitre(l);
+        const int premiere = e.PremLig == 1 || lignesTitre ? 2 : e.PremLig;
+        std::size_t i = 0;
+        while (i < m.lignes.size() && m.lignes[i] < premiere) ++i;
+        if (i < m.lignes.size()) {
+            p.setPen(QPen(Qt::black, epaisseur, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            p.setBrush(Qt::NoBrush);
+            const double demi = epaisseur / 2;
+            const QRectF cadre(QPointF(m.x.front(), m.y[i]), QPointF(m.x.back(), m.y.back()));
+            p.drawRect(cadre.adjusted(demi, demi, -demi, -demi));
+        }
+    }
     p.restore();
 }
 

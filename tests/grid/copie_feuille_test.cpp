@@ -176,5 +176,32 @@ TEST(CopieFeuille, RowFormatsBordersFillsPageBreaksAndMerges) {
     EXPECT_EQ(f.Cellule(3, 3)->bords.bas, 1) << "the outline of the used range";
 }
 
+// The print title stands above the table: the outline and the columns'
+// borders, fills and fonts start on the row under it, in every mode.
+TEST(CopieFeuille, TheTitleRowStandsAboveTheOutlineAndTheColumnFormats) {
+    auto g = Base();
+    g.colonnes[0].impression[5] = 3;  // field 6: both side borders
+    g.colonnes[1].impression[4] = 1;  // field 5: printed background
+    g.colonnes[0].impression[0] = 1;  // field 1: bold
+    auto t = Grille(g);
+    t->ImprimeChangeTitre("Budget", 0);
+    for (int mode : {1, 3}) {
+        SCOPED_TRACE(mode);
+        const Feuille f = Copie(*t, mode);
+        for (int c = 1; c <= 3; ++c) {
+            const CelluleFeuille* x = f.Cellule(1, c);
+            ASSERT_NE(x, nullptr);
+            EXPECT_EQ(x->bords, BordsFeuille{}) << c;
+            EXPECT_FALSE(x->remplissage.has_value()) << c;
+        }
+        EXPECT_TRUE(f.Cellule(1, 1)->police->gras) << "the title keeps its own font";
+        EXPECT_EQ(f.Cellule(1, 1)->police->taille, 10);
+        EXPECT_EQ(f.Cellule(2, 1)->bords.haut, 1);
+        EXPECT_EQ(f.Cellule(2, 1)->bords.gauche, 1);
+        EXPECT_EQ(f.Cellule(4, 1)->bords.droite, 1);
+        EXPECT_TRUE(f.Cellule(2, 2)->remplissage.has_value());
+    }
+}
+
 }  // namespace
 }  // namespace korv::grid

@@ -162,13 +162,16 @@ TEST(AddingObjects, SummaryModeAddsThePageCommentaryOnce) {
     b.s.Graphique(3, 1);
     b.s.Texte(3, 2, "Sur le graphique");
     b.s.Graphique(4, 1);  // a page without commentary
+    b.s.Grille(5, 1, 5, "C");
+    b.s.Texte(5, 3, "Autre commentaire");  // another page's, at the same object number
     b.a.ImprimeAjouteObjet(-1, 3, {}, {});
     b.Ajoute(2, 1);
     b.Ajoute(2, 2);
+    b.Ajoute(5, 1);
     b.Ajoute(3, 1);
     b.Ajoute(4, 1);
-    EXPECT_EQ(Liste(b.t), (L{"TITRETABLEAU", "[A]", "G1", "[Commentaire]", "TITRETABLEAU", "[B]", "G2", "C1",
-                             "[Sur le graphique]", "C2"}));
+    EXPECT_EQ(Liste(b.t), (L{"TITRETABLEAU", "[A]", "G1", "[Commentaire]", "TITRETABLEAU", "[B]", "G2",
+                             "TITRETABLEAU", "[C]", "G3", "[Autre commentaire]", "C1", "[Sur le graphique]", "C2"}));
     EXPECT_EQ(b.t.graphiques[0].Tag, "75% PAGE");
     EXPECT_EQ(b.t.graphiques[1].Tag, "PLEINE PAGE");
     EXPECT_EQ(b.t.graphiques[0].contenu.titre, "3.1");

@@ -27,11 +27,13 @@ public:
     }
     bool SautApresLigne(int l) const override { return sautsLignes.contains(l); }
     bool SautApresColonne(int c) const override { return sautsColonnes.contains(c); }
+    bool TitreEnPremiereLigne() const override { return titreEnPremiereLigne; }
 
     std::set<int> titres;
     int colonnesTitre = 0;
     std::map<int, std::int32_t> hauteurs, largeurs;
     std::set<int> sautsLignes, sautsColonnes;
+    bool titreEnPremiereLigne = false;
 
 private:
     int lignes_, colonnes_;

@@ -162,6 +162,11 @@ TEST(Pagination, GridBandsRepeatTheTitleColumn) {
     AjouteFeuille(u, std::move(g));
     ApercuPaginer(u, m, kPixel);
     EXPECT_EQ(Morceaux(u), (std::vector<Morceau>{{1, 2, 3, 1, 4}, {1, 4, 6, 2, 4}, {1, 7, 7, 2, 4}}));
+    // Columns that fill the body exactly make one band.
+    ImpressionTravail v = Travail(12000, 16000);
+    AjouteFeuille(v, std::make_unique<FeuilleFactice>(4, 4, 300, 3000));
+    ApercuPaginer(v, m, kPixel);
+    EXPECT_EQ(Morceaux(v), (std::vector<Morceau>{{1, 1, 4, 1, 4}}));
 }
 
 TEST(Pagination, GridPiecesRepeatTheTitleRows) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "feuille_factice.h"
+
 namespace korv::print {
 namespace {
 
@@ -158,6 +160,35 @@ TEST(Peinture, ACentredTitleTakesTheOffsetOfItsOwnGrid) {
     const auto seul = PlanPage(t, 1);
     ASSERT_EQ(seul.size(), 1u);
     EXPECT_EQ(seul[0].rectangle.gauche, 0);
+}
+
+// A grid's title item is drawn unless the piece it is tied to starts with
+// the sheet's first row and that row holds the print title.
+TEST(Peinture, AGridsTitleIsDrawnOnce) {
+    struct Cas {
+        bool titreEnLigne;
+        std::int32_t premiereLigne;
+        bool titreDessine;
+    };
+    for (const Cas c : {Cas{false, 1, true}, Cas{true, 1, false}, Cas{true, 2, true}}) {
+        ImpressionTravail t;
+        auto f = std::make_unique<test::FeuilleFactice>(3, 2);
+        f->titreEnPremiereLigne = c.titreEnLigne;
+        t.feuilles.push_back(std::move(f));
+        ImpressionElement titre;
+        titre.Page = 1;
+        titre.Genre = GenreElement::TitreTableau;
+        titre.ElementTexte = 1;
+        titre.Texte = "Titre";
+        t.Elements.push_back(titre);
+        ImpressionElement g = Grille(1, {0, 100, 2000, 500});
+        g.PremLig = c.premiereLigne;
+        g.DernLig = 3;
+        t.Elements.push_back(g);
+        const auto plan = PlanPage(t, 1);
+        ASSERT_EQ(plan.size(), c.titreDessine ? 2u : 1u) << c.titreEnLigne << " " << c.premiereLigne;
+        EXPECT_EQ(plan.back().genre, DessinGenre::Tableau);
+    }
 }
 
 TEST(Peinture, ItemsWithNothingToPaintAreLeftOut) {

@@ -158,6 +158,73 @@ TEST(QtPeinture, AGridCellIsPlacedByItsAlignmentCode) {
     }
 }
 
+// A sheet copy painted with its formats: a title row above the frame, a
+// grey row, a border, a red text, a centred text over a merged run. At 15
+// twips a pixel a column is 77 pixels wide and a row 17 high; the piece
+// starts at (100, 100).
+TEST(QtPeinture, AGridPaintsTheFormatsOfItsSheet) {
+    Application();
+    auto classeur = std::make_unique<grid::Classeur>();
+    grid::Feuille& f = classeur->FeuilleNumero(1);
+    f.titreImpression = "Titre";
+    f.Texte(1, 1, "Titre");
+    f.Police(grid::PlageFeuille{1, 1, 1, 1}, grid::PoliceFeuille{"ARIAL", 10, true});
+    f.Texte(2, 2, "M");
+    f.Alignement(grid::PlageFeuille{2, 2, 2, 3}, 3, true, 2);
+    f.fusions.push_back({2, 2, 2, 3});
+    f.Bords(grid::PlageFeuille{2, 1, 3, 1}, grid::BordsFeuille{-1, 1, -1, -1});
+    const std::int32_t gris = 200 | 200 << 8 | 200 << 16;
+    f.Remplir(grid::PlageFeuille{3, 1, 3, 3}, grid::RemplissageFeuille{1, gris, gris});
+    f.Texte(3, 3, "X");
+    f.CouleurTexte(grid::PlageFeuille{3, 3, 3, 3}, 0x0000FF);
+    ImpressionTravail t;
+    t.feuilles.push_back(FeuilleDuClasseur(std::move(classeur), 1));
+    ImpressionElement g;
+    g.Page = 1;
+    g.ObjetTableau = 1;
+    g.PremLig = 1;
+    g.DernLig = 3;
+    g.PremCol = 1;
+    g.DernCol = 3;
+    g.rectangle = {1500, 1500, 1500 + 3 * kLargeurColonneDefaut, 1500 + 3 * kHauteurLigneDefaut};
+    t.Elements.push_back(g);
+
+    const auto sombre = [](QRgb c) { return qGray(c) < 128; };
+    const auto rouge = [](QRgb c) { return qRed(c) > 180 && qGreen(c) < 100 && qBlue(c) < 100; };
+    const auto grise = [](QRgb c) { return c == qRgb(200, 200, 200); };
+    struct Cas {
+        const char* quoi;
+        bool sansBords;
+        QRect zone;
+        bool (*critere)(QRgb);
+        bool attendu;  // some pixel of the zone meets the test
+    };
+    const Cas cas[] = {
+        {"no line above the title row", false, QRect(110, 98, 200, 3), +sombre, false},
+        {"the frame's top edge under it", false, QRect(130, 116, 10, 3), +sombre, true},
+        {"the border right of column 1", false, QRect(175, 121, 3, 8), +sombre, true},
+        {"no border without borders", true, QRect(175, 121, 3, 8), +sombre, false},
+        {"the grey row", true, QRect(180, 136, 20, 4), +grise, true},
+        {"the red text", false, QRect(255, 135, 76, 16), +rouge, true},
+        {"the merged run's text across its middle", false, QRect(240, 118, 30, 15), +sombre, true},
+        {"and not in its first column's middle", false, QRect(195, 118, 30, 15), +sombre, false},
+    };
+    for (const Cas& c : cas) {
+        t.Elements.front().SansBords = c.sansBords;
+        QImage im(500, 300, QImage::Format_RGB32);
+        im.fill(Qt::white);
+        QPainter p(&im);
+        VuePage v;
+        v.pixelsParTwip = 1.0 / 15.0;
+        PeindrePage(t, 1, p, v);
+        p.end();
+        bool trouve = false;
+        for (int x = c.zone.left(); x <= c.zone.right(); ++x)
+            for (int y = c.zone.top(); y <= c.zone.bottom(); ++y) trouve = trouve || c.critere(im.pixel(x, y));
+        EXPECT_EQ(trouve, c.attendu) << c.quoi;
+    }
+}
+
 }  // namespace
 }  // namespace korv::print
 

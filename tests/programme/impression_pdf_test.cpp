@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -16,6 +18,8 @@
 #include "display/graphiques.h"
 #include "engine/moteur.h"
 #include "engine/recherche.h"
+#include "engine/scripts_moteur.h"
+#include "grid/tableau.h"
 #include "print/plage_impression.h"
 #include "print/qt_imprimante.h"
 #include "print/qt_mesureur.h"
@@ -26,6 +30,8 @@ namespace korv::programme {
 namespace {
 
 using testsupport::PiloteProgramme;
+
+constexpr std::int32_t kRouge = 0x0000FF;  // 0x00BBGGRR
 
 // A poppler tool's standard output; fails the test when it cannot run.
 QString Poppler(const QString& outil, const QStringList& arguments) {
@@ -68,11 +74,13 @@ struct Impression {
     int pages = -1;           // the preview's "/N"
     int bandesPrevisions = 0; // the forecast's printed pieces
     std::string erreur;
+    std::vector<print::ImpressionElement> tresorerie;  // the cash grid's pieces, the first grid printed
 };
 
 // Presses the start page's "Imprimer", then `bouton`; the preview prints
-// all its pages into `pdf`.
-Impression Imprimer(const QString& pdf, const char* bouton) {
+// all its pages into `pdf`. `preparer` runs on the loaded sample first.
+Impression Imprimer(const QString& pdf, const char* bouton,
+                    const std::function<void(PiloteProgramme&)>& preparer = {}) {
     print::QtImprimante imprimante;
     imprimante.FichierPdf(pdf);
     print::QtMesureur mesureur;
@@ -80,10 +88,13 @@ Impression Imprimer(const QString& pdf, const char* bouton) {
     std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
     p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
     p.ExecuterJusquARepos();
+    if (preparer) preparer(p);
     Impression r;
     p.Apercu().reponse = [&](print::ContexteApercu& c) {
         const print::ImpressionTravail& t = c.travail;
         r.pages = t.NombreDePages;
+        for (const auto& e : t.Elements)
+            if (e.ObjetTableau == 1) r.tresorerie.push_back(e);
         const int previsions = static_cast<int>(t.feuilles.size());  // the last grid copied
         for (const auto& e : t.Elements) r.bandesPrevisions += e.ObjetTableau == previsions ? 1 : 0;
         print::QtPeintreImprimante peintre(imprimante.Printer(), t,
@@ -180,6 +191,173 @@ TEST(ImpressionPdf, ThePrintedGridCentresItsTextsAsTheScreenDoes) {
     // The total ends three pixels (2.25 points) short of column 2's right edge.
     EXPECT_NEAR(somme.second, poste + 90 + 120 - 2.25, 2);
     EXPECT_GT(somme.second, montantFin);
+}
+
+// The cash grid given print formats by a script (its title, a grey and
+// bold total row, borders at the right of its first two columns) and a red
+// amount prints them as the sheet copy holds them, its title once.
+void FormatsTresorerie(PiloteProgramme& p) {
+    engine::Moteur& m = p.Moteur();
+    m.ScriptsDuMoteur().ProgScriptExecute(
+        "DECLARE R\r\n"
+        "QUE R = IMPRIMETITRE('DEBUT';'TRESORERIE';'Tr\xE9sorerie de d\xE9part';0)\r\n"
+        "QUE R = ZONEFOND('DEBUT';'TRESORERIE';0;4;0;4)\r\n"
+        "QUE R = ZONEFORMAT('DEBUT';'TRESORERIE';0;4;0;4;1)\r\n"
+        "QUE R = ZONEBORD('DEBUT';'TRESORERIE';1;0;2;0)",
+        m.jeu.PageCourante, -1, "");
+    const int page = engine::NumeroDePage(m.scene, "DEBUT");
+    const int objet = engine::NumeroObjet(m.scene, page, "TRESORERIE");
+    auto* g = dynamic_cast<grid::TableauClasse*>(m.Tableaux().GrilleDe(page, objet));
+    ASSERT_NE(g, nullptr);
+    g->CaseCouleurTexteChange(2, 2, kRouge);
+}
+
+// A word's box on `page`, in points from the page's top left; empty when
+// the word is not there.
+QRectF BoiteMot(const QString& pdf, int page, const QString& mot) {
+    const QString n = QString::number(page);
+    const QString html = Poppler("pdftotext", {"-bbox", "-f", n, "-l", n, pdf, "-"});
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                                          "yMax=\"([0-9.]+)\">%1</word>")
+                               .arg(QRegularExpression::escape(mot)))
+            .match(html);
+    if (!m.hasMatch()) return {};
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+}
+
+// The words set in a bold font on `page`, as pdftohtml marks them.
+QStringList MotsGras(const QString& pdf, int page) {
+    const QString n = QString::number(page);
+    const QString xml = Poppler("pdftohtml", {"-xml", "-stdout", "-i", "-q", "-f", n, "-l", n, pdf});
+    QStringList mots;
+    QRegularExpressionMatchIterator i = QRegularExpression(QStringLiteral("<b>([^<]*)</b>")).globalMatch(xml);
+    while (i.hasNext()) mots << i.next().captured(1).split(' ', Qt::SkipEmptyParts);
+    return mots;
+}
+
+// One table row of an RTF table: its cells' definitions and texts, the
+// opening empty cell left out.
+struct LigneRtf {
+    std::vector<std::string> definitions, textes;
+};
+
+std::vector<LigneRtf> LignesRtf(const std::string& rtf) {
+    std::vector<LigneRtf> r;
+    for (std::size_t debut = rtf.find("\\trowd"); debut != std::string::npos; debut = rtf.find("\\trowd", debut + 1)) {
+        const std::size_t fin = rtf.find("\\row", debut + 6);
+        if (fin == std::string::npos) break;
+        const std::string ligne = rtf.substr(debut, fin - debut);
+        const std::size_t pard = ligne.find("\\pard");
+        LigneRtf l;
+        for (std::size_t a = 0, b; (b = ligne.find("\\cellx", a)) < pard; a = b + 6)
+            l.definitions.push_back(ligne.substr(a, b - a));
+        for (std::size_t a = pard, b; (b = ligne.find("\\cell ", a)) != std::string::npos; a = b + 6)
+            l.textes.push_back(ligne.substr(a, b - a));
+        if (!l.definitions.empty()) l.definitions.erase(l.definitions.begin());
+        if (!l.textes.empty()) l.textes.erase(l.textes.begin());
+        r.push_back(std::move(l));
+    }
+    return r;
+}
+
+// The colour of the page image at a point given in points (the image at 144
+// dots per inch: two pixels a point).
+QColor Pixel(const QImage& page, QPointF points) {
+    return page.pixelColor(static_cast<int>(points.x() * 2), static_cast<int>(points.y() * 2));
+}
+
+TEST(ImpressionPdf, ThePrintedGridShowsItsFormatsAndItsTitleOnce) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath("plan.pdf");
+    const Impression r = Imprimer(pdf, "IMPRIMER_PLAN", FormatsTresorerie);
+    ASSERT_EQ(r.erreur, "");
+    ASSERT_FALSE(r.tresorerie.empty());
+    const int page = r.tresorerie.front().Page;
+    const QString texte = TextePage(pdf, page);
+    EXPECT_EQ(texte.count(QStringLiteral("Trésorerie de départ")), 1) << texte.toStdString();
+    EXPECT_EQ(texte.count(QStringLiteral("Trésorerie")), 1) << texte.toStdString();
+
+    ASSERT_EQ(Poppler("pdftoppm", {"-png", "-r", "144", "-f", QString::number(page), "-l", QString::number(page),
+                                   "-singlefile", pdf, dossier.filePath("page")}),
+              "");
+    const QImage image(dossier.filePath("page.png"));
+    ASSERT_FALSE(image.isNull());
+
+    // The red amount, and the black one below it.
+    auto encre = [&](const QString& mot, auto&& couleur) {
+        const QRectF b = BoiteMot(pdf, page, mot);
+        int n = 0;
+        for (double x = b.left(); x < b.right(); x += 0.5)
+            for (double y = b.top(); y < b.bottom(); y += 0.5) n += couleur(Pixel(image, {x, y})) ? 1 : 0;
+        return n;
+    };
+    const auto rouge = [](QColor c) { return c.red() > 180 && c.green() < 100 && c.blue() < 100; };
+    EXPECT_GT(encre(QStringLiteral("15000,00"), rouge), 5);
+    EXPECT_EQ(encre(QStringLiteral("9000,00"), rouge), 0);
+
+    // The borders at the right of columns 1 (180 points wide, its label
+    // centred) and 2 (120 points), on the rows in between.
+    const QRectF poste = BoiteMot(pdf, page, QStringLiteral("Poste"));
+    const QRectF apport = BoiteMot(pdf, page, QStringLiteral("Apport"));
+    ASSERT_FALSE(poste.isEmpty());
+    ASSERT_FALSE(apport.isEmpty());
+    auto trait = [&](double x) {
+        for (double d = -2; d <= 2; d += 0.5)
+            if (qGray(Pixel(image, {x + d, apport.center().y()}).rgb()) < 128) return true;
+        return false;
+    };
+    EXPECT_TRUE(trait(poste.center().x() + 90));
+    EXPECT_TRUE(trait(poste.center().x() + 90 + 120));
+    EXPECT_FALSE(trait(poste.center().x() + 45)) << "no line inside a column";
+
+    // The same grid exported as an RTF table: the rows printed bold and grey
+    // are the ones exported bold and shaded.
+    PiloteProgramme p;
+    std::ifstream f(KORV_SAMPLE_SCENE, std::ios::binary);
+    p.ChargerScene(std::string(std::istreambuf_iterator<char>(f), {}));
+    p.ExecuterJusquARepos();
+    FormatsTresorerie(p);
+    const std::string chemin = dossier.filePath("tresorerie.rtf").toStdString();
+    p.RepondreFichier(chemin);
+    p.Moteur().ScriptsDuMoteur().ProgScriptExecute(
+        "DECLARE R\r\nQUE R = EXPORTEDEBUT(3)\r\nQUE R = EXPORTEOBJET('DEBUT';'RTF_TRESORERIE')\r\n"
+        "QUE R = EXPORTEFIN(0)",
+        p.Moteur().jeu.PageCourante, -1, "");
+    std::ifstream lu(chemin, std::ios::binary);
+    const std::vector<LigneRtf> lignes = LignesRtf(std::string(std::istreambuf_iterator<char>(lu), {}));
+    const QStringList gras = MotsGras(pdf, page);
+    struct Cas {
+        const char* libelle;
+        const char* montant;  // as printed
+        bool grasGris;
+    };
+    for (const Cas c : {Cas{"Apport", "15000,00", false}, Cas{"Emprunt", "9000,00", false},
+                        Cas{"Total", "24000,00", true}}) {
+        SCOPED_TRACE(c.libelle);
+        const LigneRtf* exportee = nullptr;
+        for (const LigneRtf& l : lignes)
+            if (!l.textes.empty() && l.textes.front().find(c.libelle) != std::string::npos) exportee = &l;
+        ASSERT_NE(exportee, nullptr);
+        ASSERT_EQ(exportee->definitions.size(), 3u);
+        ASSERT_EQ(exportee->textes.size(), 3u);
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(exportee->definitions[k].find("\\clshdng") != std::string::npos, c.grasGris) << k;
+            EXPECT_EQ(exportee->textes[k].find("\\b ") != std::string::npos, c.grasGris) << k;
+        }
+        for (const char* mot : {c.libelle, c.montant}) {
+            const QRectF b = BoiteMot(pdf, page, QString::fromLatin1(mot));
+            ASSERT_FALSE(b.isEmpty()) << mot;
+            EXPECT_EQ(gras.contains(QString::fromLatin1(mot)), c.grasGris) << mot;
+            // Left of the word, inside its cell.
+            const QColor fond = Pixel(image, {b.left() - 4, b.center().y()});
+            EXPECT_EQ(fond.red() == 200 && fond.green() == 200 && fond.blue() == 200, c.grasGris)
+                << mot << " " << fond.name().toStdString();
+        }
+    }
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 // The header's tab stop, 7200 twips (360 points) from its left edge, holds

@@ -121,6 +121,50 @@ TEST(Impression, CellReferencesReadTheScenesGrids) {
     EXPECT_EQ(rtf::TexteUtf8(texte.TexteBrut()), "Total : 24 000,0 ; inconnu : .");
 }
 
+// A printed grid keeps its rows' and columns' sizes; with a print title in
+// the sheet's first row, each grid row's height goes one sheet row down.
+TEST(Impression, PrintedRowsAndColumnsKeepTheGridsSizes) {
+    struct Cas {
+        const char* titre;  // script text; empty: no title
+        std::vector<std::int32_t> hauteurs;  // sheet rows 1..
+    };
+    for (const Cas& c : {Cas{"", {300, 600, 900}}, Cas{"Budget", {255, 300, 600, 900}}}) {
+        SCOPED_TRACE(c.titre);
+        PiloteProgramme p;
+        p.ChargerScene(R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=tableau name="G" rect=600,600,4800,1800
+  grid cols=2 rows=3
+  column 1 width=2400 print=0,1,0,0,0,0,0,0
+  column 2 width=1200 print=0,1,0,0,0,0,0,0
+  row 1 height=300 print=0,1,0,0,0,0,0,0
+  row 2 height=600 print=0,1,0,0,0,0,0,0
+  row 3 height=900 print=0,1,0,0,0,0,0,0
+  cell col=1 row=1 text="A"
+  cell col=1 row=2 text="B"
+  cell col=1 row=3 text="C"
+)S");
+        p.ExecuterJusqua(100);
+        p.Moteur().ScriptsDuMoteur().ProgScriptExecute(
+            std::string("DECLARE R\r\nQUE R = IMPRIMETITRE('DEBUT';'G';'") + c.titre +
+                "';0)\r\nQUE R = IMPRIMEPREPAREDEBUT(1)\r\nQUE R = IMPRIMEOBJET('DEBUT';'G';0)\r\n"
+                "QUE R = IMPRIMEPREPAREFIN(1)",
+            1, -1, "");
+        const print::ImpressionTravail& t = p.Programme().TravailImpression();
+        ASSERT_EQ(t.feuilles.size(), 1u);
+        const print::FeuilleImprimee& f = *t.feuilles[0];
+        ASSERT_EQ(f.DerniereLigne(), static_cast<int>(c.hauteurs.size()));
+        std::vector<std::int32_t> hauteurs;
+        for (int r = 1; r <= f.DerniereLigne(); ++r) hauteurs.push_back(f.HauteurLigne(r));
+        EXPECT_EQ(hauteurs, c.hauteurs);
+        EXPECT_EQ(f.LargeurColonne(1), 2400);
+        EXPECT_EQ(f.LargeurColonne(2), 1200);
+        EXPECT_EQ(p.JournalErreurs(), "");
+    }
+}
+
 TEST(Impression, OutsidePlayNothingIsAdded) {
     PiloteProgramme p;
     p.ChargerScene(Exemple());
