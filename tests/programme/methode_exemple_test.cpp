@@ -479,5 +479,44 @@ TEST_F(MethodeExempleJeu, FromTheStartPageIntoTheMethodAndBack) {
     EXPECT_EQ(p.JournalErreurs().find("Impossible"), std::string::npos) << p.JournalErreurs();
 }
 
+// The "Glossaire" tab of each page of a step leads to the glossary page,
+// also where folded tabs come before it, and "Retour" comes back to the
+// step's page.
+TEST_F(MethodeExempleJeu, TheGlossaryTabLeadsToTheGlossaryPage) {
+    struct Cas {
+        const char* etape;
+        int onglet;  // the tab that shows the step's page first
+        const char* page;
+        std::vector<int> plies;  // the tabs folded away on that step
+    };
+    const Cas cas[] = {
+        {"332", 2, "METAUTOMET", {5}},   {"332", 3, "METAUTOEXP", {5}}, {"332", 4, "METAUTOSAV", {5}},
+        {"0", 2, "METAUTOMET", {3, 5}},  {"0", 4, "METAUTOSAV", {3, 5}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(std::string(c.etape) + " " + c.page);
+        p.Programme().Recepteur().NoeudPlan(std::string("METAUTO.") + c.etape);
+        p.ExecuterJusquARepos();
+        Onglet(c.onglet);
+        ASSERT_EQ(PageCourante(), c.page);
+        const auto& m = p.Moteur();
+        const grid::TableauClasse* g =
+            p.Programme().Grilles().Cherche(m.jeu.PageCourante, engine::NumeroObjet(m.scene, m.jeu.PageCourante, "ONGLETAUTO"));
+        ASSERT_NE(g, nullptr);
+        std::vector<int> plies;
+        for (int colonne = 1; colonne <= 7; ++colonne) {
+            if (g->Colonne(colonne).Pliee != 0) plies.push_back(colonne);
+        }
+        EXPECT_EQ(plies, c.plies);
+        Onglet(6);
+        EXPECT_EQ(PageCourante(), "GLOSSAIRE");
+        EXPECT_EQ(m.jeu.EtapeCourante, c.etape);
+        Cliquer("RETOUR");
+        EXPECT_EQ(PageCourante(), c.page);
+    }
+    EXPECT_FALSE(p.Bulle().visible);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
 }  // namespace
 }  // namespace korv::programme
