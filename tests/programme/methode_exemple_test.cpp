@@ -26,6 +26,7 @@
 #include "engine/recherche.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
+#include "plan/barre_rtf.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/methode/textes_methode_souris.h"
 #include "platform/cp1252.h"
@@ -516,6 +517,27 @@ TEST_F(MethodeExempleJeu, TheGlossaryTabLeadsToTheGlossaryPage) {
     }
     EXPECT_FALSE(p.Bulle().visible);
     EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// An empty step's writing box writes in Arial 10, as the toolbar shows, and
+// what is typed there keeps that size in the step's text.
+TEST_F(MethodeExempleJeu, AnEmptyStepIsWrittenInArial10) {
+    VersEtape332();
+    auto& boite = p.Redaction().boite;
+    ASSERT_TRUE(p.Redaction().visible);
+    ASSERT_EQ(boite.Texte(), "");
+    boite.FocusDonner();
+    const plan::EtatBarreRTF& barre = p.Programme().Barres().Etat(0);
+    EXPECT_EQ(barre.police, "Arial");
+    EXPECT_EQ(barre.taille, "10");
+    boite.Taper("Trois segments.");
+    Onglet(3);
+    ASSERT_EQ(PageCourante(), "METAUTOEXP");
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    const std::string texte = etapes.Etape(etapes.NumeroEtape("332")).TexteRedige;
+    EXPECT_NE(texte.find("Trois segments."), std::string::npos) << texte;
+    EXPECT_NE(texte.find("\\fs20"), std::string::npos) << texte;
+    EXPECT_EQ(texte.find("\\fs24"), std::string::npos) << texte;
 }
 
 }  // namespace
