@@ -53,14 +53,23 @@ std::string AdresseLienWeb(std::string_view motCle) {
 }
 
 void LienInternetOuvrir(Moteur& moteur, std::string_view adresse) {
-    auto* navigateur = moteur.Declenchement().Configuration().navigateur;
-    if (navigateur && navigateur->Ouvrir(platform::Cp1252VersUtf8(adresse))) return;
-    auto* boite = moteur.Messages();
-    if (!boite) return;
     // The address that failed, so that the user can open it by hand.
     const std::string texte = platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.") + "\r\n" +
                               platform::Utf8VersCp1252("Connectez vous manuellement à:") + "\r\n" + std::string(adresse);
-    boite->Afficher(texte, platform::style::Ok | platform::style::Critique);
+    auto echec = [&moteur, texte] {
+        // Also reached later from the event loop, when the launcher ends:
+        // a box that cannot show ends there.
+        try {
+            if (auto* boite = moteur.Messages()) boite->Afficher(texte, platform::style::Ok | platform::style::Critique);
+        } catch (...) {
+        }
+    };
+    auto* navigateur = moteur.Declenchement().Configuration().navigateur;
+    if (!navigateur) {
+        echec();
+        return;
+    }
+    navigateur->Ouvrir(platform::Cp1252VersUtf8(adresse), echec);
 }
 
 }  // namespace korv::engine

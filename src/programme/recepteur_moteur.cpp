@@ -173,14 +173,25 @@ void RecepteurMoteur::LienInternet(std::string_view adresse) {
 }
 
 void RecepteurMoteur::LienInternetOuvrir(std::string_view adresse) {
+    auto echec = [&moteur = moteur_] {
+        // Also reached later from the event loop, when the launcher ends:
+        // a box that cannot show ends there, as any fault of the opening.
+        try {
+            if (platform::BoiteMessage* m = moteur.Services().messages) {
+                m->Afficher(platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.\r\n"
+                                                     "Connectez vous manuellement à:\r\n") +
+                                std::string(plan::kAdresseEditeur),
+                            platform::style::Ok + platform::style::Critique, platform::kTitreProduit);
+            }
+        } catch (...) {
+        }
+    };
     platform::OuvreurUrl* navigateur = moteur_.Declenchement().Configuration().navigateur;
-    if (navigateur && navigateur->Ouvrir(adresse)) return;
-    if (platform::BoiteMessage* m = moteur_.Services().messages) {
-        m->Afficher(platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.\r\n"
-                                             "Connectez vous manuellement à:\r\n") +
-                        std::string(plan::kAdresseEditeur),
-                    platform::style::Ok + platform::style::Critique, platform::kTitreProduit);
+    if (!navigateur) {
+        echec();
+        return;
     }
+    navigateur->Ouvrir(adresse, echec);
 }
 
 void RecepteurMoteur::MenuCopier() {

@@ -134,10 +134,20 @@ std::string EcrireRtf(const Document& d) {
     for (std::size_t i = 0; i < d.paragraphes.size(); ++i) {
         const Paragraphe& p = d.paragraphes[i];
         FormatParagrapheEcrit(r, p.format);
+        bool texte = false;
         for (const auto& m : p.morceaux) {
             if (m.texte.empty()) continue;
             FormatCaractereEcrit(r, m.format);
             for (const char32_t c : m.texte) Caractere(r, c);
+            texte = true;
+        }
+        // A paragraph without text keeps its mark's format, which is what
+        // is typed there: its run's, or the document's default rather than
+        // the last paragraph's.
+        if (!texte) {
+            FormatCaractere defaut;
+            defaut.police = d.policeDefaut;
+            FormatCaractereEcrit(r, p.morceaux.empty() ? defaut : p.morceaux.front().format);
         }
         // A page break alone does not end a paragraph for word processors.
         r += p.sautPage ? "\\par\\page\n" : "\\par\n";

@@ -355,6 +355,13 @@ private:
         SubstitutIsoleFinir();
         if (doc_.paragraphes.size() >= limites_.paragraphesMax) return false;
         courant_.format = pile_.empty() ? dernierFormat_ : Etat().paragraphe;
+        // A paragraph without text keeps its mark's format, when it is not
+        // the document's default, as an empty run.
+        if (courant_.morceaux.empty() && !pile_.empty()) {
+            FormatCaractere defaut;
+            defaut.police = doc_.policeDefaut;
+            if (!(Etat().caractere == defaut)) courant_.morceaux.push_back(Morceau{Etat().caractere, {}});
+        }
         courant_.sautPage = sautPage;
         finParDerniere_ = !sautPage;
         doc_.paragraphes.push_back(std::move(courant_));

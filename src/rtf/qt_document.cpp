@@ -284,6 +284,12 @@ Document DepuisDocumentQt(const QTextDocument& q, std::int32_t tpp) {
                 p.morceaux.push_back(std::move(m));
             }
         }
+        // An empty paragraph keeps the format of its mark, what is typed
+        // there, when it is not the document's default.
+        if (p.morceaux.empty()) {
+            const FormatCaractere marque = DepuisQt(d, b.charFormat());
+            if (!(marque == FormatDefaut(d))) p.morceaux.push_back(Morceau{marque, {}});
+        }
         d.paragraphes.push_back(std::move(p));
     }
     if (d.paragraphes.empty()) d.paragraphes.emplace_back();

@@ -289,20 +289,23 @@ TEST(Actions, WebLinks) {
         const char* texte;
         bool navigateur;
         const char* adresse;
+        bool lanceurEchoue = false;  // started, then ends with a failure
     };
     const Cas cas[] = {
         {"JEI", true, "https://www.enseignementsup-recherche.gouv.fr/cid5738/le-statut-de-la-jeune-entreprise-innovante-jei.html"},
         {"jei", true, "https://www.corvanne.example/"},
         {"SELVOMONNAIES", true, "https://www.corvanne.example/monnaies/page.php3"},
         {"CREER", false, "https://bpifrance-creation.fr/"},
+        {"SELVO", false, "https://region.corvanne.example/", true},
     };
     for (const auto& c : cas) {
         PiloteJeu p;
         p.ChargerScene(SceneAction(19, c.texte, 2));
-        p.Navigateur().accepte = c.navigateur;
+        p.Navigateur().accepte = c.navigateur || c.lanceurEchoue;
         p.RepondreMessage(1);
         p.DeclenchementReel();
         p.ExecuterJusquARepos();
+        p.Navigateur().Terminer(!c.lanceurEchoue);
         EXPECT_EQ(p.Navigateur().ouvertes, Lignes{c.adresse}) << c.texte;
         const Lignes message = {platform::Utf8VersCp1252("message Le programme n'a pas pu lancer le navigateur "
                                                          "internet.\r\nConnectez vous manuellement à:\r\n") +

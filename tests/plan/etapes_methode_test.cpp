@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <vector>
+
 #include "plan/methode/etapes_methode.h"
 #include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
@@ -138,6 +141,7 @@ TEST(EtapesMethode, ChangingTheStepAndItsMenuPage) {
     } cas[] = {
         {"423", "SURMET", "42"}, {"4", "SURMET", ""},     {"", "SURMET", ""},       {"3", "sousmet1", "31"},
         {"3", "SOUSMET", "3"},   {"4", "SOUSMET2", "42"}, {"7", "5", "5"},           {"1", "surmet", "surmet"},
+        {"42", "SURMET", "4"},
     };
     for (const auto& c : cas) {
         m.EtapeCouranteCode() = c.courant;
@@ -161,6 +165,24 @@ TEST(EtapesMethode, ChangingTheStepAndItsMenuPage) {
         m.EtapeCouranteCode() = p.code;
         EXPECT_EQ(m.MethodeMenuPageNom(), p.page) << p.code;
     }
+
+    // Up from a section: its chapter's menu.
+    m.EtapeCouranteCode() = "42";
+    m.MethodeChanger("SURMET");
+    EXPECT_EQ(m.MethodeMenuPageNom(), std::string_view("METSOUSMENU"));
+}
+
+TEST(EtapesMethode, EachStepWithTablesNamesItsTablePages) {
+    using Noms = std::vector<std::string_view>;
+    const struct {
+        const char* code;
+        Noms pages;
+    } cas[] = {
+        {"7", {"TABSWOT"}},       {"12", {"TABIDENT"}}, {"423", {"TABRD", "TABANVAR"}}, {"342", {"TABCONC"}},
+        {"5", {"TABPLANACTION"}}, {"433", {"TABUNIT"}}, {"443", {"TDBPAC"}},            {"61", {"TABEFF"}},
+        {"11", {"TABREC01"}},     {"441", {"TABREC0605"}}, {"42", {}}, {"", {}}, {"4233", {}},
+    };
+    for (const auto& c : cas) EXPECT_EQ(MethodeEtapes::EtapeTableauxPagesNoms(c.code), c.pages) << c.code;
 }
 
 TEST(EtapesMethode, TheCurrentStepIsTheOneItIsBoundTo) {

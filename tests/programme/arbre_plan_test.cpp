@@ -193,14 +193,26 @@ TEST(ArbrePlan, ClicsSurLeProgramme) {
     r.NoeudPlan("EXPL");
     EXPECT_EQ(p.Navigateur().ouvertes,
               (std::vector<std::string>{std::string(plan::kAdresseSite), std::string(plan::kAdresseExemples)}));
+    p.Navigateur().Terminer(true);
     EXPECT_TRUE(p.Messages().messages.empty());
+    const std::string echec = platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.\r\n"
+                                                       "Connectez vous manuellement à:\r\n") +
+                              std::string(plan::kAdresseEditeur);
+    // Nothing launched, or a launcher that ends with a failure once
+    // started (no browser set up): the box, either way.
     p.Navigateur().accepte = false;
     r.NoeudPlan("LIENURL");
     ASSERT_EQ(p.Messages().messages.size(), 1u);
-    EXPECT_EQ(p.Messages().messages.back().texte,
-              platform::Utf8VersCp1252("Le programme n'a pas pu lancer le navigateur internet.\r\n"
-                                       "Connectez vous manuellement à:\r\n") +
-                  std::string(plan::kAdresseEditeur));
+    EXPECT_EQ(p.Messages().messages.back().texte, echec);
+    p.Navigateur().accepte = true;
+    r.NoeudPlan("EXPL");
+    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    p.Navigateur().Terminer(false);
+    ASSERT_EQ(p.Messages().messages.size(), 2u);
+    EXPECT_EQ(p.Messages().messages.back().texte, echec);
+    EXPECT_EQ(p.Messages().messages.back().titre, platform::kTitreProduit);
+    EXPECT_EQ(p.Messages().messages.back().style, platform::style::Ok + platform::style::Critique);
+    p.Messages().messages.pop_back();
 
     // An opening that fails with an error ends the click quietly: no box,
     // nothing in ERROR.TXT, and the next click works.
@@ -232,14 +244,18 @@ TEST(ArbrePlan, LienDeLaBoiteAPropos) {
     r.LienInternet(plan::kAdresseProduit);
     EXPECT_EQ(p.Navigateur().ouvertes, std::vector<std::string>{std::string(plan::kAdresseProduit)});
     EXPECT_TRUE(p.Messages().messages.empty());
+    p.Navigateur().Terminer(false);  // no browser took it
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages.back().texte.substr(0, 54),
+              "Le programme n'a pas pu lancer le navigateur internet.");
     p.Navigateur().accepte = false;
     r.LienInternet(plan::kAdresseProduit);
-    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    ASSERT_EQ(p.Messages().messages.size(), 2u);
     EXPECT_EQ(p.Messages().messages.back().texte.substr(0, 54),
               "Le programme n'a pas pu lancer le navigateur internet.");
     p.Navigateur().lance = true;
     r.LienInternet(plan::kAdresseProduit);
-    EXPECT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages.size(), 2u);
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 

@@ -26,6 +26,7 @@
 #include "engine/recherche.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
+#include "plan/barre_rtf.h"
 #include "plan/methode/etapes_methode.h"
 #include "plan/methode/textes_methode_souris.h"
 #include "platform/cp1252.h"
@@ -477,6 +478,66 @@ TEST_F(MethodeExempleJeu, FromTheStartPageIntoTheMethodAndBack) {
         EXPECT_EQ(p.Moteur().jeu.EtapeCourante, s.etape) << s.objet;
     }
     EXPECT_EQ(p.JournalErreurs().find("Impossible"), std::string::npos) << p.JournalErreurs();
+}
+
+// The "Glossaire" tab of each page of a step leads to the glossary page,
+// also where folded tabs come before it, and "Retour" comes back to the
+// step's page.
+TEST_F(MethodeExempleJeu, TheGlossaryTabLeadsToTheGlossaryPage) {
+    struct Cas {
+        const char* etape;
+        int onglet;  // the tab that shows the step's page first
+        const char* page;
+        std::vector<int> plies;  // the tabs folded away on that step
+    };
+    const Cas cas[] = {
+        {"332", 2, "METAUTOMET", {5}},   {"332", 3, "METAUTOEXP", {5}}, {"332", 4, "METAUTOSAV", {5}},
+        {"0", 2, "METAUTOMET", {3, 5}},  {"0", 4, "METAUTOSAV", {3, 5}},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(std::string(c.etape) + " " + c.page);
+        p.Programme().Recepteur().NoeudPlan(std::string("METAUTO.") + c.etape);
+        p.ExecuterJusquARepos();
+        Onglet(c.onglet);
+        ASSERT_EQ(PageCourante(), c.page);
+        const auto& m = p.Moteur();
+        const grid::TableauClasse* g =
+            p.Programme().Grilles().Cherche(m.jeu.PageCourante, engine::NumeroObjet(m.scene, m.jeu.PageCourante, "ONGLETAUTO"));
+        ASSERT_NE(g, nullptr);
+        std::vector<int> plies;
+        for (int colonne = 1; colonne <= 7; ++colonne) {
+            if (g->Colonne(colonne).Pliee != 0) plies.push_back(colonne);
+        }
+        EXPECT_EQ(plies, c.plies);
+        Onglet(6);
+        EXPECT_EQ(PageCourante(), "GLOSSAIRE");
+        EXPECT_EQ(m.jeu.EtapeCourante, c.etape);
+        Cliquer("RETOUR");
+        EXPECT_EQ(PageCourante(), c.page);
+    }
+    EXPECT_FALSE(p.Bulle().visible);
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// An empty step's writing box writes in Arial 10, as the toolbar shows, and
+// what is typed there keeps that size in the step's text.
+TEST_F(MethodeExempleJeu, AnEmptyStepIsWrittenInArial10) {
+    VersEtape332();
+    auto& boite = p.Redaction().boite;
+    ASSERT_TRUE(p.Redaction().visible);
+    ASSERT_EQ(boite.Texte(), "");
+    boite.FocusDonner();
+    const plan::EtatBarreRTF& barre = p.Programme().Barres().Etat(0);
+    EXPECT_EQ(barre.police, "Arial");
+    EXPECT_EQ(barre.taille, "10");
+    boite.Taper("Trois segments.");
+    Onglet(3);
+    ASSERT_EQ(PageCourante(), "METAUTOEXP");
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    const std::string texte = etapes.Etape(etapes.NumeroEtape("332")).TexteRedige;
+    EXPECT_NE(texte.find("Trois segments."), std::string::npos) << texte;
+    EXPECT_NE(texte.find("\\fs20"), std::string::npos) << texte;
+    EXPECT_EQ(texte.find("\\fs24"), std::string::npos) << texte;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "outils.h"
 
 namespace korv::rtf {
@@ -32,6 +34,37 @@ TEST(EcrivainRtf, AllersRetours) {
         R"({\rtf1\pard\tx8500 a\tab page 2\par\pard\tx100\tx2000 b\par c})",
     };
     for (const char* t : textes) AllerRetour(Lu(t));
+}
+
+// A paragraph without text keeps the format of its mark (what is typed
+// there) through our reader and writer; one in the default format has no run.
+TEST(EcrivainRtf, UnParagrapheSansTexteGardeSonFormat) {
+    struct Cas {
+        const char* rtf;
+        std::size_t paragraphe;
+        std::optional<std::int32_t> taille;  // of its empty run; none: no run
+    };
+    const Cas cas[] = {
+        {R"({\rtf1{\fonttbl{\f0\fswiss Arial;}}\pard\plain\f0\fs20\par})", 0, 20},
+        {R"({\rtf1\fs32 A\par\par B})", 1, 32},  // the format goes on past the paragraph's end
+        {R"({\rtf1\fs32 A\par\plain\par B})", 1, std::nullopt},
+        {R"({\rtf1 A\par\par})", 1, std::nullopt},
+        {R"({\rtf1\deff1{\fonttbl{\f0 Arial;}{\f1 Courier;}}\f0\par})", 0, 24},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.rtf);
+        const Document d = Lu(c.rtf);
+        ASSERT_GT(d.paragraphes.size(), c.paragraphe);
+        const auto& morceaux = d.paragraphes[c.paragraphe].morceaux;
+        if (c.taille) {
+            ASSERT_EQ(morceaux.size(), 1u);
+            EXPECT_EQ(morceaux[0].texte, U"");
+            EXPECT_EQ(morceaux[0].format.taille, *c.taille);
+        } else {
+            EXPECT_TRUE(morceaux.empty());
+        }
+        AllerRetour(d);
+    }
 }
 
 TEST(EcrivainRtf, LesFichiersLibreOfficeFontLAllerRetour) {

@@ -35,6 +35,7 @@ TEST_F(DocumentQt, AllerEtRetourParQt) {
         R"({\up4 e}{\dn f}{\super g}{\sub h\plain i}})",
         R"({\rtf1\pard\qc\li100\ri200\fi-50\sb10\sa20 a\par\qr b\page\pard\qj c\tab d\line e\u8594?\par})",
         R"({\rtf1\pard\tx8500 a\tab b\par\pard\tx100\tx2000 c})",
+        R"({\rtf1\fs32 A\par\par\plain\par B})",
     };
     for (const char* t : textes) {
         const Document d = test::Lu(t);
@@ -64,6 +65,23 @@ TEST_F(DocumentQt, FormatsVisiblesParQt) {
     VersDocumentQt(test::Lu(R"({\rtf1\pard\tx8500 a\tab b})"), t, 15);
     ASSERT_EQ(t.begin().blockFormat().tabPositions().size(), 1);
     EXPECT_DOUBLE_EQ(t.begin().blockFormat().tabPositions()[0].position, 8500.0 / 15);
+}
+
+// An empty text in Arial 10: the box's caret writes in Arial 10, what is
+// typed takes that size, and the empty box gives its size back.
+TEST_F(DocumentQt, UnTexteVideGardeSaTaille) {
+    const Document d = test::Lu(R"({\rtf1{\fonttbl{\f0\fswiss Arial;}}\pard\plain\f0\fs20\par})");
+    QTextDocument q;
+    VersDocumentQt(d, q, 15);
+    QTextCursor c(&q);
+    EXPECT_DOUBLE_EQ(c.charFormat().fontPointSize(), 10.0);
+    EXPECT_EQ(DepuisDocumentQt(q, 15), d);
+    c.insertText("Texte");
+    const Document tape = DepuisDocumentQt(q, 15);
+    ASSERT_EQ(tape.paragraphes.size(), 1u);
+    ASSERT_EQ(tape.paragraphes[0].morceaux.size(), 1u);
+    EXPECT_EQ(tape.paragraphes[0].morceaux[0].texte, U"Texte");
+    EXPECT_EQ(tape.paragraphes[0].morceaux[0].format.taille, 20);
 }
 
 TEST_F(DocumentQt, UnTexteEditeSeRelit) {
