@@ -1,7 +1,10 @@
 #pragma once
 // Our RTF writer: what it writes, our reader reads back as the same
-// document. The text declares Windows-1252; `\ { }` are escaped, characters
-// of the code page from 0x80 are written `\'hh`, other characters `\uN?`.
+// document, and word processors show the same characters. The text declares
+// Windows-1252; `\ { }` are escaped. In a font of that code page, characters
+// of the code page from 0x80 are written `\'hh`; a character the font's code
+// page cannot carry, and every character of a symbol font, is written `\uN`
+// followed by one fallback character.
 
 #include <string>
 

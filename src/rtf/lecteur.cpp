@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <limits>
 #include <vector>
 
@@ -20,7 +19,6 @@ constexpr std::int32_t kTailleMin = 2;
 constexpr std::int32_t kTailleMax = 3276;
 constexpr std::int32_t kSautUnicodeMax = 255;
 constexpr std::size_t kPolicesMax = 1024;
-constexpr std::int32_t kJeuSymbole = 2;  // \fcharset2
 
 std::int32_t Borne(std::int32_t v, std::int32_t bas, std::int32_t haut) { return std::clamp(v, bas, haut); }
 
@@ -321,11 +319,9 @@ private:
     // character in other word processors.
     char32_t PuceDePoliceSymbole(std::uint8_t octet) {
         const Police* police = doc_.PoliceNumero(Etat().caractere.police);
-        if (police == nullptr) return 0;
-        std::string nom = police->nom;
-        for (char& ch : nom) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        const bool symbol = nom == "SYMBOL" || (police->jeu == kJeuSymbole && nom.rfind("WINGDINGS", 0) != 0);
-        const bool wingdings = nom.rfind("WINGDINGS", 0) == 0;
+        if (police == nullptr || !PoliceDeSymboles(*police)) return 0;
+        const bool wingdings = PoliceWingdings(*police);
+        const bool symbol = !wingdings;
         if (symbol && octet == 0xB7) return 0x2022;
         if (wingdings && octet == 0xA7) return 0x25AA;
         if (wingdings && octet == 0x6C) return 0x25CF;
