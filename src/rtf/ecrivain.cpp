@@ -1,5 +1,8 @@
 #include "rtf/ecrivain.h"
 
+#include <limits>
+#include <unordered_map>
+
 #include "platform/cp1252.h"
 
 namespace korv::rtf {
@@ -41,11 +44,10 @@ enum class Codage : std::uint8_t {
     Glyphes,  // a symbol font: every character as `\uN`
 };
 
-Codage CodageDe(const Document& d, std::int32_t police) {
-    const Police* p = d.PoliceNumero(police);
-    if (p == nullptr) return Codage::Cp1252;
-    if (PoliceDeSymboles(*p)) return Codage::Glyphes;
-    return p->jeu == kJeuAnsi || p->jeu == kJeuDefaut ? Codage::Cp1252 : Codage::Unicode;
+// A font number not in the table is read in the document's code page.
+Codage CodageDe(const Police& p) {
+    if (PoliceDeSymboles(p)) return Codage::Glyphes;
+    return p.jeu == kJeuAnsi || p.jeu == kJeuDefaut ? Codage::Cp1252 : Codage::Unicode;
 }
 
 // What a reader without Unicode shows instead: the character itself when it
@@ -157,26 +159,49 @@ void FormatCaractereEcrit(std::string& r, const FormatCaractere& c) {
 
 }  // namespace
 
-std::string EcrireRtf(const Document& d) {
-    std::string r = "{\\rtf1\\ansi\\ansicpg1252";
+namespace {
+
+// Writes the document into `r`; stops, answering false, as soon as `r`
+// goes beyond `arret` bytes.
+bool Ecrire(const Document& d, std::string& r, std::size_t arret) {
+    r = "{\\rtf1\\ansi\\ansicpg1252";
     Mot(r, "deff", d.policeDefaut);
     r += "\\uc1";
     Polices(r, d);
     Couleurs(r, d);
-    for (std::size_t i = 0; i < d.paragraphes.size(); ++i) {
-        const Paragraphe& p = d.paragraphes[i];
+    std::unordered_map<std::int32_t, Codage> codages;
+    for (const Police& p : d.polices) codages.emplace(p.numero, CodageDe(p));
+    for (const Paragraphe& p : d.paragraphes) {
         FormatParagrapheEcrit(r, p.format);
         for (const auto& m : p.morceaux) {
             if (m.texte.empty()) continue;
             FormatCaractereEcrit(r, m.format);
-            const Codage codage = CodageDe(d, m.format.police);
-            for (const char32_t c : m.texte) Caractere(r, c, codage);
+            const auto police = codages.find(m.format.police);
+            const Codage codage = police == codages.end() ? Codage::Cp1252 : police->second;
+            for (const char32_t c : m.texte) {
+                Caractere(r, c, codage);
+                if (r.size() > arret) return false;
+            }
         }
         // A page break alone does not end a paragraph for word processors.
         r += p.sautPage ? "\\par\\page\n" : "\\par\n";
+        if (r.size() > arret) return false;
     }
     r += "}\n";
+    return r.size() <= arret;
+}
+
+}  // namespace
+
+std::string EcrireRtf(const Document& d) {
+    std::string r;
+    Ecrire(d, r, std::numeric_limits<std::size_t>::max());
     return r;
+}
+
+bool EcritureTientDans(const Document& d, std::size_t tailleMax) {
+    std::string r;
+    return Ecrire(d, r, tailleMax);
 }
 
 }  // namespace korv::rtf

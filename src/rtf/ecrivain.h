@@ -6,6 +6,7 @@
 // page cannot carry, and every character of a symbol font, is written `\uN`
 // followed by one fallback character.
 
+#include <cstddef>
 #include <string>
 
 #include "rtf/document.h"
@@ -13,5 +14,9 @@
 namespace korv::rtf {
 
 std::string EcrireRtf(const Document& document);
+
+// Whether our writer's copy of the document stays within `tailleMax` bytes
+// (the writing stops as soon as it goes beyond).
+bool EcritureTientDans(const Document& document, std::size_t tailleMax);
 
 }  // namespace korv::rtf
