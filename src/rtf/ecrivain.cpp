@@ -44,7 +44,6 @@ enum class Codage : std::uint8_t {
     Glyphes,  // a symbol font: every character as `\uN`
 };
 
-// A font number not in the table is read in the document's code page.
 Codage CodageDe(const Police& p) {
     if (PoliceDeSymboles(p)) return Codage::Glyphes;
     return p.jeu == kJeuAnsi || p.jeu == kJeuDefaut ? Codage::Cp1252 : Codage::Unicode;
@@ -157,10 +156,6 @@ void FormatCaractereEcrit(std::string& r, const FormatCaractere& c) {
     r += ' ';
 }
 
-}  // namespace
-
-namespace {
-
 // Writes the document into `r`; stops, answering false, as soon as `r`
 // goes beyond `arret` bytes.
 bool Ecrire(const Document& d, std::string& r, std::size_t arret) {
@@ -169,6 +164,7 @@ bool Ecrire(const Document& d, std::string& r, std::size_t arret) {
     r += "\\uc1";
     Polices(r, d);
     Couleurs(r, d);
+    if (r.size() > arret) return false;
     std::unordered_map<std::int32_t, Codage> codages;
     for (const Police& p : d.polices) codages.emplace(p.numero, CodageDe(p));
     for (const Paragraphe& p : d.paragraphes) {
@@ -176,6 +172,7 @@ bool Ecrire(const Document& d, std::string& r, std::size_t arret) {
         for (const auto& m : p.morceaux) {
             if (m.texte.empty()) continue;
             FormatCaractereEcrit(r, m.format);
+            // A font number not in the table is read in the document's code page.
             const auto police = codages.find(m.format.police);
             const Codage codage = police == codages.end() ? Codage::Cp1252 : police->second;
             for (const char32_t c : m.texte) {
