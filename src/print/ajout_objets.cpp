@@ -5,6 +5,7 @@
 
 #include "platform/cp1252.h"
 #include "rtf/ecrivain.h"
+#include "rtf/marqueurs.h"
 
 namespace korv::print {
 
@@ -75,6 +76,8 @@ void AjoutObjets::TexteRiche(const SourcesImpression::Objet& o, std::span<const 
     } else if (!o.fichier.empty()) {
         if (const auto contenu = sources_.FichierLu(o.fichier)) boite_.DefinirRtf(*contenu);
     }
+    // Screen pages are not turned on paper.
+    rtf::MarqueursRetirer(boite_.Document());
     const std::string option = OptionPremiere(options);
     if (option == "TITRE") {
         ++t_.NumeroTitre;

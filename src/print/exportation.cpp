@@ -18,6 +18,7 @@
 #include "print/feuille_imprimee.h"
 #include "rtf/assemblage.h"
 #include "rtf/lecteur.h"
+#include "rtf/marqueurs.h"
 
 namespace korv::print {
 
@@ -99,8 +100,10 @@ void Exportation::TexteRiche(const SourcesImpression::Objet& o) {
         contenu = sources_.FichierLu(o.fichier);
     }
     if (!contenu) return;
-    const auto document = rtf::LireTexteRiche(*contenu);
+    auto document = rtf::LireTexteRiche(*contenu);
     if (!document) return;
+    // Screen pages are not turned in the exported document.
+    rtf::MarqueursRetirer(*document);
     // The references are looked for in what was just added only: a value
     // put in earlier is never read as a reference again.
     const std::size_t debut = texte_.TexteBrut().size();

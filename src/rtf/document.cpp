@@ -33,6 +33,24 @@ const Police* Document::PoliceNumero(std::int32_t numero) const {
 
 namespace {
 
+std::string Majuscules(std::string_view s) {
+    std::string r(s);
+    for (char& c : r) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return r;
+}
+
+}  // namespace
+
+bool PoliceWingdings(const Police& police) { return Majuscules(police.nom).rfind("WINGDINGS", 0) == 0; }
+
+bool PoliceDeSymboles(const Police& police) {
+    return police.jeu == kJeuSymbole || Majuscules(police.nom) == "SYMBOL" || PoliceWingdings(police);
+}
+
+namespace {
+
 // Walks the characters: for each, its plain and Qt widths; stops when `fin`
 // says the wanted position is reached.
 template <typename Fin>

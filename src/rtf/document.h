@@ -73,6 +73,16 @@ struct Police {
     bool operator==(const Police&) const = default;
 };
 
+inline constexpr std::int32_t kJeuAnsi = 0;     // \fcharset0
+inline constexpr std::int32_t kJeuDefaut = 1;   // \fcharset1: the document's code page
+inline constexpr std::int32_t kJeuSymbole = 2;  // \fcharset2
+
+// A font whose bytes are glyphs rather than Windows-1252 characters: the
+// symbol character set, or a font named Symbol or Wingdings.
+bool PoliceDeSymboles(const Police& police);
+// Whether the name begins with "Wingdings", in any case.
+bool PoliceWingdings(const Police& police);
+
 struct CouleurRtf {
     bool automatique = true;
     std::uint8_t rouge = 0;

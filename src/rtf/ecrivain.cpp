@@ -1,5 +1,8 @@
 #include "rtf/ecrivain.h"
 
+#include <limits>
+#include <unordered_map>
+
 #include "platform/cp1252.h"
 
 namespace korv::rtf {
@@ -32,31 +35,61 @@ void OctetEchappe(std::string& r, std::uint8_t o) {
     }
 }
 
-void UniteUnicode(std::string& r, std::uint32_t unite) {
-    // \uN takes a signed 16-bit value; the fallback is one '?'.
+// How the characters of a run are written, by its font: word processors read
+// `\'hh` in the code page of the font's character set, and in a symbol font
+// as a glyph number, not as a Windows-1252 character.
+enum class Codage : std::uint8_t {
+    Cp1252,   // bytes of the code page from 0x80 as `\'hh`
+    Unicode,  // another code page: every character beyond ASCII as `\uN`
+    Glyphes,  // a symbol font: every character as `\uN`
+};
+
+Codage CodageDe(const Police& p) {
+    if (PoliceDeSymboles(p)) return Codage::Glyphes;
+    return p.jeu == kJeuAnsi || p.jeu == kJeuDefaut ? Codage::Cp1252 : Codage::Unicode;
+}
+
+// What a reader without Unicode shows instead: the character itself when it
+// is plain ASCII, else '?'. A digit would lengthen the number before it.
+char Repli(char32_t c) {
+    const bool chiffre = c >= '0' && c <= '9';
+    if (c > 0x20 && c < 0x7F && !chiffre && c != '\\' && c != '{' && c != '}') return static_cast<char>(c);
+    return '?';
+}
+
+void UniteUnicode(std::string& r, std::uint32_t unite, char repli) {
+    // \uN takes a signed 16-bit value; one fallback character follows (\uc1).
     const auto signe = static_cast<std::int32_t>(unite >= 0x8000 ? static_cast<std::int32_t>(unite) - 0x10000
                                                                   : static_cast<std::int32_t>(unite));
     Mot(r, "u", signe);
-    r += '?';
+    r += repli;
 }
 
-void Caractere(std::string& r, char32_t c) {
+void CaractereUnicode(std::string& r, char32_t c) {
+    if (c > 0xFFFF && c <= 0x10FFFF) {
+        const std::uint32_t v = static_cast<std::uint32_t>(c) - 0x10000;
+        UniteUnicode(r, 0xD800 + (v >> 10), '?');
+        UniteUnicode(r, 0xDC00 + (v & 0x3FF), '?');
+    } else {
+        UniteUnicode(r, static_cast<std::uint32_t>(c <= 0xFFFF ? c : char32_t{0xFFFD}), Repli(c));
+    }
+}
+
+void Caractere(std::string& r, char32_t c, Codage codage) {
     if (c == kTabulation) {
         r += "\\tab ";
     } else if (c == kSautLigne) {
         r += "\\line ";
     } else if (c < 0x20) {
         // Not text the reader keeps.
+    } else if (codage == Codage::Glyphes) {
+        CaractereUnicode(r, c);
     } else if (c < 0x80) {
         OctetEchappe(r, static_cast<std::uint8_t>(c));
-    } else if (const auto o = platform::PointCodeVersCp1252(c)) {
+    } else if (const auto o = platform::PointCodeVersCp1252(c); o && codage == Codage::Cp1252) {
         OctetHexa(r, *o);
-    } else if (c > 0xFFFF && c <= 0x10FFFF) {
-        const std::uint32_t v = static_cast<std::uint32_t>(c) - 0x10000;
-        UniteUnicode(r, 0xD800 + (v >> 10));
-        UniteUnicode(r, 0xDC00 + (v & 0x3FF));
     } else {
-        UniteUnicode(r, static_cast<std::uint32_t>(c <= 0xFFFF ? c : char32_t{0xFFFD}));
+        CaractereUnicode(r, c);
     }
 }
 
@@ -123,22 +156,30 @@ void FormatCaractereEcrit(std::string& r, const FormatCaractere& c) {
     r += ' ';
 }
 
-}  // namespace
-
-std::string EcrireRtf(const Document& d) {
-    std::string r = "{\\rtf1\\ansi\\ansicpg1252";
+// Writes the document into `r`; stops, answering false, as soon as `r`
+// goes beyond `arret` bytes.
+bool Ecrire(const Document& d, std::string& r, std::size_t arret) {
+    r = "{\\rtf1\\ansi\\ansicpg1252";
     Mot(r, "deff", d.policeDefaut);
     r += "\\uc1";
     Polices(r, d);
     Couleurs(r, d);
-    for (std::size_t i = 0; i < d.paragraphes.size(); ++i) {
-        const Paragraphe& p = d.paragraphes[i];
+    if (r.size() > arret) return false;
+    std::unordered_map<std::int32_t, Codage> codages;
+    for (const Police& p : d.polices) codages.emplace(p.numero, CodageDe(p));
+    for (const Paragraphe& p : d.paragraphes) {
         FormatParagrapheEcrit(r, p.format);
         bool texte = false;
         for (const auto& m : p.morceaux) {
             if (m.texte.empty()) continue;
             FormatCaractereEcrit(r, m.format);
-            for (const char32_t c : m.texte) Caractere(r, c);
+            // A font number not in the table is read in the document's code page.
+            const auto police = codages.find(m.format.police);
+            const Codage codage = police == codages.end() ? Codage::Cp1252 : police->second;
+            for (const char32_t c : m.texte) {
+                Caractere(r, c, codage);
+                if (r.size() > arret) return false;
+            }
             texte = true;
         }
         // A paragraph without text keeps its mark's format, which is what
@@ -151,9 +192,23 @@ std::string EcrireRtf(const Document& d) {
         }
         // A page break alone does not end a paragraph for word processors.
         r += p.sautPage ? "\\par\\page\n" : "\\par\n";
+        if (r.size() > arret) return false;
     }
     r += "}\n";
+    return r.size() <= arret;
+}
+
+}  // namespace
+
+std::string EcrireRtf(const Document& d) {
+    std::string r;
+    Ecrire(d, r, std::numeric_limits<std::size_t>::max());
     return r;
+}
+
+bool EcritureTientDans(const Document& d, std::size_t tailleMax) {
+    std::string r;
+    return Ecrire(d, r, tailleMax);
 }
 
 }  // namespace korv::rtf

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <limits>
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "rtf/ecrivain.h"
 
 namespace korv::rtf {
 
@@ -20,7 +20,6 @@ constexpr std::int32_t kTailleMin = 2;
 constexpr std::int32_t kTailleMax = 3276;
 constexpr std::int32_t kSautUnicodeMax = 255;
 constexpr std::size_t kPolicesMax = 1024;
-constexpr std::int32_t kJeuSymbole = 2;  // \fcharset2
 
 std::int32_t Borne(std::int32_t v, std::int32_t bas, std::int32_t haut) { return std::clamp(v, bas, haut); }
 
@@ -156,6 +155,7 @@ private:
 // --- Parser ---
 
 enum class Destination : std::uint8_t { Corps, Polices, Couleurs, Ignoree };
+enum class GenrePolice : std::uint8_t { Texte, Symbol, Wingdings };
 
 struct EtatGroupe {
     Destination destination = Destination::Corps;
@@ -320,12 +320,10 @@ private:
     // Written back in a symbol font, the byte would show as a private-use
     // character in other word processors.
     char32_t PuceDePoliceSymbole(std::uint8_t octet) {
-        const Police* police = doc_.PoliceNumero(Etat().caractere.police);
-        if (police == nullptr) return 0;
-        std::string nom = police->nom;
-        for (char& ch : nom) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        const bool symbol = nom == "SYMBOL" || (police->jeu == kJeuSymbole && nom.rfind("WINGDINGS", 0) != 0);
-        const bool wingdings = nom.rfind("WINGDINGS", 0) == 0;
+        const GenrePolice genre = GenreDePolice(Etat().caractere.police);
+        if (genre == GenrePolice::Texte) return 0;
+        const bool wingdings = genre == GenrePolice::Wingdings;
+        const bool symbol = !wingdings;
         if (symbol && octet == 0xB7) return 0x2022;
         if (wingdings && octet == 0xA7) return 0x25AA;
         if (wingdings && octet == 0x6C) return 0x25CF;
@@ -333,6 +331,20 @@ private:
         if (wingdings && octet == 0xD8) return 0x27A2;
         if (wingdings && octet == 0xFC) return 0x2714;
         return 0;
+    }
+
+    // The kind of the font of that number, kept for the next byte: a text
+    // runs in one font, and the table may hold many.
+    GenrePolice GenreDePolice(std::int32_t numero) {
+        if (genreNumero_ != numero || !genreConnu_) {
+            const Police* police = doc_.PoliceNumero(numero);
+            genre_ = police == nullptr || !PoliceDeSymboles(*police) ? GenrePolice::Texte
+                     : PoliceWingdings(*police)                     ? GenrePolice::Wingdings
+                                                                    : GenrePolice::Symbol;
+            genreNumero_ = numero;
+            genreConnu_ = true;
+        }
+        return genre_;
     }
 
     // The bullet in the document's default font, not in the symbol font.
@@ -376,6 +388,7 @@ private:
         while (!nom.empty() && nom.front() == ' ') nom.erase(nom.begin());
         if (doc_.polices.size() < kPolicesMax && doc_.PoliceNumero(police_->numero) == nullptr) {
             doc_.polices.push_back(*police_);
+            genreConnu_ = false;
         }
         police_.reset();
     }
@@ -559,6 +572,9 @@ private:
     std::int32_t aSauter_ = 0;
     bool etoile_ = false;
     char32_t hautSubstitut_ = 0;
+    bool genreConnu_ = false;
+    std::int32_t genreNumero_ = 0;
+    GenrePolice genre_ = GenrePolice::Texte;
 };
 
 }  // namespace
@@ -580,6 +596,14 @@ LectureRtf LireRtf(std::string_view octets, const LimitesLecture& limites) {
     Analyseur a(octets.substr(i), limites);
     LectureRtf r = a.Lire();
     r.position += i;
+    // Our writer gives each paragraph and each run its whole format, which a
+    // text may set only once: a text whose copy would be too long to read
+    // back is refused, so that whatever is read can be written and read again.
+    if (r.document && !EcritureTientDans(*r.document, limites.tailleMax)) {
+        r.document.reset();
+        r.erreur = "texte RTF trop long une fois réécrit";
+        r.position = octets.size();
+    }
     return r;
 }
 

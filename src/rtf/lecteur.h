@@ -30,8 +30,9 @@ struct LectureRtf {
     std::size_t position = 0;      // byte where the refusal was found
 };
 
-// Reads an RTF text; refuses a text that does not begin with "{\rtf" or that
-// goes beyond the limits.
+// Reads an RTF text; refuses a text that does not begin with "{\rtf", that
+// goes beyond the limits, or whose copy by our writer would be longer than
+// the size limit.
 LectureRtf LireRtf(std::string_view octets, const LimitesLecture& limites = {});
 
 // True when the text begins (after blanks) with "{\rtf".

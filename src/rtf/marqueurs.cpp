@@ -1,6 +1,8 @@
 #include "rtf/marqueurs.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace korv::rtf {
 
@@ -102,6 +104,28 @@ Document Extrait(const Document& d, std::int32_t debut, std::int32_t fin) {
     if (r.paragraphes.empty()) r.paragraphes.emplace_back();
     r.paragraphes.back().sautPage = false;
     return r;
+}
+
+void MarqueursRetirer(Document& d) {
+    std::vector<Paragraphe> gardes;
+    gardes.reserve(d.paragraphes.size());
+    for (Paragraphe& p : d.paragraphes) {
+        bool marque = false;
+        for (Morceau& m : p.morceaux) {
+            const auto fin = std::remove(m.texte.begin(), m.texte.end(), kMarqueurPage);
+            marque = marque || fin != m.texte.end();
+            m.texte.erase(fin, m.texte.end());
+        }
+        if (marque) std::erase_if(p.morceaux, [](const Morceau& m) { return m.texte.empty(); });
+        if (marque && p.morceaux.empty()) {
+            // A page break of the dropped paragraph stays with the one before.
+            if (p.sautPage && !gardes.empty()) gardes.back().sautPage = true;
+            continue;
+        }
+        gardes.push_back(std::move(p));
+    }
+    if (gardes.empty()) gardes.emplace_back();
+    d.paragraphes = std::move(gardes);
 }
 
 }  // namespace korv::rtf

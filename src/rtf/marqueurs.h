@@ -53,4 +53,10 @@ std::optional<LimitesMorceau> MorceauCourantLimites(std::u32string_view texteBru
 // a paragraph end's CR LF belong to the paragraph before it.
 Document Extrait(const Document& document, std::int32_t debut, std::int32_t fin);
 
+// The document as printed or exported, where pages are not turned: without
+// its markers. A paragraph that held only markers goes with its paragraph
+// end, which belongs to the marker; a marker that ends a paragraph of text
+// leaves that paragraph as it ends.
+void MarqueursRetirer(Document& document);
+
 }  // namespace korv::rtf

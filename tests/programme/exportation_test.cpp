@@ -98,6 +98,9 @@ TEST_F(Exportation, TheSamplesExporterPageExportsItsTextsAndTables) {
     }
     EXPECT_EQ(texte.find("$ident"), std::string::npos);
     EXPECT_EQ(texte.find("$TABLEAU_RTF"), std::string::npos);
+    // The rich text's page marker separates screen pages: it is not text.
+    EXPECT_NE(texte.find("Fin de la première page.\r\n"), std::string::npos) << texte;
+    EXPECT_EQ(texte.find("¤"), std::string::npos) << texte;
 
     // One sheet per grid, named by its title, numbers as numbers.
     const auto classeur = print::test::LireAvecFreexl(Chemin("tableaux.xls"));

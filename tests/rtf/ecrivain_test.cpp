@@ -142,3 +142,71 @@ TEST(EcrivainRtf, PucesDeListeEnCaractereOrdinaire) {
 
 }  // namespace
 }  // namespace korv::rtf
+
+namespace korv::rtf {
+namespace {
+
+// Word processors read `\'hh` in the code page of the run's font, and in a
+// symbol font as a glyph: a character is written so that they show the one
+// our reader read, and our reader reads it back unchanged.
+TEST(EcrivainRtf, CaracteresSelonLaPoliceDuMorceau) {
+    const struct {
+        const char* police;  // fcharset and name, or "" for a number not in the table
+        std::u32string texte;
+        const char* ecrit;
+    } cas[] = {
+        {"\\fcharset0 Arial", U"\u00E9\u20AC\u2192a", "\\'e9\\'80\\u8594?a"},
+        {"\\fcharset1 Arial", U"\u00E9", "\\'e9"},
+        {"", U"\u00E9", "\\'e9"},
+        {"\\fcharset2 OpenSymbol", U"\u2022", "\\u8226?"},
+        {"\\fcharset2 Symbol", U"a5\u00B7\uF0B7", "\\u97a\\u53?\\u183?\\u-3913?"},
+        {"\\fcharset0 Wingdings", U"ln", "\\u108l\\u110n"},
+        {"\\fcharset0 WINGDINGS 2", U"\u00A7", "\\u167?"},
+        {"\\fcharset0 Symbol", U"\u00B7{", "\\u183?\\u123?"},
+        {"\\fcharset204 Arial Cyr", U"\u00E9\u0449z", "\\u233?\\u1097?z"},
+        {"\\fcharset238 Arial CE", U"\u20AC", "\\u8364?"},
+        {"\\fcharset2 Symbol", U"\U0001F600", "\\u-10179?\\u-8704?"},
+    };
+    for (const auto& c : cas) {
+        Document d;
+        if (*c.police != '\0') {
+            d = test::Lu(std::string("{\\rtf1{\\fonttbl{\\f1") + c.police + ";}}}");
+            ASSERT_EQ(d.polices.size(), 1u) << c.police;
+        }
+        d.paragraphes = {Paragraphe{{}, {Morceau{FormatCaractere{.police = 1}, c.texte}}, false}};
+        const std::string rtf = EcrireRtf(d);
+        EXPECT_NE(rtf.find(std::string("\\f1\\fs24 ") + c.ecrit + "\\par"), std::string::npos)
+            << c.police << "\n" << rtf;
+        EXPECT_EQ(test::Lu(rtf), d) << c.police << "\n" << rtf;
+    }
+}
+
+// A bulleted list saved by LibreOffice: each item's bullet is "•" in its
+// symbol font (OpenSymbol, symbol character set). Written again it stays
+// "•" for word processors, not the private-use character they make of the
+// byte 0x95 in a symbol font.
+TEST(EcrivainRtf, ListeAPucesDeLibreOffice) {
+    const Document d = test::Lu(test::Fichier("lo_liste.rtf"));
+    EXPECT_EQ(test::Brut(d), "Points forts du projet :|•\tEmplacement près des écoles|•\tPain cuit sur place|"
+                             "•\tPrix : 1 € la baguette|Fin de la liste.");
+    const Morceau& puce = d.paragraphes[1].morceaux.front();
+    ASSERT_NE(d.PoliceNumero(puce.format.police), nullptr);
+    EXPECT_EQ(d.PoliceNumero(puce.format.police)->nom, "OpenSymbol");
+    const std::string ecrit = EcrireRtf(d);
+    EXPECT_EQ(ecrit.find("\\'95"), std::string::npos) << ecrit;
+    EXPECT_NE(ecrit.find("\\u8226?\\tab"), std::string::npos) << ecrit;
+    AllerRetour(d);
+}
+
+// Texts the fuzzer found damaged by one pass through our writer: each reads
+// back as the document it was read as.
+TEST(EcrivainRtf, TextesAbimesRelusALIdentique) {
+    for (const char* nom : {"aller_retour_police_symbole.rtf"}) {
+        const Document d = test::Lu(test::Fichier(nom));
+        const std::string rtf = EcrireRtf(d);
+        EXPECT_EQ(test::Lu(rtf), d) << nom << "\n" << rtf;
+    }
+}
+
+}  // namespace
+}  // namespace korv::rtf

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "outils.h"
+#include "rtf/ecrivain.h"
 
 namespace korv::rtf {
 namespace {
@@ -155,6 +156,36 @@ TEST(LecteurRtf, TextesRefuses) {
     EXPECT_NE(LireRtf("{\\rtf1 a\\par b\\par c\\par d}", petites).erreur.find("paragraphes"), std::string::npos);
     petites.tailleMax = 4;
     EXPECT_NE(LireRtf("{\\rtf1 a}", petites).erreur.find("trop long"), std::string::npos);
+}
+
+// Tab stops set once and a format toggled for each paragraph: our writer
+// gives every paragraph and run its whole format again. A text is read only
+// when that copy reads back within the same limits.
+TEST(LecteurRtf, AccepteSeulementCeQuiSeRelitUneFoisEcrit) {
+    LimitesLecture limites;
+    limites.tailleMax = 2000;
+    const auto texte = [](int paragraphes) {
+        std::string t = "{\\rtf1 ";
+        for (int i = 1; i <= 20; ++i) t += "\\tx" + std::to_string(1000 + i);
+        t += "\\i\\ul\\cf3\\fs30 ";
+        for (int i = 0; i < paragraphes; ++i) t += i % 2 == 0 ? "\\qc\\b a\\par " : "\\ql\\b0 b\\par ";
+        return t + "}";
+    };
+    const std::string court = texte(4);
+    const LectureRtf lu = LireRtf(court, limites);
+    ASSERT_TRUE(lu.document.has_value()) << lu.erreur;
+    const LectureRtf relu = LireRtf(EcrireRtf(*lu.document), limites);
+    ASSERT_TRUE(relu.document.has_value()) << relu.erreur;
+    EXPECT_EQ(*relu.document, *lu.document);
+
+    const std::string long_ = texte(20);
+    ASSERT_LT(long_.size(), limites.tailleMax);
+    const LectureRtf refuse = LireRtf(long_, limites);
+    EXPECT_FALSE(refuse.document.has_value());
+    EXPECT_EQ(refuse.erreur, "texte RTF trop long une fois réécrit");
+    // Within the default limits the same text reads, and its copy as well.
+    const Document d = Lu(long_);
+    EXPECT_EQ(Lu(EcrireRtf(d)), d);
 }
 
 TEST(LecteurRtf, TextesAbimesLusSansEchec) {

@@ -72,5 +72,37 @@ TEST(Marqueurs, ExtraitDUnePage) {
     EXPECT_EQ(test::Brut(Extrait(d, 50, -1)), "");
 }
 
+// Printed or exported, a rich text runs on without its markers: a marker
+// alone on its line goes with its line end, one that ends a line of text
+// leaves the line as it ends.
+TEST(Marqueurs, RetiresPourLImpression) {
+    const struct {
+        const char* rtf;
+        const char* brut;
+    } cas[] = {
+        {R"({\rtf1 A\'a4\par B})", "A|B"},
+        {R"({\rtf1 A\par\'a4\par B})", "A|B"},
+        {R"({\rtf1 A\par{\b\'a4}\'a4\par B\'a4C})", "A|BC"},
+        {R"({\rtf1 A\par\'a4\par\page B})", "A|B"},
+        {R"({\rtf1 \'a4})", ""},
+        {R"({\rtf1 A\par\par B})", "A||B"},
+        {R"({\rtf1 \'a4\par A\'a4})", "A"},
+    };
+    for (const auto& c : cas) {
+        Document d = test::Lu(c.rtf);
+        MarqueursRetirer(d);
+        EXPECT_EQ(test::Brut(d), c.brut) << c.rtf;
+        EXPECT_EQ(NombreMarqueurs(d.TexteBrut()), 0) << c.rtf;
+    }
+    // The paragraphs kept keep their format, and a page break its place.
+    Document d = test::Lu(R"({\rtf1\pard\qc{\b A}\'a4\par\pard\'a4\page\pard\qr B})");
+    MarqueursRetirer(d);
+    ASSERT_EQ(d.paragraphes.size(), 2u);
+    EXPECT_EQ(d.paragraphes[0].format.alignement, Alignement::Centre);
+    EXPECT_TRUE(d.paragraphes[0].morceaux.at(0).format.gras);
+    EXPECT_TRUE(d.paragraphes[0].sautPage);
+    EXPECT_EQ(d.paragraphes[1].format.alignement, Alignement::Droite);
+}
+
 }  // namespace
 }  // namespace korv::rtf
