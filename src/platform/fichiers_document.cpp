@@ -14,7 +14,21 @@ namespace korv::platform {
 
 namespace {
 
-std::string Raison(const char* etape) { return std::string(etape) + " : " + std::strerror(errno); }
+// The reasons a user can act on, in the program's language; for the others
+// the step that failed and the system's own words.
+std::string Raison(const char* etape) {
+    const int numero = errno;
+    switch (numero) {
+    case EACCES:
+    case EPERM: return "Vous n'avez pas le droit d'écrire dans ce dossier.";
+    case ENOSPC:
+    case EDQUOT: return "Le disque est plein.";
+    case EROFS: return "Le disque est en lecture seule.";
+    case ENOENT:
+    case ENOTDIR: return "Le dossier n'existe pas.";
+    default: return std::string(etape) + " : " + std::strerror(numero);
+    }
+}
 
 // Closes the descriptor and removes the temporary file unless released.
 struct Temporaire {
