@@ -109,7 +109,7 @@ TEST(FichiersDocument, TheCommonReasonsOfAFailedWriteAreInFrench) {
         {ENOSPC, "Le disque est plein."},
         {EDQUOT, "Le disque est plein."},
         {EROFS, "Le disque est en lecture seule."},
-        {ENOENT, "Le dossier n'existe pas."},
+        {ENOENT, std::string("écriture : ") + std::strerror(ENOENT)},  // the folder is there
         {EIO, std::string("écriture : ") + std::strerror(EIO)},
     };
     for (const auto& c : cas) {
