@@ -3,8 +3,10 @@
 // opening a document, starting a new plan, and ending the edit in progress
 // before any of them. Saving replaces the file whole (temporary file, then
 // rename) and changes the plan's name, caption and modified flag only once
-// the file is written. Opening parses the whole document against the
-// scene first; a damaged document is refused and changes nothing. The
+// the file is written; a plan of an older version is never overwritten, the
+// save dialog asks for another name. Opening parses the whole document
+// against the scene first; a damaged document is refused and changes
+// nothing; message boxes close the progress window, which would hide them. The
 // documents of versions 2.2 to 2.29 are read against their old page layout
 // and converted: the plan reset, then their records given to today's pages.
 
