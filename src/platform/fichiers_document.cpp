@@ -14,7 +14,23 @@ namespace korv::platform {
 
 namespace {
 
-std::string Raison(const char* etape) { return std::string(etape) + " : " + std::strerror(errno); }
+// The reasons a user can act on, in the program's language; for the others
+// the step that failed and the system's own words.
+std::string Raison(const char* etape, const std::filesystem::path& dossier) {
+    const int numero = errno;
+    std::error_code e;
+    // A folder that is there but refuses new files (/proc) is no missing folder.
+    const bool dossierManquant = (numero == ENOENT || numero == ENOTDIR) && !std::filesystem::is_directory(dossier, e);
+    if (dossierManquant) return "Le dossier n'existe pas.";
+    switch (numero) {
+    case EACCES:
+    case EPERM: return "Vous n'avez pas le droit d'écrire dans ce dossier.";
+    case ENOSPC:
+    case EDQUOT: return "Le disque est plein.";
+    case EROFS: return "Le disque est en lecture seule.";
+    default: return std::string(etape) + " : " + std::strerror(numero);
+    }
+}
 
 // Closes the descriptor and removes the temporary file unless released.
 struct Temporaire {
@@ -53,12 +69,12 @@ ResultatEcriture FichiersDocumentDisque::Remplacer(const std::string& chemin, st
     Temporaire t;
     std::string modele = (dossier / ("." + cible.filename().string() + ".XXXXXX")).string();
     t.fd = ::mkstemp(modele.data());
-    if (t.fd < 0) return {false, Raison("création du fichier temporaire")};
+    if (t.fd < 0) return {false, Raison("création du fichier temporaire", dossier)};
     t.chemin = modele;
     // The new file keeps the permissions of the one it replaces.
     struct stat s {};
     const mode_t mode = ::stat(chemin.c_str(), &s) == 0 ? (s.st_mode & 07777) : 0644;
-    if (::fchmod(t.fd, mode) != 0) return {false, Raison("droits du fichier temporaire")};
+    if (::fchmod(t.fd, mode) != 0) return {false, Raison("droits du fichier temporaire", dossier)};
 
     std::size_t fait = 0;
     while (fait < octets.size()) {
@@ -66,15 +82,15 @@ ResultatEcriture FichiersDocumentDisque::Remplacer(const std::string& chemin, st
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             if (n == 0) errno = EIO;
-            return {false, Raison("écriture")};
+            return {false, Raison("écriture", dossier)};
         }
         fait += static_cast<std::size_t>(n);
     }
-    if (::fsync(t.fd) != 0) return {false, Raison("écriture sur le disque")};
+    if (::fsync(t.fd) != 0) return {false, Raison("écriture sur le disque", dossier)};
     const int fd = t.fd;
     t.fd = -1;
-    if (::close(fd) != 0) return {false, Raison("fermeture")};
-    if (::rename(t.chemin.c_str(), chemin.c_str()) != 0) return {false, Raison("remplacement du fichier")};
+    if (::close(fd) != 0) return {false, Raison("fermeture", dossier)};
+    if (::rename(t.chemin.c_str(), chemin.c_str()) != 0) return {false, Raison("remplacement du fichier", dossier)};
     t.chemin.clear();
     // The rename itself reaches the disk with the folder.
     const int d = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY);

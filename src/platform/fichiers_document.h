@@ -15,7 +15,7 @@ namespace korv::platform {
 
 struct ResultatEcriture {
     bool reussi = false;
-    std::string erreur;  // UTF-8, why it failed
+    std::string erreur;  // UTF-8, why it failed, in French for the common reasons
 };
 
 class FichiersDocument {

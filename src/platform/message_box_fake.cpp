@@ -1,5 +1,6 @@
 #include "platform/message_box_fake.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace korv::platform {
@@ -10,10 +11,20 @@ int BoiteMessageFactice::Afficher(std::string_view texte, int style, std::string
     m.texte = std::string(texte);
     m.style = style;
     m.titre = std::string(titre.empty() ? kTitreProduit : titre);
+    if (observateur) observateur(m);
     if (reponses.empty()) {
+        if (parDefautDeSuite_ >= limiteParDefaut) {
+            // Said here too, once: the program under test may catch the exception.
+            if (parDefautDeSuite_++ == limiteParDefaut) std::fprintf(stderr, "boîte de message factice : plus de %zu réponses par défaut de suite, dernier message : %s\n",
+                         limiteParDefaut, m.texte.c_str());
+            throw std::logic_error("boîte de message factice : plus de " + std::to_string(limiteParDefaut) +
+                                   " réponses par défaut de suite (une question sans fin ?)");
+        }
+        ++parDefautDeSuite_;
         m.reponse = Code(decode.ReponseDefaut());
         m.parDefaut = true;
     } else {
+        parDefautDeSuite_ = 0;
         m.reponse = reponses.front();
         reponses.pop_front();
         if (!decode.Accepte(m.reponse)) {

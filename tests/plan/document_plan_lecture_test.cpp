@@ -117,31 +117,41 @@ TEST(DocumentPlanLecture, EveryTruncationIsRefusedAndChangesNothing) {
 }
 
 // A version-230 document reads at most the scene's pages (never 134 of a
-// smaller scene) and at most the objects page 121 has (never 8 of fewer).
+// smaller scene) and, on page 121, its first 8 objects (never 8 of fewer):
+// the texts of the later objects are not in the document.
 TEST(DocumentPlanLecture, Version230ReadsNoPageOrObjectTheSceneLacks) {
-    Plan p;
-    p.moteur.scene.pages.resize(121);
-    auto& page121 = p.moteur.scene.Page(121).objets;
-    page121.push_back(Objet(engine::TypeObjet::Fond, "P121"));
-    for (int i = 0; i < 4; ++i) page121.push_back(Objet(engine::TypeObjet::TexteRtf, "T", 2, "avant"));
-    p.document->TextesSceneRetenir();
-    BinaryWriter w;
-    w.i32(230);
-    w.i16(1);
-    w.i16(0);
-    // Pages 1 and 2: their text and grid (3 + 2 folds, six empty lists).
-    for (int page = 1; page <= 2; ++page) {
-        w.fileString("t");
-        w.u8(1);
-        w.u8(1);
-        w.zeros(2 * (2 + 3) + 6);
+    const struct {
+        int textes;  // rich texts after the background of page 121
+        int lus;     // of them, held by the document
+    } cas[] = {{4, 4}, {7, 7}, {8, 7}, {12, 7}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.textes);
+        Plan p;
+        p.moteur.scene.pages.resize(121);
+        auto& page121 = p.moteur.scene.Page(121).objets;
+        page121.push_back(Objet(engine::TypeObjet::Fond, "P121"));
+        for (int i = 0; i < c.textes; ++i) page121.push_back(Objet(engine::TypeObjet::TexteRtf, "T", 2, "avant"));
+        p.document->TextesSceneRetenir();
+        BinaryWriter w;
+        w.i32(230);
+        w.i16(1);
+        w.i16(0);
+        // Pages 1 and 2: their text and grid (3 + 2 folds, six empty lists).
+        for (int page = 1; page <= 2; ++page) {
+            w.fileString("t");
+            w.u8(1);
+            w.u8(1);
+            w.zeros(2 * (2 + 3) + 6);
+        }
+        for (int i = 0; i < c.lus; ++i) w.fileString("lu");
+        EXPECT_EQ(p.document->Charger(w.data(), 0), "");
+        for (int o = 2; o <= c.textes + 1; ++o) {
+            EXPECT_EQ(p.moteur.scene.Page(121).Objet(o).texte, o <= c.lus + 1 ? "lu" : "avant") << o;
+        }
+        EXPECT_EQ(p.moteur.scene.Page(1).Objet(2).texte, "t");
+        ASSERT_EQ(p.messages.messages.size(), 2U) << "the rate and the advice to save under a new name";
+        EXPECT_NE(p.messages.messages.back().texte.find("TRES IMPORTANT"), std::string::npos);
     }
-    for (int i = 0; i < 4; ++i) w.fileString("lu");
-    EXPECT_EQ(p.document->Charger(w.data(), 0), "");
-    for (int o = 2; o <= 5; ++o) EXPECT_EQ(p.moteur.scene.Page(121).Objet(o).texte, "lu");
-    EXPECT_EQ(p.moteur.scene.Page(1).Objet(2).texte, "t");
-    ASSERT_EQ(p.messages.messages.size(), 2U) << "the rate and the advice to save under a new name";
-    EXPECT_NE(p.messages.messages.back().texte.find("TRES IMPORTANT"), std::string::npos);
 }
 
 // The writing box as the document reaches it: a source, its saves.

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -72,8 +74,52 @@ TEST(FichiersDocument, AFolderThatCannotBeWrittenFailsAndSaysWhy) {
     FichiersDocumentDisque disque;
     const ResultatEcriture r = disque.Remplacer("/nonexistent-folder-korv/plan.tvr", "x");
     EXPECT_FALSE(r.reussi);
-    EXPECT_FALSE(r.erreur.empty());
+    EXPECT_EQ(r.erreur, "Le dossier n'existe pas.");
     EXPECT_FALSE(disque.Lire("/nonexistent-folder-korv/plan.tvr").has_value());
+}
+
+// Every write fails with the given system error.
+class FichiersEnEchec final : public FichiersDocumentDisque {
+public:
+    explicit FichiersEnEchec(int numero) : numero_(numero) {}
+
+protected:
+    ssize_t EcrireMorceau(int, const char*, std::size_t) override {
+        errno = numero_;
+        return -1;
+    }
+
+private:
+    int numero_;
+};
+
+// The reasons a user can act on are told in French; the others keep the
+// step and the system's words. The previous file stays as it was.
+TEST(FichiersDocument, TheCommonReasonsOfAFailedWriteAreInFrench) {
+    const fs::path dossier = fs::temp_directory_path() / ("korv_raison_" + std::to_string(::getpid()));
+    fs::create_directories(dossier);
+    const fs::path cible = dossier / "plan.tvr";
+    ASSERT_TRUE(FichiersDocumentDisque().Remplacer(cible.string(), "avant").reussi);
+    const struct {
+        int numero;
+        std::string raison;
+    } cas[] = {
+        {EACCES, "Vous n'avez pas le droit d'écrire dans ce dossier."},
+        {EPERM, "Vous n'avez pas le droit d'écrire dans ce dossier."},
+        {ENOSPC, "Le disque est plein."},
+        {EDQUOT, "Le disque est plein."},
+        {EROFS, "Le disque est en lecture seule."},
+        {ENOENT, std::string("écriture : ") + std::strerror(ENOENT)},  // the folder is there
+        {EIO, std::string("écriture : ") + std::strerror(EIO)},
+    };
+    for (const auto& c : cas) {
+        FichiersEnEchec echec(c.numero);
+        const ResultatEcriture r = echec.Remplacer(cible.string(), "apres");
+        EXPECT_FALSE(r.reussi) << c.numero;
+        EXPECT_EQ(r.erreur, c.raison) << c.numero;
+        EXPECT_EQ(Lire(cible), "avant") << c.numero;
+    }
+    fs::remove_all(dossier);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "platform/message_box_fake.h"
 
@@ -67,6 +69,33 @@ TEST(BoiteMessage, FacticeRefuseUneReponseSansBouton) {
     BoiteMessageFactice boite;
     boite.reponses = {6};
     EXPECT_THROW(boite.Afficher("OK seul", 0), std::logic_error);
+}
+
+// A question asked without end answers itself with its default button: past
+// the bound of default answers in a row the box throws, and keeps throwing.
+// A queued answer starts the count again.
+TEST(BoiteMessage, FacticeRefuseUneQuestionSansFin) {
+    BoiteMessageFactice boite;
+    boite.limiteParDefaut = 5;
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(boite.Afficher("Enregistrer ?", 3), 6);
+    boite.reponses = {7};
+    EXPECT_EQ(boite.Afficher("Enregistrer ?", 3), 7);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(boite.Afficher("Enregistrer ?", 3), 6) << i;
+    EXPECT_THROW(boite.Afficher("Enregistrer ?", 3), std::logic_error);
+    EXPECT_THROW(boite.Afficher("Enregistrer ?", 3), std::logic_error);
+    EXPECT_EQ(boite.messages.size(), 10U) << "the refused ones are not recorded";
+}
+
+TEST(BoiteMessage, FacticeMontreChaqueMessageAvantDeRepondre) {
+    BoiteMessageFactice boite;
+    std::vector<std::string> vus;
+    boite.observateur = [&](const MessageAffiche& m) {
+        vus.push_back(m.texte);
+        EXPECT_EQ(boite.messages.size() + 1, vus.size()) << "before it is answered";
+    };
+    boite.Afficher("a", 0);
+    boite.Afficher("b", 0);
+    EXPECT_EQ(vus, (std::vector<std::string>{"a", "b"}));
 }
 
 }  // namespace

@@ -8,10 +8,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
 #include "formula/variables.h"
+#include "engine/demarrage.h"
 #include "engine/moteur.h"
 #include "engine/scripts_moteur.h"
 #include "grid/magasin_grilles.h"
@@ -82,6 +84,11 @@ object kind=tableau name="Objetid2" rect=0,600,2400,900
 // A document of `version` written from the 2.2 layout: every grid record
 // empty but for the entries `entrees` gives its cell (1, 1) ("NAME k" for
 // item k of the entry), every rich text "{\rtf1 NAME k}", then 45 steps.
+std::string Lire(const fs::path& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
 std::string DocumentAncien(std::int32_t version, std::int16_t genre,
                            const std::map<std::string, std::string>& entrees) {
     BinaryWriter w;
@@ -230,6 +237,43 @@ TEST_F(DocumentAncienTest, OldDocumentsItCannotTakeAreToldAndChangeNothing) {
         EXPECT_FALSE(Etat().PlanAffaireModifie());
         EXPECT_FALSE(p.Programme().Document().ChargementPlanEnCours());
     }
+}
+
+// A converted plan is saved in a new file: "Enregistrer" and the quit
+// question's "Oui" say that the older file is kept and show the save dialog
+// at its name; the older file stays byte for byte. (The quit question used
+// to come back without end, and "Oui" could never save.)
+TEST_F(DocumentAncienTest, AConvertedPlanIsSavedInANewFileAndTheOlderOneKept) {
+    const std::string ancien = DocumentAncien(22, 1, {{"VENTE 1", "21"}});
+    const std::string chemin = Ecrire("ancien.tvr", ancien);
+    Ouvrir(chemin);
+    ASSERT_TRUE(Etat().PlanAffaireModifie());
+    const std::string refus =
+        "L'\xE9" "crasement d'un fichier .tvr de version ant\xE9rieure \xE0 la version actuelle est interdit.";
+    const std::string question = "Voulez-vous enregistrer les modifications apport\xE9" "es au fichier '" + chemin + "' ?";
+
+    // "Enregistrer", the dialog cancelled: nothing written.
+    p.Messages().messages.clear();
+    p.Dialogues().appels.clear();
+    p.Programme().Recepteur().MenuFichier(plan::CommandeFichier::Enregistrer);
+    EXPECT_EQ(Messages(), std::vector<std::string>{refus});
+    ASSERT_EQ(p.Dialogues().appels.size(), 1U);
+    EXPECT_TRUE(p.Dialogues().appels[0].enregistrer);
+    EXPECT_EQ(p.Dialogues().appels[0].demande.NomFichier, chemin);
+    EXPECT_TRUE(Etat().PlanAffaireModifie());
+    EXPECT_EQ(Etat().NomFichierPlan, chemin);
+
+    // Quitting: "Oui", the box, the dialog; saved, and the program ends.
+    const std::string nouveau = (fs::path(p.DossierProgramme()) / "nouveau.tvr").string();
+    p.Messages().messages.clear();
+    p.RepondreMessage(6);
+    p.RepondreFichier(nouveau);
+    EXPECT_TRUE(engine::Fin(p.Moteur(), false, true));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{question, refus}));
+    EXPECT_EQ(Etat().NomFichierPlan, nouveau);
+    EXPECT_FALSE(Etat().PlanAffaireModifie());
+    EXPECT_EQ(Lire(chemin), ancien);
+    EXPECT_EQ(Lire(nouveau), p.Programme().Document().Octets(0));
 }
 
 // PAGECHARGE of a 2.2 document, whatever its kind: the complete-plan box.

@@ -1,14 +1,21 @@
 // Plan documents on the composed program: figures typed, saved, a new plan,
 // the document opened again; the save question's answers; saves that fail
-// at every byte; damaged documents refused without a change; a page's part
-// saved and loaded by scripts; the bytes of the format's own cases.
+// at every byte; damaged documents refused without a change; the version
+// word's questions; no message box under the progress window; where the
+// dialogs start; a page's part saved and loaded by scripts; the bytes of
+// the format's own cases.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/demarrage.h"
 #include "engine/moteur.h"
@@ -217,12 +224,14 @@ TEST_F(DocumentPlanTest, ASaveThatFailsAtAnyByteLeavesThePreviousDocumentWhole) 
         p.Fichiers().echecApres = k;
         p.Fichiers().ecrits = 0;
         const std::size_t messages = p.Messages().messages.size();
+        p.RepondreMessage(1);  // the failure told, and read
         ASSERT_EQ(D().PlanAffaireEnregistrer(chemin, false, 0, false), plan::kAnnule) << k;
         ASSERT_EQ(Lire(chemin), avant) << k;
         ASSERT_EQ(p.Messages().messages.size(), messages + 1) << "the failure is told";
         ASSERT_TRUE(Etat().PlanAffaireModifie());
     }
     EXPECT_NE(Dernier().find(platform::Utf8VersCp1252("n'a pas pu être enregistré")), std::string::npos);
+    EXPECT_NE(Dernier().find("\r\nLe disque est plein."), std::string::npos) << Dernier();
     std::size_t fichiers = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(p.DossierProgramme())) {
         if (e.path().filename().string().rfind(".sur.tvr", 0) == 0) ++fichiers;
@@ -233,23 +242,46 @@ TEST_F(DocumentPlanTest, ASaveThatFailsAtAnyByteLeavesThePreviousDocumentWhole) 
     EXPECT_EQ(Lire(chemin), D().Octets(0));
 }
 
+// An older plan is never overwritten, whatever follows its version word; a
+// file of under four bytes holds none and is overwritten after the question.
 TEST_F(DocumentPlanTest, AnOlderOrShortFileBeforeTheSave) {
-    const std::string ancien = Chemin("ancien.tvr");
-    const std::string court = Chemin("court.tvr");
-    BinaryWriter w;
-    w.i32(229);
-    w.i16(1);
-    std::ofstream(ancien, std::ios::binary) << w.data();
-    std::ofstream(court, std::ios::binary) << "ab";
+    auto Version = [](std::int32_t v, std::size_t suite) {
+        BinaryWriter w;
+        w.i32(v);
+        w.zeros(suite);
+        return w.take();
+    };
+    const struct {
+        const char* nom;
+        std::string octets;
+        bool refuse;
+    } cas[] = {
+        {"229 et son genre", Version(229, 2), true},
+        {"229 seul, quatre octets", Version(229, 0), true},
+        {"-1 seul", Version(-1, 0), true},
+        {"deux octets", "ab", false},
+        {"trois octets", std::string("\x2C\x01\x00", 3), false},
+        {"300 seul", Version(300, 0), false},
+    };
     Saisir("1");
-    EXPECT_EQ(D().PlanAffaireEnregistrer(ancien, false, 0, false), plan::kAnnule);
-    EXPECT_EQ(Lire(ancien), w.data()) << "an older plan is never overwritten";
-    EXPECT_NE(Dernier().find(platform::Utf8VersCp1252("L'écrasement")), std::string::npos);
-    // A file of under four bytes is no older plan: the overwrite question.
-    p.RepondreMessage(6);
-    EXPECT_EQ(D().PlanAffaireEnregistrer(court, false, 0, true), plan::kEnregistre);
-    EXPECT_NE(p.Messages().messages.back().texte.find("existe"), std::string::npos);
-    EXPECT_EQ(Lire(court), D().Octets(0));
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const std::string chemin = Chemin("existant.tvr");
+        std::ofstream(chemin, std::ios::binary | std::ios::trunc) << c.octets;
+        p.Messages().messages.clear();
+        if (c.refuse) {
+            EXPECT_EQ(D().PlanAffaireEnregistrer(chemin, false, 0, false), plan::kAnnule);
+            EXPECT_EQ(Lire(chemin), c.octets) << "an older plan is never overwritten";
+            ASSERT_FALSE(p.Messages().messages.empty());
+            EXPECT_EQ(p.Messages().messages.front().texte.find(platform::Utf8VersCp1252("L'écrasement")), 0U);
+        } else {
+            p.RepondreMessage(6);
+            EXPECT_EQ(D().PlanAffaireEnregistrer(chemin, false, 0, true), plan::kEnregistre);
+            ASSERT_EQ(p.Messages().messages.size(), 1U);
+            EXPECT_NE(p.Messages().messages.back().texte.find("existe"), std::string::npos);
+            EXPECT_EQ(Lire(chemin), D().Octets(0));
+        }
+    }
 }
 
 // Every truncation of the document (except those that end the step section
@@ -317,9 +349,12 @@ TEST_F(DocumentPlanTest, DamagedDocumentsAreRefusedAndChangeNothing) {
         {"ligne hors de la grille", Remplace(listeA + 1, 2, 1)},
         {"genre inconnu", Remplace(4, 3, 2)},
         {"genre inconnu 0", Remplace(4, 0, 2)},
+        {"marque vu 2", Remplace(bon.size() - 2, 2, 2)},
+        {"marque vu -2", Remplace(bon.size() - 2, -2, 2)},
+        {"marque vu 32767", Remplace(bon.size() - 2, 32767, 2)},
     };
     for (const auto& c : cas) {
-        EXPECT_FALSE(D().Charger(c.octets, 0).empty()) << c.nom;
+        EXPECT_EQ(D().Charger(c.octets, 0), "Une erreur est survenue pendant le chargement") << c.nom;
         Inchange(c.nom);
     }
     // Through the open: the one message, nothing reset, the name unchanged.
@@ -338,6 +373,188 @@ TEST_F(DocumentPlanTest, DamagedDocumentsAreRefusedAndChangeNothing) {
     D().PlanAffaireOuvrir(Chemin("absent.tvr"), false, 0);
     EXPECT_EQ(Dernier(), "Le fichier '" + Chemin("absent.tvr") + "' est introuvable.");
     EXPECT_FALSE(fs::exists(Chemin("absent.tvr")));
+}
+
+// The version word of a document: today's opens without a word; 2.0 and
+// 2.1 are refused; every other version not converted asks whether to open
+// it. "Non" leaves the plan as it was; "Oui" reads 230 (with its two boxes)
+// and 250 as today's documents, and refuses 0 to 20.
+TEST_F(DocumentPlanTest, EachVersionWordAsksOrNotThenLoadsOrNot) {
+    Saisir("21");
+    const std::string bon = D().Octets(0);
+    const std::string question = platform::Utf8VersCp1252(
+        "Votre fichier a été réalisé avec une version précédente du QBP.\r\n"
+        "Voulez vous l'ouvrir sous la nouvelle version QBP 3.2 ?");
+    const std::string inconnue = "Version de fichier inconnue, ouverture impossible.";
+    const std::string taux = "TRES IMPORTANT: Votre taux de charge patronale";
+    const std::string conseil = platform::Utf8VersCp1252("TRES IMPORTANT: Après avoir suivi nos recommandations");
+    constexpr int kAucune = 0, kOui = 6, kNon = 7;
+    const struct {
+        std::int32_t version;
+        int reponse;
+        std::vector<std::string> debuts;  // of the messages shown, in order
+        bool lu;
+    } cas[] = {
+        {300, kAucune, {}, true},
+        {250, kOui, {question}, true},
+        {250, kNon, {question}, false},
+        {230, kOui, {question, taux, conseil}, true},
+        {230, kNon, {question}, false},
+        {301, kOui, {question}, true},
+        {1, kOui, {question, inconnue}, false},
+        {3, kOui, {question, inconnue}, false},
+        {1, kNon, {question}, false},
+        {0, kOui, {question, inconnue}, false},
+        {-1, kOui, {question, inconnue}, false},
+        {20, kOui, {question, inconnue}, false},
+        {2, kAucune, {inconnue}, false},
+        {21, kAucune, {inconnue}, false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::to_string(c.version) + " " + std::to_string(c.reponse));
+        Saisir("11");
+        Etat().PlanAffaireModifieFixer(false);
+        std::string octets = bon;
+        for (int i = 0; i < 4; ++i) octets[static_cast<std::size_t>(i)] = static_cast<char>((c.version >> (8 * i)) & 0xFF);
+        const std::string chemin = Chemin("version.tvr");
+        std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
+        p.Messages().messages.clear();
+        if (c.reponse != kAucune) p.RepondreMessage(c.reponse);
+        D().PlanAffaireOuvrir(chemin, false, 0);
+        std::vector<std::string> debuts;
+        for (std::size_t i = 0; i < p.Messages().messages.size(); ++i) {
+            const std::string& texte = p.Messages().messages[i].texte;
+            debuts.push_back(i < c.debuts.size() ? texte.substr(0, c.debuts[i].size()) : texte);
+        }
+        EXPECT_EQ(debuts, c.debuts);
+        if (!c.debuts.empty() && c.debuts.front() == question) {
+            EXPECT_EQ(p.Messages().messages.front().style, platform::style::OuiNon | platform::style::Question);
+        }
+        EXPECT_EQ(G().Case(1, 1)->Texte, c.lu ? "21" : "11");
+        EXPECT_EQ(R(), c.lu ? "{\\rtf1 21}" : "{\\rtf1 11}");
+        EXPECT_EQ(Etat().NomFichierPlan, c.lu ? chemin : "");
+        EXPECT_FALSE(p.FenetreAffichage().progressionOuverte);
+        EXPECT_FALSE(D().ChargementPlanEnCours());
+        Etat().NomFichierPlan.clear();
+    }
+}
+
+// The progress window stays over any other window: no message box of an
+// open, a save or a new plan is shown while it is open.
+TEST_F(DocumentPlanTest, NoMessageBoxIsShownUnderTheProgressWindow) {
+    Saisir("21");
+    const std::string bon = D().Octets(0);
+    std::vector<std::string> caches;
+    p.Messages().observateur = [&](const platform::MessageAffiche& m) {
+        if (p.FenetreAffichage().progressionOuverte) caches.push_back(m.texte);
+    };
+    auto Ouvrir = [&](const std::string& octets) {
+        const std::string chemin = Chemin("ouvert.tvr");
+        std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
+        D().PlanAffaireOuvrir(chemin, false, 0);
+    };
+    auto Version = [&](std::int32_t v) {
+        std::string s = bon;
+        for (int i = 0; i < 4; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        return s;
+    };
+    std::mt19937 hasard(20261211);
+    auto Hasard = [&](std::size_t n, std::int32_t version) {
+        BinaryWriter w;
+        w.i32(version);
+        for (std::size_t i = 4; i < n; ++i) w.u8(static_cast<std::uint8_t>(hasard()));
+        return w.take();
+    };
+    const struct {
+        const char* nom;
+        std::function<void()> action;
+    } cas[] = {
+        {"octets au hasard", [&] { Ouvrir(Hasard(3000, static_cast<std::int32_t>(hasard()))); }},
+        {"octets au hasard, version 300", [&] { Ouvrir(Hasard(3000, 300)); }},
+        {"octets au hasard, version 250", [&] { Ouvrir(Hasard(3000, 250)); }},
+        {"octets au hasard, version 22", [&] { Ouvrir(Hasard(3000, 22)); }},
+        {"fichier coupe", [&] { Ouvrir(bon.substr(0, bon.size() / 2)); }},
+        {"version 230", [&] { Ouvrir(Version(230)); }},
+        {"version 1", [&] { Ouvrir(Version(1)); }},
+        {"partie pour un plan complet", [&] { Ouvrir(D().Octets(2)); }},
+        {"enregistrement en echec", [&] {
+             p.Fichiers().echecApres = 10;
+             p.Fichiers().ecrits = 0;
+             (void)D().PlanAffaireEnregistrer(Chemin("echec.tvr"), false, 0, false);
+             p.Fichiers().echecApres.reset();
+         }},
+        {"nouveau plan", [&] {
+             Etat().NomFichierPlan.clear();
+             Etat().PlanAffaireModifieFixer(true);
+             p.RepondreMessage(6);
+             p.RepondreFichier(Chemin("nouveau.tvr"));
+             p.Programme().Recepteur().MenuFichier(plan::CommandeFichier::Nouveau);
+         }},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        caches.clear();
+        p.Messages().messages.clear();
+        p.FenetreAffichage().progression.clear();
+        c.action();
+        EXPECT_FALSE(p.Messages().messages.empty()) << "a message";
+        EXPECT_EQ(caches, std::vector<std::string>{});
+        EXPECT_FALSE(p.FenetreAffichage().progressionOuverte);
+    }
+    // After the boxes of a 230 document the window comes back for the recalculation.
+    p.FenetreAffichage().progression.clear();
+    Ouvrir(Version(230));
+    const auto& progression = p.FenetreAffichage().progression;
+    const auto retour = std::find(progression.begin() + 1, progression.end(), "ouvre Chargement d'un plan d'affaire");
+    ASSERT_NE(retour, progression.end());
+    EXPECT_NE(std::find(retour, progression.end(), "100"), progression.end());
+}
+
+// The dialogs start where the user last was: at first where the program
+// starts them; "Enregistrer sous" at the plan's own file; after an open or
+// a save, in the folder of that file.
+TEST_F(DocumentPlanTest, TheDialogsStartInTheLastFolderUsed) {
+    const fs::path a = fs::path(p.DossierProgramme()) / "a";
+    const fs::path b = fs::path(p.DossierProgramme()) / "b";
+    fs::create_directories(a);
+    fs::create_directories(b);
+    const std::string planA = (a / "plan.tvr").string();
+    const std::string planB = (b / "autre.tvr").string();
+    Saisir("2");
+    const struct {
+        const char* nom;
+        plan::CommandeFichier commande;
+        std::optional<std::string> reponse;
+        std::string repertoire;
+        std::string nomInitial;
+    } cas[] = {
+        {"premier ouvrir", plan::CommandeFichier::Ouvrir, std::nullopt, "", ""},
+        {"premier enregistrer sous", plan::CommandeFichier::EnregistrerSous, planA, "", ""},
+        {"sous, le plan nomme", plan::CommandeFichier::EnregistrerSous, std::nullopt, a.string(), planA},
+        {"ouvrir apres l'enregistrement", plan::CommandeFichier::Ouvrir, planB, a.string(), ""},
+        {"ouvrir apres l'ouverture", plan::CommandeFichier::Ouvrir, std::nullopt, b.string(), ""},
+        {"sous, le plan ouvert", plan::CommandeFichier::EnregistrerSous, std::nullopt, b.string(), planB},
+        {"nouveau", plan::CommandeFichier::Nouveau, std::nullopt, "", ""},
+        {"sous, sans nom", plan::CommandeFichier::EnregistrerSous, std::nullopt, b.string(), ""},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        if (c.reponse == planB) fs::copy_file(planA, planB, fs::copy_options::overwrite_existing);
+        Etat().PlanAffaireModifieFixer(false);
+        const std::size_t appels = p.Dialogues().appels.size();
+        p.RepondreFichier(c.reponse);
+        p.Programme().Recepteur().MenuFichier(c.commande);
+        if (c.commande == plan::CommandeFichier::Nouveau) {
+            EXPECT_EQ(p.Dialogues().appels.size(), appels);
+            p.Dialogues().reponses.clear();
+            continue;
+        }
+        ASSERT_EQ(p.Dialogues().appels.size(), appels + 1);
+        const platform::DemandeFichier& d = p.Dialogues().appels.back().demande;
+        EXPECT_EQ(d.RepertoireInitial, c.repertoire);
+        EXPECT_EQ(d.NomFichier, c.nomInitial);
+    }
+    EXPECT_TRUE(p.Messages().messages.empty()) << Dernier();
 }
 
 TEST_F(DocumentPlanTest, ScriptsSaveAndLoadOnePagesPartAndMarkThePlanChanged) {

@@ -60,15 +60,20 @@ public:
     void Rafraichir(const QRect&) override { ++rafraichissements; }
     void MessageOuvrir(std::string_view titre, std::string_view) override {
         progression.push_back("ouvre " + std::string(titre));
+        progressionOuverte = true;
     }
     void MessagePourcentage(std::int32_t valeur) override { progression.push_back(std::to_string(valeur)); }
-    void MessageFermer() override { progression.push_back("ferme"); }
+    void MessageFermer() override {
+        progression.push_back("ferme");
+        progressionOuverte = false;
+    }
 
     display::MesuresFenetre mesures{0, 0, 9600, 7200};
     display::DispositionFenetre disposition;
     const QImage* page = nullptr;
     int rafraichissements = 0;
     std::vector<std::string> progression;
+    bool progressionOuverte = false;
 };
 
 // The main window as the plan document changes it.

@@ -69,6 +69,9 @@ SceneDocument DocumentPlan::Scene() const { return SceneDocument{s_.moteur->scen
 
 int DocumentPlan::Message(std::string_view texte, int style, bool titre) {
     if (!s_.messages) return platform::Code(platform::Reponse::Annuler);
+    // The progress window would stay over the box and hide its buttons.
+    if (progression_.ouverte && s_.progressionFerme) s_.progressionFerme();
+    progression_.ouverte = false;
     return s_.messages->Afficher(texte, style, titre ? kTitreProgramme : std::string_view{});
 }
 
@@ -80,8 +83,30 @@ void DocumentPlan::Legende() {
     s_.fenetre->EnregistrerActif(!nom.empty());
 }
 
+void DocumentPlan::ProgressionOuvre(std::string_view titre) {
+    progression_.titre = std::string(titre);
+    progression_.enCours = true;
+    progression_.ouverte = true;
+    if (s_.progressionOuvre) s_.progressionOuvre(titre, "En cours...");
+}
+
+void DocumentPlan::ProgressionPourcentage(int valeur) {
+    if (!progression_.enCours) return;
+    if (!progression_.ouverte) {
+        // Closed for a message: the work goes on, the window comes back.
+        progression_.ouverte = true;
+        if (s_.progressionOuvre) s_.progressionOuvre(progression_.titre, "En cours...");
+    }
+    if (s_.progressionPourcentage) s_.progressionPourcentage(valeur);
+}
+
+void DocumentPlan::ProgressionFerme() {
+    if (progression_.ouverte && s_.progressionFerme) s_.progressionFerme();
+    progression_ = {};
+}
+
 void DocumentPlan::Finir() {
-    if (s_.progressionFerme) s_.progressionFerme();
+    ProgressionFerme();
     engine::Moteur& m = *s_.moteur;
     if (m.jeu.ModeProgramme == engine::kModeJeu && m.scene.PageExiste(m.jeu.PageCourante)) {
         engine::SauteALaPage(m, m.jeu.PageCourante);
@@ -108,44 +133,45 @@ int DocumentPlan::PlanAffaireEnregistrer(std::string_view nom, bool forcerDialog
     PlanAffaireEditionValider();
     const bool complet = page == 0;
     std::string cible;
-    if (!nom.empty() && !forcerDialogue) {
+    bool dialogue = nom.empty() || forcerDialogue;
+    if (!dialogue) {
         cible = std::string(nom);
-        if (demanderEcrasement && s_.fichiers->Existe(platform::Cp1252VersUtf8(cible)) &&
-            s_.etat->DialogueFichierEcraserDemande(cible) != kEnregistre) {
+        if (FichierAnterieur(cible)) {
+            // The older plan a conversion came from is kept: the user names
+            // the new file (else "Oui" to the save question could never save).
+            RefusAnterieur();
+            dialogue = true;
+        } else if (demanderEcrasement && s_.fichiers->Existe(platform::Cp1252VersUtf8(cible)) &&
+                   s_.etat->DialogueFichierEcraserDemande(cible) != kEnregistre) {
             return kAnnule;
         }
-    } else {
+    }
+    if (dialogue) {
         platform::DemandeFichier d;
         d.NomFichier = std::string(nom);
+        d.RepertoireInitial = nom.empty() ? dossierRecent_ : Dossier(nom);
         d.Filtre = "Plan d'affaire (*.tvr)|*.tvr";
         d.IndexFiltre = 1;
         d.TitreDialogue = "Enregistrer un plan d'affaire";
         d.ExtensionDefaut = "tvr";
         if (!s_.dialogues || !s_.dialogues->Enregistrer(d)) return kAnnule;
         cible = d.NomFichier;
+        dossierRecent_ = Dossier(cible);
         if (s_.fichiers->Existe(platform::Cp1252VersUtf8(cible)) &&
             s_.etat->DialogueFichierEcraserDemande(cible) != kEnregistre) {
             return kNonEnregistre;
         }
-    }
-    const std::string chemin = platform::Cp1252VersUtf8(cible);
-    // A file too short to hold a version word is no older plan.
-    if (const auto ancien = s_.fichiers->Lire(chemin); ancien && ancien->size() >= 4) {
-        BinaryReader in(*ancien);
-        if (in.i32() < kVersionDocument) {
-            Message(T("L'écrasement d'un fichier .tvr de version antérieure à la version actuelle est interdit."),
-                    platform::style::Exclamation, false);
+        if (FichierAnterieur(cible)) {
+            RefusAnterieur();
             return kAnnule;
         }
     }
+    const std::string chemin = platform::Cp1252VersUtf8(cible);
 
-    if (s_.progressionOuvre) {
-        s_.progressionOuvre(T(complet ? "Enregistrement d'un plan d'affaire" : "Enregistrement d'une page de plan d'affaire"),
-                            "En cours...");
-    }
-    const std::string octets = Octets(page, s_.progressionPourcentage);
+    ProgressionOuvre(T(complet ? "Enregistrement d'un plan d'affaire" : "Enregistrement d'une page de plan d'affaire"));
+    const std::string octets = Octets(page, [this](int v) { ProgressionPourcentage(v); });
     const platform::ResultatEcriture r = s_.fichiers->Remplacer(chemin, octets);
-    if (s_.progressionFerme) s_.progressionFerme();
+    ProgressionFerme();
     if (!r.reussi) {
         std::string texte = T("Le plan d'affaires n'a pas pu être enregistré dans le fichier '") + cible + "'.";
         texte += kCrlf;
@@ -153,6 +179,7 @@ int DocumentPlan::PlanAffaireEnregistrer(std::string_view nom, bool forcerDialog
         Message(texte, platform::style::Exclamation);
         return kAnnule;
     }
+    dossierRecent_ = Dossier(cible);
     if (complet) {
         s_.etat->NomFichierPlan = cible;
         Legende();
@@ -164,6 +191,25 @@ int DocumentPlan::PlanAffaireEnregistrer(std::string_view nom, bool forcerDialog
         }
     }
     return kEnregistre;
+}
+
+bool DocumentPlan::FichierAnterieur(const std::string& cible) const {
+    // A file too short to hold a version word is no older plan.
+    const auto octets = s_.fichiers->Lire(platform::Cp1252VersUtf8(cible));
+    if (!octets || octets->size() < 4) return false;
+    BinaryReader in(*octets);
+    return in.i32() < kVersionDocument;
+}
+
+void DocumentPlan::RefusAnterieur() {
+    Message(T("L'écrasement d'un fichier .tvr de version antérieure à la version actuelle est interdit."),
+            platform::style::Exclamation, false);
+}
+
+std::string DocumentPlan::Dossier(std::string_view chemin) {
+    const auto barre = chemin.rfind('/');
+    if (barre == std::string_view::npos) return {};
+    return std::string(chemin.substr(0, barre == 0 ? 1 : barre));
 }
 
 DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t page, Lecture& l, std::string& refus,
@@ -179,7 +225,7 @@ DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t pag
         l.version = in.i32();
         const std::int32_t v = l.version;
         const bool convertible = v >= kVersionAncienneMin && v <= kVersionAncienneMax;
-        if (v != kVersionDocument && v != kVersion230 && !convertible) {
+        if (v != kVersionDocument && !convertible) {
             // The layouts of versions 2.0 and 2.1 are not known to this
             // program: their documents are refused like unknown ones.
             const bool ancienne = v == 2 || v == 21;
@@ -219,8 +265,8 @@ DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t pag
         o.version230 = l.version230;
         const SceneDocument sd = Scene();
         for (std::size_t i = 0; i < pages.size(); ++i) {
-            if (s_.progressionPourcentage && questions) {
-                s_.progressionPourcentage(Pourcentage((static_cast<double>(i) + 1) * 50.0 / static_cast<double>(pages.size())));
+            if (questions) {
+                ProgressionPourcentage(Pourcentage((static_cast<double>(i) + 1) * 50.0 / static_cast<double>(pages.size())));
             }
             l.pages.push_back(PageUtilisateurLire(in, sd, pages[i], o));
         }
@@ -267,7 +313,8 @@ DocumentPlan::Issue DocumentPlan::LireAncien(BinaryReader& in, std::int16_t page
     l.premiere = 1;
     l.derniere = s_.moteur->scene.PageNb();
     l.ancien = LireDocumentAncien(in, Scene(), EntreesD22(), l.version,
-                                  questions ? s_.progressionPourcentage : std::function<void(int)>{});
+                                  questions ? std::function<void(int)>([this](int v) { ProgressionPourcentage(v); })
+                                            : std::function<void(int)>{});
     l.etapes = s_.etapes->EtapesLireFichier(in);
     return Issue::Applique;
 }
@@ -318,9 +365,7 @@ void DocumentPlan::AppliquerAncien(Lecture& l, const std::string& chemin) {
 void DocumentPlan::Recalculer(int premiere, int derniere, bool progression) {
     engine::Scene& scene = s_.moteur->scene;
     for (int i = premiere; i <= derniere; ++i) {
-        if (progression && s_.progressionPourcentage) {
-            s_.progressionPourcentage(Pourcentage((i - premiere + 1) * 50.0 / (derniere - premiere + 1) + 50.0));
-        }
+        if (progression) ProgressionPourcentage(Pourcentage((i - premiere + 1) * 50.0 / (derniere - premiere + 1) + 50.0));
         if (!scene.PageExiste(i)) continue;
         for (int o = 1; o <= scene.Page(i).ObjetNb(); ++o) {
             if (scene.Page(i).Objet(o).Type() != engine::TypeObjet::Tableau) continue;
@@ -407,6 +452,7 @@ void DocumentPlan::PlanAffaireOuvrir(std::string_view nom, bool demanderEnregist
     std::string cible;
     if (nom.empty()) {
         platform::DemandeFichier d;
+        d.RepertoireInitial = dossierRecent_;
         d.Filtre = "Plan d'affaires (*.tvr)|*.tvr";
         d.IndexFiltre = 1;
         d.TitreDialogue = "Ouvrir un plan d'affaire";
@@ -425,13 +471,14 @@ void DocumentPlan::PlanAffaireOuvrir(std::string_view nom, bool demanderEnregist
         Finir();
         return;
     }
-    if (s_.progressionOuvre) s_.progressionOuvre(T("Chargement d'un plan d'affaire"), "En cours...");
+    dossierRecent_ = Dossier(cible);
+    ProgressionOuvre(T("Chargement d'un plan d'affaire"));
 
     Lecture l;
     std::string refus;
     switch (Lire(*octets, page, l, refus, true)) {
     case Issue::Abandon:
-        if (s_.progressionFerme) s_.progressionFerme();
+        ProgressionFerme();
         return;
     case Issue::Refuse:
         Finir();
@@ -465,7 +512,7 @@ void DocumentPlan::PlanAffaireOuvrir(std::string_view nom, bool demanderEnregist
 
 void DocumentPlan::PlanAffaireNouveau() {
     s_.etat->PlanAffaireModifieFixer(false);
-    if (s_.progressionOuvre) s_.progressionOuvre(T("Initialisation d'un plan d'affaire"), "En cours...");
+    ProgressionOuvre(T("Initialisation d'un plan d'affaire"));
     s_.etat->NomFichierPlan.clear();
     Legende();
     MonnaiesInitialiser();
@@ -474,15 +521,15 @@ void DocumentPlan::PlanAffaireNouveau() {
     engine::Scene& scene = s_.moteur->scene;
     const int n = scene.PageNb();
     for (int i = 1; i <= n; ++i) {
-        if (s_.progressionPourcentage) s_.progressionPourcentage(Pourcentage(i * 50.0 / n));
+        ProgressionPourcentage(Pourcentage(i * 50.0 / n));
         PageUtilisateurReinitialiser(i);
     }
     for (int i = 1; i <= n; ++i) {
-        if (s_.progressionPourcentage) s_.progressionPourcentage(Pourcentage(i * 50.0 / n + 50.0));
+        ProgressionPourcentage(Pourcentage(i * 50.0 / n + 50.0));
         Recalculer(i, i, false);
     }
     PolicesDefautInitialiser();
-    if (s_.progressionFerme) s_.progressionFerme();
+    ProgressionFerme();
     engine::Moteur& m = *s_.moteur;
     if (m.jeu.ModeProgramme == engine::kModeJeu && m.scene.PageExiste(1)) engine::SauteALaPage(m, 1);
 }

@@ -3,8 +3,10 @@
 // opening a document, starting a new plan, and ending the edit in progress
 // before any of them. Saving replaces the file whole (temporary file, then
 // rename) and changes the plan's name, caption and modified flag only once
-// the file is written. Opening parses the whole document against the
-// scene first; a damaged document is refused and changes nothing. The
+// the file is written; a plan of an older version is never overwritten, the
+// save dialog asks for another name. Opening parses the whole document
+// against the scene first; a damaged document is refused and changes
+// nothing; message boxes close the progress window, which would hide them. The
 // documents of versions 2.2 to 2.29 are read against their old page layout
 // and converted: the plan reset, then their records given to today's pages.
 
@@ -123,7 +125,18 @@ private:
     struct Lecture;
     enum class Issue { Applique, Refuse, Abandon };
 
+    // A message box; the progress window closes first.
     int Message(std::string_view texte, int style = 0, bool titre = true);
+    // The progress window ("En cours..."): closed by a message box, it comes
+    // back with the next percentage.
+    void ProgressionOuvre(std::string_view titre);
+    void ProgressionPourcentage(int valeur);
+    void ProgressionFerme();
+    // The file holds a plan of an older version, which is never overwritten.
+    bool FichierAnterieur(const std::string& cible) const;
+    void RefusAnterieur();
+    // The folder of a path ("" for a bare name).
+    static std::string Dossier(std::string_view chemin);
     void Legende();
     void Finir();
     // Reads the header and the body; refusals say why in `refus`.
@@ -142,6 +155,14 @@ private:
     std::string tauxCharge_;
     std::map<std::pair<int, int>, std::string> textesScene_;
     bool textesRetenus_ = false;
+    struct {
+        std::string titre;
+        bool enCours = false;  // opened and not yet closed by its operation
+        bool ouverte = false;  // shown now
+    } progression_;
+    // The folder of the last document chosen in a dialog or opened: where
+    // the next dialog starts.
+    std::string dossierRecent_;
 };
 
 }  // namespace korv::plan
