@@ -157,8 +157,15 @@ CrochetsPlan CrochetsDocument(const std::string& document, const std::string& sa
         return true;
     };
     if (!sauvegarde.empty()) {
-        c.apres = [outil, sauvegarde](engine::Moteur&, grid::MagasinGrilles&, std::ostream& err) {
+        c.apres = [outil, sauvegarde](engine::Moteur& moteur, grid::MagasinGrilles&, std::ostream& err) {
             PlanOutil& o = **outil;
+#ifdef KORV_SCENE_TOOL_SCRIPT
+            (void)moteur;
+#else
+            // Without the program's composition the grids have no display:
+            // no page is shown again after the save.
+            moteur.jeu.ModeProgramme = 0;
+#endif
             const int r = o.document->PlanAffaireEnregistrer(platform::Utf8VersCp1252(sauvegarde), false, 0, false);
             if (r != plan::kEnregistre) err << "scene-tool: enregistrement impossible de " << sauvegarde << "\n";
             return r == plan::kEnregistre;
