@@ -309,6 +309,9 @@ void CopierVersBook(TableauClasse& g, Classeur& classeur, int numero, const Cont
         f.Bords(PlageFeuille{1 + decal, 1, lu, 1}, Cote(8));
         f.Bords(PlageFeuille{lu, 1, lu, cu}, Cote(4));
     }
+    // The title row stands apart from the table: a pixel's square of twips
+    // taller than a plain row.
+    if (decal == 1) f.hauteurs[1] = kHauteurLigneFeuille + ctx.twipsParPixelY * ctx.twipsParPixelY;
     for (int r = 1; r <= nl; ++r) {
         const int fr = ligneFeuille[static_cast<std::size_t>(r)];
         const auto m = g.Ligne(r).AttributImpression.LargeurMinimale;

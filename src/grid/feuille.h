@@ -58,6 +58,9 @@ struct CelluleFeuille {
     std::int32_t couleurTexte = 0;
 };
 
+// The height of a row without a size of its own, in twips.
+inline constexpr std::int32_t kHauteurLigneFeuille = 255;
+
 // Rows and columns are 1-based.
 struct PlageFeuille {
     int ligne1 = 0, colonne1 = 0, ligne2 = 0, colonne2 = 0;

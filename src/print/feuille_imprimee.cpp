@@ -6,6 +6,8 @@
 
 namespace korv::print {
 
+static_assert(kHauteurLigneDefaut == grid::kHauteurLigneFeuille, "a plain row has one height in the copy and in print");
+
 namespace {
 
 class FeuilleClasseur final : public FeuilleImprimee {

@@ -122,13 +122,14 @@ TEST(Impression, CellReferencesReadTheScenesGrids) {
 }
 
 // A printed grid keeps its rows' and columns' sizes; with a print title in
-// the sheet's first row, each grid row's height goes one sheet row down.
+// the sheet's first row, each grid row's height goes one sheet row down and
+// the title row is a pixel's square of twips (225) taller than a plain row.
 TEST(Impression, PrintedRowsAndColumnsKeepTheGridsSizes) {
     struct Cas {
         const char* titre;  // script text; empty: no title
         std::vector<std::int32_t> hauteurs;  // sheet rows 1..
     };
-    for (const Cas& c : {Cas{"", {300, 600, 900}}, Cas{"Budget", {255, 300, 600, 900}}}) {
+    for (const Cas& c : {Cas{"", {300, 600, 900}}, Cas{"Budget", {480, 300, 600, 900}}}) {
         SCOPED_TRACE(c.titre);
         PiloteProgramme p;
         p.ChargerScene(R"S(
