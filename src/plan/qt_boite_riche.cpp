@@ -65,6 +65,9 @@ std::string BoiteRicheQt::TexteRtf() const { return rtf::TexteRtf(Doc(), tpp_); 
 
 bool BoiteRicheQt::TexteRtfFixer(std::string_view texte) {
     const bool lu = rtf::DefinirTexteRtf(Doc(), texte, tpp_);
+    // The text shown is no edit of the user's: undo stops at it, else
+    // Ctrl+Z would empty the box, and the source would take the empty text.
+    Doc().clearUndoRedoStacks();
     CurseurFixer(QTextCursor(&Doc()));
     return lu;
 }
