@@ -151,7 +151,9 @@ std::string TableauBandeVersRTF(const grid::Feuille& f, ModeTableauRTF mode, int
                     if (!ecrite(c2)) continue;
                     x += Largeur(f, c2);
                     derniere = c2;
-                    if (ligne != 1 && FormatCelluleFeuille(f, ligne, c2).bords.droite >= 0) break;
+                    if (ligne == 1) continue;
+                    const grid::CelluleFeuille* q = f.Cellule(ligne, c2);
+                    if (q && q->bords.droite >= 0) break;
                 }
             } else {
                 x += Largeur(f, c);

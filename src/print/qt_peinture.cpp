@@ -165,11 +165,19 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
     auto cellule = [&](std::size_t i, std::size_t j, std::size_t fin) {
         return QRectF(QPointF(m.x[j], m.y[i]), QPointF(m.x[fin + 1], m.y[i + 1]));
     };
+    // Each cell's format, read once for the three passes.
+    std::vector<FormatCellule> formats;
+    formats.reserve(m.lignes.size() * m.colonnes.size());
+    for (int l : m.lignes)
+        for (int c : m.colonnes) formats.push_back(FormatCelluleFeuille(*f, l, c));
+    auto format = [&](std::size_t i, std::size_t j) -> const FormatCellule& {
+        return formats[i * m.colonnes.size() + j];
+    };
     p.save();
     p.setPen(Qt::NoPen);
     for (std::size_t i = 0; i < m.lignes.size(); ++i) {
         for (std::size_t j = 0; j < m.colonnes.size(); ++j) {
-            const FormatCellule x = FormatCelluleFeuille(*f, m.lignes[i], m.colonnes[j]);
+            const FormatCellule& x = format(i, j);
             if (x.remplissage.motif != 0) p.fillRect(cellule(i, j, j), Couleur(CouleurRemplissage(x.remplissage)));
         }
     }
@@ -177,7 +185,7 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
     const double marge = 3 * kTwipsParPixelEcran * k;
     for (std::size_t i = 0; i < m.lignes.size(); ++i) {
         for (std::size_t j = 0; j < m.colonnes.size(); ++j) {
-            const FormatCellule x = FormatCelluleFeuille(*f, m.lignes[i], m.colonnes[j]);
+            const FormatCellule& x = format(i, j);
             if (x.texte.empty()) continue;
             QFont police(x.police.empty() ? QStringLiteral("Arial") : QString::fromLatin1(x.police.c_str()));
             police.setPixelSize(std::max(1, static_cast<int>(std::lround(x.taille * 20 * k))));
@@ -199,7 +207,7 @@ void PeindreGrille(const Dessin& d, const ImpressionElement& e, const FeuilleImp
         const double w = epaisseur;
         for (std::size_t i = 0; i < m.lignes.size(); ++i) {
             for (std::size_t j = 0; j < m.colonnes.size(); ++j) {
-                const grid::BordsFeuille b = FormatCelluleFeuille(*f, m.lignes[i], m.colonnes[j]).bords;
+                const grid::BordsFeuille& b = format(i, j).bords;
                 const QRectF r = cellule(i, j, j);
                 Trait(p, b.haut, b.couleur, r.topLeft(), r.topRight(), {0, w}, epaisseur);
                 Trait(p, b.bas, b.couleur, r.bottomLeft(), r.bottomRight(), {0, -w}, epaisseur);

@@ -207,9 +207,7 @@ void DocumentPlan::RefusAnterieur() {
 }
 
 std::string DocumentPlan::Dossier(std::string_view chemin) {
-    const auto barre = chemin.rfind('/');
-    if (barre == std::string_view::npos) return {};
-    return std::string(chemin.substr(0, barre == 0 ? 1 : barre));
+    return std::filesystem::path(chemin).parent_path().string();
 }
 
 DocumentPlan::Issue DocumentPlan::Lire(std::string_view octets, std::int16_t page, Lecture& l, std::string& refus,
