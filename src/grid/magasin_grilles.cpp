@@ -5,7 +5,7 @@
 #include "engine/scene.h"
 #include "grid/grid_record.h"
 #include "formula/services.h"
-#include "grid/non_construit.h"
+#include "grid/service_absent.h"
 
 namespace korv::grid {
 
@@ -63,12 +63,12 @@ void MagasinGrilles::RecalculerPage(int page) {
 }
 
 void MagasinGrilles::RedessineSiAffiche(std::int16_t page, std::int16_t objet) {
-    if (!services_.redessine) NonConstruit("RedessineSiAffiche (affichage des grilles)");
+    if (!services_.redessine) ServiceAbsent("RedessineSiAffiche (affichage des grilles)");
     services_.redessine(page, objet);
 }
 
 void MagasinGrilles::PageCouranteRecalculSansInit() {
-    if (!services_.pageCourante) NonConstruit("PageCourante (grilles de la page)");
+    if (!services_.pageCourante) ServiceAbsent("PageCourante (grilles de la page)");
     RecalculerPage(services_.pageCourante());
 }
 
@@ -85,7 +85,7 @@ void MagasinGrilles::SelectionnerRien(int page, int objet) {
 void MagasinGrilles::ReferencesRecreer(const engine::Scene&) { TableauxReferencesRecreer(); }
 
 void MagasinGrilles::TableauxReferencesRecreer() {
-    if (!services_.calcul) NonConstruit("ReferencesRecreer (aucun service de formules)");
+    if (!services_.calcul) ServiceAbsent("ReferencesRecreer (aucun service de formules)");
     for (auto& [cle, g] : grilles_) g->ReferenceDeSupprimerToutes();
     auto& scene = services_.calcul->Formules().scene;
     for (auto& [cle, g] : grilles_) g->ReferenceDeCreer(cle.first, cle.second, scene);
@@ -107,7 +107,7 @@ void MagasinGrilles::Recalculer(int page, int objet) {
     if (TableauClasse* g = Cherche(page, objet)) g->RecalculSansInit();
 }
 
-void MagasinGrilles::BoutonAscenseurMaj(int, int) { NonConstruit("BoutonAscenseurMaj (ascenseurs)"); }
+void MagasinGrilles::BoutonAscenseurMaj(int, int) { ServiceAbsent("BoutonAscenseurMaj (ascenseurs)"); }
 
 void MagasinGrilles::Affiche(int page, int objet) {
     if (Cherche(page, objet)) RedessineSiAffiche(static_cast<std::int16_t>(page), static_cast<std::int16_t>(objet));

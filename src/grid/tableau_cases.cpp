@@ -6,7 +6,6 @@
 
 #include "formula/nombres.h"
 #include "formula/valeur.h"
-#include "grid/non_construit.h"
 #include "grid/tableau.h"
 #include "grid/valeur_formatee.h"
 

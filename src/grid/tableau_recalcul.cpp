@@ -8,7 +8,7 @@
 #include "formula/nombres.h"
 #include "formula/services.h"
 #include "formula/valeur.h"
-#include "grid/non_construit.h"
+#include "grid/service_absent.h"
 #include "grid/tableau.h"
 
 namespace korv::grid {
@@ -38,7 +38,7 @@ TableauClasse* TableauClasse::GrilleDe(std::int16_t page, std::int16_t objet) {
 }
 
 ContexteCalcul& TableauClasse::Contexte() {
-    if (!calcul_) NonConstruit("calcul des formules (aucun service de formules)");
+    if (!calcul_) ServiceAbsent("calcul des formules (aucun service de formules)");
     return *calcul_;
 }
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "grid/donnees_utilisateur.h"
-#include "grid/non_construit.h"
+#include "grid/service_absent.h"
 #include "grid/tableau.h"
 #include "platform/binary_reader.h"
 #include "platform/binary_writer.h"
@@ -141,7 +141,7 @@ void TableauClasse::AppliquerUtilisateur(const DonneesUtilisateur& d, const Opti
         }
     }
     if (tauxCharge && o.tauxChargePatronale) {
-        if (!o.evalueFormule) NonConstruit("ChargerUtilisateur (taux de charge patronale sans évaluateur)");
+        if (!o.evalueFormule) ServiceAbsent("ChargerUtilisateur (taux de charge patronale sans évaluateur)");
         *o.tauxChargePatronale = o.evalueFormule(*this, 2, 1);
     }
     for (const auto& e : d.resultats) {

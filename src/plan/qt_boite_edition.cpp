@@ -83,6 +83,9 @@ void QtBoiteEdition::TexteFixer(std::string_view texte) {
     c.insertText(t);
     setTextCursor(c);
     setCurrentCharFormat(neutre);
+    // The text given is no edit of the user's: Ctrl+Z stops at it, else it
+    // would empty the box and the cell would take the empty text.
+    document()->clearUndoRedoStacks();
 }
 
 void QtBoiteEdition::focusInEvent(QFocusEvent* e) {

@@ -24,6 +24,7 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/edit_box.h"
+#include "platform/message_box.h"
 #include "programme/recepteur_moteur.h"
 #include "text/fichiers_codes.h"
 
@@ -179,7 +180,14 @@ void EditionProgramme::TexteEditeParUtilisateurCommence(int page, int objet, std
         boite_->Ouvrir(x, y, largeur, hauteur, "", police_, 11, false);
         boite_->LongueurMaxFixer(0);
         boite_->FondFixer(o.C1 == 2 ? o.D1 : kBlanc);
-        riche_->TexteRtfFixer(texte);
+        refus_.reset();
+        if (!riche_->TexteRtfFixer(texte)) {
+            riche_->TexteRtfFixer("");
+            refus_ = riche_->TexteRtf();
+            if (platform::BoiteMessage* m = moteur_.Services().messages) {
+                m->Afficher("Impossible de lire le fichier RTF", platform::style::Ok, platform::kTitreProduit);
+            }
+        }
         riche_->SelectionFixer(riche_->Longueur(), 0);
         barres_.PolicesListesRemplir();
         barres_.Enregistrer(kBarreEdition, riche_);
@@ -329,11 +337,15 @@ void EditionProgramme::Fin(bool validation, int touche) {
     std::string texte = riche && riche_ ? riche_->TexteRtf() : boite_->Texte();
     const std::string prefixe = std::move(prefixe_);
     prefixe_.clear();
+    // A rich text the box could not show, left as the box showed it.
+    const bool illisible = riche && refus_ && texte == *refus_;
+    refus_.reset();
     // The box goes whatever the commit does, so that a failed or stopped
     // commit never leaves a box nobody can close.
     boite_->Fermer();
     page_ = objet_ = colonne_ = ligne_ = 0;
     if (c < 1 && page > 0 && objet > 0 && moteur_.scene.ObjetExiste(page, objet)) {
+        if (illisible) return;
         // A tagged text goes back without the layout its last drawing left
         // in it, so that what was typed is laid out (wrapped, its lines
         // broken) when it is drawn again.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -114,6 +115,9 @@ private:
     std::string police_;
     // The tags before the text of a tagged text, kept out of the box.
     std::string prefixe_;
+    // The box's RTF after a rich text it could not show was replaced by an
+    // empty one: ending the edit with that stores nothing over the text.
+    std::optional<std::string> refus_;
     int page_ = 0, objet_ = 0, colonne_ = 0, ligne_ = 0;
     bool frappeVersEdition_ = false;
 };

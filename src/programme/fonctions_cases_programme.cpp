@@ -25,7 +25,9 @@ void EnTetePiedRedaction::SelectionVider() {
 }
 
 void EnTetePiedRedaction::SelectionRemplacer(std::string_view texte) {
-    if (panneau_) panneau_->Boite().SelectionTexteFixer(texte);
+    if (!panneau_) return;
+    panneau_->Boite().SelectionTexteFixer(texte);
+    etat_.PlanAffaireModifieFixer(true);
 }
 
 FonctionsCasesProgramme::FonctionsCasesProgramme(engine::Moteur& moteur, const grid::AccesGrilles& acces,

@@ -47,12 +47,14 @@ private:
 // job. A platform without the main window has no box to write into.
 class EnTetePiedRedaction final : public grid::BoiteEnTetePied {
 public:
-    explicit EnTetePiedRedaction(plan::PanneauRedaction* panneau) : panneau_(panneau) {}
+    EnTetePiedRedaction(plan::PanneauRedaction* panneau, plan::EtatPlan& etat) : panneau_(panneau), etat_(etat) {}
     void SelectionVider() override;
     void SelectionRemplacer(std::string_view texte) override;
 
 private:
     plan::PanneauRedaction* panneau_;
+    // What goes into the box changes the plan as typing does.
+    plan::EtatPlan& etat_;
 };
 
 class FonctionsCasesProgramme {

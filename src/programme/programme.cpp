@@ -110,7 +110,7 @@ struct Programme::Modules {
           magasin(ServicesGrilles(p)),
           grilles(magasin),
           marqueVu(etat, etapes, pagesMethode),
-          enTetePied(p.redaction),
+          enTetePied(p.redaction, etat),
           fonctions(m, magasin, affichage, p, marqueVu, enTetePied, partie),
           edition(m, magasin, affichage, etat, etapes, p.boiteEdition, p.boiteEditionRiche, barres,
                   p.polices ? engine::PoliceDefautNom(*p.polices) : std::string("Arial")),

@@ -68,6 +68,7 @@ void RedactionProgramme::TexteSauver(bool detacher) {
     // The step is forgotten with the source, until a page loads one again.
     if (source_ == kSourceEtape) etapes_.EtapeRedigeeCode.clear();
     source_.clear();
+    refus_.reset();
 }
 
 void RedactionProgramme::ObjetRecharge(std::int16_t page, std::int16_t objet) {
@@ -75,15 +76,14 @@ void RedactionProgramme::ObjetRecharge(std::int16_t page, std::int16_t objet) {
     // The box shows that object when its source names it.
     int p = 0, o = 0;
     if (!Cible(source_, p, o) || p != page || o != objet) return;
-    panneau_->Boite().TexteRtfFixer(moteur_.scene.Page(p).Objet(o).texte);
+    BoiteCharger(moteur_.scene.Page(p).Objet(o).texte);
 }
 
 void RedactionProgramme::EtapesRecharge() {
     if (!panneau_ || !panneau_->EstVisible() || source_ != kSourceEtape) return;
     const int i = etapes_.NumeroEtape(etapes_.EtapeRedigeeCode);
     if (i == 0) return;
-    plan::BoiteTexteRiche& boite = panneau_->Boite();
-    if (!boite.TexteRtfFixer(etapes_.Etape(i).TexteRedige)) boite.TexteRtfFixer("");
+    BoiteCharger(etapes_.Etape(i).TexteRedige);
 }
 
 bool RedactionProgramme::Cible(std::string_view source, int& page, int& objet) const {
@@ -94,6 +94,10 @@ bool RedactionProgramme::Cible(std::string_view source, int& page, int& objet) c
 
 void RedactionProgramme::PageConstruire(int page) {
     if (!panneau_) return;
+    refus_.reset();
+    // Shown again (after a save), a page says nothing it said already.
+    if (page != pageConstruite_) refusDit_.clear();
+    pageConstruite_ = page;
     barres_.Enregistrer(kBarreRedaction, nullptr);
     const int objet = PanneauMethode(moteur_.scene, page);
     if (objet < 1) {
@@ -117,6 +121,7 @@ void RedactionProgramme::PanneauxMethodeMaj() {
 void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
     if (!panneau_) return;
     plan::BoiteTexteRiche& boite = panneau_->Boite();
+    refus_.reset();
     if (source == kSourceEtape) {
         // The current step's written text, kept with the step it came from.
         const int i = etapes_.NumeroEtape(etapes_.EtapeCouranteCode());
@@ -124,7 +129,7 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
             boite.TexteRtfFixer("");
             return;
         }
-        if (!boite.TexteRtfFixer(etapes_.Etape(i).TexteRedige)) boite.TexteRtfFixer("");
+        BoiteCharger(etapes_.Etape(i).TexteRedige);
         boite.VerrouilleFixer(false);
         etapes_.EtapeRedigeeCode = etapes_.EtapeCouranteCode();
         return;
@@ -135,26 +140,45 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
         return;
     }
     const engine::ObjetPage& o = moteur_.scene.Page(page).Objet(objet);
-    bool lu = true;
     if (o.G[2] & display::kDrapeauTexteUtilisateur) {
-        lu = boite.TexteRtfFixer(o.texte);
+        BoiteCharger(o.texte);
     } else if (!o.fichier.empty() && engine::FileExist(o.fichier)) {
         std::string erreur;
         const rtf::Document d = display::TexteRicheObjet(o, &erreur);
-        lu = erreur.empty();
-        boite.TexteRtfFixer(lu ? rtf::EcrireRtf(d) : std::string());
-    }
-    if (!lu) {
-        boite.TexteRtfFixer("");
-        if (platform::BoiteMessage* m = moteur_.Services().messages) {
-            m->Afficher("Impossible de lire le fichier RTF", platform::style::Ok, platform::kTitreProduit);
+        if (erreur.empty()) {
+            boite.TexteRtfFixer(rtf::EcrireRtf(d));
+        } else {
+            boite.TexteRtfFixer("");
+            IllisibleDire();
         }
     }
     boite.VerrouilleFixer(o.A3 == kSaisieLectureSeule);
 }
 
+bool RedactionProgramme::BoiteCharger(std::string_view texte) {
+    plan::BoiteTexteRiche& boite = panneau_->Boite();
+    refus_.reset();
+    if (boite.TexteRtfFixer(texte)) return true;
+    boite.TexteRtfFixer("");
+    refus_ = boite.TexteRtf();
+    if (std::string dit = source_ + '\n' + std::string(texte); dit != refusDit_) {
+        refusDit_ = std::move(dit);
+        IllisibleDire();
+    }
+    return false;
+}
+
+void RedactionProgramme::IllisibleDire() {
+    if (platform::BoiteMessage* m = moteur_.Services().messages) {
+        m->Afficher("Impossible de lire le fichier RTF", platform::style::Ok, platform::kTitreProduit);
+    }
+}
+
 void RedactionProgramme::RedactionTexteSauver(std::string_view source) {
     if (!panneau_) return;
+    // A text the box could not show stays as its source holds it until
+    // the user writes into the box.
+    if (refus_ && panneau_->Boite().TexteRtf() == *refus_) return;
     if (source == kSourceEtape) {
         // The step stays the box's while it is shown: what is typed after a
         // store that stays on the page goes to it too.

@@ -6,6 +6,7 @@
 // (`RedactionTexteSauver`). The plan document reaches it as `Redaction`.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,10 @@ public:
     plan::RegleBulle* regleBulle = nullptr;
 
 private:
+    // Loads the box with a source's text; a text the box refuses is shown
+    // empty and said, and `refus_` keeps what the box then holds.
+    bool BoiteCharger(std::string_view texte);
+    void IllisibleDire();
     void PanneauxMethodePlacer(int page, int objet);
     void Evenement(plan::EvenementRiche e);
     // The page and the object a source names, when both exist.
@@ -79,6 +84,13 @@ private:
     EditionProgramme& edition_;
     plan::PanneauRedaction* panneau_;
     std::string source_;
+    // Set while the box shows, in place of its source's text, the empty text
+    // of a refused one: the box's RTF then. Storing that would lose the text.
+    std::optional<std::string> refus_;
+    // The source and the text last refused on the page last built, which
+    // the user was told of.
+    int pageConstruite_ = 0;
+    std::string refusDit_;
 };
 
 }  // namespace korv::programme

@@ -96,5 +96,51 @@ TEST(QtBoiteEdition, APlainTextAfterARichOneTakesTheBoxsOwnFont) {
     EXPECT_EQ(boite.SelPolice(), std::optional<std::string>("Arial"));
 }
 
+// Ctrl+Z takes back what was typed in the box, never the text a cell or a
+// text object gave it when the edit opened: the entry Enter then takes
+// keeps the cell's text.
+TEST(QtBoiteEdition, UndoNeverTakesBackTheTextTheEditOpenedWith) {
+    platform::ApplicationTest();
+    struct Cas {
+        const char* nom;
+        bool toutSelectionner;
+        const char* tape;      // typed after the opening
+        int annulations;       // Ctrl+Z pressed then
+        const char* attendu;   // what Enter takes
+    };
+    const Cas cas[] = {
+        {"undo right after the opening", true, "", 1, "1234"},
+        {"undo twice, caret at the end", false, "", 2, "1234"},
+        {"typed over the selection, undone", true, "5", 1, "1234"},
+        {"typed at the end, undone", false, "56", 3, "1234"},
+        {"typed, not undone", false, "5", 0, "12345"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        QWidget surface;
+        QtBoiteEdition boite(&surface);
+        // An earlier edit in the same box leaves nothing to undo either.
+        boite.Ouvrir(0, 0, 200, 40, "ancien", "Arial", 11, true);
+        boite.Ouvrir(0, 0, 200, 40, "1234", "Arial", 11, c.toutSelectionner);
+        std::string pris = "<none>";
+        boite.SurTouche([&](int code, int maj) {
+            if (code != 13 || maj != 0) return false;
+            pris = boite.Texte();
+            return true;
+        });
+        for (const char* k = c.tape; *k != '\0'; ++k) {
+            QKeyEvent e(QEvent::KeyPress, Qt::Key_0 + (*k - '0'), Qt::NoModifier, QString(QChar(*k)));
+            QCoreApplication::sendEvent(&boite, &e);
+        }
+        for (int i = 0; i < c.annulations; ++i) {
+            QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a"));
+            QCoreApplication::sendEvent(&boite, &z);
+        }
+        QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(&boite, &entree);
+        EXPECT_EQ(pris, c.attendu);
+    }
+}
+
 }  // namespace
 }  // namespace korv::plan

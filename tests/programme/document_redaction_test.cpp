@@ -235,5 +235,74 @@ TEST_F(DocumentRedaction, AnEditStillOpenIsTakenIntoTheSavedDocument) {
     EXPECT_EQ(p.JournalErreurs(), "");
 }
 
+// The edit box over a rich text it cannot read says so once and shows it
+// empty; an edit ended untouched leaves the text as it was, what is typed
+// replaces it.
+TEST_F(DocumentRedaction, ARichTextTheEditBoxCannotReadIsKeptUnlessTyped) {
+    const std::string abime = "{\\rtf1\\ansi Perdu " + std::string(300, '{') + "x" + std::string(300, '}') + "}";
+    p.Moteur().scene.Page(1).Objet(3).texte = abime;
+    Clic(1500, 1650);
+    ASSERT_TRUE(p.BoiteEdition().visible);
+    ASSERT_EQ(p.Messages().messages.size(), 1u);
+    EXPECT_EQ(p.Messages().messages[0].texte, "Impossible de lire le fichier RTF");
+    EXPECT_EQ(p.BoiteEditionRiche().Texte(), "");
+    ASSERT_TRUE(p.BoiteEdition().Touche(13, 0));
+    EXPECT_FALSE(p.BoiteEdition().visible);
+    EXPECT_EQ(Riche(), abime);
+
+    TaperRiche("Neuf", "");
+    EXPECT_EQ(p.Messages().messages.size(), 2u) << "said again for the new edit";
+    ASSERT_TRUE(p.BoiteEdition().Touche(13, 0));
+    EXPECT_EQ(Brut(Riche()), "Neuf");
+}
+
+// A page-number field put into the writing box by a button changes the plan
+// as typing does: quitting asks to save, and the saved plan keeps the field.
+TEST(DocumentRedactionChamp, APageNumberFieldPutByAButtonIsSavedOnQuit) {
+    const char* const scene = R"S(
+scene
+page
+object kind=fond name="DEBUT" rect=0,0,9600,7200
+object kind=rtf name="ENTETE" rect=600,3000,8400,900 G3=2 text=<<FIN
+{\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}}\pard\plain\f0\fs24 Page \par}
+FIN
+object kind=action name="PANNEAU" A1=16 text="DEBUT,ENTETE"
+  element page=1 object=2 param=0 events=0
+object kind=action name="CHAMP" A1=11 B3=1 text="QUE PASSEVALEUR = AJOUTENUMEROPAGE(1)"
+object kind=bouton name="B" rect=600,600,1200,600 C1=1 D1=12632256
+  element page=1 object=4 param=0 events=2
+)S";
+    PiloteProgramme p;
+    p.Moteur().Plan().PlanAffaireInitialisations();
+    p.Polices().familles = {{"Arial", false}};
+    p.ChargerScene(scene);
+    p.ExecuterJusquARepos();
+    const std::string chemin = (fs::path(p.DossierProgramme()) / "champ.tvr").string();
+    auto& boite = p.Redaction().boite;
+    ASSERT_TRUE(p.Redaction().visible);
+    ASSERT_FALSE(p.Programme().Plan().PlanAffaireModifie());
+    boite.SelectionFixer(5, 0);
+    p.Clic(p.Horloge().Maintenant() + 10, 900, 900);
+    p.ExecuterJusqua(p.Horloge().Maintenant() + 200);
+    ASSERT_EQ(boite.Texte(), "Page <#NUMERO DE PAGE>");
+    EXPECT_TRUE(p.Programme().Plan().PlanAffaireModifie());
+
+    p.RepondreMessage(6);
+    p.RepondreFichier(chemin);
+    p.Programme().Recepteur().MenuQuitter();
+    EXPECT_EQ(p.Messages().messages.size(), 1u) << "the save question";
+    EXPECT_TRUE(p.Messages().reponses.empty());
+    EXPECT_TRUE(p.Dialogues().reponses.empty());
+    EXPECT_EQ(p.JournalErreurs(), "");
+    ASSERT_TRUE(fs::exists(chemin));
+    // Another run of the program opens the saved plan.
+    PiloteProgramme q;
+    q.Moteur().Plan().PlanAffaireInitialisations();
+    q.ChargerScene(scene);
+    q.ExecuterJusquARepos();
+    q.Programme().Document().PlanAffaireOuvrir(chemin, false, 0);
+    EXPECT_EQ(Brut(q.Moteur().scene.Page(1).Objet(2).texte), "Page <#NUMERO DE PAGE>");
+}
+
 }  // namespace
 }  // namespace korv::programme

@@ -4,6 +4,7 @@
 // follow a save from the save question: the box then shows what they
 // brought, not the plan it served before.
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -230,6 +231,71 @@ TEST(RedactionSuite, ANewPlanOrAnOpenAfterTheSaveQuestionKeepTheirOwnText) {
             EXPECT_TRUE(b.p.Messages().reponses.empty());
             EXPECT_TRUE(b.p.Dialogues().reponses.empty());
             EXPECT_EQ(b.p.JournalErreurs(), "");
+        }
+    }
+}
+
+// A text the box cannot read (here damaged RTF in an opened plan) is said
+// once and shown empty; saving or leaving its page keeps it as the plan
+// held it, until the user writes into the box.
+TEST(RedactionSuite, ATextTheBoxCannotReadIsKeptUntilTheUserWrites) {
+    const std::string abime = "{\\rtf1\\ansi Perdu " + std::string(300, '{') + "x" + std::string(300, '}') + "}";
+    ASSERT_FALSE(rtf::LireRtf(abime).document);
+    auto brut = [](Banc& b, Source s) -> std::string& {
+        if (s == Source::Objet) return b.p.Moteur().scene.Page(3).Objet(2).texte;
+        plan::MethodeEtapes& e = b.p.Programme().Etapes();
+        return e.Etape(e.NumeroEtape(kEtape)).TexteRedige;
+    };
+    auto illisibles = [](Banc& b) {
+        return std::count_if(b.p.Messages().messages.begin(), b.p.Messages().messages.end(),
+                             [](const auto& m) { return m.texte == "Impossible de lire le fichier RTF"; });
+    };
+    for (const Source source : {Source::Etape, Source::Objet}) {
+        for (const bool ecrire : {false, true}) {
+            SCOPED_TRACE(std::string(source == Source::Etape ? "step, " : "object, ") +
+                         (ecrire ? "written into" : "only looked at"));
+            Banc b;
+            plan::DocumentPlan& d = b.p.Programme().Document();
+            const std::string chemin = b.Chemin("abime.tvr");
+            brut(b, source) = abime;
+            ASSERT_EQ(d.PlanAffaireEnregistrer(chemin, false, 0, false), plan::kEnregistre);
+            d.PlanAffaireNouveau();
+            ASSERT_NE(brut(b, source), abime);
+            d.PlanAffaireOuvrir(chemin, false, 0);
+            ASSERT_EQ(brut(b, source), abime);
+
+            b.Aller(source);
+            ASSERT_TRUE(b.p.Redaction().visible);
+            auto& boite = b.p.Redaction().boite;
+            EXPECT_EQ(illisibles(b), 1);
+            EXPECT_EQ(boite.Texte(), "");
+            if (ecrire) {
+                b.Taper("Nouveau.");
+            } else {
+                boite.FocusDonner();
+            }
+            // The save stores the box first, then the page is left.
+            ASSERT_EQ(d.PlanAffaireEnregistrer(chemin, false, 0, false), plan::kEnregistre);
+            b.Retour();
+            ASSERT_EQ(b.p.Moteur().jeu.PageCourante, 1);
+            d.PlanAffaireNouveau();
+            d.PlanAffaireOuvrir(chemin, false, 0);
+            if (ecrire) {
+                EXPECT_EQ(b.Stocke(source), "Nouveau.");
+            } else {
+                EXPECT_EQ(brut(b, source), abime);
+            }
+            EXPECT_EQ(illisibles(b), 1) << "said once, though the save shows the page again";
+            // The page's drawing of the object under the box records its
+            // own refusal; nothing else goes wrong.
+            std::string journal = b.p.JournalErreurs();
+            const std::string dessin =
+                "Erreur module:ObjetTexteRTFDessine\r\nDescription:texte RTF illisible : NOTES (groupes "
+                "imbriqu\xe9s trop profond\xe9ment)\r\nCode:65000\r\n";
+            for (auto i = journal.find(dessin); i != std::string::npos; i = journal.find(dessin)) {
+                journal.erase(i, dessin.size());
+            }
+            EXPECT_EQ(journal, "");
         }
     }
 }
