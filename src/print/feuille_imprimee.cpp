@@ -36,7 +36,13 @@ public:
     bool SautApresColonne(int colonne) const override {
         return std::find(f_.sautsColonnes.begin(), f_.sautsColonnes.end(), colonne) != f_.sautsColonnes.end();
     }
-    bool TitreEnPremiereLigne() const override { return !f_.titreImpression.empty(); }
+    // Only the print and export copies write the title itself; the others
+    // keep its row blank, and the title is then printed apart.
+    bool TitreEnPremiereLigne() const override {
+        const grid::CelluleFeuille* c = f_.Cellule(1, 1);
+        return !f_.titreImpression.empty() && c != nullptr && c->genre == grid::CelluleFeuille::Genre::Texte &&
+               c->texte == f_.titreImpression;
+    }
     const grid::Feuille* Feuille() const override { return &f_; }
 
 private:

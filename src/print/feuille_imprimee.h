@@ -26,7 +26,8 @@ public:
     virtual std::int32_t LargeurColonne(int colonne) const = 0;
     virtual bool SautApresLigne(int ligne) const = 0;
     virtual bool SautApresColonne(int colonne) const = 0;
-    // Row 1 holds the grid's print title (the sheet copy writes it there).
+    // Row 1 holds the grid's print title text (the sheet copy writes it
+    // there when printing or exporting; other copies leave it blank).
     virtual bool TitreEnPremiereLigne() const { return false; }
     // The sheet itself, for painting; null for a measured fake.
     virtual const grid::Feuille* Feuille() const { return nullptr; }

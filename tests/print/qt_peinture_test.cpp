@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include <QApplication>
 
@@ -198,19 +199,24 @@ TEST(QtPeinture, AGridPaintsTheFormatsOfItsSheet) {
         QRect zone;
         bool (*critere)(QRgb);
         bool attendu;  // some pixel of the zone meets the test
+        std::pair<int, int> lignesFixes;
     };
     const Cas cas[] = {
-        {"no line above the title row", false, QRect(110, 98, 200, 3), +sombre, false},
-        {"the frame's top edge under it", false, QRect(130, 116, 10, 3), +sombre, true},
-        {"the border right of column 1", false, QRect(175, 121, 3, 8), +sombre, true},
-        {"no border without borders", true, QRect(175, 121, 3, 8), +sombre, false},
-        {"the grey row", true, QRect(180, 136, 20, 4), +grise, true},
-        {"the red text", false, QRect(255, 135, 76, 16), +rouge, true},
-        {"the merged run's text across its middle", false, QRect(240, 118, 30, 15), +sombre, true},
-        {"and not in its first column's middle", false, QRect(195, 118, 30, 15), +sombre, false},
+        {"no line above the title row", false, QRect(110, 98, 200, 3), +sombre, false, {0, 0}},
+        {"the frame's top edge under it", false, QRect(130, 116, 10, 3), +sombre, true, {0, 0}},
+        {"the border right of column 1", false, QRect(175, 121, 3, 8), +sombre, true, {0, 0}},
+        {"no border without borders", true, QRect(175, 121, 3, 8), +sombre, false, {0, 0}},
+        {"the grey row", true, QRect(180, 136, 20, 4), +grise, true, {0, 0}},
+        {"the red text", false, QRect(255, 135, 76, 16), +rouge, true, {0, 0}},
+        {"the merged run's text across its middle", false, QRect(240, 118, 30, 15), +sombre, true, {0, 0}},
+        {"and not in its first column's middle", false, QRect(195, 118, 30, 15), +sombre, false, {0, 0}},
+        // A piece that starts with the rows repeated on every piece shows them once.
+        {"row 1 repeated: the grey row in its place", true, QRect(180, 136, 20, 4), +grise, true, {1, 1}},
+        {"and no row below it", true, QRect(180, 153, 20, 10), +grise, false, {1, 1}},
     };
     for (const Cas& c : cas) {
         t.Elements.front().SansBords = c.sansBords;
+        f.lignesFixes = c.lignesFixes;
         QImage im(500, 300, QImage::Format_RGB32);
         im.fill(Qt::white);
         QPainter p(&im);
@@ -222,6 +228,48 @@ TEST(QtPeinture, AGridPaintsTheFormatsOfItsSheet) {
         for (int x = c.zone.left(); x <= c.zone.right(); ++x)
             for (int y = c.zone.top(); y <= c.zone.bottom(); ++y) trouve = trouve || c.critere(im.pixel(x, y));
         EXPECT_EQ(trouve, c.attendu) << c.quoi;
+    }
+}
+
+// A cell's fill prints the shade of its pattern: the share of the
+// foreground colour over the background (black over white here, but for
+// the red case).
+TEST(QtPeinture, AFillPrintsTheShadeOfItsPattern) {
+    Application();
+    constexpr std::int32_t kNoir = 0, kBlanc = 0xFFFFFF, kRouge = 0x0000FF;
+    struct Cas {
+        int motif;
+        std::int32_t avant;
+        QRgb attendu;
+    };
+    for (const Cas c : {Cas{0, kNoir, qRgb(255, 255, 255)}, Cas{1, kNoir, qRgb(0, 0, 0)},
+                        Cas{2, kNoir, qRgb(128, 128, 128)}, Cas{3, kNoir, qRgb(64, 64, 64)},
+                        Cas{4, kNoir, qRgb(191, 191, 191)}, Cas{17, kNoir, qRgb(223, 223, 223)},
+                        Cas{18, kNoir, qRgb(239, 239, 239)}, Cas{3, kRouge, qRgb(255, 64, 64)}}) {
+        auto classeur = std::make_unique<grid::Classeur>();
+        classeur->FeuilleNumero(1).Remplir(grid::PlageFeuille{1, 1, 1, 1},
+                                           grid::RemplissageFeuille{c.motif, c.avant, kBlanc});
+        ImpressionTravail t;
+        t.feuilles.push_back(FeuilleDuClasseur(std::move(classeur), 1));
+        ImpressionElement g;
+        g.Page = 1;
+        g.ObjetTableau = 1;
+        g.PremLig = 1;
+        g.DernLig = 1;
+        g.PremCol = 1;
+        g.DernCol = 1;
+        g.SansBords = true;
+        g.rectangle = {1500, 1500, 1500 + kLargeurColonneDefaut, 1500 + kHauteurLigneDefaut};
+        t.Elements.push_back(g);
+        QImage im(300, 300, QImage::Format_RGB32);
+        im.fill(Qt::white);
+        QPainter p(&im);
+        VuePage v;
+        v.pixelsParTwip = 1.0 / 15.0;
+        PeindrePage(t, 1, p, v);
+        p.end();
+        // The cell spans x 100 to 177 and y 100 to 117.
+        EXPECT_EQ(QColor(im.pixel(138, 108)), QColor(c.attendu)) << c.motif << " " << c.avant;
     }
 }
 

@@ -17,9 +17,14 @@
 
 #include "display/graphiques.h"
 #include "engine/moteur.h"
+#include "engine/page_jeu.h"
 #include "engine/recherche.h"
 #include "engine/scripts_moteur.h"
+#include "grid/feuille.h"
 #include "grid/tableau.h"
+#include "plan/entree_page.h"
+#include "plan/methode/etapes_methode.h"
+#include "print/feuille_imprimee.h"
 #include "print/plage_impression.h"
 #include "print/qt_imprimante.h"
 #include "print/qt_mesureur.h"
@@ -415,6 +420,126 @@ TEST(ImpressionPdf, APrintWithoutAPrinterFailsAndTheLaterChoicePrints) {
     EXPECT_EQ(apresChoix, "");
     ASSERT_GE(pages, 1);
     EXPECT_EQ(PagesPdf(pdf), pages);
+}
+
+// A step's table page with a grid holding one user entry, whose print script
+// titles it; the method page and the page-print scripts around it.
+constexpr const char* kSceneTitre = R"S(
+scene
+page
+object kind=fond name="TDBPAC" rect=0,0,9600,7200
+object kind=tableau name="PAC" rect=600,600,4800,900 G1=2
+  grid cols=2 rows=3 coloffset=1 rowoffset=1
+  column 1 width=2400 print=0,1,0,0,0,0,0,0
+  column 2 width=2400 print=0,1,0,0,0,0,0,0
+  row 1 height=300 print=0,1,0,0,0,0,0,0
+  row 2 height=300 print=0,1,0,0,0,0,0,0
+  row 3 height=300 print=0,1,0,0,0,0,0,0
+  cell col=1 row=1 text="Action"
+  cell col=1 row=2 text="Salon"
+  cell col=2 row=2 text="5"
+  attribute col=2 row=2 editable=1 bg=16777215
+object kind=action name="IMPRIME" A1=20 text=<<END
+QUE DUMMY=IMPRIMETITRE('TDBPAC';'PAC';'Plan commercial';0)
+QUE DUMMY=IMPRIMEOBJET('TDBPAC';'PAC';0)
+END
+page
+object kind=fond name="METAUTOMET" rect=0,0,9600,7200
+object kind=rtf name="MET" rect=0,0,600,600 G3=2 text=""
+object kind=action name="PANNEAU" A1=16 text="METAUTO"
+page
+object kind=fond name="IMPRIMEPAGE" rect=0,0,9600,7200
+object kind=action name="DEBUT" text="QUE DUMMY=IMPRIMEPREPAREDEBUT(1)"
+object kind=action name="FIN" text="QUE DUMMY=IMPRIMEPREPAREFIN(1)"
+)S";
+
+// The scene above on the program, each preview printing all its pages into `pdf`.
+class ImpressionSceneTitre {
+public:
+    explicit ImpressionSceneTitre(const QString& pdf) {
+        imprimante_.FichierPdf(pdf);
+        p.ChargerScene(kSceneTitre);
+        p.ExecuterJusqua(100);
+        p.Apercu().reponse = [this](print::ContexteApercu& c) {
+            const print::ImpressionTravail& t = c.travail;
+            pages = t.NombreDePages;
+            print::QtPeintreImprimante peintre(imprimante_.Printer(), t);
+            erreur = print::ImprimerPlage(
+                peintre, t.NombreDePages, print::PlageAImprimer(t.NombreDePages, print::ChoixPages::Toutes, "", "", ""));
+        };
+    }
+
+private:
+    print::QtImprimante imprimante_;
+    print::QtMesureur mesureur_;
+
+public:
+    PiloteProgramme p{&imprimante_, &mesureur_};
+    int pages = -1;
+    std::string erreur = "not printed";
+};
+
+// Whatever mode the job was started in, the grid's title prints once, in
+// the same place above the table.
+TEST(ImpressionPdf, AGridsTitlePrintsOnceInEveryMode) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    QRectF titreImpression;  // where the title stands in mode 1
+    for (const int mode : {1, 0, 2, 3, 4}) {
+        SCOPED_TRACE(mode);
+        const QString pdf = dossier.filePath(QStringLiteral("mode%1.pdf").arg(mode));
+        ImpressionSceneTitre s(pdf);
+        s.p.Moteur().ScriptsDuMoteur().ProgScriptExecute(
+            "DECLARE R\r\nQUE R = IMPRIMEPREPAREDEBUT(" + std::to_string(mode) +
+                ")\r\nQUE R = IMPRIMETITRE('TDBPAC';'PAC';'Plan commercial';0)\r\n"
+                "QUE R = IMPRIMEOBJET('TDBPAC';'PAC';0)\r\nQUE R = IMPRIMEPREPAREFIN(1)",
+            1, -1, "");
+        ASSERT_EQ(s.erreur, "");
+        ASSERT_EQ(s.pages, 1);
+        const QString texte = TextePage(pdf, 1);
+        EXPECT_EQ(texte.count(QStringLiteral("Plan commercial")), 1) << texte.toStdString();
+        EXPECT_EQ(texte.count(QStringLiteral("Salon")), 1) << texte.toStdString();
+        // Where the sheet's title row does not hold it, the title stands in
+        // that row's place in its own font.
+        const QRectF titre = BoiteMot(pdf, 1, QStringLiteral("Plan"));
+        const QRectF entete = BoiteMot(pdf, 1, QStringLiteral("Action"));
+        ASSERT_FALSE(titre.isEmpty());
+        ASSERT_FALSE(entete.isEmpty());
+        EXPECT_LT(titre.bottom(), entete.top()) << "above the table";
+        if (mode == 1) titreImpression = titre;
+        EXPECT_NEAR(titre.top(), titreImpression.top(), 3);
+        EXPECT_NEAR(titre.left(), titreImpression.left(), 3);
+        EXPECT_EQ(s.p.JournalErreurs(), "");
+    }
+}
+
+// "Imprimer cette page" on step 443's method page prints its table page in
+// mode 2: the titled grid prints its title.
+TEST(ImpressionPdf, AStepsTablePagePrintedFromItsMethodPageShowsTheGridsTitle) {
+    testsupport::ApplicationProgramme();
+    QTemporaryDir dossier;
+    const QString pdf = dossier.filePath("etape.pdf");
+    ImpressionSceneTitre s(pdf);
+    plan::MethodeEtapes& e = s.p.Programme().Etapes();
+    if (e.NombreEtapes() == 0) e.MethodePlanDefautCreer();
+    ASSERT_GT(e.NumeroEtape("443"), 0);
+    e.EtapeCouranteCode() = "443";
+    engine::Moteur& m = s.p.Moteur();
+    engine::SauteALaPage(m, engine::NumeroDePage(m.scene, "METAUTOMET"));
+    s.p.ExecuterJusquARepos();
+    s.p.Programme().Recepteur().MenuPlan(plan::CommandePlan::ImprimerPage);
+    s.p.ExecuterJusquARepos();
+    ASSERT_EQ(s.erreur, "");
+    ASSERT_GE(s.pages, 1);
+    const auto& feuilles = s.p.Programme().TravailImpression().feuilles;
+    ASSERT_EQ(feuilles.size(), 1u);
+    EXPECT_EQ(feuilles.front()->Feuille()->taillePolice, 8) << "the table page's copy, mode 2";
+    QString tout;
+    for (int page = 1; page <= s.pages; ++page) tout += TextePage(pdf, page);
+    EXPECT_EQ(tout.count(QStringLiteral("Plan commercial")), 1) << tout.toStdString();
+    EXPECT_EQ(tout.count(QStringLiteral("Salon")), 1) << tout.toStdString();
+    EXPECT_EQ(s.p.JournalErreurs(), "");
+    EXPECT_TRUE(s.p.Messages().messages.empty());
 }
 
 }  // namespace
