@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "description.h"
+#include "engine/calcul_grilles.h"
+#include "engine/moteur.h"
 #include "engine/scene_charge.h"
 #include "engine/scene_fichier.h"
 #include "formula/expression.h"
@@ -89,10 +91,11 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     bloc.Construit(SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc)));
     // The treasury grid, the chart page's parameter and data grids, and the
     // financial page's forecast, the commercial action plan's dashboard, the
-    // tab bars of the method's three automatic pages, and the currency page's
-    // table, conversion and amounts.
-    ASSERT_EQ(champs.Nombre(), 11u);
-    ASSERT_EQ(bloc.Nombre(), 11u);
+    // tab bars of the method's three automatic pages, the currency page's
+    // table, conversion and amounts, the identity sheet and the nine tool
+    // tables of the method's steps.
+    ASSERT_EQ(champs.Nombre(), 21u);
+    ASSERT_EQ(bloc.Nombre(), 21u);
     for (int page = 1; page <= sceneChamps.entete.pageNb; ++page) {
         for (int o = 1; o <= sceneChamps.Page(page).ObjetNb(); ++o) {
             TableauClasse* g = champs.Grille(static_cast<std::int16_t>(page), static_cast<std::int16_t>(o));
@@ -126,7 +129,14 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
     const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
                                                "sample" / "sample.scene");
     const Scene scene = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
-    MagasinGrilles avant({}), apres({});
+    // Over the engine's formula services: a grid whose first cell has a
+    // script runs its load event when user data is read.
+    Moteur moteur;
+    moteur.scene = scene;
+    CalculGrillesMoteur calcul(moteur);
+    grid::ServicesGrilles services;
+    services.calcul = &calcul;
+    MagasinGrilles avant(services), apres(services);
     avant.Construit(scene);
     apres.Construit(scene);
     int vues = 0;
@@ -191,7 +201,7 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 11);  // every grid of the sample, the method's three tab bars included
+    EXPECT_EQ(vues, 21);  // every grid of the sample, the method's three tab bars included
 }
 
 // Every grid of the sample: plan-action cells (background codes -23 to
@@ -201,7 +211,14 @@ TEST(GrillesScene, FramesOfPlanActionCellsAndMergedRunsOfEverySampleGridReadBack
     const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
                                                "sample" / "sample.scene");
     const Scene scene = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
-    MagasinGrilles avant({}), apres({});
+    // Over the engine's formula services: a grid whose first cell has a
+    // script runs its load event when user data is read.
+    Moteur moteur;
+    moteur.scene = scene;
+    CalculGrillesMoteur calcul(moteur);
+    grid::ServicesGrilles services;
+    services.calcul = &calcul;
+    MagasinGrilles avant(services), apres(services);
     avant.Construit(scene);
     apres.Construit(scene);
     int vues = 0;
@@ -284,7 +301,7 @@ TEST(GrillesScene, FramesOfPlanActionCellsAndMergedRunsOfEverySampleGridReadBack
             EXPECT_EQ(encore.data(), sortie.data());
         }
     }
-    EXPECT_EQ(vues, 11);  // every grid of the sample, the method's three tab bars included
+    EXPECT_EQ(vues, 21);  // every grid of the sample, the method's three tab bars included
 }
 
 TEST(GrillesScene, StoreAnswersTheEngineAndSaysWhatIsNotBuilt) {

@@ -4,8 +4,9 @@
 // glossary), and its pages as a user walks them on the composed program:
 // each page of a step shows the step's title, texts, tabs and seen mark, a
 // learn-more line turns the text to its section, a glossary word shows its
-// definition, and what the user writes for the step goes into the plan
-// document and comes back.
+// definition, what the user writes for the step goes into the plan document
+// and comes back, and each step's tool tables are shown, printed and
+// exported.
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,19 @@
 #include "engine/objets_affiches.h"
 #include "engine/page_jeu.h"
 #include "engine/recherche.h"
+#include "grid/feuille.h"
 #include "grid/magasin_grilles.h"
 #include "grid/tableau.h"
+#include "plan/arbre_plan.h"
 #include "plan/barre_rtf.h"
+#include "plan/entree_page.h"
 #include "plan/methode/etapes_methode.h"
+#include "plan/methode/redaction_imprimee.h"
+#include "plan/methode/textes_methode.h"
 #include "plan/methode/textes_methode_souris.h"
 #include "platform/cp1252.h"
+#include "print/feuille_imprimee.h"
+#include "print/travail.h"
 #include "programme/pilote_programme.h"
 #include "rtf/lecteur.h"
 #include "rtf/marqueurs.h"
@@ -188,6 +196,30 @@ protected:
         const std::int64_t t = p.Horloge().Maintenant();
         p.Clic(t + 10, OngletGauche(colonne) + 300, Objet("ONGLETAUTO").haut + 150);
         p.ExecuterJusqua(t + 400);
+    }
+    // The current page is the table page `nom`: its grid (the one the
+    // page's name calls for) and its "Retour" are shown, and the grid's
+    // captions are drawn.
+    void OutilMontre(std::string_view nom) {
+        ASSERT_EQ(PageCourante(), nom);
+        const auto& m = p.Moteur();
+        const int page = m.jeu.PageCourante;
+        const std::string grille(plan::TableauPageGrille(nom));
+        ASSERT_FALSE(grille.empty()) << nom;
+        for (const std::string& objet : {grille, std::string("RETOUR")}) {
+            const int o = engine::NumeroObjet(m.scene, page, objet);
+            ASSERT_GT(o, 0) << objet;
+            EXPECT_GT(engine::ObjetAfficheNObjetVersNAffiche(m.affiches, page, o), 0) << objet << " is not shown";
+        }
+        const grid::TableauClasse* g = p.Programme().Grilles().Cherche(page, engine::NumeroObjet(m.scene, page, grille));
+        ASSERT_NE(g, nullptr);
+        EXPECT_GE(g->LigneNb(), 2);
+        const QImage zone = Zone(grille);
+        int fonces = 0;
+        for (int y = 0; y < zone.height(); ++y) {
+            for (int x = 0; x < zone.width(); ++x) fonces += qGray(zone.pixel(x, y)) < 100 ? 1 : 0;
+        }
+        EXPECT_GT(fonces, 200) << "the grid's captions are drawn";
     }
     QImage Tampon() { return p.Programme().Affichage().PageTampon.Image().convertToFormat(QImage::Format_RGB32); }
     // The page's pixels over an object's rectangle.
@@ -538,6 +570,148 @@ TEST_F(MethodeExempleJeu, AnEmptyStepIsWrittenInArial10) {
     EXPECT_NE(texte.find("Trois segments."), std::string::npos) << texte;
     EXPECT_NE(texte.find("\\fs20"), std::string::npos) << texte;
     EXPECT_EQ(texte.find("\\fs24"), std::string::npos) << texte;
+}
+
+// Every step the tab bar gives an "Outils" tab: the tab is open and leads
+// to the step's first table page, whose grid shows, and its "Retour" comes
+// back to the step's method page.
+TEST_F(MethodeExempleJeu, EveryOutilsTabShowsItsTablePageAndRetourComesBack) {
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    std::set<std::string> vues;
+    for (int i = 1; i <= etapes.NombreEtapes(); ++i) {
+        const std::string code = etapes.Etape(i).Code;
+        if (!plan::EtapeAOutils(code)) continue;
+        SCOPED_TRACE(code);
+        p.Programme().Recepteur().NoeudPlan(std::string(plan::kPrefixeEtape) + code);
+        p.ExecuterJusquARepos();
+        ASSERT_EQ(PageCourante(), "METAUTOMET");
+        const auto& m = p.Moteur();
+        const grid::TableauClasse* onglets =
+            p.Programme().Grilles().Cherche(m.jeu.PageCourante, engine::NumeroObjet(m.scene, m.jeu.PageCourante, "ONGLETAUTO"));
+        ASSERT_NE(onglets, nullptr);
+        EXPECT_EQ(onglets->Colonne(5).Pliee, 0) << "the tab is there";
+        const auto pages = plan::MethodeEtapes::EtapeTableauxPagesNoms(code);
+        ASSERT_FALSE(pages.empty());
+        Onglet(5);
+        OutilMontre(pages.front());
+        vues.insert(PageCourante());
+        Cliquer("RETOUR");
+        EXPECT_EQ(PageCourante(), "METAUTOMET");
+        EXPECT_EQ(m.jeu.EtapeCourante, code);
+    }
+    EXPECT_EQ(vues, (std::set<std::string>{"TABSWOT", "TABRD", "TABCONC", "TABPLANACTION", "TABUNIT", "TABEFF",
+                                           "TDBPAC", "TABREC01", "TABREC0605"}));
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// Every node of the plan tree that leads to a table page (the steps' tool
+// nodes, the dashboard's, step 12's) shows that page, and its "Retour" comes
+// back to the page the click left.
+TEST_F(MethodeExempleJeu, EveryToolNodeOfThePlanTreeShowsItsPageAndRetourComesBack) {
+    const auto noeuds = plan::PlanArbreRemplir(p.Programme().Etapes(), [](int) { return std::string(); });
+    std::set<std::string> vues;
+    for (const plan::NoeudArbre& n : noeuds) {
+        const std::string code =
+            n.cle.starts_with(plan::kPrefixeEtape) ? n.cle.substr(plan::kPrefixeEtape.size()) : std::string();
+        const std::string cible = plan::CibleNoeud(n.cle, code);
+        if (plan::TableauPageGrille(cible).empty()) continue;
+        SCOPED_TRACE(n.cle);
+        p.Programme().Recepteur().NoeudPlan("METSOMMAIRE");
+        p.ExecuterJusquARepos();
+        ASSERT_EQ(PageCourante(), "METSOMMAIRE");
+        p.Programme().Recepteur().NoeudPlan(n.cle);
+        p.ExecuterJusquARepos();
+        OutilMontre(cible);
+        vues.insert(cible);
+        Cliquer("RETOUR");
+        EXPECT_EQ(PageCourante(), "METSOMMAIRE");
+    }
+    EXPECT_EQ(vues, (std::set<std::string>{"TABSWOT", "TABRD", "TABANVAR", "TABCONC", "TABPLANACTION", "TABUNIT",
+                                           "TABEFF", "TDBPAC", "TABREC01", "TABREC0605", "TABIDENT"}));
+    EXPECT_EQ(p.JournalErreurs(), "");
+}
+
+// "Imprimer cette page" and "Exporter cette page" on the method page of a
+// step with entered tables: the job holds the step's grids, each titled by
+// its print event (the identity table's title a blank), and the RTF file
+// has them as tables after the step's title; the calendar is an
+// action-plan table, its merged runs kept.
+TEST_F(MethodeExempleJeu, AStepsPrintAndExportTakeItsTables) {
+    struct Cas {
+        const char* etape;
+        std::vector<std::string> titres;  // of the printed grids, in order
+        const char* saisie;               // an entry of its first grid
+        std::size_t fusions;              // merged runs of its first grid
+    };
+    const Cas cas[] = {
+        {"7", {"Analyse SWOT"}, "Un boulanger expérimenté et un four neuf", 0},
+        {"423", {"Budget de R&D par étapes", "Financement du programme de R&D"}, "Pains sans gluten", 0},
+        {"342", {"Produits concurrents"}, "Rayon pain de l'hypermarché", 0},
+        {"5", {"Calendrier du projet"}, "Publicité de quartier", 4},
+        {"433", {"Coût de revient unitaire"}, "Frais de boutique", 0},
+        {"61", {"Effectifs prévisionnels"}, "Apprenti", 0},
+        {"11", {"Prévisions résumées"}, "Trésorerie en fin d'année", 0},
+        {"441", {"Budget des ventes"}, "Viennoiseries", 0},
+        {"12", {" "}, "Boulangerie-pâtisserie de quartier", 0},
+    };
+    engine::Moteur& m = p.Moteur();
+    plan::MethodeEtapes& etapes = p.Programme().Etapes();
+    const fs::path sortie = fs::path(p.DossierProgramme()) / "sortie";
+    fs::create_directories(sortie);
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.etape);
+        etapes.EtapeCouranteCode() = c.etape;
+        engine::SauteALaPage(m, engine::NumeroDePage(m.scene, "METAUTOMET"));
+        p.ExecuterJusquARepos();
+        ASSERT_EQ(PageCourante(), "METAUTOMET");
+
+        p.Programme().Recepteur().MenuPlan(plan::CommandePlan::ImprimerPage);
+        p.ExecuterJusquARepos();
+        const print::ImpressionTravail& t = p.Programme().TravailImpression();
+        std::vector<std::string> titres;
+        for (const auto& f : t.feuilles) {
+            ASSERT_NE(f->Feuille(), nullptr);
+            titres.push_back(platform::Cp1252VersUtf8(f->Feuille()->nom));
+        }
+        EXPECT_EQ(titres, c.titres);
+        ASSERT_FALSE(t.feuilles.empty());
+        const grid::Feuille& premiere = *t.feuilles.front()->Feuille();
+        bool saisie = false;
+        for (int r = 1; r <= premiere.LignesUtilisees(); ++r) {
+            for (int k = 1; k <= 8; ++k) {
+                const grid::CelluleFeuille* x = premiere.Cellule(r, k);
+                saisie = saisie || (x != nullptr && platform::Cp1252VersUtf8(x->texte) == c.saisie);
+            }
+        }
+        EXPECT_TRUE(saisie) << c.saisie;
+        EXPECT_EQ(premiere.fusions.size(), c.fusions);
+
+        const fs::path fichier = sortie / (std::string(c.etape) + ".rtf");
+        p.RepondreFichier(fichier.string());
+        p.Programme().Recepteur().MenuPlan(plan::CommandePlan::ExporterPageRtf);
+        p.ExecuterJusquARepos();
+        std::ifstream in(fichier, std::ios::binary);
+        const std::string octets{std::istreambuf_iterator<char>(in), {}};
+        const auto lu = rtf::LireTexteRiche(octets);
+        ASSERT_TRUE(lu.has_value()) << fichier;
+        const std::string texte = Utf8(lu->TexteBrut());
+        const std::string titreEtape = platform::Cp1252VersUtf8(etapes.Etape(etapes.NumeroEtape(c.etape)).Titre);
+        EXPECT_EQ(texte.rfind(titreEtape, 0), 0u) << texte.substr(0, 200);
+        std::size_t depuis = 0;
+        for (const std::string& titre : c.titres) {
+            if (titre == " ") continue;
+            depuis = texte.find(titre, depuis);
+            EXPECT_NE(depuis, std::string::npos) << titre << " in " << texte;
+        }
+        EXPECT_NE(texte.find(c.saisie), std::string::npos) << texte;
+        std::size_t rangees = 0;
+        for (std::size_t k = octets.find("\\trowd"); k != std::string::npos; k = octets.find("\\trowd", k + 1)) ++rangees;
+        EXPECT_GE(rangees, 4u) << "its rows are a table's";
+        // Every row of fixed height: the action plan's layout.
+        EXPECT_EQ(octets.find("\\trrh-250") != std::string::npos, c.fusions > 0);
+    }
+    EXPECT_TRUE(p.Messages().messages.empty());
+    EXPECT_EQ(p.JournalErreurs(), "");
 }
 
 }  // namespace
