@@ -122,23 +122,36 @@ TEST(GrillesScene, BothFormsOfTheSampleGiveTheSameGrids) {
     EXPECT_EQ(champs.Grille(1, 1), nullptr) << "not a grid";
 }
 
+// The sample's grids built twice over the engine's formula services: a
+// grid whose first cell has a script runs its load event when user data is
+// read.
+struct GrillesExemple {
+    GrillesExemple() {
+        const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() /
+                                                   "scenes" / "sample" / "sample.scene");
+        moteur.scene =
+            SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
+        avant.Construit(moteur.scene);
+        apres.Construit(moteur.scene);
+    }
+    grid::ServicesGrilles Services() {
+        grid::ServicesGrilles s;
+        s.calcul = &calcul;
+        return s;
+    }
+    Moteur moteur;
+    CalculGrillesMoteur calcul{moteur};
+    MagasinGrilles avant{Services()}, apres{Services()};
+};
+
 // Every grid of the sample: user data put in through a record (entries,
 // folds, a plan-action colour, a merge, a file, an invalidated cell) is
 // written and read back into the same grid of a fresh load unchanged.
 TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
-    const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
-                                               "sample" / "sample.scene");
-    const Scene scene = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
-    // Over the engine's formula services: a grid whose first cell has a
-    // script runs its load event when user data is read.
-    Moteur moteur;
-    moteur.scene = scene;
-    CalculGrillesMoteur calcul(moteur);
-    grid::ServicesGrilles services;
-    services.calcul = &calcul;
-    MagasinGrilles avant(services), apres(services);
-    avant.Construit(scene);
-    apres.Construit(scene);
+    GrillesExemple exemple;
+    const Scene& scene = exemple.moteur.scene;
+    MagasinGrilles& avant = exemple.avant;
+    MagasinGrilles& apres = exemple.apres;
     int vues = 0;
     for (int page = 1; page <= scene.entete.pageNb; ++page) {
         for (int o = 1; o <= scene.Page(page).ObjetNb(); ++o) {
@@ -208,19 +221,10 @@ TEST(GrillesScene, UserDataOfEverySampleGridReadsBack) {
 // -18) whose content begins with a frame code (control characters 1 to 15),
 // and a merged run across the first row, go through the record and back.
 TEST(GrillesScene, FramesOfPlanActionCellsAndMergedRunsOfEverySampleGridReadBack) {
-    const std::string description = LitFichier(fs::path(KORV_TEST_DATA).parent_path().parent_path() / "scenes" /
-                                               "sample" / "sample.scene");
-    const Scene scene = SceneDe(EcritScene(scenetool::ConstruitScene(description, FormeObjets::Bloc), FormeObjets::Bloc));
-    // Over the engine's formula services: a grid whose first cell has a
-    // script runs its load event when user data is read.
-    Moteur moteur;
-    moteur.scene = scene;
-    CalculGrillesMoteur calcul(moteur);
-    grid::ServicesGrilles services;
-    services.calcul = &calcul;
-    MagasinGrilles avant(services), apres(services);
-    avant.Construit(scene);
-    apres.Construit(scene);
+    GrillesExemple exemple;
+    const Scene& scene = exemple.moteur.scene;
+    MagasinGrilles& avant = exemple.avant;
+    MagasinGrilles& apres = exemple.apres;
     int vues = 0;
     for (int page = 1; page <= scene.entete.pageNb; ++page) {
         for (int o = 1; o <= scene.Page(page).ObjetNb(); ++o) {

@@ -48,6 +48,20 @@ int PremiereColonneSombre(const QImage& im) {
     return -1;
 }
 
+// A grid piece of sheet 1 on page 1: rows and columns from 1, at
+// (1500, 1500) in default-sized cells.
+ImpressionElement PieceGrille(int lignes, int colonnes) {
+    ImpressionElement g;
+    g.Page = 1;
+    g.ObjetTableau = 1;
+    g.PremLig = 1;
+    g.DernLig = lignes;
+    g.PremCol = 1;
+    g.DernCol = colonnes;
+    g.rectangle = {1500, 1500, 1500 + colonnes * kLargeurColonneDefaut, 1500 + lignes * kHauteurLigneDefaut};
+    return g;
+}
+
 ImpressionTravail TravailGrille(bool sansBords) {
     ImpressionTravail t;
     t.feuilles.push_back(std::make_unique<FeuilleReelle>());
@@ -180,14 +194,7 @@ TEST(QtPeinture, AGridPaintsTheFormatsOfItsSheet) {
     f.CouleurTexte(grid::PlageFeuille{3, 3, 3, 3}, 0x0000FF);
     ImpressionTravail t;
     t.feuilles.push_back(FeuilleDuClasseur(std::move(classeur), 1));
-    ImpressionElement g;
-    g.Page = 1;
-    g.ObjetTableau = 1;
-    g.PremLig = 1;
-    g.DernLig = 3;
-    g.PremCol = 1;
-    g.DernCol = 3;
-    g.rectangle = {1500, 1500, 1500 + 3 * kLargeurColonneDefaut, 1500 + 3 * kHauteurLigneDefaut};
+    ImpressionElement g = PieceGrille(3, 3);
     t.Elements.push_back(g);
 
     const auto sombre = [](QRgb c) { return qGray(c) < 128; };
@@ -251,15 +258,8 @@ TEST(QtPeinture, AFillPrintsTheShadeOfItsPattern) {
                                            grid::RemplissageFeuille{c.motif, c.avant, kBlanc});
         ImpressionTravail t;
         t.feuilles.push_back(FeuilleDuClasseur(std::move(classeur), 1));
-        ImpressionElement g;
-        g.Page = 1;
-        g.ObjetTableau = 1;
-        g.PremLig = 1;
-        g.DernLig = 1;
-        g.PremCol = 1;
-        g.DernCol = 1;
+        ImpressionElement g = PieceGrille(1, 1);
         g.SansBords = true;
-        g.rectangle = {1500, 1500, 1500 + kLargeurColonneDefaut, 1500 + kHauteurLigneDefaut};
         t.Elements.push_back(g);
         QImage im(300, 300, QImage::Format_RGB32);
         im.fill(Qt::white);
