@@ -201,7 +201,8 @@ TEST(EcrivainRtf, ListeAPucesDeLibreOffice) {
 // Texts the fuzzer found damaged by one pass through our writer: each reads
 // back as the document it was read as.
 TEST(EcrivainRtf, TextesAbimesRelusALIdentique) {
-    for (const char* nom : {"aller_retour_police_symbole.rtf"}) {
+    for (const char* nom : {"aller_retour_police_symbole.rtf", "aller_retour_police_par_defaut_tardive.rtf",
+                            "aller_retour_second_en_tete.rtf", "aller_retour_saut_unicode.rtf"}) {
         const Document d = test::Lu(test::Fichier(nom));
         const std::string rtf = EcrireRtf(d);
         EXPECT_EQ(test::Lu(rtf), d) << nom << "\n" << rtf;
