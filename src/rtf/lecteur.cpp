@@ -521,8 +521,13 @@ private:
         else if (m == "rdblquote") Texte(0x201D);
         else if (m == "emspace" || m == "enspace" || m == "qmspace") Texte(U' ');
         else if (m == "deff") {
-            doc_.policeDefaut = p;
-            c.police = p;
+            // A setting of the header: once the text has begun, the runs kept
+            // or not on empty paragraphs were decided by the default then, and
+            // our writer puts the default in its header.
+            if (doc_.paragraphes.empty() && courant_.morceaux.empty()) {
+                doc_.policeDefaut = p;
+                c.police = p;
+            }
         } else if (m == "plain") {
             c = FormatCaractere{};
             c.police = doc_.policeDefaut;

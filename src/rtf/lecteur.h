@@ -2,6 +2,7 @@
 // Our RTF reader: groups, control words with signed parameters, `\'hh` read
 // as Windows-1252, `\uN` with its `\ucN` fallback, the font and colour
 // tables, `\*` destinations skipped, paragraph and character formatting.
+// The default font (`\deff`) is taken from the header only, before the text.
 //
 // Any input is read within bounded time and memory: the size of the text,
 // the depth of groups and the number of paragraphs are limited, parameters

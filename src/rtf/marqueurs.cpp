@@ -118,9 +118,13 @@ void MarqueursRetirer(Document& d) {
         }
         if (marque) std::erase_if(p.morceaux, [](const Morceau& m) { return m.texte.empty(); });
         if (marque && p.morceaux.empty()) {
-            // A page break of the dropped paragraph stays with the one before.
-            if (p.sautPage && !gardes.empty()) gardes.back().sautPage = true;
-            continue;
+            if (!p.sautPage) continue;
+            // Its page break stays: with the paragraph before, or, when there
+            // is none, on this paragraph left empty.
+            if (!gardes.empty()) {
+                gardes.back().sautPage = true;
+                continue;
+            }
         }
         gardes.push_back(std::move(p));
     }

@@ -55,8 +55,9 @@ Document Extrait(const Document& document, std::int32_t debut, std::int32_t fin)
 
 // The document as printed or exported, where pages are not turned: without
 // its markers. A paragraph that held only markers goes with its paragraph
-// end, which belongs to the marker; a marker that ends a paragraph of text
-// leaves that paragraph as it ends.
+// end, which belongs to the marker, but its page break stays (on the
+// paragraph before, or on the emptied paragraph when it is the first); a
+// marker that ends a paragraph of text leaves that paragraph as it ends.
 void MarqueursRetirer(Document& document);
 
 }  // namespace korv::rtf

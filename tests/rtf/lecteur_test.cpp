@@ -125,6 +125,32 @@ TEST(LecteurRtf, GroupesRestaurentLeFormat) {
     EXPECT_FALSE(m[3].format.gras);
 }
 
+// The default font is a setting of the header: a \deff once the text has
+// begun (a damaged text, a second header pasted inside) changes nothing, as
+// the empty paragraphs before it were read with the first default.
+TEST(LecteurRtf, PoliceParDefautDeLEnTeteSeulement) {
+    const struct {
+        const char* rtf;
+        std::int32_t defaut;
+        std::int32_t policeDuDernier;  // font of the last run
+    } cas[] = {
+        {R"({\rtf1\deff1{\fonttbl{\f0 A;}{\f1 B;}} a})", 1, 1},
+        {R"({\rtf1{\fonttbl{\f0 A;}{\f1 B;}}\deff1 a})", 1, 1},
+        {R"({\rtf1\deff0{\fonttbl{\f0 A;}{\f1 B;}} a\deff1 b\plain c})", 0, 0},
+        {R"({\rtf1{\fonttbl{\f0 A;}{\f1 B;}}\par\deff1 a})", 0, 0},
+        {R"({\rtf1\deff0 a{\rtf1\deff1{\fonttbl{\f1 B;}} b\par}})", 0, 0},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.rtf);
+        const Document d = Lu(c.rtf);
+        EXPECT_EQ(d.policeDefaut, c.defaut);
+        ASSERT_FALSE(d.paragraphes.empty());
+        const auto& morceaux = d.paragraphes.back().morceaux;
+        ASSERT_FALSE(morceaux.empty());
+        EXPECT_EQ(morceaux.back().format.police, c.policeDuDernier);
+    }
+}
+
 TEST(LecteurRtf, ParametresBornes) {
     const Document d = Lu(R"({\rtf1\fs99999999999999999999 a\li-99999999999 b\cf-5 c\fs0 d})");
     const auto& p = d.paragraphes[0];

@@ -104,5 +104,29 @@ TEST(Marqueurs, RetiresPourLImpression) {
     EXPECT_EQ(d.paragraphes[1].format.alignement, Alignement::Droite);
 }
 
+// A page break that ended a paragraph of markers alone is kept: on the
+// paragraph before, or, when none is before, on the emptied paragraph.
+TEST(Marqueurs, RetiresEnGardantLesSautsDePage) {
+    const struct {
+        const char* rtf;
+        const char* brut;
+        const char* sauts;  // per paragraph kept: 'p' ended by a page break, '.' not
+    } cas[] = {
+        {R"({\rtf1 A\par\'a4\page B})", "A|B", "p."},
+        {R"({\rtf1 \'a4\page A})", "|A", "p."},
+        {R"({\rtf1 \'a4\par\'a4\page A})", "|A", "p."},
+        {R"({\rtf1 \'a4\par\page A})", "|A", "p."},
+        {R"({\rtf1 \'a4\par A})", "A", "."},
+    };
+    for (const auto& c : cas) {
+        Document d = test::Lu(c.rtf);
+        MarqueursRetirer(d);
+        EXPECT_EQ(test::Brut(d), c.brut) << c.rtf;
+        std::string sauts;
+        for (const auto& p : d.paragraphes) sauts += p.sautPage ? 'p' : '.';
+        EXPECT_EQ(sauts, c.sauts) << c.rtf;
+    }
+}
+
 }  // namespace
 }  // namespace korv::rtf
