@@ -48,6 +48,18 @@ int PremiereColonneSombre(const QImage& im) {
     return -1;
 }
 
+// Page 1 of the job painted at screen scale (15 twips a pixel) over white.
+QImage PagePeinte(const ImpressionTravail& t, int largeur, int hauteur) {
+    QImage im(largeur, hauteur, QImage::Format_RGB32);
+    im.fill(Qt::white);
+    QPainter p(&im);
+    VuePage v;
+    v.pixelsParTwip = 1.0 / 15.0;
+    PeindrePage(t, 1, p, v);
+    p.end();
+    return im;
+}
+
 // A grid piece of sheet 1 on page 1: rows and columns from 1, at
 // (1500, 1500) in default-sized cells.
 ImpressionElement PieceGrille(int lignes, int colonnes) {
@@ -134,13 +146,7 @@ TEST(QtPeinture, HeaderTextIsDrawnInItsPlaceOnEveryPageOfItsOwn) {
 TEST(QtPeinture, AGridWithoutBordersHasNoFrame) {
     Application();
     const ImpressionTravail t = TravailGrille(true);
-    QImage im(800, 800, QImage::Format_RGB32);
-    im.fill(Qt::white);
-    QPainter p(&im);
-    VuePage v;
-    v.pixelsParTwip = 1.0 / 15.0;
-    PeindrePage(t, 1, p, v);
-    p.end();
+    const QImage im = PagePeinte(t, 800, 800);
     // No frame line at the grid's left edge (x 100): the first ink is the
     // title text, set in from the edge.
     EXPECT_GT(PremiereColonneSombre(im), 100);
@@ -159,13 +165,7 @@ TEST(QtPeinture, AGridCellIsPlacedByItsAlignmentCode) {
         ImpressionTravail t = TravailGrille(true);
         auto& f = static_cast<FeuilleReelle&>(*t.feuilles.front()).f;
         f.Alignement(grid::PlageFeuille{2, 1, 2, 1}, c.code, true, 2);
-        QImage im(800, 800, QImage::Format_RGB32);
-        im.fill(Qt::white);
-        QPainter p(&im);
-        VuePage v;
-        v.pixelsParTwip = 1.0 / 15.0;
-        PeindrePage(t, 1, p, v);
-        p.end();
+        const QImage im = PagePeinte(t, 800, 800);
         // Row 2 only (y 117 to 134): the title row above keeps its own alignment.
         const int x = PremiereColonneSombre(im.copy(0, 118, im.width(), 15));
         EXPECT_GE(x, c.debutMin) << c.code;
@@ -224,13 +224,7 @@ TEST(QtPeinture, AGridPaintsTheFormatsOfItsSheet) {
     for (const Cas& c : cas) {
         t.Elements.front().SansBords = c.sansBords;
         f.lignesFixes = c.lignesFixes;
-        QImage im(500, 300, QImage::Format_RGB32);
-        im.fill(Qt::white);
-        QPainter p(&im);
-        VuePage v;
-        v.pixelsParTwip = 1.0 / 15.0;
-        PeindrePage(t, 1, p, v);
-        p.end();
+        const QImage im = PagePeinte(t, 500, 300);
         bool trouve = false;
         for (int x = c.zone.left(); x <= c.zone.right(); ++x)
             for (int y = c.zone.top(); y <= c.zone.bottom(); ++y) trouve = trouve || c.critere(im.pixel(x, y));
@@ -261,13 +255,7 @@ TEST(QtPeinture, AFillPrintsTheShadeOfItsPattern) {
         ImpressionElement g = PieceGrille(1, 1);
         g.SansBords = true;
         t.Elements.push_back(g);
-        QImage im(300, 300, QImage::Format_RGB32);
-        im.fill(Qt::white);
-        QPainter p(&im);
-        VuePage v;
-        v.pixelsParTwip = 1.0 / 15.0;
-        PeindrePage(t, 1, p, v);
-        p.end();
+        const QImage im = PagePeinte(t, 300, 300);
         // The cell spans x 100 to 177 and y 100 to 117.
         EXPECT_EQ(QColor(im.pixel(138, 108)), QColor(c.attendu)) << c.motif << " " << c.avant;
     }
