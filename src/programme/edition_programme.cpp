@@ -24,8 +24,8 @@
 #include "plan/etat_plan.h"
 #include "plan/methode/etapes_methode.h"
 #include "platform/edit_box.h"
-#include "platform/message_box.h"
 #include "programme/recepteur_moteur.h"
+#include "programme/texte_illisible.h"
 #include "text/fichiers_codes.h"
 
 namespace korv::programme {
@@ -180,14 +180,8 @@ void EditionProgramme::TexteEditeParUtilisateurCommence(int page, int objet, std
         boite_->Ouvrir(x, y, largeur, hauteur, "", police_, 11, false);
         boite_->LongueurMaxFixer(0);
         boite_->FondFixer(o.C1 == 2 ? o.D1 : kBlanc);
-        refus_.reset();
-        if (!riche_->TexteRtfFixer(texte)) {
-            riche_->TexteRtfFixer("");
-            refus_ = riche_->TexteRtf();
-            if (platform::BoiteMessage* m = moteur_.Services().messages) {
-                m->Afficher("Impossible de lire le fichier RTF", platform::style::Ok, platform::kTitreProduit);
-            }
-        }
+        refus_ = TexteRicheCharger(*riche_, texte);
+        if (refus_) TexteIllisibleDire(moteur_.Services().messages);
         riche_->SelectionFixer(riche_->Longueur(), 0);
         barres_.PolicesListesRemplir();
         barres_.Enregistrer(kBarreEdition, riche_);

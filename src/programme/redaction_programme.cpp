@@ -1,5 +1,8 @@
 #include "programme/redaction_programme.h"
 
+#include <functional>
+#include <string>
+
 #include "display/affichage.h"
 #include "display/surface_twips.h"
 #include "display/texte_riche.h"
@@ -13,9 +16,9 @@
 #include "plan/methode/etapes_methode.h"
 #include "plan/panneau_redaction.h"
 #include "plan/regle_bulle.h"
-#include "platform/message_box.h"
 #include "programme/edition_programme.h"
 #include "programme/recepteur_moteur.h"
+#include "programme/texte_illisible.h"
 #include "rtf/ecrivain.h"
 
 namespace korv::programme {
@@ -149,29 +152,20 @@ void RedactionProgramme::PageMethodeAutoLireRTF(std::string_view source) {
             boite.TexteRtfFixer(rtf::EcrireRtf(d));
         } else {
             boite.TexteRtfFixer("");
-            IllisibleDire();
+            TexteIllisibleDire(moteur_.Services().messages);
         }
     }
     boite.VerrouilleFixer(o.A3 == kSaisieLectureSeule);
 }
 
-bool RedactionProgramme::BoiteCharger(std::string_view texte) {
-    plan::BoiteTexteRiche& boite = panneau_->Boite();
-    refus_.reset();
-    if (boite.TexteRtfFixer(texte)) return true;
-    boite.TexteRtfFixer("");
-    refus_ = boite.TexteRtf();
-    if (std::string dit = source_ + '\n' + std::string(texte); dit != refusDit_) {
-        refusDit_ = std::move(dit);
-        IllisibleDire();
-    }
-    return false;
-}
-
-void RedactionProgramme::IllisibleDire() {
-    if (platform::BoiteMessage* m = moteur_.Services().messages) {
-        m->Afficher("Impossible de lire le fichier RTF", platform::style::Ok, platform::kTitreProduit);
-    }
+void RedactionProgramme::BoiteCharger(std::string_view texte) {
+    refus_ = TexteRicheCharger(panneau_->Boite(), texte);
+    if (!refus_) return;
+    // The page says it once, not again when a save shows it anew.
+    const std::string dit = source_ + '\n' + std::to_string(std::hash<std::string_view>{}(texte));
+    if (dit == refusDit_) return;
+    refusDit_ = dit;
+    TexteIllisibleDire(moteur_.Services().messages);
 }
 
 void RedactionProgramme::RedactionTexteSauver(std::string_view source) {

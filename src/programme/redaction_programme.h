@@ -68,8 +68,7 @@ public:
 private:
     // Loads the box with a source's text; a text the box refuses is shown
     // empty and said, and `refus_` keeps what the box then holds.
-    bool BoiteCharger(std::string_view texte);
-    void IllisibleDire();
+    void BoiteCharger(std::string_view texte);
     void PanneauxMethodePlacer(int page, int objet);
     void Evenement(plan::EvenementRiche e);
     // The page and the object a source names, when both exist.
@@ -87,8 +86,8 @@ private:
     // Set while the box shows, in place of its source's text, the empty text
     // of a refused one: the box's RTF then. Storing that would lose the text.
     std::optional<std::string> refus_;
-    // The source and the text last refused on the page last built, which
-    // the user was told of.
+    // The source and the hash of the text last refused on the page last
+    // built, which the user was told of.
     int pageConstruite_ = 0;
     std::string refusDit_;
 };
